@@ -1,0 +1,9 @@
+#ifndef KW_H
+#define KW_H
+
+// Everything a client of Kwadro_ANSI needs: #include <KW.h> and link Kwadro_ANSI.
+#include "KWTypes.h"
+#include "KWObject.h"
+#include "Kwadro.h"
+
+#endif

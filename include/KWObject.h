@@ -1,0 +1,110 @@
+#ifndef KW_OBJECT_H
+#define KW_OBJECT_H
+
+#include "KWTypes.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace KW {
+
+// Base of every gadget: binds one window to one object, owns the child gadgets, and offers geometry,
+// text, visibility, tooltips and lock-to-parent alignment.
+class KW_API KWObject {
+public:
+    virtual ~KWObject();
+
+    virtual void setText(const std::string& text);
+    // Position and size reading: x = left, y = top, width = right, height = bottom.
+    virtual void setBounds(const KWBound& bounds);
+    virtual void setPosition(const KWBound& bounds);
+    virtual void setPosition(int x, int y);
+    // Edge reading; the caller's record is turned into position-and-size reading in place.
+    virtual void setPlacement(KWBound& bounds);
+    // At most 99 characters.
+    virtual std::string getText() const;
+    // Edges in the parent's client coordinates.
+    virtual KWBound getLocalBounds();
+    // The client area as edges: (0, width, 0, height).
+    virtual KWBound getGlobalBounds();
+
+    HWND getHandle() const { return handle; }
+    void setName(const std::string& text) { name = text; }
+    const std::string& getName() const { return name; }
+    void setUserValue(int value) { userValue = value; }
+    void setUserData(void* data) { userData = data; }
+    eGadgetType getType() const { return type; }
+    int getId() const { return id; }
+
+    int getChildCount();
+    // Null for an index outside 0 .. getChildCount() - 1.
+    KWObject* getChild(int index);
+
+    // Stored only; the parent's next doAlignment applies it.
+    void lockToParent(eLockType lock) { lockType = lock; }
+    void setActive(bool active);
+    bool isActive();
+    void setVisible(bool show);
+    bool isVisible() const { return visible; }
+    void doAlignment();
+
+    // Tooltips: ids 0..99, the lowest free one first; -1 when all are taken.
+    int addTooltip(const std::string& text);
+    int addTooltip(const std::string& text, const KWBound& area);
+    void removeTooltip(int id);
+    void setTooltipText(int id, const std::string& text);
+    void setTooltipPosition(int id, const KWBound& area);
+    void setTooltip(int id, const std::string& text, const KWBound& area);
+
+protected:
+    KWObject(eGadgetType type, KWObject* parent, int id);
+
+    static DWORD createStyle(eStyles style);
+    static void setDefaultFont(HWND window);
+    static LRESULT CALLBACK KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    static bool handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    int getFreeTooltipId();
+
+    virtual bool serialize(const std::ofstream& stream);
+    virtual bool deSerialize(const std::ifstream& stream);
+
+    // The gadget stored in a window's user data, or null.
+    static KWObject* fromHandle(HWND window);
+    // Shows a gadget error: caption "KW Error", MB_ICONERROR, no owner.
+    static void showError(const std::string& text);
+    // The first step of every create factory: false, after the message, when there is no parent.
+    static bool requireParent(const KWObject* parent, const std::string& message);
+    // Binds a newly created window to this gadget: user data and previousProc. Without a window,
+    // shows failureMessage and leaves handle null.
+    bool attachWindow(HWND window, const std::string& failureMessage);
+    // Replaces the window procedure, keeping the replaced one in previousProc.
+    void subclassWindow(WNDPROC procedure);
+    // The parent's window, or null.
+    HWND parentHandle() const;
+
+    HWND handle;
+    HWND tooltipWindow;
+    std::string name;
+    KWObject* statusBar;
+    int userValue;
+    void* userData;
+    int id;
+    eLockType lockType;
+    std::vector<KWObject*> children;
+    KWObject* parent;
+    eGadgetType type;
+    bool visible;
+    WNDPROC previousProc;
+
+private:
+    KWObject(const KWObject&) = delete;
+    KWObject& operator=(const KWObject&) = delete;
+    void createTooltipWindow();
+    int addTool(const std::string& text, const KWBound& area, const char* failureMessage);
+    bool updateTool(int id, const std::string* text, const KWBound* area);
+};
+
+} // namespace KW
+
+#endif

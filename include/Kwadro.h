@@ -1,0 +1,27 @@
+#ifndef KW_KWADRO_H
+#define KW_KWADRO_H
+
+#include "KWTypes.h"
+
+#include <queue>
+
+namespace KW {
+
+// Library start-up and the application's event queue.
+class KW_API Kwadro {
+public:
+    // Common controls, the window classes "KWWINDOW", "KWWHITE" and "KWPANEL", GDI+. Once per process.
+    static bool init();
+    // Appends {type, object, 0, 0} unless the queue already holds 33 events.
+    static void registerEvent(eEventType type, KWObject* object);
+
+    static std::queue<KWEvent> events;
+
+private:
+    Kwadro() = delete;
+    static LRESULT CALLBACK KWCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace KW
+
+#endif

@@ -1,0 +1,85 @@
+#include "KWObject.h"
+
+#include <commctrl.h>
+
+namespace KW {
+
+void KWObject::setDefaultFont(HWND window) {
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWObject* gadget = fromHandle(window);
+    handleDefaults(window, msg, wParam, lParam);
+    if (msg == WM_COMMAND) {
+        return 0;
+    }
+    if (!gadget || !gadget->previousProc || gadget->type == GADGET_OPENBUTTON) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return CallWindowProcA(gadget->previousProc, window, msg, wParam, lParam);
+}
+
+// A click of a control owned by a gadget: automatic captions and open dialogs.
+static void routeClick(KWObject* control) {
+    (void)control;
+}
+
+// A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
+static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
+    (void)source;
+    (void)header;
+    (void)lParam;
+}
+
+bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWObject* gadget = fromHandle(window);
+
+    if (msg == WM_SIZE) {
+        if (gadget) {
+            gadget->doAlignment();
+        }
+    }
+    switch (msg) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (gadget && gadget->tooltipWindow) {
+            SendMessageA(gadget->tooltipWindow, TTM_POP, 0, 0);
+        }
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (GetFocus() != window) {
+            SetFocus(window);
+        }
+        return false;
+    case WM_COMMAND: {
+        HWND control = reinterpret_cast<HWND>(lParam);
+        if (control && HIWORD(wParam) == BN_CLICKED) {
+            if (KWObject* clicked = fromHandle(control)) {
+                routeClick(clicked);
+            }
+        }
+        return false;
+    }
+    case WM_NOTIFY: {
+        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+        KWObject* source = header ? fromHandle(header->hwndFrom) : nullptr;
+        if (!source) {
+            return false;
+        }
+        if (source->tooltipWindow) {
+            SendMessageA(source->tooltipWindow, TTM_POP, 0, 0);
+            SendMessageA(source->tooltipWindow, TTM_UPDATE, 0, 0);
+        }
+        routeNotify(source, header, lParam);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace KW

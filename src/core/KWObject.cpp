@@ -1,0 +1,152 @@
+#include "KWObject.h"
+
+#include "core/logic/LockLayout.h"
+#include "core/logic/StyleMapping.h"
+
+namespace KW {
+
+KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
+    : handle(nullptr), tooltipWindow(nullptr), statusBar(nullptr), userValue(0), userData(nullptr), id(id),
+      lockType(LOCK_NONE), parent(nullptr), type(type), visible(true), previousProc(nullptr) {
+    if (parent) {
+        parent->children.push_back(this);
+        if (type == GADGET_STATUS) {
+            parent->statusBar = this;
+        }
+    }
+    this->parent = parent;
+}
+
+KWObject::~KWObject() {
+    // Children go first, in creation order, so their windows die before this one.
+    for (KWObject* child : children) {
+        delete child;
+    }
+    children.clear();
+    if (handle && IsWindow(handle)) {
+        DestroyWindow(handle);
+    }
+}
+
+DWORD KWObject::createStyle(eStyles style) { return styles::gadgetStyle(style); }
+
+KWObject* KWObject::fromHandle(HWND window) {
+    if (!window) {
+        return nullptr;
+    }
+    return reinterpret_cast<KWObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void KWObject::showError(const std::string& text) { MessageBoxA(nullptr, text.c_str(), "KW Error", MB_ICONERROR); }
+
+bool KWObject::requireParent(const KWObject* parent, const std::string& message) {
+    if (parent) {
+        return true;
+    }
+    showError(message);
+    return false;
+}
+
+bool KWObject::attachWindow(HWND window, const std::string& failureMessage) {
+    handle = window;
+    if (!window) {
+        showError(failureMessage);
+        return false;
+    }
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    return true;
+}
+
+void KWObject::subclassWindow(WNDPROC procedure) {
+    if (!handle) {
+        return;
+    }
+    previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+HWND KWObject::parentHandle() const { return parent ? parent->getHandle() : nullptr; }
+
+void KWObject::setText(const std::string& text) { SetWindowTextA(handle, text.c_str()); }
+
+void KWObject::setBounds(const KWBound& b) { SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER); }
+
+void KWObject::setPosition(const KWBound& b) {
+    SetWindowPos(handle, nullptr, b.left, b.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
+
+void KWObject::setPosition(int x, int y) { SetWindowPos(handle, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE); }
+
+void KWObject::setPlacement(KWBound& b) {
+    b.right = b.right - b.left;
+    b.bottom = b.bottom - b.top;
+    SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+}
+
+std::string KWObject::getText() const {
+    char buffer[100] = {};
+    GetWindowTextA(handle, buffer, sizeof(buffer));
+    return buffer;
+}
+
+KWBound KWObject::getLocalBounds() {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(handle, &placement)) {
+        return KWBound();
+    }
+    return KWBound(placement.rcNormalPosition);
+}
+
+KWBound KWObject::getGlobalBounds() {
+    RECT client = {};
+    GetClientRect(handle, &client);
+    return KWBound(client);
+}
+
+bool KWObject::serialize(const std::ofstream&) { return false; }
+
+bool KWObject::deSerialize(const std::ifstream&) { return false; }
+
+int KWObject::getChildCount() { return static_cast<int>(children.size()); }
+
+KWObject* KWObject::getChild(int index) {
+    if (index < 0 || index >= getChildCount()) {
+        return nullptr;
+    }
+    return children[index];
+}
+
+void KWObject::setActive(bool active) { EnableWindow(handle, active); }
+
+bool KWObject::isActive() { return IsWindowEnabled(handle) != 0; }
+
+void KWObject::setVisible(bool show) {
+    ShowWindow(handle, show ? SW_SHOW : SW_HIDE);
+    visible = show;
+}
+
+void KWObject::doAlignment() {
+    int statusHeight = 0;
+    if (statusBar) {
+        RECT bar = {};
+        GetClientRect(statusBar->getHandle(), &bar);
+        statusHeight = bar.bottom - bar.top;
+    }
+    const KWBound area = layout::alignmentArea(getGlobalBounds(), statusBar != nullptr, statusHeight);
+
+    for (KWObject* child : children) {
+        layout::ChildPlacement placement = layout::placeLockedChild(child->lockType, area, child->getLocalBounds());
+        if (placement.call == layout::PlacementCall::SetBounds) {
+            child->setBounds(placement.bound);
+        } else if (placement.call == layout::PlacementCall::SetPlacement) {
+            child->setPlacement(placement.bound);
+        }
+        if (child->type == GADGET_STATUS) {
+            child->setBounds(area.edgesToSize());
+        }
+    }
+}
+
+} // namespace KW

@@ -1,0 +1,72 @@
+#include "core/logic/EventQueueRule.h"
+#include "core/logic/StyleMapping.h"
+#include "core/logic/TooltipIds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace KW;
+
+TEST(StyleMapping, GadgetStyles) {
+    EXPECT_EQ(styles::gadgetStyle(STYLE_DEFAULT), 0x50000000u);
+    EXPECT_EQ(styles::gadgetStyle(STYLE_SIZABLE), 0x50040000u);
+    EXPECT_EQ(styles::gadgetStyle(1), 0x50000000u);
+    EXPECT_EQ(styles::gadgetStyle(77), 0x50000000u);
+}
+
+TEST(StyleMapping, WindowTypes) {
+    EXPECT_EQ(styles::windowStyle(WINDOW_FRAME, false).style, 0x10CF0000u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_POPUP, false).style, 0x90C80000u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_PAGE, true).style, 0x50000000u);
+    const styles::WindowStyle sunken = styles::windowStyle(WINDOW_SUNKEN, true);
+    EXPECT_EQ(sunken.style, 0x50000000u);
+    EXPECT_EQ(sunken.exStyle, 0x200u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_FRAME, false).exStyle, 0u);
+    // Unknown types: no style at all, a child bit only with a parent.
+    EXPECT_EQ(styles::windowStyle(3, false).style, 0u);
+    EXPECT_EQ(styles::windowStyle(3, true).style, 0x40000000u);
+    EXPECT_EQ(styles::windowStyle(3, true).exStyle, 0u);
+}
+
+TEST(StyleMapping, TextAlignment) {
+    EXPECT_EQ(styles::textAlignStyle(ALIGN_LEFT), 0u);
+    EXPECT_EQ(styles::textAlignStyle(ALIGN_RIGHT), 2u);
+    EXPECT_EQ(styles::textAlignStyle(ALIGN_CENTER), 1u);
+    EXPECT_EQ(styles::textAlignStyle(7), 0u);
+}
+
+TEST(EventQueue, HoldsThirtyThreeEventsInCallOrder) {
+    std::queue<KWEvent> queue;
+    std::vector<KWObject*> objects;
+    for (int i = 0; i < 40; ++i) {
+        KWObject* tag = reinterpret_cast<KWObject*>(static_cast<std::uintptr_t>(0x1000 + i));
+        objects.push_back(tag);
+        eventqueue::pushBounded(queue, static_cast<eEventType>(i), tag);
+    }
+    ASSERT_EQ(queue.size(), 33u);
+    EXPECT_EQ(queue.front().object, objects[0]);
+    EXPECT_EQ(queue.back().object, objects[32]);
+    EXPECT_EQ(queue.back().type, static_cast<eEventType>(32));
+    EXPECT_EQ(queue.front().param1, 0);
+    EXPECT_EQ(queue.front().param2, 0);
+
+    queue.pop();
+    eventqueue::pushBounded(queue, EVENT_CLICKED, objects[39]);
+    EXPECT_EQ(queue.size(), 33u);
+    EXPECT_EQ(queue.back().object, objects[39]);
+}
+
+TEST(TooltipIds, LowestFreeFirstAndNoneWhenFull) {
+    std::set<int> taken;
+    auto isTaken = [&taken](int id) { return taken.count(id) != 0; };
+    EXPECT_EQ(tooltips::lowestFreeId(isTaken), 0);
+    taken = {0, 1, 2, 4};
+    EXPECT_EQ(tooltips::lowestFreeId(isTaken), 3);
+    for (int id = 0; id < 100; ++id) {
+        taken.insert(id);
+    }
+    EXPECT_EQ(tooltips::lowestFreeId(isTaken), -1);
+    taken.erase(57);
+    EXPECT_EQ(tooltips::lowestFreeId(isTaken), 57);
+}

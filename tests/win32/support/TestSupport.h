@@ -1,0 +1,38 @@
+#ifndef KW_TEST_SUPPORT_H
+#define KW_TEST_SUPPORT_H
+
+#include <KW.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kwtest {
+
+struct MessageBoxRecord {
+    std::string caption;
+    std::string text;
+};
+
+// Every message box the test thread opens is recorded and closed at once (a hook installed by main).
+const std::vector<MessageBoxRecord>& messageBoxes();
+void clearMessageBoxes();
+
+// Dispatches the thread's pending messages.
+void pumpMessages();
+// Pumps messages until condition() holds or timeoutMs passes; returns condition().
+bool pumpUntil(const std::function<bool()>& condition, int timeoutMs = 2000);
+
+std::string windowClassName(HWND window);
+std::string windowText(HWND window);
+// A window's rectangle in its parent's client coordinates, as edges.
+KW::KWBound rectInParent(HWND window);
+// Size of the client area.
+SIZE clientSize(HWND window);
+
+// The colour GDI reads at a client point of a shown window, after pumping paint messages.
+COLORREF pixelAt(HWND window, int x, int y);
+
+} // namespace kwtest
+
+#endif

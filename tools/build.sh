@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Configures and builds the three trees: native (logic and unit tests), x86_64 and i686 Windows.
+# Usage: tools/build.sh [build-folder]   (default: build/ in the repository)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-${KW_BUILD_DIR:-$root/build}}
+
+configure() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$build/$dir"
+}
+
+configure native
+configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake"
+configure i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
+
+# One ctest run covers the native and the Windows tests, with one summary.
+cat >"$build/CTestTestfile.cmake" <<CTEST
+subdirs("native")
+subdirs("x86_64")
+CTEST

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds and runs the demonstration program. With DISPLAY set it opens there and runs until closed;
+# otherwise it runs in a virtual display for a few seconds and saves a screenshot.
+# Usage: tools/demo.sh [screenshot.png]   (default: build/demo.png)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KW_BUILD_DIR:-$root/build}
+shot=${1:-$build/demo.png}
+
+bash "$root/tools/setup.sh"
+bash "$root/tools/build.sh" "$build"
+
+# shellcheck source=tools/env.sh
+source "$root/tools/env.sh"
+trap kw_stop EXIT
+interactive=0
+[ -n "${DISPLAY:-}" ] && interactive=1
+kw_start_display
+kw_prepare_wine "$build"
+
+cd "$build/x86_64/bin"
+if [ "$interactive" = 1 ]; then
+    /usr/lib/wine/wine64 Test.exe
+    exit 0
+fi
+/usr/lib/wine/wine64 Test.exe &
+program=$!
+sleep "${KW_DEMO_SECONDS:-6}"
+import -window root "$shot"
+echo "demo: screenshot saved to $shot"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
