@@ -5,8 +5,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!KW::Kwadro::init()) {
         return 1;
     }
-    HWND window = CreateWindowExA(0, "KWWINDOW", "Kwadro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480, 320,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "KWWINDOW", "Kwadro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480,
+                                  320, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         return 1;
     }

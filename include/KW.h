@@ -5,5 +5,8 @@
 #include "KWTypes.h"
 #include "KWObject.h"
 #include "Kwadro.h"
+#include "KWContext.h"
+#include "KWImageList.h"
+#include "KWWindow.h"
 
 #endif

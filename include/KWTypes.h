@@ -30,7 +30,9 @@ struct KWBound {
     }
 #endif
     // Edge reading to position-and-size reading.
-    KWBound edgesToSize() const { return KWBound(left, right - left, top, bottom - top); }
+    KWBound edgesToSize() const {
+        return KWBound(left, right - left, top, bottom - top);
+    }
 };
 
 // A colour with opacity, each component meant in 0..255 (a = 255 is opaque).
@@ -43,7 +45,9 @@ struct KWColor {
     KWColor() : r(0), g(0), b(0), a(255) {}
     KWColor(int r, int g, int b, int a) : r(r), g(g), b(b), a(a) {}
 #if defined(_WIN32)
-    COLORREF toColorRef() const { return RGB(r, g, b); }
+    COLORREF toColorRef() const {
+        return RGB(r, g, b);
+    }
     // Alpha is not carried by a COLORREF; the caller decides it.
     static KWColor fromColorRef(COLORREF color, int alpha) {
         return KWColor(GetRValue(color), GetGValue(color), GetBValue(color), alpha);

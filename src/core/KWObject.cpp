@@ -28,7 +28,9 @@ KWObject::~KWObject() {
     }
 }
 
-DWORD KWObject::createStyle(eStyles style) { return styles::gadgetStyle(style); }
+DWORD KWObject::createStyle(eStyles style) {
+    return styles::gadgetStyle(style);
+}
 
 KWObject* KWObject::fromHandle(HWND window) {
     if (!window) {
@@ -37,7 +39,9 @@ KWObject* KWObject::fromHandle(HWND window) {
     return reinterpret_cast<KWObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void KWObject::showError(const std::string& text) { MessageBoxA(nullptr, text.c_str(), "KW Error", MB_ICONERROR); }
+void KWObject::showError(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "KW Error", MB_ICONERROR);
+}
 
 bool KWObject::requireParent(const KWObject* parent, const std::string& message) {
     if (parent) {
@@ -66,17 +70,25 @@ void KWObject::subclassWindow(WNDPROC procedure) {
         SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-HWND KWObject::parentHandle() const { return parent ? parent->getHandle() : nullptr; }
+HWND KWObject::parentHandle() const {
+    return parent ? parent->getHandle() : nullptr;
+}
 
-void KWObject::setText(const std::string& text) { SetWindowTextA(handle, text.c_str()); }
+void KWObject::setText(const std::string& text) {
+    SetWindowTextA(handle, text.c_str());
+}
 
-void KWObject::setBounds(const KWBound& b) { SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER); }
+void KWObject::setBounds(const KWBound& b) {
+    SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+}
 
 void KWObject::setPosition(const KWBound& b) {
     SetWindowPos(handle, nullptr, b.left, b.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
 }
 
-void KWObject::setPosition(int x, int y) { SetWindowPos(handle, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE); }
+void KWObject::setPosition(int x, int y) {
+    SetWindowPos(handle, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
 
 void KWObject::setPlacement(KWBound& b) {
     b.right = b.right - b.left;
@@ -105,11 +117,17 @@ KWBound KWObject::getGlobalBounds() {
     return KWBound(client);
 }
 
-bool KWObject::serialize(const std::ofstream&) { return false; }
+bool KWObject::serialize(const std::ofstream&) {
+    return false;
+}
 
-bool KWObject::deSerialize(const std::ifstream&) { return false; }
+bool KWObject::deSerialize(const std::ifstream&) {
+    return false;
+}
 
-int KWObject::getChildCount() { return static_cast<int>(children.size()); }
+int KWObject::getChildCount() {
+    return static_cast<int>(children.size());
+}
 
 KWObject* KWObject::getChild(int index) {
     if (index < 0 || index >= getChildCount()) {
@@ -118,9 +136,13 @@ KWObject* KWObject::getChild(int index) {
     return children[index];
 }
 
-void KWObject::setActive(bool active) { EnableWindow(handle, active); }
+void KWObject::setActive(bool active) {
+    EnableWindow(handle, active);
+}
 
-bool KWObject::isActive() { return IsWindowEnabled(handle) != 0; }
+bool KWObject::isActive() {
+    return IsWindowEnabled(handle) != 0;
+}
 
 void KWObject::setVisible(bool show) {
     ShowWindow(handle, show ? SW_SHOW : SW_HIDE);
@@ -137,7 +159,8 @@ void KWObject::doAlignment() {
     const KWBound area = layout::alignmentArea(getGlobalBounds(), statusBar != nullptr, statusHeight);
 
     for (KWObject* child : children) {
-        layout::ChildPlacement placement = layout::placeLockedChild(child->lockType, area, child->getLocalBounds());
+        layout::ChildPlacement placement =
+            layout::placeLockedChild(child->lockType, area, child->getLocalBounds());
         if (placement.call == layout::PlacementCall::SetBounds) {
             child->setBounds(placement.bound);
         } else if (placement.call == layout::PlacementCall::SetPlacement) {

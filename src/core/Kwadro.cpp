@@ -53,7 +53,9 @@ bool Kwadro::init() {
     return true;
 }
 
-void Kwadro::registerEvent(eEventType type, KWObject* object) { eventqueue::pushBounded(events, type, object); }
+void Kwadro::registerEvent(eEventType type, KWObject* object) {
+    eventqueue::pushBounded(events, type, object);
+}
 
 LRESULT CALLBACK Kwadro::KWCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, msg, wParam, lParam);

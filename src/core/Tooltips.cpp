@@ -25,8 +25,8 @@ static TOOLINFOA toolRecord(HWND owner, int id) {
 
 void KWObject::createTooltipWindow() {
     tooltipWindow = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowPos(tooltipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(tooltipWindow, TTM_SETMAXTIPWIDTH, 0, 250);
 }
@@ -96,9 +96,13 @@ bool KWObject::updateTool(int toolId, const std::string* text, const KWBound* ar
     return true;
 }
 
-void KWObject::setTooltipText(int toolId, const std::string& text) { updateTool(toolId, &text, nullptr); }
+void KWObject::setTooltipText(int toolId, const std::string& text) {
+    updateTool(toolId, &text, nullptr);
+}
 
-void KWObject::setTooltipPosition(int toolId, const KWBound& area) { updateTool(toolId, nullptr, &area); }
+void KWObject::setTooltipPosition(int toolId, const KWBound& area) {
+    updateTool(toolId, nullptr, &area);
+}
 
 void KWObject::setTooltip(int toolId, const std::string& text, const KWBound& area) {
     updateTool(toolId, &text, &area);

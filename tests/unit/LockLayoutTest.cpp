@@ -70,6 +70,7 @@ TEST(LockLayout, FillTakesTheAreaLessTheStatusBar) {
 
 TEST(LockLayout, NoneAndUnknownValuesLeaveTheChildAlone) {
     for (int lock : {0, 9, 42, -1}) {
-        EXPECT_EQ(placeLockedChild(lock, client400x300, KWBound(1, 2, 3, 4)).call, PlacementCall::None) << lock;
+        EXPECT_EQ(placeLockedChild(lock, client400x300, KWBound(1, 2, 3, 4)).call, PlacementCall::None)
+            << lock;
     }
 }

@@ -12,7 +12,8 @@ namespace {
 
 struct TopLevel {
     std::unique_ptr<ProbeGadget> window;
-    explicit TopLevel(int width = 400, int height = 300) : window(ProbeGadget::create(nullptr, 50, 50, width, height)) {
+    explicit TopLevel(int width = 400, int height = 300)
+        : window(ProbeGadget::create(nullptr, 50, 50, width, height)) {
         kwtest::pumpMessages();
     }
 };
@@ -221,7 +222,8 @@ TEST(DefaultHandling, CommandsStopHereOtherMessagesGoOn) {
     RegisterClassExA(&recorder);
 
     TopLevel top;
-    ProbeGadget* probe = ProbeGadget::create(top.window.get(), 0, 0, 50, 50, 0, GADGET_PANEL, "KWTestRecorder");
+    ProbeGadget* probe =
+        ProbeGadget::create(top.window.get(), 0, 0, 50, 50, 0, GADGET_PANEL, "KWTestRecorder");
     recordedMessages.clear();
     EXPECT_EQ(SendMessageA(probe->getHandle(), WM_COMMAND, MAKEWPARAM(1, EN_CHANGE), 0), 0);
     EXPECT_TRUE(recordedMessages.empty());

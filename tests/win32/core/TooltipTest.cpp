@@ -27,7 +27,8 @@ ToolState readTool(ProbeGadget* gadget, int id) {
     info.uId = static_cast<UINT_PTR>(id);
     info.lpszText = text;
     ToolState state = {};
-    state.exists = SendMessageA(gadget->tooltipControl(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    state.exists =
+        SendMessageA(gadget->tooltipControl(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
     state.text = text;
     state.rect = info.rect;
     return state;

@@ -7,8 +7,8 @@ ProbeGadget* ProbeGadget::create(KW::KWObject* parent, int x, int y, int width, 
     return new ProbeGadget(parent, x, y, width, height, id, type, className);
 }
 
-ProbeGadget::ProbeGadget(KW::KWObject* parent, int x, int y, int width, int height, int id, KW::eGadgetType type,
-                         const char* className)
+ProbeGadget::ProbeGadget(KW::KWObject* parent, int x, int y, int width, int height, int id,
+                         KW::eGadgetType type, const char* className)
     : KWObject(type, parent, id) {
     const DWORD style = parent ? (WS_CHILD | WS_VISIBLE) : (WS_POPUP | WS_VISIBLE);
     HWND window = CreateWindowExA(0, className, "probe", style, x, y, width, height, parentHandle(), nullptr,

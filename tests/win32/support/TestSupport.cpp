@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <chrono>
+#include <cstdio>
 
 namespace kwtest {
 
@@ -34,9 +35,13 @@ void installMessageBoxCatcher() {
     }
 }
 
-const std::vector<MessageBoxRecord>& messageBoxes() { return records(); }
+const std::vector<MessageBoxRecord>& messageBoxes() {
+    return records();
+}
 
-void clearMessageBoxes() { records().clear(); }
+void clearMessageBoxes() {
+    records().clear();
+}
 
 void pumpMessages() {
     MSG msg;
@@ -92,6 +97,43 @@ COLORREF pixelAt(HWND window, int x, int y) {
     const COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return color;
+}
+
+bool writeBitmapFile(const std::string& path, int width, int height,
+                     const std::function<COLORREF(int, int)>& colorAt) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = &pixels[static_cast<size_t>(height - 1 - y) * stride];
+        for (int x = 0; x < width; ++x) {
+            const COLORREF color = colorAt(x, y);
+            row[x * 3] = GetBValue(color);
+            row[x * 3 + 1] = GetGValue(color);
+            row[x * 3 + 2] = GetRValue(color);
+        }
+    }
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(pixels.size());
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out) {
+        return false;
+    }
+    fwrite(&file, sizeof(file), 1, out);
+    fwrite(&info, sizeof(info), 1, out);
+    fwrite(pixels.data(), 1, pixels.size(), out);
+    fclose(out);
+    return true;
 }
 
 } // namespace kwtest

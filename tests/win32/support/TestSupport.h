@@ -33,6 +33,10 @@ SIZE clientSize(HWND window);
 // The colour GDI reads at a client point of a shown window, after pumping paint messages.
 COLORREF pixelAt(HWND window, int x, int y);
 
+// Writes a 24-bit bitmap file whose pixel (x, y) is colorAt(x, y).
+bool writeBitmapFile(const std::string& path, int width, int height,
+                     const std::function<COLORREF(int, int)>& colorAt);
+
 } // namespace kwtest
 
 #endif

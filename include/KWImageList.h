@@ -1,0 +1,28 @@
+#ifndef KW_IMAGE_LIST_H
+#define KW_IMAGE_LIST_H
+
+#include "KWTypes.h"
+
+#include <commctrl.h>
+#include <string>
+
+namespace KW {
+
+// A list of images of one size, filled from bitmap files with magenta (255, 0, 255) transparent.
+// Toolbars, tabs, tree views and property grids read its handle. Lives until the process ends.
+class KW_API KWImageList {
+public:
+    static KWImageList* create(int width, int height);
+
+    // Adds every image-wide strip of the bitmap, left to right; the index of the first, or -1.
+    int addImage(const std::string& path);
+
+    HIMAGELIST handle;
+
+private:
+    KWImageList(int width, int height);
+};
+
+} // namespace KW
+
+#endif
