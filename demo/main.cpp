@@ -1,19 +1,17 @@
-#include <KW.h>
+#include "EditorShell.h"
 
-// Opens one window of the library's own class and runs until it is closed.
+// The particle-effect editor shell: built, shown maximised, run until its main window is closed.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (!KW::Kwadro::init()) {
-        return 1;
-    }
-    HWND window = CreateWindowExA(0, "KWWINDOW", "Kwadro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480,
-                                  320, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!window) {
-        return 1;
-    }
+    KW::Kwadro::init();
+    demo::ShellImages images;
+    KW::KWWindow* window = demo::buildEditorShell(images);
+    ShowWindow(window->getHandle(), SW_SHOWMAXIMIZED);
+
     MSG msg;
-    while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    delete window;
     return 0;
 }

@@ -1,0 +1,239 @@
+#include "EditorShell.h"
+
+#include <string>
+#include <vector>
+
+using namespace KW;
+
+namespace demo {
+
+namespace {
+
+const KWColor headerTop(230, 230, 230, 255);
+const KWColor headerBottom(180, 180, 180, 255);
+const KWColor headerText(40, 40, 40, 40);
+
+KWHeader* addHeader(KWWindow* window, const std::string& title, int x, int y, int width, int height,
+                    eLockType lock) {
+    KWHeader* header =
+        KWHeader::create(STYLE_DEFAULT, x, y, width, height, title, headerTop, headerBottom, headerText, window, -1);
+    header->lockToParent(lock);
+    return header;
+}
+
+KWImageList* loadImages(KWImageList*& cached, const char* path) {
+    if (!cached) {
+        cached = KWImageList::create(16, 16);
+        cached->addImage(path);
+    }
+    return cached;
+}
+
+void addToolbar(KWWindow* window, KWImageList* icons) {
+    KWToolBar* toolbar = KWToolBar::create(false, window, -1);
+    toolbar->setImageList(icons);
+    for (int image = 0; image < 3; ++image) {
+        toolbar->addButton(0, image, "");
+    }
+    for (int separator = 0; separator < 3; ++separator) {
+        toolbar->addSeparator();
+    }
+    for (int image = 3; image < 32; ++image) {
+        toolbar->addButton(0, image, "");
+    }
+    toolbar->lockToParent(LOCK_STRETCH_RIGHT);
+}
+
+void addSplitters(KWWindow* window, KWHeader* scene, KWHeader* graphs, KWHeader* elements, KWHeader* properties,
+                  KWWindow* view) {
+    window->addVerticalSplitter(1, 155, 4, 20, 200, true);
+    window->addFromLeft(1, scene);
+    window->addFromRight(1, view);
+
+    window->addVerticalSplitter(2, 595, 4, 20, 200, false);
+    window->addFromLeft(2, view);
+    window->addFromRight(2, elements);
+    window->addFromRight(2, properties);
+    window->addFromLeft(2, graphs);
+
+    window->addHorizontalSplitter(3, 400, 4, 20, 250, false);
+    window->addFromTop(3, view);
+    window->addFromTop(3, scene);
+    window->addFromBottom(3, graphs);
+
+    window->addHorizontalSplitter(4, 160, 4, 50, 170, true);
+    window->addFromTop(4, elements);
+    window->addFromBottom(4, properties);
+}
+
+KWColorButtons* addColorPair(KWProperties* grid, KWWindow* window) {
+    KWColorButtons* pair = KWColorButtons::create(STYLE_DEFAULT, 0, 0, 10, 10, KWColor(100, 0, 0, 255),
+                                                  KWColor(200, 0, 0, 255), grid, window, 1);
+    pair->addTooltip("Click To Select a color...");
+    return pair;
+}
+
+KWSpinBox* addSpinBox(KWProperties* grid, float minValue, float maxValue, float step) {
+    return KWSpinBox::create(STYLE_DEFAULT, 1.0f, 0, 0, 50, 20, minValue, maxValue, step, true, true, grid, -1);
+}
+
+struct PropertyGrid {
+    KWProperties* grid;
+    std::vector<KWGroupItem*> groups;
+};
+
+PropertyGrid addPropertyGrid(KWHeader* header, KWWindow* window, ShellImages& images) {
+    KWProperties* grid = KWProperties::create(STYLE_DEFAULT, 0, 20, 200, 250, header, -1);
+    grid->setImageList(loadImages(images.propertyIcons, "res/properties_cross.bmp"));
+    KWGroupItem* object = grid->addGroup("Object");
+    KWGroupItem* renderer = grid->addGroup("Renderer");
+    KWGroupItem* interpolator = grid->addGroup("ColorInterpolator");
+
+    KWComboBox* blendMode = KWComboBox::create(STYLE_DEFAULT, 0, 0, 20, 20, grid, -1);
+    blendMode->addItem(0, "None");
+    blendMode->addItem(1, "Alpha");
+    blendMode->addItem(2, "Additive");
+    blendMode->addItem(3, "Subtractive");
+    KWCheckBox* enableBlending = KWCheckBox::create(STYLE_DEFAULT, "vasd", 20, 20, 60, 20, grid, -1);
+    enableBlending->setAutoTextEnabled(true);
+    KWCheckBox* shared = KWCheckBox::create(STYLE_DEFAULT, "vasd", 20, 20, 60, 20, grid, -1);
+    shared->setAutoTextEnabled(true);
+    KWColorButtons* startColors = addColorPair(grid, window);
+    KWColorButtons* endColors = addColorPair(grid, window);
+
+    // The open-file filter: description and pattern, each NUL-terminated, ended by an empty string.
+    const std::string textureFilter("abc\0*.bmp\0\0", 11);
+
+    grid->addItem(object, "Name  :", 1, KWEdit::create(STYLE_DEFAULT, "", 0, 0, 20, 20, grid, -1));
+    grid->addItem(object, "Scale :", 1, addSpinBox(grid, 0.0f, 50.0f, 0.001f));
+    grid->addItem(object, "Shared :", 1, shared);
+    grid->addItem(renderer, "Texture :", 1,
+                  KWOpenButton::create(STYLE_DEFAULT, textureFilter, 10, 150, 40, 20, true, grid, -1));
+    grid->addItem(renderer, "Atlas X :", 1, addSpinBox(grid, 1.0f, 100.0f, 1.0f));
+    grid->addItem(renderer, "Atlas Y :", 1, addSpinBox(grid, 1.0f, 100.0f, 1.0f));
+    grid->addItem(renderer, "Scale X :", 1, addSpinBox(grid, 0.0f, 5000.0f, 0.01f));
+    grid->addItem(renderer, "Scale Y :", 1, addSpinBox(grid, 0.0f, 5000.0f, 0.01f));
+    grid->addItem(renderer, "Blend Mode", 1, blendMode);
+    grid->addItem(renderer, "Enable Blending", 1, enableBlending);
+    grid->addItem(interpolator, "Type : ", 1,
+                  KWText::create(STYLE_DEFAULT, "Random", 0, 0, 10, 10, ALIGN_LEFT, grid, -1));
+    grid->addItem(interpolator, "Start Colors : ", 1, startColors);
+    grid->addItem(interpolator, "End Colors : ", 1, endColors);
+
+    grid->lockToParent(LOCK_STRETCH_BOTH);
+    header->doAlignment();
+    return {grid, {object, renderer, interpolator}};
+}
+
+void addGraphEditors(KWHeader* header, KWWindow* window) {
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 500, 80, header, -1);
+    KWWindow* colorPage = tabs->addTab(1, "Color Graph");
+    KWWindow* floatPage = tabs->addTab(2, "Float Graph");
+    tabs->lockToParent(LOCK_STRETCH_BOTH);
+    KWColorEdit* gradient = KWColorEdit::create(STYLE_DEFAULT, 0, 0, 500, 80, colorPage, window);
+    gradient->lockToParent(LOCK_FILL);
+    KWFloatGraph* curve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 100, 100, floatPage, -1);
+    curve->lockToParent(LOCK_FILL);
+    curve->moveView(100, 30);
+    header->doAlignment();
+}
+
+void addMenus(KWWindow* window) {
+    KWContext* file = KWContext::create();
+    file->addItem(10, -1, "Open", false);
+    file->addItem(11, -1, "Save", true);
+    file->addItem(12, -1, "Save As..", false);
+    file->addItem(13, -1, "System blabla", false);
+    file->addItem(15, 11, "TestItem1", false);
+    file->addItem(16, 11, "TestItem2", false);
+    file->addItem(17, 11, "TestItem3", false);
+
+    KWContext* other = KWContext::create();
+    other->addItem(20, -1, "TestItem1", false);
+    other->addItem(21, -1, "TestItem2", false);
+    other->addItem(22, -1, "TestItem3", false);
+    other->addItem(23, -1, "Subitem", true);
+    other->addItem(24, 23, "another item1", false);
+    other->addItem(25, 23, "another item2", false);
+    other->addItem(26, 23, "another item3", false);
+
+    window->addMenu("File", file);
+    for (const char* title : {"View", "Edit", "Add", "Settings", "Help"}) {
+        window->addMenu(title, other);
+    }
+}
+
+void addSceneTree(KWHeader* header, KWImageList* icons) {
+    KWTreeView* tree = KWTreeView::create(STYLE_DEFAULT, 0, 20, 150, 400, header, -1);
+    tree->setImageList(icons);
+    tree->lockToParent(LOCK_STRETCH_BOTH);
+    const int scene = tree->addItem(-1, -1, 0, "Scene :");
+    const int system = tree->addItem(scene, 1, 2, "System1");
+    const int group = tree->addItem(system, 1, 2, "Group1");
+    tree->addItem(group, 27, 1, "Emitters");
+    tree->addItem(group, 28, 1, "Zones");
+    tree->addItem(group, 30, 1, "Modifiers");
+    tree->addItem(group, 29, 1, "Interpolators");
+    tree->addItem(group, 31, 1, "Renderer");
+    header->doAlignment();
+}
+
+void addPaletteButtons(KWWindow* page, const std::vector<std::string>& labels) {
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const int x = i % 2 == 0 ? 5 : 90;
+        const int y = 5 + 25 * static_cast<int>(i / 2);
+        KWButton::create(STYLE_DEFAULT, labels[i], x, y, 85, 25, page, -1);
+    }
+}
+
+void addElementPalette(KWHeader* header, KWImageList* icons) {
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 150, 250, header, -1);
+    tabs->setImageList(icons);
+    tabs->setTabsSize(18, 18);
+    std::vector<KWWindow*> pages;
+    for (int k = 1; k <= 6; ++k) {
+        pages.push_back(tabs->addTab(k, 25 + k, ""));
+    }
+    tabs->lockToParent(LOCK_STRETCH_BOTH);
+    tabs->doAlignment();
+
+    addPaletteButtons(pages[0], {"System", "Group"});
+    addPaletteButtons(pages[2], {"Sphere", "Box", "Line", "Cylinder", "Point", "Ring"});
+    addPaletteButtons(pages[3], {"Constant", "Linear", "Simple Random", "Random", "Graph"});
+    addPaletteButtons(pages[4],
+                      {"Gravity", "Rnd Force", "Emitter", "Rnd Tank", "Point Mass", "Vortex", "Rotator", "Linear Force"});
+    addPaletteButtons(pages[5], {"Quad", "PointSprite", "Line", "Sprite2D"});
+    addPaletteButtons(pages[1], {"Spheric", "Straight", "Random", "Normal"});
+}
+
+} // namespace
+
+KWWindow* buildEditorShell(ShellImages& images) {
+    KWWindow* window = KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 800, 600, "Pelmora ", nullptr, -1);
+    window->setMinDimension(450, 350);
+    KWImageList* icons = loadImages(images.icons, "res/imgList223.bmp");
+    KWStatus::create(window, -1);
+    addToolbar(window, icons);
+
+    KWHeader* scene = addHeader(window, "Scene :", 0, 25, 150, 400, LOCK_NONE);
+    KWHeader* graphs = addHeader(window, "Graphs :", 0, 174, 500, 120, LOCK_BOTTOM);
+    KWHeader* elements = addHeader(window, "Elements :", 600, 25, 150, 200, LOCK_RIGHT);
+    KWHeader* properties = addHeader(window, "Properties :", 600, 230, 150, 200, LOCK_RIGHT_STRETCH_BOTTOM);
+    KWWindow* view = KWWindow::create(STYLE_DEFAULT, WINDOW_SUNKEN, 150, 25, 600, 400, "", window, -1);
+    window->doAlignment();
+    addSplitters(window, scene, graphs, elements, properties, view);
+
+    PropertyGrid grid = addPropertyGrid(properties, window, images);
+    addGraphEditors(graphs, window);
+    addMenus(window);
+    addSceneTree(scene, icons);
+    addElementPalette(elements, icons);
+
+    for (KWGroupItem* group : grid.groups) {
+        grid.grid->openGroup(group, true);
+    }
+    elements->doAlignment();
+    return window;
+}
+
+} // namespace demo

@@ -1,0 +1,267 @@
+#include "RemoteProcess.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using namespace kwe2e;
+
+namespace {
+
+const char* const mainCaption = "Pelmora ";
+constexpr int startTimeoutMs = 30000;
+
+std::string programFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string programPath() { return programFolder() + "\\Test.exe"; }
+
+bool waitUntil(int timeoutMs, const std::function<bool()>& condition) {
+    for (int waited = 0; !condition(); waited += 20) {
+        if (waited > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND onlyChild(HWND parent, const std::string& className, const std::string& text = "") {
+    const std::vector<HWND> found = findChildren(parent, className, text);
+    return found.size() == 1 ? found[0] : nullptr;
+}
+
+// The editor shell, started once for the tests that only look at it or drag within it.
+class Shell : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        process = new RemoteProcess(programPath(), programFolder());
+        mainWindow = process->waitForWindow(mainCaption, startTimeoutMs);
+        if (mainWindow) {
+            waitUntil(5000, [] { return IsZoomed(mainWindow) != 0; });
+        }
+    }
+    static void TearDownTestSuite() {
+        delete process;
+        process = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(mainWindow) << "the main window did not appear"; }
+
+    HWND header(const std::string& title) { return onlyChild(mainWindow, "KWWINDOW", title); }
+
+    static RemoteProcess* process;
+    static HWND mainWindow;
+};
+
+RemoteProcess* Shell::process = nullptr;
+HWND Shell::mainWindow = nullptr;
+
+} // namespace
+
+TEST_F(Shell, MainWindowIsMaximisedWithMenusToolbarAndStatusBar) {
+    EXPECT_TRUE(IsZoomed(mainWindow));
+
+    HMENU bar = GetMenu(mainWindow);
+    ASSERT_TRUE(bar);
+    const char* titles[] = {"File", "View", "Edit", "Add", "Settings", "Help"};
+    ASSERT_EQ(GetMenuItemCount(bar), 6);
+    for (int i = 0; i < 6; ++i) {
+        char text[64] = {};
+        GetMenuStringA(bar, i, text, sizeof(text), MF_BYPOSITION);
+        EXPECT_STREQ(text, titles[i]);
+    }
+
+    HWND toolbar = onlyChild(mainWindow, "ToolbarWindow32");
+    ASSERT_TRUE(toolbar);
+    const int buttons = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_EQ(buttons, 35);
+    int separators = 0;
+    for (int i = 0; i < buttons; ++i) {
+        TBBUTTON button = {};
+        process->sendWithBuffer(toolbar, TB_GETBUTTON, i, &button, sizeof(button));
+        separators += (button.fsStyle & BTNS_SEP) ? 1 : 0;
+    }
+    EXPECT_EQ(separators, 3);
+
+    HWND status = onlyChild(mainWindow, "msctls_statusbar32");
+    ASSERT_TRUE(status);
+    RECT client = {};
+    GetClientRect(mainWindow, &client);
+    const RECT statusRect = rectIn(status, mainWindow);
+    EXPECT_EQ(statusRect.bottom, client.bottom);
+    EXPECT_EQ(statusRect.left, 0);
+    EXPECT_EQ(statusRect.right, client.right);
+}
+
+TEST_F(Shell, PanesAreLaidOutAroundTheViewBySplitters) {
+    HWND scene = header("Scene :");
+    HWND graphs = header("Graphs :");
+    HWND elements = header("Elements :");
+    HWND properties = header("Properties :");
+    ASSERT_TRUE(scene && graphs && elements && properties);
+
+    HWND view = nullptr;
+    for (HWND candidate : findChildren(mainWindow, "KWWINDOW", "")) {
+        if (GetParent(candidate) == mainWindow && (GetWindowLongA(candidate, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) &&
+            textOf(candidate).empty()) {
+            view = candidate;
+        }
+    }
+    ASSERT_TRUE(view);
+    const RECT v = rectIn(view, mainWindow);
+    const RECT s = rectIn(scene, mainWindow);
+    const RECT g = rectIn(graphs, mainWindow);
+    const RECT e = rectIn(elements, mainWindow);
+    const RECT p = rectIn(properties, mainWindow);
+    // Scene on the left of the view, elements and properties on its right, graphs below both.
+    EXPECT_LT(s.right, v.left);
+    EXPECT_LE(v.left - s.right, 4);
+    EXPECT_LT(v.right, e.left);
+    EXPECT_LE(e.left - v.right, 4);
+    EXPECT_EQ(e.left, p.left);
+    EXPECT_LT(e.bottom, p.top);
+    EXPECT_LT(v.bottom, g.top);
+    EXPECT_LE(g.top - v.bottom, 4);
+    EXPECT_LT(s.bottom, g.top);
+}
+
+TEST_F(Shell, DraggingTheFirstSplitterMovesTheSharedEdgeWithinItsLimits) {
+    HWND scene = header("Scene :");
+    ASSERT_TRUE(scene);
+    HWND view = nullptr;
+    for (HWND candidate : findChildren(mainWindow, "KWWINDOW", "")) {
+        if (GetParent(candidate) == mainWindow && (GetWindowLongA(candidate, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+            view = candidate;
+        }
+    }
+    ASSERT_TRUE(view);
+    SetForegroundWindow(mainWindow);
+
+    auto drag = [&](int dx) {
+        const RECT s = rectIn(scene, mainWindow);
+        const RECT v = rectIn(view, mainWindow);
+        POINT grip = {(s.right + v.left) / 2, (s.top + s.bottom) / 2};
+        ClientToScreen(mainWindow, &grip);
+        moveMouse(grip.x, grip.y);
+        leftButton(true);
+        for (int step = 1; step <= 4; ++step) {
+            moveMouse(grip.x + dx * step / 4, grip.y);
+        }
+        leftButton(false);
+        Sleep(100);
+    };
+
+    const int startWidth = rectIn(scene, mainWindow).right;
+    drag(30);
+    const RECT s1 = rectIn(scene, mainWindow);
+    const RECT v1 = rectIn(view, mainWindow);
+    EXPECT_EQ(s1.right, startWidth + 30);
+    EXPECT_GT(v1.left, s1.right);
+    EXPECT_LE(v1.left - s1.right, 4);
+
+    drag(600);
+    const int widest = rectIn(scene, mainWindow).right;
+    EXPECT_LE(widest, 200 + 4);
+    EXPECT_GE(widest, startWidth + 30);
+
+    drag(-900);
+    const int narrowest = rectIn(scene, mainWindow).right;
+    EXPECT_GE(narrowest, 20 - 4);
+    EXPECT_LT(narrowest, 60);
+    const RECT v2 = rectIn(view, mainWindow);
+    EXPECT_LE(v2.left - narrowest, 4);
+}
+
+TEST_F(Shell, TreeGridAndTabsHoldTheirContent) {
+    HWND tree = onlyChild(mainWindow, "SysTreeView32");
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 8);
+
+    HWND grid = onlyChild(mainWindow, "SysListView32");
+    ASSERT_TRUE(grid);
+    // Three open groups with their 13 items.
+    EXPECT_EQ(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0), 16);
+
+    std::vector<HWND> tabs = findChildren(mainWindow, "SysTabControl32");
+    ASSERT_EQ(tabs.size(), 2u);
+    std::vector<int> counts;
+    for (HWND tab : tabs) {
+        counts.push_back(static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)));
+    }
+    std::sort(counts.begin(), counts.end());
+    EXPECT_EQ(counts, (std::vector<int>{2, 6}));
+}
+
+TEST_F(Shell, ClickingATabShowsItsPage) {
+    HWND palette = nullptr;
+    for (HWND tab : findChildren(mainWindow, "SysTabControl32")) {
+        if (SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) == 6) {
+            palette = tab;
+        }
+    }
+    ASSERT_TRUE(palette);
+    // The third tab holds the zone buttons.
+    RECT item = {};
+    process->sendWithBuffer(palette, TCM_GETITEMRECT, 2, &item, sizeof(item));
+    POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(palette, &centre);
+    SetForegroundWindow(mainWindow);
+    clickAt(centre.x, centre.y);
+
+    EXPECT_TRUE(waitUntil(3000, [&] { return SendMessageA(palette, TCM_GETCURSEL, 0, 0) == 2; }));
+    bool sphereVisible = false;
+    EXPECT_TRUE(waitUntil(3000, [&] {
+        for (HWND button : findChildren(palette, "Button", "Sphere")) {
+            sphereVisible = IsWindowVisible(button) != 0;
+        }
+        return sphereVisible;
+    }));
+    for (HWND button : findChildren(palette, "Button", "System")) {
+        EXPECT_FALSE(IsWindowVisible(button));
+    }
+}
+
+TEST(ShellLifetime, ClosingTheMainWindowEndsTheProgramWithCodeZero) {
+    RemoteProcess process(programPath(), programFolder());
+    ASSERT_TRUE(process.started());
+    HWND main = process.waitForWindow(mainCaption, startTimeoutMs);
+    ASSERT_TRUE(main);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(process.waitForExit(15000), 0u);
+}
+
+TEST(ShellLifetime, MissingBitmapsAreReportedTwiceAndTheProgramStillRuns) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string empty = std::string(temp) + "kw_e2e_no_res";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    RemoteProcess process(programPath(), empty);
+    ASSERT_TRUE(process.started());
+
+    std::vector<DialogText> boxes;
+    HWND main = nullptr;
+    waitUntil(startTimeoutMs, [&] {
+        for (const DialogText& box : closeMessageBoxes(process.id())) {
+            boxes.push_back(box);
+        }
+        main = boxes.size() >= 2 ? process.waitForWindow(mainCaption, 0) : nullptr;
+        return main != nullptr;
+    });
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const DialogText& box : boxes) {
+        EXPECT_EQ(box.caption, "WK_Error");
+        EXPECT_EQ(box.text, "Failed to Load image");
+    }
+    ASSERT_TRUE(main) << "the program did not go on after the messages";
+    EXPECT_EQ(process.waitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(process.waitForExit(15000), 0u);
+    RemoveDirectoryA(empty.c_str());
+}

@@ -1,0 +1,54 @@
+#ifndef KW_REMOTE_PROCESS_H
+#define KW_REMOTE_PROCESS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kwe2e {
+
+// A program started in its own process, watched and driven from outside as a user would.
+class RemoteProcess {
+public:
+    RemoteProcess(const std::string& program, const std::string& workingDirectory);
+    ~RemoteProcess();
+
+    bool started() const { return info.hProcess != nullptr; }
+    DWORD id() const { return info.dwProcessId; }
+    // The process's top-level window with this exact caption, waited for up to timeoutMs.
+    HWND waitForWindow(const std::string& caption, int timeoutMs);
+    // Waits for the process to end; its exit code, or STILL_ACTIVE on timeout.
+    DWORD waitForExit(int timeoutMs);
+
+    // Sends a message whose lParam points at a record of `size` bytes, copied into the process and back.
+    LRESULT sendWithBuffer(HWND window, UINT msg, WPARAM wParam, void* record, size_t size);
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+struct DialogText {
+    std::string caption;
+    std::string text;
+};
+
+// Message boxes of a process that are open now; each is closed after its caption and text are read.
+std::vector<DialogText> closeMessageBoxes(DWORD processId);
+
+// Children of a window (all depths) of the given class, or with the given text when className is empty.
+std::vector<HWND> findChildren(HWND parent, const std::string& className, const std::string& text = "");
+
+std::string classOf(HWND window);
+std::string textOf(HWND window);
+// A window's rectangle in the client coordinates of `reference`.
+RECT rectIn(HWND window, HWND reference);
+
+// Real input: move the cursor to a screen point, press and release the left button.
+void moveMouse(int x, int y);
+void leftButton(bool down);
+void clickAt(int x, int y);
+
+} // namespace kwe2e
+
+#endif
