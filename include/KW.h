@@ -8,5 +8,8 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWPanel.h"
+#include "KWGroupBox.h"
+#include "KWHeader.h"
 
 #endif
