@@ -11,5 +11,7 @@
 #include "KWPanel.h"
 #include "KWGroupBox.h"
 #include "KWHeader.h"
+#include "KWTab.h"
+#include "KWRollout.h"
 
 #endif
