@@ -1,5 +1,6 @@
 #include "KWObject.h"
 #include "KWOpenButton.h"
+#include "KWTab.h"
 
 #include <commctrl.h>
 
@@ -30,8 +31,10 @@ static void routeClick(KWObject* control) {
 
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
-    (void)source;
-    (void)header;
+    if (source->getType() == GADGET_TAB && header->code == TCN_SELCHANGE) {
+        static_cast<KWTab*>(source)->showSelectedTab();
+        return;
+    }
     (void)lParam;
 }
 
