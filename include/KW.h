@@ -14,5 +14,7 @@
 #include "KWTab.h"
 #include "KWRollout.h"
 #include "KWSplitter.h"
+#include "KWSpinBox.h"
+#include "KWOpenButton.h"
 
 #endif

@@ -1,4 +1,5 @@
 #include "KWObject.h"
+#include "KWOpenButton.h"
 #include "KWTab.h"
 
 #include <commctrl.h>
@@ -23,7 +24,9 @@ LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wPara
 
 // A click of a control owned by a gadget: automatic captions and open dialogs.
 static void routeClick(KWObject* control) {
-    (void)control;
+    if (control->getType() == GADGET_OPENBUTTON) {
+        static_cast<KWOpenButton*>(control)->open();
+    }
 }
 
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
