@@ -8,5 +8,15 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWButton.h"
+#include "KWCheckBox.h"
+#include "KWRadio.h"
+#include "KWEdit.h"
+#include "KWText.h"
+#include "KWComboBox.h"
+#include "KWListBox.h"
+#include "KWStatus.h"
+#include "KWToolBar.h"
+#include "KWTreeView.h"
 
 #endif
