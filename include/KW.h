@@ -16,5 +16,15 @@
 #include "KWSplitter.h"
 #include "KWSpinBox.h"
 #include "KWOpenButton.h"
+#include "KWButton.h"
+#include "KWCheckBox.h"
+#include "KWRadio.h"
+#include "KWEdit.h"
+#include "KWText.h"
+#include "KWComboBox.h"
+#include "KWListBox.h"
+#include "KWStatus.h"
+#include "KWToolBar.h"
+#include "KWTreeView.h"
 
 #endif
