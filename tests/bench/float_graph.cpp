@@ -76,12 +76,14 @@ void settle(HWND window) {
 
 int main() {
     if (!Kwadro::init()) {
+        std::printf("start-up failed\n");
         return 1;
     }
     std::unique_ptr<KWWindow> frame(
         KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 840, 660, "Float graph bench", nullptr, 0));
     KWFloatGraph* graph = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 804, 604, frame.get(), 1);
     if (!graph || !graph->getHandle()) {
+        std::printf("no graph window\n");
         return 1;
     }
     ShowWindow(frame->getHandle(), SW_SHOW);
