@@ -1,4 +1,5 @@
 #include "KWObject.h"
+#include "KWTab.h"
 
 #include <commctrl.h>
 
@@ -27,8 +28,10 @@ static void routeClick(KWObject* control) {
 
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
-    (void)source;
-    (void)header;
+    if (source->getType() == GADGET_TAB && header->code == TCN_SELCHANGE) {
+        static_cast<KWTab*>(source)->showSelectedTab();
+        return;
+    }
     (void)lParam;
 }
 
