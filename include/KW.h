@@ -26,5 +26,7 @@
 #include "KWStatus.h"
 #include "KWToolBar.h"
 #include "KWTreeView.h"
+#include "KWGraphPoint.h"
+#include "KWFloatGraph.h"
 
 #endif
