@@ -1,0 +1,236 @@
+#include "KWFloatGraph.h"
+
+#include "graphs/logic/FloatGraphModel.h"
+#include "graphs/logic/GraphView.h"
+
+#include <new>
+
+namespace KW {
+
+namespace {
+
+// Client coordinates travel as signed 16-bit words.
+int lowWord(LPARAM value) {
+    return static_cast<short>(LOWORD(value));
+}
+
+int highWord(LPARAM value) {
+    return static_cast<short>(HIWORD(value));
+}
+
+} // namespace
+
+KWFloatGraph* KWFloatGraph::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWFloatGraph cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWFloatGraph(x, y, width, height, parent, id);
+}
+
+KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent, int id)
+    : KWObject(GADGET_FLOATGRAPH, parent, id), scale(1.0f), originX(0.0f), originY(0.0f), viewX(0), viewY(0),
+      cursorX(0.0f), cursorY(0.0f), pickRadius(3), labelStep(50), dragging(false), dirty(false),
+      lastMouseX(0), lastMouseY(0) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!attachWindow(window, "KWFloatGraph creation failed !")) {
+        return;
+    }
+    subclassWindow(KWFloatGraphCallback);
+    setDefaultFont(handle);
+    initGraph();
+}
+
+KWFloatGraph::~KWFloatGraph() {
+    // The base destroys the window after this part of the object is gone: its last messages must
+    // not find the gadget any more.
+    if (handle && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    }
+}
+
+void KWFloatGraph::initGraph() {
+    points = floatgraph::initialKeys();
+}
+
+void KWFloatGraph::moveView(int dx, int dy) {
+    viewX = graphview::addPan(viewX, dx);
+    viewY = graphview::addPan(viewY, dy);
+    dirty = true;
+}
+
+void KWFloatGraph::zoomIn() {
+    zoom(true);
+}
+
+void KWFloatGraph::zoomOut() {
+    zoom(false);
+}
+
+void KWFloatGraph::zoom(bool in) {
+    POINT mouse = {0, 0};
+    GetCursorPos(&mouse);
+    ScreenToClient(handle, &mouse);
+
+    graphview::View view;
+    view.scale = scale;
+    view.originX = originX;
+    view.originY = originY;
+    const float newScale =
+        in ? graphview::scaleAfterZoomIn(scale) : graphview::scaleAfterZoomOut(scale, graphview::kMinScale);
+    graphview::zoomAbout(view, newScale, mouse.x - viewX, mouse.y - viewY);
+    scale = view.scale;
+    originX = view.originX;
+    originY = view.originY;
+    labelStep = graphview::labelStepFor(scale);
+    dirty = true;
+}
+
+void KWFloatGraph::insertPoint(float x, float y) {
+    if (floatgraph::insertKey(points, x, y)) {
+        dirty = true;
+    }
+}
+
+void KWFloatGraph::deleteSelected() {
+    if (floatgraph::deleteFirstSelected(points)) {
+        dirty = true;
+    }
+}
+
+bool KWFloatGraph::setPoints(const std::vector<KWGraphPoint>& keys) {
+    if (!floatgraph::acceptableKeys(keys)) {
+        return false;
+    }
+    points = floatgraph::withEndKeysFixed(keys);
+    // Called from client code, when no message may follow to carry the repaint.
+    if (handle) {
+        InvalidateRect(handle, nullptr, TRUE);
+    }
+    return true;
+}
+
+KWGraphSample KWFloatGraph::evaluate(float x) const {
+    return floatgraph::evaluate(points, x);
+}
+
+void KWFloatGraph::selectPoint(float x, float y) {
+    if (dragging) {
+        return;
+    }
+    const float tolerance = static_cast<float>(pickRadius) / scale;
+    dirty = floatgraph::selectAt(points, x, y, tolerance) || dirty;
+}
+
+void KWFloatGraph::movePoints1(float dx, float dy) {
+    const float ddx = dx / scale;
+    const float ddy = dy / scale;
+    dirty = floatgraph::moveSelectedKeys(points, ddx, ddy) || dirty;
+}
+
+void KWFloatGraph::movePoints2(float dx, float dy) {
+    const float ddx = dx / scale;
+    const float ddy = dy / scale;
+    dirty = floatgraph::moveSelectedLowerValues(points, ddx, ddy) || dirty;
+}
+
+void KWFloatGraph::resetSelected() {
+    dirty = floatgraph::equalizeSelected(points) || dirty;
+}
+
+void KWFloatGraph::resetPoints() {
+    dirty = floatgraph::equalizeAll(points) || dirty;
+}
+
+void KWFloatGraph::updateCursor(int clientX, int clientY) {
+    cursorX = graphview::clientToData(clientX, viewX, originX, scale);
+    cursorY = graphview::clientToData(clientY, viewY, originY, scale);
+}
+
+LRESULT CALLBACK KWFloatGraph::KWFloatGraphCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWFloatGraph* self = static_cast<KWFloatGraph*>(fromHandle(window));
+    if (!self) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return self->handleMessage(msg, wParam, lParam);
+}
+
+LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        SetFocus(handle);
+        // The cursor of the last mouse move, not the press position.
+        selectPoint(cursorX, cursorY);
+        dragging = true;
+        break;
+    case WM_RBUTTONDBLCLK:
+        resetSelected();
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        updateCursor(lowWord(lParam), highWord(lParam));
+        dragging = false;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE) {
+            deleteSelected();
+        } else if (wParam == VK_HOME) {
+            resetPoints();
+        }
+        break;
+    case WM_MOUSEWHEEL: {
+        POINT point = {lowWord(lParam), highWord(lParam)};
+        ScreenToClient(handle, &point);
+        const short delta = static_cast<short>(HIWORD(wParam));
+        if (delta > 0) {
+            zoomIn();
+        } else if (delta < 0) {
+            zoomOut();
+        }
+        updateCursor(point.x, point.y);
+        break;
+    }
+    case WM_MOUSEMOVE:
+        handleMouseMove(wParam, lowWord(lParam), highWord(lParam));
+        break;
+    case WM_LBUTTONDBLCLK:
+        insertPoint(cursorX, cursorY);
+        break;
+    case WM_PAINT:
+        paint();
+        return 0;
+    default:
+        break;
+    }
+    if (dirty) {
+        InvalidateRect(handle, nullptr, TRUE);
+        dirty = false;
+    }
+    return DefWindowProcA(handle, msg, wParam, lParam);
+}
+
+void KWFloatGraph::handleMouseMove(WPARAM keys, int x, int y) {
+    int dx = x - lastMouseX;
+    int dy = y - lastMouseY;
+    lastMouseX = x;
+    lastMouseY = y;
+    if (keys & MK_MBUTTON) {
+        moveView(dx, dy);
+    }
+    if (keys & MK_SHIFT) {
+        dx = 0;
+    }
+    if (keys & MK_CONTROL) {
+        dy = 0;
+    }
+    if (keys & MK_LBUTTON) {
+        movePoints1(static_cast<float>(dx), static_cast<float>(dy));
+    }
+    if (keys & MK_RBUTTON) {
+        movePoints2(static_cast<float>(dx), static_cast<float>(dy));
+    }
+    updateCursor(x, y);
+}
+
+} // namespace KW

@@ -1,0 +1,181 @@
+#include "KWFloatGraph.h"
+
+#include "graphs/logic/FloatGraphMarkers.h"
+#include "graphs/logic/FloatGraphPolyline.h"
+#include "graphs/logic/GraphView.h"
+
+#include <string>
+#include <vector>
+
+namespace KW {
+
+namespace {
+
+const COLORREF kGridColor = RGB(180, 180, 180);
+const COLORREF kAxisColor = RGB(255, 0, 0);
+const COLORREF kUpperCurveColor = RGB(0, 0, 0);
+const COLORREF kLowerCurveColor = RGB(0, 20, 200);
+const COLORREF kMarkerColor = RGB(0, 0, 0);
+const COLORREF kSelectedMarkerColor = RGB(255, 0, 0);
+
+// A pen or brush made for one drawing operation and deleted at its end.
+class OwnedGdiObject {
+public:
+    explicit OwnedGdiObject(HGDIOBJ object) : object(object) {}
+    ~OwnedGdiObject() {
+        if (object) {
+            DeleteObject(object);
+        }
+    }
+    HGDIOBJ get() const { return object; }
+
+private:
+    OwnedGdiObject(const OwnedGdiObject&) = delete;
+    OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
+    HGDIOBJ object;
+};
+
+// Selects the device context's original pen back before the owned pens are deleted.
+class PenRestorer {
+public:
+    explicit PenRestorer(HDC hdc) : hdc(hdc), original(GetCurrentObject(hdc, OBJ_PEN)) {}
+    ~PenRestorer() { SelectObject(hdc, original); }
+
+private:
+    PenRestorer(const PenRestorer&) = delete;
+    PenRestorer& operator=(const PenRestorer&) = delete;
+    HDC hdc;
+    HGDIOBJ original;
+};
+
+HPEN solidPen(COLORREF color) {
+    return CreatePen(PS_SOLID, 1, color);
+}
+
+} // namespace
+
+void KWFloatGraph::paint() {
+    PAINTSTRUCT paintStruct;
+    HDC hdc = BeginPaint(handle, &paintStruct);
+    if (hdc) {
+        drawGrid(hdc);
+        drawLines(hdc);
+        drawMargins(hdc);
+    }
+    EndPaint(handle, &paintStruct);
+}
+
+void KWFloatGraph::drawGrid(HDC hdc) {
+    OwnedGdiObject gridPen(solidPen(kGridColor));
+    OwnedGdiObject axisPen(solidPen(kAxisColor));
+    PenRestorer restorer(hdc);
+    SelectObject(hdc, gridPen.get());
+
+    const KWBound client = getGlobalBounds();
+    const int w = client.right;
+    const int h = client.bottom;
+    const float ox = static_cast<float>(viewX) + originX;
+    const float oy = static_cast<float>(viewY) + originY;
+    const float spacing = graphview::gridSpacing(scale);
+
+    for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
+        const int x = graphview::truncateToPixel(tick.position);
+        MoveToEx(hdc, x, h, nullptr);
+        LineTo(hdc, x, 0);
+    }
+    for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
+        const int y = graphview::truncateToPixel(tick.position);
+        MoveToEx(hdc, 0, y, nullptr);
+        LineTo(hdc, w, y);
+    }
+
+    SelectObject(hdc, axisPen.get());
+    const int axisX = graphview::truncateToPixel(ox);
+    const int axisY = graphview::truncateToPixel(oy);
+    MoveToEx(hdc, axisX, 0, nullptr);
+    LineTo(hdc, axisX, h);
+    MoveToEx(hdc, 0, axisY, nullptr);
+    LineTo(hdc, w, axisY);
+}
+
+void KWFloatGraph::drawLines(HDC hdc) {
+    if (points.empty()) {
+        return;
+    }
+    OwnedGdiObject markerBrush(CreateSolidBrush(kMarkerColor));
+    OwnedGdiObject selectedBrush(CreateSolidBrush(kSelectedMarkerColor));
+    OwnedGdiObject upperPen(solidPen(kUpperCurveColor));
+    OwnedGdiObject lowerPen(solidPen(kLowerCurveColor));
+    PenRestorer restorer(hdc);
+
+    const KWBound client = getGlobalBounds();
+    const size_t count = points.size();
+    std::vector<POINT> upper(count);
+    std::vector<POINT> lower(count);
+    // Markers go through the batcher, which fills the same pixels with far fewer calls when keys
+    // crowd together.
+    enum { kMarker = 0, kSelectedMarker = 1 };
+    floatgraph::MarkerBatcher markers(pickRadius, client.right, client.bottom);
+    for (size_t i = 0; i < count; ++i) {
+        const KWGraphPoint& key = points[i];
+        const int x = graphview::dataToPixel(key.x, scale, originX, viewX);
+        upper[i].x = x;
+        lower[i].x = x;
+        upper[i].y = graphview::dataToPixel(key.y1, scale, originY, viewY);
+        lower[i].y = graphview::dataToPixel(key.y2, scale, originY, viewY);
+        const int colour = key.selected ? kSelectedMarker : kMarker;
+        markers.add(upper[i].x, upper[i].y, colour);
+        markers.add(lower[i].x, lower[i].y, colour);
+    }
+    for (const floatgraph::MarkerRect& m : markers.finish()) {
+        const RECT marker = {m.left, m.top, m.right, m.bottom};
+        FillRect(hdc, &marker,
+                 static_cast<HBRUSH>(m.colour == kSelectedMarker ? selectedBrush.get() : markerBrush.get()));
+    }
+
+    floatgraph::dropInvisibleCorners(lower);
+    floatgraph::dropInvisibleCorners(upper);
+    SelectObject(hdc, lowerPen.get());
+    Polyline(hdc, lower.data(), static_cast<int>(lower.size()));
+    SelectObject(hdc, upperPen.get());
+    Polyline(hdc, upper.data(), static_cast<int>(upper.size()));
+}
+
+void KWFloatGraph::drawMargins(HDC hdc) {
+    SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    SetTextAlign(hdc, TA_CENTER);
+    SetBkMode(hdc, TRANSPARENT);
+
+    const KWBound client = getGlobalBounds();
+    const int w = client.right;
+    const int h = client.bottom;
+    // The margin bands are filled without a brush of their own: the platform decides what a null
+    // brush handle paints.
+    const RECT bottomBand = {0, h - 20, w, h};
+    FillRect(hdc, &bottomBand, nullptr);
+
+    const float ox = static_cast<float>(viewX) + originX;
+    const float oy = static_cast<float>(viewY) + originY;
+    const float spacing = graphview::labelSpacing(scale, labelStep);
+
+    for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
+        const std::string text = std::to_string(tick.index * labelStep);
+        TextOutA(hdc, graphview::truncateToPixel(tick.position), h - 15, text.c_str(),
+                 static_cast<int>(text.size()));
+    }
+
+    const RECT leftBand = {0, 0, 50, h};
+    FillRect(hdc, &leftBand, nullptr);
+
+    // Data y grows downward; the labels show its negation so values grow upward.
+    for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
+        const std::string text = std::to_string(-tick.index * labelStep);
+        const float top = tick.position - 7.0f;
+        TextOutA(hdc, 20, graphview::truncateToPixel(top), text.c_str(), static_cast<int>(text.size()));
+    }
+
+    const RECT corner = {0, h - 20, 50, h};
+    FillRect(hdc, &corner, nullptr);
+}
+
+} // namespace KW
