@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the demonstration program. With DISPLAY set it opens there and runs until closed;
-# otherwise it runs in a virtual display for a few seconds and saves a screenshot.
+# Builds and runs the demonstration program `Test`. With DISPLAY set it opens there and runs until its
+# window is closed; otherwise it runs in a virtual display for a few seconds, saves a screenshot and ends.
 # Usage: tools/demo.sh [screenshot.png]   (default: build/demo.png)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
