@@ -8,5 +8,7 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWPropertyRecords.h"
+#include "KWProperties.h"
 
 #endif

@@ -1,5 +1,7 @@
 #include "KWObject.h"
 
+#include "KWProperties.h"
+
 #include <commctrl.h>
 
 namespace KW {
@@ -25,11 +27,48 @@ static void routeClick(KWObject* control) {
     (void)control;
 }
 
+// A property grid's list view or header reports: a double click toggles a group row; a selection change
+// hides the editors, refreshes the value texts and shows the selected row's editor; scrolling and column
+// resizing keep that editor over its value cell.
+static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lParam) {
+    if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == grid->getHandle()) {
+        const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        LVITEMA row = {};
+        row.mask = LVIF_PARAM;
+        row.iItem = activate->iItem;
+        if (activate->iItem >= 0 &&
+            SendMessageA(grid->getHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)) && row.lParam) {
+            KWPropRecord* record = reinterpret_cast<KWPropRecord*>(row.lParam);
+            if (record->isGroup) {
+                KWGroupItem* group = static_cast<KWGroupItem*>(record);
+                grid->openGroup(group, !group->opened);
+            }
+        }
+    }
+    if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
+        grid->hidePropObjects();
+        grid->updateSubitemsText();
+    }
+    switch (header->code) {
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW:
+    case LVN_BEGINSCROLL:
+    case LVN_SETDISPINFOA:
+    case LVN_ITEMCHANGED:
+    case LVN_GETDISPINFOA:
+    case LVN_ENDSCROLL:
+        grid->updateSelection();
+        break;
+    default:
+        break;
+    }
+}
+
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
-    (void)source;
-    (void)header;
-    (void)lParam;
+    if (source->getType() == GADGET_PROPERTIES) {
+        routePropertiesNotify(static_cast<KWProperties*>(source), header, lParam);
+    }
 }
 
 bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
