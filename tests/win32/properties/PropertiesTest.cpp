@@ -297,3 +297,37 @@ TEST(Properties, AHiddenGridStaysHiddenWhileItsRowsChange) {
     w.grid->setVisible(true);
     EXPECT_TRUE(IsWindowVisible(w.list()));
 }
+
+namespace {
+
+// A parent gadget whose window was never created.
+class WindowlessParent : public KWObject {
+public:
+    WindowlessParent() : KWObject(GADGET_PANEL, nullptr, 0) {}
+};
+
+} // namespace
+
+TEST(Properties, AListViewThatCannotBeCreatedIsReportedAndTheGridStaysUsable) {
+    WindowlessParent parent;
+    kwtest::clearMessageBoxes();
+    KWProperties* grid = KWProperties::create(STYLE_DEFAULT, 0, 0, 100, 100, &parent, 3);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->getHandle(), nullptr);
+    EXPECT_EQ(parent.getChildCount(), 1);
+    ASSERT_EQ(kwtest::messageBoxes().size(), 1u);
+    EXPECT_EQ(kwtest::messageBoxes()[0].caption, "KW Error");
+    EXPECT_EQ(kwtest::messageBoxes()[0].text, "Properties creation failed !");
+    kwtest::clearMessageBoxes();
+
+    // Nothing the client does afterwards may crash.
+    KWGroupItem* group = grid->addGroup("Group");
+    ASSERT_NE(group, nullptr);
+    grid->addItem(group, "item", 0, TestEditor::create(grid, "x"));
+    grid->openGroup(group, true);
+    grid->updateSelection();
+    grid->updatePropObjects();
+    grid->hideGroup(group, true);
+    grid->setImageList(nullptr);
+    EXPECT_EQ(group->items.size(), 1u);
+}
