@@ -132,6 +132,21 @@ TEST(PropertiesEditor, FollowsItsCellWhenTheRowsScroll) {
     EXPECT_EQ(shownCount(editors), 1);
 }
 
+TEST(PropertiesEditor, FollowsItsCellWhenTheColumnsScrollSideways) {
+    // Narrower than its two columns: the grid gets a horizontal scroll bar.
+    GridWindow w(150, 200);
+    std::vector<TestEditor*> editors;
+    w.grid->openGroup(w.addGroup("A", 3, "a", &editors), true);
+    click(w.list(), cellCentre(w.list(), 1, 0));
+    ASSERT_TRUE(overValueCell(editors[0], w.list(), 1));
+    const int before = valueCell(w.list(), 1).left;
+    SendMessageA(w.list(), WM_HSCROLL, SB_LINERIGHT, 0);
+    SendMessageA(w.list(), WM_HSCROLL, SB_LINERIGHT, 0);
+    kwtest::pumpMessages();
+    ASSERT_LT(valueCell(w.list(), 1).left, before);
+    EXPECT_TRUE(overValueCell(editors[0], w.list(), 1));
+}
+
 TEST(PropertiesEditor, FollowsTheSelectionMovedByTheKeyboardPastTheLastVisibleRow) {
     GridWindow w;
     std::vector<TestEditor*> editors;
