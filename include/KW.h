@@ -8,6 +8,11 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWPanel.h"
+#include "KWGroupBox.h"
+#include "KWHeader.h"
+#include "KWTab.h"
+#include "KWRollout.h"
 #include "KWPropertyRecords.h"
 #include "KWProperties.h"
 

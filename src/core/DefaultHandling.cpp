@@ -1,6 +1,6 @@
 #include "KWObject.h"
-
 #include "KWProperties.h"
+#include "KWTab.h"
 
 #include <commctrl.h>
 
@@ -66,6 +66,10 @@ static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lPar
 
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
+    if (source->getType() == GADGET_TAB && header->code == TCN_SELCHANGE) {
+        static_cast<KWTab*>(source)->showSelectedTab();
+        return;
+    }
     if (source->getType() == GADGET_PROPERTIES) {
         routePropertiesNotify(static_cast<KWProperties*>(source), header, lParam);
     }
