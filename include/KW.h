@@ -28,5 +28,7 @@
 #include "KWTreeView.h"
 #include "KWGraphPoint.h"
 #include "KWFloatGraph.h"
+#include "KWPropertyRecords.h"
+#include "KWProperties.h"
 
 #endif
