@@ -8,5 +8,6 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWColorPicker.h"
 
 #endif
