@@ -9,5 +9,7 @@
 #include "KWImageList.h"
 #include "KWWindow.h"
 #include "KWColorPicker.h"
+#include "KWColorButton.h"
+#include "KWColorButtons.h"
 
 #endif
