@@ -27,6 +27,28 @@ inline unsigned long gdiObjectCount() {
     return count;
 }
 
+// Allocated blocks in all of the process's heaps. GDI+ keeps its objects (brushes, pens, bitmaps,
+// graphics) in the process heap and holds no GDI handle for most of them, so this is how a GDI+ object
+// left behind by a paint shows.
+inline unsigned long heapBlockCount() {
+    HANDLE heaps[256];
+    const DWORD found = GetProcessHeaps(256, heaps);
+    unsigned long busy = 0;
+    for (DWORD i = 0; i < found && i < 256; ++i) {
+        if (!HeapLock(heaps[i])) {
+            continue;
+        }
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                ++busy;
+            }
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
+}
+
 inline bool colorNear(COLORREF actual, int r, int g, int b, int tolerance = 1) {
     return std::abs(GetRValue(actual) - r) <= tolerance && std::abs(GetGValue(actual) - g) <= tolerance &&
            std::abs(GetBValue(actual) - b) <= tolerance;
