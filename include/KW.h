@@ -8,8 +8,10 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "KWColorPoint.h"
 #include "KWColorPicker.h"
 #include "KWColorButton.h"
 #include "KWColorButtons.h"
+#include "KWColorEdit.h"
 
 #endif
