@@ -211,6 +211,7 @@ void KWColorPicker::redrawResultColor(HDC hdc) {
     Gdiplus::Bitmap bitmap(swatchSize, swatchSize, PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&bitmap);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
         std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
         Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
         graphics.FillRectangle(&checker, 0, 0, swatchSize, swatchSize);

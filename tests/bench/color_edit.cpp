@@ -78,6 +78,10 @@ int main() {
             std::printf("keys refused\n");
             return 1;
         }
+        // Zoom about data position 50, the middle of the keys.
+        POINT middle = {50, 40};
+        ClientToScreen(editor->getHandle(), &middle);
+        SetCursorPos(middle.x, middle.y);
         for (int i = 0; i < c.zoomSteps; ++i) {
             editor->zoomIn();
         }
