@@ -2,24 +2,41 @@
 #define KW_WINDOW_H
 
 #include "KWObject.h"
+#include "KWSplitter.h"
 
 #include <string>
+#include <vector>
 
 namespace KW {
 
 class KWContext;
 
 // A window gadget: the application's frame, a pop-up, a plain child area or a sunken viewport.
-// It can carry a menu bar and a minimum tracking size. Closing any KWWindow ends the message loop.
+// It can carry a menu bar and a minimum tracking size, and splitters: undrawn bars between docked
+// child gadgets that the user drags to trade space between them. Closing any KWWindow ends the
+// message loop.
 class KW_API KWWindow : public KWObject {
 public:
     static KWWindow* create(eStyles style, eWindowType type, int x, int y, int width, int height,
                             const std::string& title, KWObject* parent, int id);
+    ~KWWindow() override;
 
     // Takes effect at the next WM_GETMINMAXINFO (outer size).
     void setMinDimension(int width, int height);
     // Appends the context's popup menu to the menu bar under title; the first call creates the bar.
     void addMenu(const std::string& title, KWContext* menu);
+
+    // Splitters: position is the bar's left (vertical) or top (horizontal) edge in client coordinates.
+    // During a drag the limited side (the first one when limitFirst, else the second) is kept between
+    // minSize and maxSize. Ids select splitters for the addFrom* calls and need not be unique.
+    void addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize, bool limitFirst);
+    void addHorizontalSplitter(int id, int position, int thickness, int minSize, int maxSize,
+                               bool limitFirst);
+    // Dock a child gadget to one side of every splitter with that id; its inner edge moves onto the bar.
+    void addFromLeft(int id, KWObject* object);
+    void addFromRight(int id, KWObject* object);
+    void addFromTop(int id, KWObject* object);
+    void addFromBottom(int id, KWObject* object);
 
 private:
     KWWindow(eWindowType type, int x, int y, int width, int height, const std::string& title,
@@ -28,6 +45,25 @@ private:
     static LRESULT CALLBACK KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // After a resize: each bar follows its second side and the first side follows the bar.
+    void alignSplitters();
+    // Stretches each bar over the gadgets of both its sides.
+    void recalcSplittersLength();
+    // Hit test under the mouse: remembers the bar and shows the resize cursor over it.
+    void updateHoverSplitter(int x, int y);
+    // One drag step of the hovered bar to the mouse position, within its limits.
+    void setSplitterPos(int x, int y);
+
+    void onMouseMove(WPARAM keys, int x, int y);
+    // Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
+    void endSplitterDrag();
+    // Shows a failure of an addFrom* call, if any.
+    static void reportAttachFailure(const char* message);
+
+    // An index into splitters rather than a pointer, so adding splitters never leaves it dangling.
+    int hoveredSplitter;
+    bool dragging;
+    std::vector<KWSplitter> splitters;
     int minWidth;
     int minHeight;
     HMENU menuBar;

@@ -2,10 +2,97 @@
 
 #include "KWContext.h"
 #include "core/logic/StyleMapping.h"
+#include "windows/logic/SplitterLayout.h"
 
 #include <new>
 
 namespace KW {
+
+namespace {
+
+using splitters::Side;
+
+// Moving a window costs a round of messages even when its rectangle does not change, and a window
+// with many docked gadgets re-places all of them on every attach, drag step and resize: gadgets that
+// already have their target rectangle are left alone.
+void setBoundsIfMoved(KWObject* object, const KWBound& current, const KWBound& target) {
+    if (!splitters::sameEdges(current, target)) {
+        object->setBounds(target.edgesToSize());
+    }
+}
+
+// Brings the inner edges of the docked gadgets onto the bar; their outer edges stay.
+void placeObjects(KWSplitter& splitter) {
+    for (KWObject* object : splitter.firstObjects) {
+        const KWBound current = object->getLocalBounds();
+        setBoundsIfMoved(object, current, splitters::flushFirstSide(splitter, current));
+    }
+    for (KWObject* object : splitter.secondObjects) {
+        const KWBound current = object->getLocalBounds();
+        setBoundsIfMoved(object, current, splitters::flushSecondSide(splitter, current));
+    }
+}
+
+// A bar with an empty side keeps its length.
+void recalcLength(KWSplitter& splitter) {
+    if (splitter.firstObjects.empty() || splitter.secondObjects.empty()) {
+        return;
+    }
+    auto first = splitter.firstObjects.begin();
+    splitters::BarLength length(splitter.vertical, (*first)->getLocalBounds());
+    for (++first; first != splitter.firstObjects.end(); ++first) {
+        length.include((*first)->getLocalBounds());
+    }
+    for (KWObject* object : splitter.secondObjects) {
+        length.include(object->getLocalBounds());
+    }
+    length.applyTo(splitter);
+}
+
+// After the lock layout has moved the gadgets, the bar follows the second side and the first side
+// follows the bar.
+void alignSplitter(KWSplitter& splitter) {
+    // Each second-side gadget in turn places the bar, so the last one attached decides.
+    if (!splitter.secondObjects.empty()) {
+        splitters::followSecondSide(splitter, splitter.secondObjects.back()->getLocalBounds());
+    }
+    for (KWObject* object : splitter.firstObjects) {
+        const KWBound current = object->getLocalBounds();
+        KWBound bound = splitters::flushFirstSide(splitter, current);
+        if (!splitters::sameEdges(current, bound)) {
+            object->setPlacement(bound);
+        }
+    }
+}
+
+// Docks object to every splitter with that id, stopping at the first one of the wrong orientation.
+// Returns the message to show, or null.
+const char* attach(std::vector<KWSplitter>& list, int id, Side side, KWObject* object) {
+    if (!object) {
+        return splitters::missingObjectMessage(side);
+    }
+    for (KWSplitter& splitter : list) {
+        if (splitter.id != id) {
+            continue;
+        }
+        if (!splitters::sideFits(splitter, side)) {
+            return splitters::wrongOrientationMessage(side);
+        }
+        splitters::sideObjects(splitter, side).push_back(object);
+        placeObjects(splitter);
+        recalcLength(splitter);
+    }
+    return nullptr;
+}
+
+HCURSOR resizeCursor(bool vertical) {
+    // Shared system cursors: loaded once, never released.
+    static const HCURSOR acrossColumns = LoadCursorA(nullptr, IDC_SIZEWE);
+    static const HCURSOR acrossRows = LoadCursorA(nullptr, IDC_SIZENS);
+    return vertical ? acrossColumns : acrossRows;
+}
+
+} // namespace
 
 KWWindow* KWWindow::create(eStyles, eWindowType type, int x, int y, int width, int height,
                            const std::string& title, KWObject* parent, int id) {
@@ -15,13 +102,25 @@ KWWindow* KWWindow::create(eStyles, eWindowType type, int x, int y, int width, i
 
 KWWindow::KWWindow(eWindowType type, int x, int y, int width, int height, const std::string& title,
                    KWObject* parent, int id)
-    : KWObject(GADGET_WINDOW, parent, id), minWidth(0), minHeight(0), menuBar(nullptr) {
+    : KWObject(GADGET_WINDOW, parent, id), hoveredSplitter(splitters::noSplitter), dragging(false),
+      minWidth(0), minHeight(0), menuBar(nullptr) {
     const styles::WindowStyle windowStyle = styles::windowStyle(type, parent != nullptr);
     HWND window = CreateWindowExA(windowStyle.exStyle, "KWWINDOW", title.c_str(), windowStyle.style, x, y,
                                   width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWWindow creation failed !")) {
         subclassWindow(KWWindowCallback);
     }
+}
+
+KWWindow::~KWWindow() {
+    // A drag in progress ends here, so no capture message reaches the window after this object is
+    // gone; a message that still arrives while the children are deleted finds no bars to work on.
+    dragging = false;
+    hoveredSplitter = splitters::noSplitter;
+    if (handle && GetCapture() == handle) {
+        ReleaseCapture();
+    }
+    splitters.clear();
 }
 
 void KWWindow::setMinDimension(int width, int height) {
@@ -39,6 +138,100 @@ void KWWindow::addMenu(const std::string& title, KWContext* menu) {
     DrawMenuBar(handle);
 }
 
+void KWWindow::addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize,
+                                   bool limitFirst) {
+    splitters.push_back(splitters::makeVertical(id, position, thickness, minSize, maxSize, limitFirst));
+}
+
+void KWWindow::addHorizontalSplitter(int id, int position, int thickness, int minSize, int maxSize,
+                                     bool limitFirst) {
+    splitters.push_back(splitters::makeHorizontal(id, position, thickness, minSize, maxSize, limitFirst));
+}
+
+void KWWindow::addFromLeft(int id, KWObject* object) {
+    reportAttachFailure(attach(splitters, id, Side::Left, object));
+}
+
+void KWWindow::addFromRight(int id, KWObject* object) {
+    reportAttachFailure(attach(splitters, id, Side::Right, object));
+}
+
+void KWWindow::addFromTop(int id, KWObject* object) {
+    reportAttachFailure(attach(splitters, id, Side::Top, object));
+}
+
+void KWWindow::addFromBottom(int id, KWObject* object) {
+    reportAttachFailure(attach(splitters, id, Side::Bottom, object));
+}
+
+void KWWindow::reportAttachFailure(const char* message) {
+    if (message) {
+        showError(message);
+    }
+}
+
+void KWWindow::alignSplitters() {
+    for (KWSplitter& splitter : splitters) {
+        alignSplitter(splitter);
+    }
+}
+
+void KWWindow::recalcSplittersLength() {
+    for (KWSplitter& splitter : splitters) {
+        recalcLength(splitter);
+    }
+}
+
+void KWWindow::updateHoverSplitter(int x, int y) {
+    hoveredSplitter = splitters::hitTest(splitters, x, y);
+    if (hoveredSplitter == splitters::noSplitter) {
+        // The class arrow comes back through the system's own WM_SETCURSOR handling.
+        return;
+    }
+    const HCURSOR cursor = resizeCursor(splitters[hoveredSplitter].vertical);
+    if (GetCursor() != cursor) {
+        SetCursor(cursor);
+    }
+}
+
+void KWWindow::setSplitterPos(int x, int y) {
+    if (hoveredSplitter == splitters::noSplitter) {
+        return;
+    }
+    KWSplitter& splitter = splitters[hoveredSplitter];
+    if (splitter.firstObjects.empty() || splitter.secondObjects.empty()) {
+        return;
+    }
+    const KWBound first = splitter.firstObjects.front()->getLocalBounds();
+    const KWBound second = splitter.secondObjects.front()->getLocalBounds();
+    splitters::moveBar(splitter, splitters::dragPosition(splitter, splitter.vertical ? x : y, first, second));
+    placeObjects(splitter);
+}
+
+void KWWindow::onMouseMove(WPARAM keys, int x, int y) {
+    if (!dragging) {
+        updateHoverSplitter(x, y);
+    }
+    // Exactly the left button: a chord or a held modifier key does not drag.
+    if (keys == MK_LBUTTON) {
+        // The capture is held for as long as the drag lasts (losing it ends the drag).
+        if (!dragging) {
+            dragging = true;
+            SetCapture(handle);
+        }
+        setSplitterPos(x, y);
+    }
+}
+
+void KWWindow::endSplitterDrag() {
+    // Cleared first, so the WM_CAPTURECHANGED that ReleaseCapture sends finds no drag to end.
+    dragging = false;
+    if (GetCapture() == handle) {
+        ReleaseCapture();
+    }
+    recalcSplittersLength();
+}
+
 LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
     KWWindow* self = static_cast<KWWindow*>(fromHandle(window));
@@ -51,6 +244,8 @@ LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam
 LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SIZE:
+        alignSplitters();
+        recalcSplittersLength();
         return 0;
     case WM_GETMINMAXINFO: {
         MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -62,6 +257,19 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_MOUSEMOVE:
+        onMouseMove(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        break;
+    case WM_LBUTTONUP:
+        endSplitterDrag();
+        break;
+    case WM_CAPTURECHANGED:
+        // Capture taken by another window (or released elsewhere) ends the drag; without this the
+        // hover would stay frozen and the next left-button move would drag a stale bar.
+        if (dragging && reinterpret_cast<HWND>(lParam) != handle) {
+            endSplitterDrag();
+        }
+        break;
     case WM_CLOSE:
         PostQuitMessage(0);
         break;

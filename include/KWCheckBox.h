@@ -1,0 +1,39 @@
+#ifndef KW_CHECK_BOX_H
+#define KW_CHECK_BOX_H
+
+#include "KWObject.h"
+
+#include <string>
+
+namespace KW {
+
+// A check box that toggles itself. With automatic text enabled, the parent's default handling
+// sets its caption to the checked or unchecked text after every click.
+class KW_API KWCheckBox : public KWObject {
+public:
+    // style is accepted and ignored; text is the initial caption.
+    static KWCheckBox* create(eStyles style, const std::string& text, int x, int y, int width, int height,
+                              KWObject* parent, int id);
+    ~KWCheckBox() override;
+
+    // Stores the flag and refreshes the caption once, also when disabling.
+    void setAutoTextEnabled(bool enabled);
+    bool isAutoTextEnabled() const { return autoTextEnabled; }
+    // The captions for the two states ("True" and "False" at first); shown from the next refresh on.
+    void setCheckedText(const std::string& text);
+    void setUncheckedText(const std::string& text);
+    bool isChecked() const;
+    // Sets the caption that matches the current state, whatever the flag says.
+    void changeAutoText();
+
+private:
+    KWCheckBox(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
+
+    bool autoTextEnabled;
+    std::string checkedText;
+    std::string uncheckedText;
+};
+
+} // namespace KW
+
+#endif

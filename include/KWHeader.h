@@ -1,0 +1,35 @@
+#ifndef KW_HEADER_H
+#define KW_HEADER_H
+
+#include "KWObject.h"
+
+#include <string>
+
+namespace KW {
+
+// A titled pane: its top 20 pixels show a band fading from topColor to bottomColor with the title
+// (the window text) in textColor; the rest of the client area belongs to its children, which do not
+// avoid the band on their own. Alpha components are ignored.
+class KW_API KWHeader : public KWObject {
+public:
+    // Null, after a message, without a parent.
+    static KWHeader* create(eStyles style, int x, int y, int width, int height, const std::string& title,
+                            const KWColor& topColor, const KWColor& bottomColor, const KWColor& textColor,
+                            KWObject* parent, int id);
+    ~KWHeader() override;
+
+private:
+    KWHeader(int x, int y, int width, int height, const std::string& title, const KWColor& topColor,
+             const KWColor& bottomColor, const KWColor& textColor, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void drawHeader(HDC dc);
+
+    KWColor topColor;
+    KWColor bottomColor;
+    KWColor textColor;
+};
+
+} // namespace KW
+
+#endif

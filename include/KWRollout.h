@@ -1,0 +1,63 @@
+#ifndef KW_ROLLOUT_H
+#define KW_ROLLOUT_H
+
+#include "KWObject.h"
+
+#include <list>
+#include <string>
+
+namespace KW {
+
+// A gadget placed in a rollout, at x from the client's left edge and y from the top of the
+// rollout's content area. The record does not own the gadget.
+struct KWRolloutObject {
+    KWObject* object;
+    int x;
+    int y;
+};
+
+// One collapsible section: a title bar with a toggle box and the gadgets shown below it when expanded.
+struct KWRolloutItem {
+    std::string title;
+    std::list<KWRolloutObject> objects;
+    int id;
+    bool expanded;
+    KWBound toggleBox; // as last painted, edges in client coordinates
+};
+
+// A vertically scrolling stack of collapsible sections. Gadgets are created with the rollout as their
+// parent and then given to a section with addObject; they are moved, shown and hidden at every paint.
+class KW_API KWRollout : public KWObject {
+public:
+    // Null, after a message, without a parent.
+    static KWRollout* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
+    ~KWRollout() override;
+
+    // Appends a collapsed, empty section. Takes effect at the next paint.
+    void addRollout(int id, const std::string& title);
+    // Adds the gadget to every section with this id and hides it while that section is collapsed.
+    // Takes effect at the next paint.
+    void addObject(int rolloutId, int x, int y, KWObject* object);
+
+private:
+    KWRollout(int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void drawRollouts(HDC hdc);
+    void updateScrollBar(int contentHeight, int clientHeight);
+    void hitTest(int x, int y);
+    void onScroll(int request, int thumb);
+    void onWheel(int delta);
+    void scrollTo(int position);
+
+    bool layoutDirty;
+    int scrollPos;
+    // The largest scroll position the content allows, as last decided; 0 while everything fits.
+    int scrollRange;
+    std::list<KWRolloutItem> rollouts;
+};
+
+} // namespace KW
+
+#endif

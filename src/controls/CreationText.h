@@ -1,0 +1,20 @@
+#ifndef KW_CREATION_TEXT_H
+#define KW_CREATION_TEXT_H
+
+#include "KWTypes.h"
+
+#include <string>
+
+namespace KW {
+
+// Some platforms keep only part of a very long window name given to CreateWindowExA (Wine stores
+// its length in 16 bits). Sets the text once more when the window did not receive it whole.
+inline void completeCreationText(HWND window, const std::string& text) {
+    if (window && static_cast<std::size_t>(GetWindowTextLengthA(window)) != text.size()) {
+        SetWindowTextA(window, text.c_str());
+    }
+}
+
+} // namespace KW
+
+#endif

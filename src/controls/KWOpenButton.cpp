@@ -1,0 +1,76 @@
+#include "KWOpenButton.h"
+
+#include "controls/logic/InlineEditorLayout.h"
+
+#include <new>
+
+namespace KW {
+
+namespace {
+
+void placeChild(HWND window, const KWBound& bound) {
+    SetWindowPos(window, HWND_BOTTOM, bound.left, bound.top, bound.right, bound.bottom, SWP_NOZORDER);
+}
+
+} // namespace
+
+KWOpenButton* KWOpenButton::create(eStyles, const std::string& filter, int x, int y, int width, int height,
+                                   bool selectFile, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWOpenButton cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWOpenButton(filter, x, y, width, height, selectFile, parent, id);
+}
+
+KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int width, int height,
+                           bool selectFile, KWObject* parent, int id)
+    : KWObject(GADGET_OPENBUTTON, parent, id), selectFile(selectFile), buttonHandle(nullptr),
+      editHandle(nullptr) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height, parentHandle(),
+                             nullptr, instance, nullptr);
+    editHandle = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_OEMCONVERT | ES_READONLY, 0, 0, 0,
+                                 0, handle, nullptr, instance, nullptr);
+    buttonHandle = CreateWindowExA(0, "Button", "...", WS_CHILD | WS_VISIBLE | BS_FLAT, 0, 0, 0, 0, handle,
+                                   nullptr, instance, nullptr);
+    filter = filterText;
+    if (!handle || !editHandle || !buttonHandle) {
+        return;
+    }
+
+    const LONG_PTR self = reinterpret_cast<LONG_PTR>(this);
+    SetWindowLongPtrA(handle, GWLP_USERDATA, self);
+    SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrA(buttonHandle, GWLP_USERDATA, self);
+    subclassWindow(KWDefaultCallback);
+    KWBound bound(x, x + width, y, y + height);
+    setPlacement(bound);
+    setDefaultFont(editHandle);
+    setDefaultFont(buttonHandle);
+}
+
+KWOpenButton::~KWOpenButton() = default;
+
+LRESULT CALLBACK KWOpenButton::KWOpenButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return KWDefaultCallback(window, msg, wParam, lParam);
+}
+
+std::string KWOpenButton::getText() const {
+    // Without an edit (failed creation) the platform would fill the buffer with whatever it finds.
+    if (!editHandle) {
+        return std::string();
+    }
+    char buffer[150] = {};
+    GetWindowTextA(editHandle, buffer, sizeof(buffer));
+    return buffer;
+}
+
+void KWOpenButton::setPlacement(KWBound& bound) {
+    const layout::InlineEditorParts parts = layout::inlineEditorParts(bound);
+    bound = parts.container;
+    placeChild(handle, parts.container);
+    placeChild(editHandle, parts.field);
+    placeChild(buttonHandle, parts.button);
+}
+
+} // namespace KW

@@ -1,0 +1,62 @@
+// The open button's dialogs: the file-open dialog and the folder browser.
+#include "KWOpenButton.h"
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace KW {
+
+void KWOpenButton::open() {
+    if (selectFile) {
+        openFile();
+    } else {
+        openFolder();
+    }
+}
+
+void KWOpenButton::openFile() {
+    // The dialog reads pairs of strings up to an empty one: two more NULs end a filter whatever its
+    // ending, so a client filter short of its final NULs is never read past its end.
+    std::string filterList = filter;
+    filterList.append(2, '\0');
+    char path[260] = {};
+
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = buttonHandle;
+    dialog.lpstrFilter = filterList.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof(path);
+    dialog.lpstrTitle = "Open...";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (GetOpenFileNameA(&dialog) == TRUE) {
+        SetWindowTextA(editHandle, path);
+    }
+}
+
+void KWOpenButton::openFolder() {
+    // The new dialog style needs COM on this thread; a thread that already has it keeps its own.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = buttonHandle;
+    browse.lpszTitle = "Please Select a Folder...";
+    browse.ulFlags = BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE folder = SHBrowseForFolderA(&browse);
+    if (folder) {
+        char path[MAX_PATH] = {};
+        // A virtual folder (no file-system path) leaves the shown path as it was.
+        if (SHGetPathFromIDListA(folder, path)) {
+            SetWindowTextA(editHandle, path);
+        }
+        CoTaskMemFree(folder);
+    }
+
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+}
+
+} // namespace KW

@@ -1,0 +1,144 @@
+#include "KWSpinBox.h"
+
+#include "controls/logic/InlineEditorLayout.h"
+#include "controls/logic/SpinValue.h"
+
+#include <commctrl.h>
+
+#include <new>
+
+namespace KW {
+
+namespace {
+
+void placeChild(HWND window, const KWBound& bound) {
+    SetWindowPos(window, nullptr, bound.left, bound.top, bound.right, bound.bottom, SWP_NOZORDER);
+}
+
+WNDPROC replaceProcedure(HWND window, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+} // namespace
+
+KWSpinBox* KWSpinBox::create(eStyles, float value, int x, int y, int width, int height, float minValue,
+                             float maxValue, float step, bool vertical, bool editable, KWObject* parent,
+                             int id) {
+    if (!requireParent(parent, "KWSpinBox cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow)
+        KWSpinBox(value, x, y, width, height, minValue, maxValue, step, vertical, editable, parent, id);
+}
+
+KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float minValue, float maxValue,
+                     float step, bool vertical, bool editable, KWObject* parent, int id)
+    : KWObject(GADGET_SPINBOX, parent, id), minValue(minValue), maxValue(maxValue), step(step),
+      lastValue(spin::clampValue(value, minValue, maxValue)), vertical(vertical), editable(editable),
+      dragging(false), dragAnchor(0), spinHandle(nullptr), editHandle(nullptr), spinProc(nullptr),
+      editProc(nullptr) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_OEMCONVERT;
+    if (!editable) {
+        editStyle |= ES_READONLY;
+    }
+    DWORD spinStyle = WS_CHILD | WS_VISIBLE;
+    if (!vertical) {
+        spinStyle |= UDS_HORZ;
+    }
+
+    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height, parentHandle(),
+                             nullptr, instance, nullptr);
+    editHandle = CreateWindowExA(0, "Edit", "", editStyle, 0, 0, width - height, height, handle, nullptr,
+                                 instance, nullptr);
+    spinHandle = CreateWindowExA(0, UPDOWN_CLASSA, "", spinStyle, width - height, 0, height, height, handle,
+                                 nullptr, instance, nullptr);
+    if (!handle || !editHandle || !spinHandle) {
+        showError("Spin Box creation failed !");
+        return;
+    }
+
+    const LONG_PTR self = reinterpret_cast<LONG_PTR>(this);
+    SetWindowLongPtrA(handle, GWLP_USERDATA, self);
+    SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrA(spinHandle, GWLP_USERDATA, self);
+    previousProc = replaceProcedure(handle, KWSpinBoxCallback);
+    editProc = replaceProcedure(editHandle, KWEditCallback);
+    spinProc = replaceProcedure(spinHandle, KWSpinCallback);
+    setDefaultFont(editHandle);
+    setValue(value);
+    KWBound bound(x, x + width, y, y + height);
+    setPlacement(bound);
+}
+
+KWSpinBox::~KWSpinBox() {
+    for (KWObject* child : children) {
+        delete child;
+    }
+    children.clear();
+    // The edit and the arrows get their own procedures back first: while the windows go, focus and
+    // capture changes must not reach a gadget that is being taken apart.
+    if (editProc && IsWindow(editHandle)) {
+        replaceProcedure(editHandle, editProc);
+    }
+    if (spinProc && IsWindow(spinHandle)) {
+        replaceProcedure(spinHandle, spinProc);
+    }
+    if (handle && IsWindow(handle)) {
+        DestroyWindow(handle);
+    }
+    if (spinHandle && IsWindow(spinHandle)) {
+        DestroyWindow(spinHandle);
+    }
+    if (editHandle && IsWindow(editHandle)) {
+        DestroyWindow(editHandle);
+    }
+}
+
+void KWSpinBox::setValue(float value) {
+    const float shown = spin::clampValue(value, minValue, maxValue);
+    SetWindowTextA(editHandle, spin::formatValue(shown).c_str());
+}
+
+float KWSpinBox::getValue() {
+    return spin::parseValue(editText(spin::readLimit), lastValue);
+}
+
+void KWSpinBox::setMinValue(float value) {
+    minValue = value;
+}
+
+void KWSpinBox::setMaxValue(float value) {
+    maxValue = value;
+}
+
+void KWSpinBox::setValues(float minimum, float maximum) {
+    minValue = minimum;
+    maxValue = maximum;
+}
+
+std::string KWSpinBox::getText() const {
+    return editText(99);
+}
+
+std::string KWSpinBox::editText(int maxLength) const {
+    // Without an edit (failed creation) the platform would fill the buffer with whatever it finds.
+    if (!editHandle) {
+        return std::string();
+    }
+    std::string buffer(static_cast<size_t>(maxLength) + 1, '\0');
+    const int length = GetWindowTextA(editHandle, &buffer[0], maxLength + 1);
+    buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return buffer;
+}
+
+void KWSpinBox::setPlacement(KWBound& bound) {
+    const layout::InlineEditorParts parts = layout::inlineEditorParts(bound);
+    bound = parts.container;
+    placeChild(handle, parts.container);
+    placeChild(editHandle, parts.field);
+    placeChild(spinHandle, parts.button);
+}
+
+} // namespace KW

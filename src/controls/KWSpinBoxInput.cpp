@@ -1,0 +1,113 @@
+// The spin box's three window procedures: arrow notifications on the container, typing and focus on the
+// edit, drags on the up-down control.
+#include "KWSpinBox.h"
+
+#include "controls/logic/SpinValue.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace KW {
+
+LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
+    if (self && msg == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->code == UDN_DELTAPOS) {
+            self->applySteps(spin::arrowSteps(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta));
+        }
+    }
+    // Never vetoes the arrows' own position change; the position itself is not used.
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWSpinBox::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
+    if (!self || !self->editProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return self->handleEditMessage(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
+    if (!self || !self->spinProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == WM_MOUSEMOVE) {
+        self->handleDragMove(wParam, lParam);
+    } else if (msg == WM_LBUTTONUP) {
+        // The arrows see the release while they still hold the capture, so that they stop repeating.
+        const LRESULT result = CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+        self->endDrag();
+        return result;
+    }
+    return CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+}
+
+LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CHAR:
+        switch (spin::charAction(wParam)) {
+        case spin::CharAction::Pass:
+            break;
+        case spin::CharAction::Commit:
+            commitTypedValue();
+            return 0;
+        case spin::CharAction::Swallow:
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        lastValue = getValue();
+        break;
+    case WM_KILLFOCUS:
+        setValue(getValue());
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(editProc, editHandle, msg, wParam, lParam);
+}
+
+void KWSpinBox::commitTypedValue() {
+    setValue(getValue());
+    // What was committed is what a later unreadable text falls back to.
+    lastValue = getValue();
+    // The caret goes after the re-formatted text, as after typing.
+    const int end = GetWindowTextLengthA(editHandle);
+    SendMessageA(editHandle, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+void KWSpinBox::applySteps(int count) {
+    if (count != 0) {
+        setValue(spin::steppedValue(getValue(), step, count));
+    }
+}
+
+void KWSpinBox::handleDragMove(WPARAM keys, LPARAM position) {
+    if (!spin::isDragMove(keys)) {
+        return;
+    }
+    SetCapture(spinHandle);
+    const float value = getValue();
+    const int coordinate = vertical ? GET_Y_LPARAM(position) : GET_X_LPARAM(position);
+    if (!dragging) {
+        dragAnchor = coordinate;
+        dragging = true;
+    }
+    if (coordinate != dragAnchor) {
+        setValue(spin::steppedValue(value, step, spin::dragSteps(dragAnchor, coordinate, vertical)));
+        dragAnchor = coordinate;
+    }
+}
+
+void KWSpinBox::endDrag() {
+    ReleaseCapture();
+    dragging = false;
+}
+
+} // namespace KW

@@ -1,0 +1,90 @@
+#include "KWTreeView.h"
+
+#include "KWContext.h"
+#include "KWImageList.h"
+#include "controls/logic/TreeItemIds.h"
+
+#include <new>
+
+namespace KW {
+
+KWTreeView* KWTreeView::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWTreeView cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWTreeView(x, y, width, height, parent, id);
+}
+
+KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, int id)
+    : KWObject(GADGET_TREEVIEW, parent, id), imageList(nullptr), itemIds(new treeitems::ItemIdTable()) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+    HWND window = CreateWindowExA(0, "SysTreeView32", "", style, x, y, width, height, parentHandle(), nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (attachWindow(window, "KWTreeView creation failed !")) {
+        subclassWindow(KWDefaultCallback);
+    }
+}
+
+KWTreeView::~KWTreeView() = default;
+
+void KWTreeView::setImageList(KWImageList* list) {
+    imageList = list;
+    SendMessageA(handle, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+}
+
+HTREEITEM KWTreeView::getItemHandle(int item) const {
+    return reinterpret_cast<HTREEITEM>(itemIds->handleOf(item));
+}
+
+int KWTreeView::getItemId(HTREEITEM item) {
+    return itemIds->idFor(reinterpret_cast<std::uintptr_t>(item));
+}
+
+int KWTreeView::addItem(int parent, int imageIndex, int group, const std::string& text) {
+    TVINSERTSTRUCTA insert = {};
+    // -1 and 0 both name the invisible root; any other int must name an item of this tree.
+    const bool atRoot = parent == -1 || parent == 0;
+    insert.hParent = atRoot ? nullptr : getItemHandle(parent);
+    insert.hInsertAfter = parent == -1 ? TVI_ROOT : TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.lParam = static_cast<LPARAM>(group);
+    if (imageList && imageIndex != -1) {
+        insert.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.iImage = imageIndex;
+        insert.item.iSelectedImage = imageIndex;
+    }
+
+    HTREEITEM item = nullptr;
+    if (atRoot || insert.hParent) {
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(handle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
+    const int itemId = getItemId(item);
+    if (!itemId) {
+        showError("Failed to add item to Treeview");
+    }
+    return itemId;
+}
+
+void KWTreeView::addGroupContext(int group, KWContext* context) {
+    groupContexts.push_back(std::make_pair(group, context));
+}
+
+void KWTreeView::showItemContext(int item) {
+    TVITEMA record = {};
+    record.mask = TVIF_PARAM;
+    record.hItem = getItemHandle(item);
+    if (!record.hItem || !SendMessageA(handle, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record))) {
+        return;
+    }
+    for (const auto& groupContext : groupContexts) {
+        if (static_cast<LPARAM>(groupContext.first) == record.lParam && groupContext.second) {
+            groupContext.second->show(this);
+            return;
+        }
+    }
+}
+
+} // namespace KW

@@ -1,0 +1,84 @@
+#include "KWHeader.h"
+
+#include "windows/logic/HeaderBand.h"
+
+#include <gdiplus.h>
+#include <new>
+
+namespace KW {
+
+KWHeader* KWHeader::create(eStyles, int x, int y, int width, int height, const std::string& title,
+                           const KWColor& topColor, const KWColor& bottomColor, const KWColor& textColor,
+                           KWObject* parent, int id) {
+    if (!requireParent(parent, "KWHeader cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow)
+        KWHeader(x, y, width, height, title, topColor, bottomColor, textColor, parent, id);
+}
+
+KWHeader::KWHeader(int x, int y, int width, int height, const std::string& title, const KWColor& top,
+                   const KWColor& bottom, const KWColor& text, KWObject* parent, int id)
+    : KWObject(GADGET_HEADER, parent, id), topColor(0, 0, 0, 255), bottomColor(0, 0, 0, 255),
+      textColor(0, 0, 0, 255) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", title.c_str(), WS_CHILD | WS_VISIBLE, x, y,
+                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    // A header that could not be created stays silent and keeps its black colours.
+    if (!window) {
+        return;
+    }
+    attachWindow(window, "");
+    subclassWindow(KWHeaderCallback);
+    topColor = top;
+    bottomColor = bottom;
+    textColor = text;
+}
+
+KWHeader::~KWHeader() = default;
+
+LRESULT CALLBACK KWHeader::KWHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWHeader* self = static_cast<KWHeader*>(fromHandle(window));
+    if (self && msg == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        self->drawHeader(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+static Gdiplus::Color opaque(const KWColor& color) {
+    return Gdiplus::Color(255, static_cast<BYTE>(color.r), static_cast<BYTE>(color.g),
+                          static_cast<BYTE>(color.b));
+}
+
+// The band is drawn off-screen first so it reaches the window in one piece. Every GDI+ object lives in
+// this scope and every GDI selection is undone, so a paint leaves no object behind.
+void KWHeader::drawHeader(HDC dc) {
+    const int width = getGlobalBounds().right;
+    if (width > 0) {
+        Gdiplus::Bitmap band(width, header::bandHeight, PixelFormat32bppARGB);
+        if (band.GetLastStatus() == Gdiplus::Ok) {
+            Gdiplus::LinearGradientBrush brush(Gdiplus::RectF(0.0f, 0.0f, static_cast<Gdiplus::REAL>(width),
+                                                              static_cast<Gdiplus::REAL>(header::bandHeight)),
+                                               opaque(topColor), opaque(bottomColor), header::gradientAngle,
+                                               FALSE);
+            Gdiplus::Graphics bandGraphics(&band);
+            bandGraphics.FillRectangle(&brush, 0, 0, width, header::bandHeight);
+            Gdiplus::Graphics screen(dc);
+            screen.DrawImage(&band, 0, 0, width, header::bandHeight);
+        }
+    }
+
+    HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEVICE_DEFAULT_FONT));
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColor.toColorRef());
+    const std::string title = getText();
+    TextOutA(dc, header::titleX, header::titleY, title.c_str(), static_cast<int>(title.size()));
+    SetBkMode(dc, previousMode);
+    SelectObject(dc, previousFont);
+}
+
+} // namespace KW

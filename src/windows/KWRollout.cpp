@@ -1,0 +1,272 @@
+#include "KWRollout.h"
+
+#include "windows/logic/RolloutLayout.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <windowsx.h>
+
+namespace KW {
+
+namespace {
+
+const COLORREF barColor = RGB(210, 208, 212);
+const COLORREF lineColor = RGB(100, 100, 100);
+
+void drawLine(HDC hdc, int x1, int y1, int x2, int y2) {
+    MoveToEx(hdc, x1, y1, nullptr);
+    LineTo(hdc, x2, y2);
+}
+
+void drawRectangle(HDC hdc, const KWBound& edges) {
+    Rectangle(hdc, edges.left, edges.top, edges.right, edges.bottom);
+}
+
+rollout::ScrollRequest scrollRequest(int code) {
+    switch (code) {
+    case SB_LINEUP:
+        return rollout::ScrollRequest::LineUp;
+    case SB_LINEDOWN:
+        return rollout::ScrollRequest::LineDown;
+    case SB_PAGEUP:
+        return rollout::ScrollRequest::PageUp;
+    case SB_PAGEDOWN:
+        return rollout::ScrollRequest::PageDown;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return rollout::ScrollRequest::Thumb;
+    case SB_TOP:
+        return rollout::ScrollRequest::Top;
+    case SB_BOTTOM:
+        return rollout::ScrollRequest::Bottom;
+    default:
+        return rollout::ScrollRequest::Other;
+    }
+}
+
+// Draws one section with its title bar at top and notes where its gadgets go; returns where the next
+// section starts.
+int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth,
+                std::vector<rollout::GadgetPlacement>& placements) {
+    const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth);
+    drawRectangle(hdc, bar.frame);
+    TextOutA(hdc, bar.textX, bar.textY, item.title.c_str(), static_cast<int>(item.title.size()));
+    drawRectangle(hdc, bar.box);
+    if (!item.expanded) {
+        drawLine(hdc, bar.plusX, bar.box.top, bar.plusX, bar.box.bottom);
+    }
+    drawLine(hdc, bar.box.left, bar.minusY, bar.box.right, bar.minusY);
+    item.toggleBox = bar.toggleBox;
+    drawLine(hdc, bar.connectorLeft, bar.connectorY, bar.frame.left, bar.connectorY);
+
+    int lowestBottom = std::numeric_limits<int>::min();
+    for (const KWRolloutObject& placed : item.objects) {
+        const int y = bar.contentTop + placed.y;
+        rollout::placeGadget(placements, rollout::GadgetPlacement{placed.object, item.expanded, placed.x, y});
+        if (item.expanded) {
+            const KWBound bounds = placed.object->getLocalBounds();
+            lowestBottom = std::max(lowestBottom, y + bounds.bottom - bounds.top);
+        }
+    }
+    return rollout::nextBarTop(bar, item.expanded && !item.objects.empty(), lowestBottom);
+}
+
+// Only what changes is touched: moving or hiding a gadget makes the rollout repaint, and a paint that
+// moved a gadget back and forth would never end.
+void placeGadgets(const std::vector<rollout::GadgetPlacement>& placements) {
+    for (const rollout::GadgetPlacement& placement : placements) {
+        KWObject* gadget = placement.gadget;
+        const bool windowShown = (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+        if (placement.shown) {
+            const KWBound bounds = gadget->getLocalBounds();
+            if (bounds.left != placement.x || bounds.top != placement.y) {
+                gadget->setPosition(placement.x, placement.y);
+            }
+            if (!windowShown || !gadget->isVisible()) {
+                gadget->setVisible(true);
+            }
+        } else if (windowShown || gadget->isVisible()) {
+            gadget->setVisible(false);
+        }
+    }
+}
+
+} // namespace
+
+KWRollout* KWRollout::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWRollout cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWRollout(x, y, width, height, parent, id);
+}
+
+KWRollout::KWRollout(int x, int y, int width, int height, KWObject* parent, int id)
+    : KWObject(GADGET_ROLLOUT, parent, id), layoutDirty(true), scrollPos(0), scrollRange(0) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y,
+                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (attachWindow(window, "Rollout creation failed !")) {
+        subclassWindow(KWRolloutCallback);
+        setDefaultFont(handle);
+    }
+}
+
+// The records go first; the gadgets they name are children and die with the base.
+KWRollout::~KWRollout() {
+    rollouts.clear();
+}
+
+void KWRollout::addRollout(int id, const std::string& title) {
+    KWRolloutItem item;
+    item.title = title;
+    item.id = id;
+    item.expanded = false;
+    rollouts.push_back(item);
+    layoutDirty = true;
+}
+
+void KWRollout::addObject(int rolloutId, int x, int y, KWObject* object) {
+    if (!object) {
+        return;
+    }
+    for (KWRolloutItem& item : rollouts) {
+        if (item.id != rolloutId) {
+            continue;
+        }
+        item.objects.push_back(KWRolloutObject{object, x, y});
+        if (!item.expanded) {
+            object->setVisible(false);
+        }
+        layoutDirty = true;
+    }
+}
+
+LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWRollout* self = static_cast<KWRollout*>(fromHandle(window));
+    if (!self) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return self->handleMessage(msg, wParam, lParam);
+}
+
+LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_VSCROLL:
+        onScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        break;
+    case WM_MOUSEWHEEL:
+        // Handled here, so the parent does not scroll as well.
+        onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_LBUTTONUP:
+        hitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_SIZE:
+        layoutDirty = true;
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC hdc = BeginPaint(handle, &paint);
+        drawRollouts(hdc);
+        EndPaint(handle, &paint);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(handle, msg, wParam, lParam);
+}
+
+void KWRollout::drawRollouts(HDC hdc) {
+    const KWBound client = getGlobalBounds();
+    HBRUSH brush = CreateSolidBrush(barColor);
+    HPEN pen = CreatePen(PS_SOLID, 1, lineColor);
+    HGDIOBJ previousBrush = SelectObject(hdc, brush);
+    HGDIOBJ previousPen = SelectObject(hdc, pen);
+    HGDIOBJ previousFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    const int previousMode = SetBkMode(hdc, TRANSPARENT);
+
+    std::vector<rollout::GadgetPlacement> placements;
+    int top = rollout::firstBarTop(scrollPos);
+    for (KWRolloutItem& item : rollouts) {
+        top = drawRollout(hdc, item, top, client.right, placements);
+    }
+    const rollout::TreeLine tree = rollout::treeLine(scrollPos, top);
+    drawLine(hdc, tree.x, tree.top, tree.x, tree.bottom);
+
+    SetBkMode(hdc, previousMode);
+    SelectObject(hdc, previousFont);
+    SelectObject(hdc, previousPen);
+    SelectObject(hdc, previousBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+
+    placeGadgets(placements);
+    if (layoutDirty) {
+        updateScrollBar(rollout::contentHeight(top, scrollPos), client.bottom);
+    }
+}
+
+void KWRollout::updateScrollBar(int contentHeight, int clientHeight) {
+    const rollout::ScrollBarPlan plan = rollout::planScrollBar(contentHeight, clientHeight);
+    layoutDirty = false;
+    scrollRange = plan.range;
+    if (!plan.shown) {
+        EnableScrollBar(handle, SB_VERT, ESB_DISABLE_BOTH);
+        ShowScrollBar(handle, SB_VERT, FALSE);
+        scrollPos = 0;
+    } else {
+        ShowScrollBar(handle, SB_VERT, TRUE);
+        EnableScrollBar(handle, SB_VERT, ESB_ENABLE_BOTH);
+        SetScrollRange(handle, SB_VERT, 0, plan.range, TRUE);
+        scrollPos = rollout::clampScroll(GetScrollPos(handle, SB_VERT), plan.range);
+    }
+    InvalidateRect(handle, nullptr, TRUE);
+}
+
+void KWRollout::hitTest(int x, int y) {
+    for (KWRolloutItem& item : rollouts) {
+        if (rollout::contains(item.toggleBox, x, y)) {
+            item.expanded = !item.expanded;
+            layoutDirty = true;
+            InvalidateRect(handle, nullptr, TRUE);
+            return;
+        }
+    }
+}
+
+void KWRollout::onScroll(int request, int thumb) {
+    const rollout::ScrollRequest kind = scrollRequest(request);
+    if (kind == rollout::ScrollRequest::Other) {
+        return;
+    }
+    scrollTo(rollout::scrolledPosition(kind, scrollPos, thumb, scrollRange, getGlobalBounds().bottom));
+}
+
+void KWRollout::onWheel(int delta) {
+    UINT linesPerNotch = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+    if (linesPerNotch == WHEEL_PAGESCROLL) {
+        // The user asked for a screen per notch.
+        const rollout::ScrollRequest page =
+            delta > 0 ? rollout::ScrollRequest::PageUp : rollout::ScrollRequest::PageDown;
+        scrollTo(rollout::scrolledPosition(page, scrollPos, 0, scrollRange, getGlobalBounds().bottom));
+        return;
+    }
+    scrollTo(rollout::wheelPosition(scrollPos, delta, static_cast<int>(linesPerNotch), scrollRange));
+}
+
+void KWRollout::scrollTo(int position) {
+    if (position == scrollPos) {
+        return;
+    }
+    scrollPos = position;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(handle, SB_VERT, &info, TRUE);
+    InvalidateRect(handle, nullptr, TRUE);
+}
+
+} // namespace KW

@@ -1,0 +1,104 @@
+#include "KWTab.h"
+
+#include "KWImageList.h"
+#include "KWWindow.h"
+#include "windows/logic/TabPages.h"
+
+#include <commctrl.h>
+#include <new>
+
+namespace KW {
+
+KWTab* KWTab::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWTab cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWTab(x, y, width, height, parent, id);
+}
+
+KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
+    : KWObject(GADGET_TAB, parent, id), imageList(nullptr) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "SysTabControl32", "",
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH, x, y, width,
+                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (attachWindow(window, "KWTab creation failed !")) {
+        setDefaultFont(handle);
+        subclassWindow(KWTabCallback);
+    }
+}
+
+// The pages are children and die with the base; the records only point to them.
+KWTab::~KWTab() = default;
+
+LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWTab* self = static_cast<KWTab*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+}
+
+KWWindow* KWTab::addTab(int index, const std::string& text) {
+    return insertTab(index, text, false, 0);
+}
+
+KWWindow* KWTab::addTab(int index, int imageIndex, const std::string& text) {
+    return insertTab(index, text, imageList != nullptr, imageIndex);
+}
+
+KWWindow* KWTab::insertTab(int index, const std::string& text, bool withImage, int imageIndex) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer.data();
+    if (withImage) {
+        item.mask |= TCIF_IMAGE;
+        item.iImage = imageIndex;
+    }
+    const int inserted = static_cast<int>(
+        SendMessageA(handle, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    // The control moved every later tab one place on: keep each page with its own tab.
+    for (Page& existing : pages) {
+        existing.index = tabs::indexAfterInsert(existing.index, inserted);
+    }
+
+    const KWBound bounds = tabs::newPageBounds(getGlobalBounds());
+    KWWindow* page = KWWindow::create(STYLE_DEFAULT, WINDOW_PAGE, bounds.left, bounds.top, bounds.right,
+                                      bounds.bottom, "", this, -1);
+    if (!page) {
+        return nullptr;
+    }
+    page->lockToParent(LOCK_FILL);
+    pages.push_back(Page{index, inserted, page});
+    showSelectedTab();
+    return page;
+}
+
+void KWTab::setImageList(KWImageList* list) {
+    SendMessageA(handle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+    imageList = list;
+}
+
+void KWTab::setTabsSize(int width, int height) {
+    SendMessageA(handle, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
+}
+
+void KWTab::showSelectedTab() {
+    const int selected = static_cast<int>(SendMessageA(handle, TCM_GETCURSEL, 0, 0));
+    // Every page is hidden and repainted before the selected one comes back, so at most one shows.
+    for (const Page& record : pages) {
+        record.page->setVisible(false);
+        UpdateWindow(record.page->getHandle());
+        if (tabs::pageShown(record.index, selected)) {
+            record.page->setVisible(true);
+        }
+    }
+}
+
+KWBound KWTab::getGlobalBounds() {
+    return tabs::pageArea(KWObject::getGlobalBounds());
+}
+
+} // namespace KW

@@ -1,0 +1,100 @@
+#ifndef KW_ROLLOUT_LAYOUT_H
+#define KW_ROLLOUT_LAYOUT_H
+
+#include "KWTypes.h"
+
+#include <vector>
+
+namespace KW {
+namespace rollout {
+
+constexpr int firstBarGap = 5;
+constexpr int barHeight = 18;
+constexpr int barSpacing = 2;
+constexpr int lineStep = 10;
+constexpr int wheelNotch = 120;
+
+// Everything drawn for one title bar whose top edge is at client y `top`. Rectangles are edges;
+// the drawn ones follow the platform's convention that right and bottom are exclusive.
+struct TitleBar {
+    KWBound frame; // the filled and outlined bar
+    int textX;     // where the title is written
+    int textY;
+    KWBound box;       // the drawn toggle box
+    KWBound toggleBox; // the box as hit-tested, edges included
+    int minusY;        // the horizontal bar, from box.left to box.right
+    int plusX;         // the vertical bar of a collapsed rollout, from box.top to box.bottom
+    int connectorLeft; // the short line that joins the tree line to the bar, up to frame.left
+    int connectorY;
+    int contentTop; // where the rollout's gadgets start
+};
+
+// The top of the first bar when the content is scrolled up by scrollPos.
+int firstBarTop(int scrollPos);
+
+TitleBar titleBarAt(int top, int clientWidth);
+
+// Where the next bar starts. lowestObjectBottom matters only when the rollout shows gadgets
+// (expanded and not empty); it is the largest bottom edge among them, in client coordinates.
+int nextBarTop(const TitleBar& bar, bool showsObjects, int lowestObjectBottom);
+
+// Where a rollout puts one of its gadgets during a paint: shown at (x, y) in client coordinates, or hidden.
+struct GadgetPlacement {
+    KWObject* gadget;
+    bool shown;
+    int x;
+    int y;
+};
+
+// Adds a placement to those of one paint. A gadget held by several rollouts goes where the later one
+// puts it, so each gadget moves at most once per paint.
+void placeGadget(std::vector<GadgetPlacement>& placements, const GadgetPlacement& placement);
+
+// The vertical line that joins the bars, from the first bar's connector to the last one's.
+struct TreeLine {
+    int x;
+    int top;
+    int bottom;
+};
+TreeLine treeLine(int scrollPos, int endTop);
+
+// Height of the whole content, from where the bar after the last one would start.
+int contentHeight(int endTop, int scrollPos);
+
+// Edges included on every side.
+bool contains(const KWBound& edges, int x, int y);
+
+// Whether the content needs a scroll bar (it is taller than the client area), and the largest scroll
+// position it then allows.
+struct ScrollBarPlan {
+    bool shown;
+    int range;
+};
+ScrollBarPlan planScrollBar(int contentHeight, int clientHeight);
+
+// A scroll position forced into 0 .. range.
+int clampScroll(int position, int range);
+
+enum class ScrollRequest {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    Thumb,
+    Top,
+    Bottom,
+    Other,
+};
+
+// The view position after a scroll-bar request; thumb is the position the user dragged to and page
+// the height of one screen.
+int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page);
+
+// The view position after a wheel turn of delta (positive away from the user: the view moves up);
+// every notch scrolls linesPerNotch lines.
+int wheelPosition(int position, int delta, int linesPerNotch, int range);
+
+} // namespace rollout
+} // namespace KW
+
+#endif
