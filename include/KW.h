@@ -30,5 +30,10 @@
 #include "KWFloatGraph.h"
 #include "KWPropertyRecords.h"
 #include "KWProperties.h"
+#include "KWColorPoint.h"
+#include "KWColorPicker.h"
+#include "KWColorButton.h"
+#include "KWColorButtons.h"
+#include "KWColorEdit.h"
 
 #endif
