@@ -28,5 +28,12 @@
 #include "KWTreeView.h"
 #include "KWGraphPoint.h"
 #include "KWFloatGraph.h"
+#include "KWPropertyRecords.h"
+#include "KWProperties.h"
+#include "KWColorPoint.h"
+#include "KWColorPicker.h"
+#include "KWColorButton.h"
+#include "KWColorButtons.h"
+#include "KWColorEdit.h"
 
 #endif

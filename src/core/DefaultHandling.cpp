@@ -1,6 +1,7 @@
 #include "KWCheckBox.h"
 #include "KWObject.h"
 #include "KWOpenButton.h"
+#include "KWProperties.h"
 #include "KWTab.h"
 #include "KWTreeView.h"
 
@@ -53,6 +54,43 @@ static LRESULT rightClickedTreeItem(HWND tree) {
     return (hit.flags & TVHT_ONITEM) ? item : 0;
 }
 
+// A property grid's list view or header reports: a double click toggles a group row; a selection change
+// hides the editors, refreshes the value texts and shows the selected row's editor; scrolling and column
+// resizing keep that editor over its value cell.
+static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lParam) {
+    if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == grid->getHandle()) {
+        const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        LVITEMA row = {};
+        row.mask = LVIF_PARAM;
+        row.iItem = activate->iItem;
+        if (activate->iItem >= 0 &&
+            SendMessageA(grid->getHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)) && row.lParam) {
+            KWPropRecord* record = reinterpret_cast<KWPropRecord*>(row.lParam);
+            if (record->isGroup) {
+                KWGroupItem* group = static_cast<KWGroupItem*>(record);
+                grid->openGroup(group, !group->opened);
+            }
+        }
+    }
+    if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
+        grid->hidePropObjects();
+        grid->updateSubitemsText();
+    }
+    switch (header->code) {
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW:
+    case LVN_BEGINSCROLL:
+    case LVN_SETDISPINFOA:
+    case LVN_ITEMCHANGED:
+    case LVN_GETDISPINFOA:
+    case LVN_ENDSCROLL:
+        grid->updateSelection();
+        break;
+    default:
+        break;
+    }
+}
+
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
     if (source->getType() == GADGET_TAB && header->code == TCN_SELCHANGE) {
@@ -73,7 +111,9 @@ static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
             tree->showItemContext(tree->getItemId(reinterpret_cast<HTREEITEM>(item)));
         }
     }
-    (void)lParam;
+    if (source->getType() == GADGET_PROPERTIES) {
+        routePropertiesNotify(static_cast<KWProperties*>(source), header, lParam);
+    }
 }
 
 bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

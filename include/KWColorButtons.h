@@ -1,0 +1,43 @@
+#ifndef KW_COLOR_BUTTONS_H
+#define KW_COLOR_BUTTONS_H
+
+#include "KWObject.h"
+
+namespace KW {
+
+class KWColorPicker;
+
+// Two RGBA colours side by side over a checkerboard, colour 1 in the left half (up to and including
+// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
+// colour while `window` is disabled; "Ok" stores the picked colour in that half.
+class KW_API KWColorButtons : public KWObject {
+public:
+    // parent and window are required; style and id are not used.
+    static KWColorButtons* create(eStyles style, int x, int y, int width, int height, const KWColor& color1,
+                                  const KWColor& color2, KWObject* parent, KWObject* window, int id);
+
+    ~KWColorButtons() override;
+
+    const KWColor& getColor1() const { return color1; }
+    const KWColor& getColor2() const { return color2; }
+
+private:
+    KWColorButtons(int x, int y, int width, int height, const KWColor& color1, const KWColor& color2,
+                   KWObject* parent, KWObject* window);
+
+    void drawColors(HDC hdc);
+    void openPicker(bool first);
+    void closePicker();
+    static LRESULT CALLBACK KWColorButtonsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    KWColor color1;
+    KWColor color2;
+    KWColorPicker* picker;
+    bool editingFirst;
+    KWObject* window;
+};
+
+} // namespace KW
+
+#endif

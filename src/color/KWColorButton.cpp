@@ -1,0 +1,80 @@
+#include "KWColorButton.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <new>
+
+namespace KW {
+
+// The dialog always opens on this colour (red 125, green 47, blue 241), not on the shown one.
+static const COLORREF dialogStartColor = 0xF12F7D;
+
+KWColorButton* KWColorButton::create(eStyles, int x, int y, int width, int height, const KWColor& color,
+                                     KWObject* parent, int id) {
+    if (!requireParent(parent, "KWColorButton cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWColorButton(x, y, width, height, color, parent, id);
+}
+
+KWColorButton::KWColorButton(int x, int y, int width, int height, const KWColor& color, KWObject* parent,
+                             int id)
+    : KWObject(GADGET_COLORBUTTON, parent, id), color(color) {
+    HWND window = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (attachWindow(window, "Color Button creation failed !")) {
+        subclassWindow(KWColorButtonCallback);
+    }
+}
+
+void KWColorButton::setColor(const KWColor& value) {
+    color = value;
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+void KWColorButton::chooseColor() {
+    // Custom colours start black at every opening and are not kept.
+    COLORREF customColors[16] = {};
+    CHOOSECOLORA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = handle;
+    dialog.lpCustColors = customColors;
+    dialog.rgbResult = dialogStartColor;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (ChooseColorA(&dialog) != 1) {
+        return;
+    }
+    // The dialog knows no alpha: the previous opacity stays.
+    color = KWColor::fromColorRef(dialog.rgbResult, color.a);
+    if (tooltipWindow) {
+        SendMessageA(tooltipWindow, TTM_POP, 0, 0);
+    }
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
+}
+
+void KWColorButton::paint() {
+    const RECT area = getGlobalBounds().toRect();
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(handle, &ps);
+    HBRUSH brush = CreateSolidBrush(color.toColorRef());
+    FillRect(hdc, &area, brush);
+    DeleteObject(brush);
+    EndPaint(handle, &ps);
+}
+
+LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWColorButton* self = static_cast<KWColorButton*>(fromHandle(window));
+    if (self) {
+        if (msg == WM_LBUTTONUP) {
+            self->chooseColor();
+        } else if (msg == WM_PAINT) {
+            self->paint();
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+} // namespace KW

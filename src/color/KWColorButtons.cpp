@@ -1,0 +1,143 @@
+#include "KWColorButtons.h"
+
+#include "KWColorPicker.h"
+#include "color/GdiPlus.h"
+
+#include <windowsx.h>
+
+#include <new>
+
+namespace KW {
+
+KWColorButtons* KWColorButtons::create(eStyles, int x, int y, int width, int height, const KWColor& color1,
+                                       const KWColor& color2, KWObject* parent, KWObject* window, int) {
+    // Without the window to block while the picker is open the gadget could not be used safely.
+    if (!window) {
+        parent = nullptr;
+    }
+    if (!requireParent(parent, "KWColorButtons cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWColorButtons(x, y, width, height, color1, color2, parent, window);
+}
+
+KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColor& first,
+                               const KWColor& second, KWObject* parent, KWObject* blocked)
+    : KWObject(GADGET_COLORBUTTONS, parent, -1), color1(0, 0, 0, 255), color2(0, 0, 0, 255), picker(nullptr),
+      editingFirst(true), window(nullptr) {
+    HWND created = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!attachWindow(created, "Color Buttons creation failed !")) {
+        return;
+    }
+    subclassWindow(KWColorButtonsCallback);
+    color1 = first;
+    color2 = second;
+    window = blocked;
+    picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 255), 100, 100, this);
+    if (picker && picker->getHandle()) {
+        SetWindowLongPtrA(picker->getHandle(), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
+        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+}
+
+KWColorButtons::~KWColorButtons() {
+    // The base destroys the picker after this object is gone: its popup must no longer find it.
+    if (picker && picker->getHandle()) {
+        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, 0);
+    }
+}
+
+void KWColorButtons::drawColors(HDC hdc) {
+    const KWBound client = getGlobalBounds();
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
+        graphics.FillRectangle(&checker, 0, 0, width, height);
+        const int half = width / 2;
+        Gdiplus::SolidBrush left(paint::toGdiplus(color1));
+        graphics.FillRectangle(&left, 0, 0, half, height);
+        Gdiplus::SolidBrush right(paint::toGdiplus(color2));
+        graphics.FillRectangle(&right, half, 0, width - half, height);
+    }
+    Gdiplus::Graphics screen(hdc);
+    screen.DrawImage(&bitmap, 0, 0, width, height);
+}
+
+void KWColorButtons::openPicker(bool first) {
+    if (!picker) {
+        return;
+    }
+    picker->setColor(first ? color1 : color2);
+    picker->setVisible(true);
+    window->setActive(false);
+    editingFirst = first;
+}
+
+void KWColorButtons::closePicker() {
+    window->setActive(true);
+    picker->setVisible(false);
+}
+
+LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWColorButtons* self = static_cast<KWColorButtons*>(fromHandle(hwnd));
+    if (!self) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(hwnd, &ps);
+        self->drawColors(hdc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (msg == WM_LBUTTONUP) {
+        const int x = GET_X_LPARAM(lParam);
+        const int y = GET_Y_LPARAM(lParam);
+        const KWBound client = self->getGlobalBounds();
+        const int half = client.right / 2;
+        const bool inHeight = y >= 0 && y <= client.bottom;
+        if (inHeight && x >= 0 && x <= half) {
+            self->openPicker(true);
+        } else if (inHeight && x > half && x <= client.right) {
+            self->openPicker(false);
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg, WPARAM wParam,
+                                                             LPARAM lParam) {
+    KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->picker) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_CLOSE) {
+        self->closePicker();
+        return 0;
+    }
+    if (msg == WM_COMMAND && lParam != 0 && wParam <= 0xFFFF) {
+        HWND sender = reinterpret_cast<HWND>(lParam);
+        if (sender == self->picker->getCancelButton()) {
+            self->closePicker();
+            return 0;
+        }
+        if (sender == self->picker->getOkButton()) {
+            (self->editingFirst ? self->color1 : self->color2) = self->picker->getColor();
+            self->closePicker();
+            RedrawWindow(self->handle, nullptr, nullptr, RDW_INVALIDATE);
+            return 0;
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace KW

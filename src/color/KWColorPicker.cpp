@@ -1,0 +1,295 @@
+#include "KWColorPicker.h"
+
+#include "color/GdiPlus.h"
+#include "color/logic/Hsv.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace KW {
+
+namespace {
+
+const int popupWidth = 520;
+const int popupHeight = 305;
+const int sliderWidth = 30;
+const int rampSize = 256;
+// The box and the sliders run their gradients over 255 pixels of a 256-pixel ramp; the flipping wrap
+// mode makes the last row and column show the end colour instead of wrapping to the start.
+const Gdiplus::RectF rampRect(0.0f, 0.0f, 255.0f, 255.0f);
+const int swatchSize = 80;
+
+// Hue slider bands: six gradients 42.66 pixels high.
+const float bandHeight = 42.66f;
+const float bandTops[6] = {0.0f, 42.66f, 85.32f, 127.98f, 170.64f, 213.30f};
+const Gdiplus::Color bandFrom[6] = {
+    Gdiplus::Color(255, 255, 0, 0),   Gdiplus::Color(255, 254, 254, 0), Gdiplus::Color(255, 0, 254, 0),
+    Gdiplus::Color(255, 0, 254, 254), Gdiplus::Color(255, 0, 0, 254),   Gdiplus::Color(255, 254, 0, 254),
+};
+const Gdiplus::Color bandTo[6] = {
+    Gdiplus::Color(255, 255, 255, 0), Gdiplus::Color(255, 0, 255, 0),   Gdiplus::Color(255, 0, 255, 255),
+    Gdiplus::Color(255, 0, 0, 255),   Gdiplus::Color(255, 255, 0, 255), Gdiplus::Color(255, 255, 0, 0),
+};
+
+COLORREF pixelOrBlack(Gdiplus::Bitmap& bitmap, int x, int y) {
+    Gdiplus::Color sample;
+    if (x < 0 || y < 0 || bitmap.GetPixel(x, y, &sample) != Gdiplus::Ok) {
+        return RGB(0, 0, 0);
+    }
+    return RGB(sample.GetR(), sample.GetG(), sample.GetB());
+}
+
+void drawRing(Gdiplus::Graphics& graphics, const Gdiplus::Color& color, float width, int x, int y) {
+    Gdiplus::Pen pen(color, width);
+    graphics.DrawEllipse(&pen, x - 5, y - 5, 10, 10);
+}
+
+void invalidate(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE);
+}
+
+} // namespace
+
+KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
+    : KWObject(GADGET_COLORPICKER, parent, -1),
+      color(initial), alphaMarker{0, 0}, hueMarker{0, 0}, boxMarker{0, 0}, hue(0.0f), saturation(0.0f),
+      brightness(0.0f), hueColor(RGB(0, 0, 0)), boxHandle(nullptr), hueHandle(nullptr), alphaHandle(nullptr),
+      resultHandle(nullptr), okButton(nullptr), cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr),
+      hueProc(nullptr), alphaProc(nullptr), resultProc(nullptr) {
+    loadColor(initial);
+    // Until the hue slider first paints, the box uses the pure colour of the loaded hue.
+    hueColor = hsv::pureHueColor(hue).toColorRef();
+    visible = false;
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    handle = CreateWindowExA(0, "KWWINDOW", "Select Color...", WS_POPUPWINDOW | WS_DLGFRAME, x, y, popupWidth,
+                             popupHeight, parentHandle(), nullptr, instance, nullptr);
+    if (!handle) {
+        return;
+    }
+    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    subclassWindow(KWDefaultCallback);
+
+    boxHandle = createArea(10, 10, 260, 260, 0, KWColorBoxCallback, &boxProc);
+    hueHandle = createArea(280, 10, sliderWidth, 260, 0, KWHueSlideCallback, &hueProc);
+    alphaHandle = createArea(320, 10, sliderWidth, 260, 0, KWAlphaSlideCallback, &alphaProc);
+    resultHandle = createArea(360, 10, 70, 70, WS_BORDER, KWResultColorCallback, &resultProc);
+
+    const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | BS_FLAT;
+    okButton =
+        CreateWindowExA(0, "Button", "Ok", buttonStyle, 360, 240, 70, 25, handle, nullptr, instance, nullptr);
+    cancelButton = CreateWindowExA(0, "Button", "Cancel", buttonStyle, 430, 240, 70, 25, handle, nullptr,
+                                   instance, nullptr);
+    for (HWND button : {okButton, cancelButton}) {
+        if (button) {
+            setDefaultFont(button);
+            SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        }
+    }
+
+    textHandle = CreateWindowExA(0, "Static", hsv::componentText(initial).c_str(), WS_CHILD | WS_VISIBLE, 360,
+                                 90, 450, 100, handle, nullptr, instance, nullptr);
+    if (textHandle) {
+        setDefaultFont(textHandle);
+    }
+}
+
+HWND KWColorPicker::createArea(int x, int y, int width, int height, DWORD style, WNDPROC procedure,
+                               WNDPROC* previous) {
+    HWND area = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", "", WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                height, handle, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (area) {
+        SetWindowLongPtrA(area, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        *previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    }
+    return area;
+}
+
+KWColor KWColorPicker::getColor() {
+    return color;
+}
+
+void KWColorPicker::setColor(KWColor value) {
+    loadColor(value);
+}
+
+void KWColorPicker::loadColor(const KWColor& value) {
+    const hsv::HsvColor converted = hsv::fromRgb(value.r, value.g, value.b);
+    hue = converted.hue;
+    saturation = converted.saturation;
+    brightness = converted.brightness;
+    const hsv::PickerMarkers markers = hsv::markersFor(converted, value.a);
+    alphaMarker = {markers.alphaX, markers.alphaY};
+    hueMarker = {markers.hueX, markers.hueY};
+    boxMarker = {markers.boxX, markers.boxY};
+    color = value;
+}
+
+int KWColorPicker::round(float x) {
+    return hsv::roundHalfAway(x);
+}
+
+void KWColorPicker::redrawHue(HDC hdc) {
+    Gdiplus::Bitmap bitmap(sliderWidth, rampSize, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        const Gdiplus::RectF bandRect(0.0f, 0.0f, static_cast<float>(sliderWidth), bandHeight);
+        for (int band = 0; band < 6; ++band) {
+            Gdiplus::LinearGradientBrush brush(bandRect, bandFrom[band], bandTo[band], 90.0f, FALSE);
+            graphics.FillRectangle(&brush, 0.0f, bandTops[band], static_cast<float>(sliderWidth), bandHeight);
+        }
+    }
+    hueColor = pixelOrBlack(bitmap, hueMarker.x, hueMarker.y);
+
+    Gdiplus::Graphics screen(hdc);
+    screen.SetPageUnit(Gdiplus::UnitPixel);
+    screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
+    drawRing(screen, Gdiplus::Color(255, 0, 0, 0), 2.0f, hueMarker.x, hueMarker.y);
+    invalidate(boxHandle);
+}
+
+void KWColorPicker::redrawSaturationAndBrightness(HDC hdc) {
+    Gdiplus::Bitmap bitmap(rampSize, rampSize, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        Gdiplus::LinearGradientBrush saturationRamp(
+            rampRect, Gdiplus::Color(255, 255, 255, 255),
+            Gdiplus::Color(255, GetRValue(hueColor), GetGValue(hueColor), GetBValue(hueColor)), 0.0f, FALSE);
+        saturationRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.FillRectangle(&saturationRamp, 0, 0, rampSize, rampSize);
+        Gdiplus::LinearGradientBrush brightnessRamp(rampRect, Gdiplus::Color(0, 255, 255, 255),
+                                                    Gdiplus::Color(255, 0, 0, 0), 90.0f, FALSE);
+        brightnessRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.FillRectangle(&brightnessRamp, 0, 0, rampSize, rampSize);
+    }
+    const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
+    color.r = GetRValue(sample);
+    color.g = GetGValue(sample);
+    color.b = GetBValue(sample);
+    color.a = std::min(255, std::max(0, alphaMarker.y));
+
+    Gdiplus::Graphics screen(hdc);
+    screen.SetPageUnit(Gdiplus::UnitPixel);
+    screen.DrawImage(&bitmap, 0, 0, rampSize, rampSize);
+    const bool darkCorner = boxMarker.x < 50 && boxMarker.y < 50;
+    drawRing(screen, darkCorner ? Gdiplus::Color(255, 0, 0, 0) : Gdiplus::Color(255, 255, 255, 255), 1.0f,
+             boxMarker.x, boxMarker.y);
+    invalidate(alphaHandle);
+}
+
+void KWColorPicker::redrawAlpha(HDC hdc) {
+    Gdiplus::Bitmap bitmap(sliderWidth, rampSize, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
+        graphics.FillRectangle(&checker, 0, 0, sliderWidth, 260);
+        const BYTE r = static_cast<BYTE>(color.r);
+        const BYTE g = static_cast<BYTE>(color.g);
+        const BYTE b = static_cast<BYTE>(color.b);
+        Gdiplus::LinearGradientBrush alphaRamp(rampRect, Gdiplus::Color(0, r, g, b),
+                                               Gdiplus::Color(255, r, g, b), 90.0f, FALSE);
+        alphaRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.FillRectangle(&alphaRamp, 0, 0, sliderWidth, rampSize);
+        drawRing(graphics, Gdiplus::Color(255, 255 - r, 255 - g, 255 - b), 2.0f, alphaMarker.x,
+                 alphaMarker.y);
+    }
+    Gdiplus::Graphics screen(hdc);
+    screen.SetPageUnit(Gdiplus::UnitPixel);
+    screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
+    // The marker row is the alpha; a marker dragged off the slider is held to the range.
+    color.a = std::min(255, std::max(0, alphaMarker.y));
+    invalidate(resultHandle);
+}
+
+void KWColorPicker::redrawResultColor(HDC hdc) {
+    Gdiplus::Bitmap bitmap(swatchSize, swatchSize, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
+        graphics.FillRectangle(&checker, 0, 0, swatchSize, swatchSize);
+        Gdiplus::SolidBrush fill(paint::toGdiplus(color));
+        graphics.FillRectangle(&fill, 0, 0, swatchSize, swatchSize);
+    }
+    Gdiplus::Graphics screen(hdc);
+    screen.SetPageUnit(Gdiplus::UnitPixel);
+    screen.DrawImage(&bitmap, 0, 0, swatchSize, swatchSize);
+
+    const std::string text = hsv::componentText(color);
+    char current[128] = {};
+    GetWindowTextA(textHandle, current, sizeof(current));
+    if (text != current) {
+        SetWindowTextA(textHandle, text.c_str());
+    }
+}
+
+KWColorPicker* KWColorPicker::fromArea(HWND window) {
+    return reinterpret_cast<KWColorPicker*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void KWColorPicker::paint(HWND window, void (KWColorPicker::*redraw)(HDC)) {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(window, &ps);
+    (this->*redraw)(hdc);
+    EndPaint(window, &ps);
+}
+
+LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                  Marker KWColorPicker::*marker, WNDPROC KWColorPicker::*previous,
+                                  void (KWColorPicker::*redraw)(HDC)) {
+    KWColorPicker* picker = fromArea(window);
+    if (!picker) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == WM_MOUSEMOVE && wParam == MK_LBUTTON) {
+        (picker->*marker).x = GET_X_LPARAM(lParam);
+        (picker->*marker).y = GET_Y_LPARAM(lParam);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
+    if (msg == WM_PAINT) {
+        picker->paint(window, redraw);
+        return 0;
+    }
+    return CallWindowProcA(picker->*previous, window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWColorPicker::KWColorBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return moveMarker(window, msg, wParam, lParam, &KWColorPicker::boxMarker, &KWColorPicker::boxProc,
+                      &KWColorPicker::redrawSaturationAndBrightness);
+}
+
+LRESULT CALLBACK KWColorPicker::KWHueSlideCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return moveMarker(window, msg, wParam, lParam, &KWColorPicker::hueMarker, &KWColorPicker::hueProc,
+                      &KWColorPicker::redrawHue);
+}
+
+LRESULT CALLBACK KWColorPicker::KWAlphaSlideCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return moveMarker(window, msg, wParam, lParam, &KWColorPicker::alphaMarker, &KWColorPicker::alphaProc,
+                      &KWColorPicker::redrawAlpha);
+}
+
+LRESULT CALLBACK KWColorPicker::KWResultColorCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWColorPicker* picker = fromArea(window);
+    if (!picker) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == WM_PAINT) {
+        picker->paint(window, &KWColorPicker::redrawResultColor);
+        return 0;
+    }
+    return CallWindowProcA(picker->resultProc, window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWColorPicker::KWColorPickerCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+} // namespace KW

@@ -1,0 +1,100 @@
+#include "color/logic/Hsv.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace KW {
+namespace hsv {
+
+// Column of the hue slider, box and alpha slider where the ring markers sit.
+static const int markerColumn = 15;
+
+int roundHalfAway(float x) {
+    const double value = x;
+    if (value > 0) {
+        return static_cast<int>(value + 0.5);
+    }
+    return static_cast<int>(value - 0.5);
+}
+
+HsvColor fromRgb(int red, int green, int blue) {
+    const float r = red / 255.0f;
+    const float g = green / 255.0f;
+    const float b = blue / 255.0f;
+    const float mx = std::max(r, std::max(g, b));
+    const float mn = std::min(r, std::min(g, b));
+    const float range = mx - mn;
+
+    float degrees = 0.0f;
+    if (mx != mn) {
+        if (mx == r) {
+            const float shifted = (g - b) * 60.0f / range + 360.0f;
+            degrees = std::fmod(shifted, 360.0f);
+        } else if (mx == g) {
+            degrees = (b - r) * 60.0f / range + 120.0f;
+        } else {
+            degrees = (r - g) * 60.0f / range + 240.0f;
+        }
+    }
+
+    HsvColor result;
+    result.hue = degrees / 360.0f;
+    if (result.hue == 1.0f) {
+        result.hue = 0.0f;
+    }
+    result.saturation = (mx == mn) ? 0.0f : range / mx;
+    result.brightness = std::max(red, std::max(green, blue)) / 255.0f;
+    return result;
+}
+
+PickerMarkers markersFor(const HsvColor& color, int alpha) {
+    const float hueRow = color.hue * 255.0f;
+    const float saturationColumn = color.saturation * 255.0f;
+    const float brightnessRow = color.brightness * 255.0f;
+
+    PickerMarkers markers;
+    markers.hueX = markerColumn;
+    markers.hueY = roundHalfAway(hueRow);
+    markers.boxX = roundHalfAway(saturationColumn);
+    markers.boxY = 255 - roundHalfAway(brightnessRow);
+    markers.alphaX = markerColumn;
+    markers.alphaY = alpha;
+    return markers;
+}
+
+KWColor pureHueColor(float hue) {
+    float sixths = hue * 6.0f;
+    if (!(sixths >= 0.0f && sixths < 6.0f)) {
+        sixths = 0.0f;
+    }
+    const int sector = static_cast<int>(sixths);
+    const int rising = roundHalfAway((sixths - static_cast<float>(sector)) * 255.0f);
+    const int falling = 255 - rising;
+    switch (sector) {
+    case 0:
+        return KWColor(255, rising, 0, 255);
+    case 1:
+        return KWColor(falling, 255, 0, 255);
+    case 2:
+        return KWColor(0, 255, rising, 255);
+    case 3:
+        return KWColor(0, falling, 255, 255);
+    case 4:
+        return KWColor(rising, 0, 255, 255);
+    default:
+        return KWColor(255, 0, falling, 255);
+    }
+}
+
+std::string componentText(const KWColor& color) {
+    std::ostringstream text;
+    text << "Red : " << color.r << "\n"
+         << "Green : " << color.g << "\n"
+         << "Blue : " << color.b << "\n"
+         << "Alpha : " << color.a;
+    return text.str();
+}
+
+} // namespace hsv
+} // namespace KW

@@ -1,0 +1,317 @@
+#include "KWColorEdit.h"
+
+#include "KWColorPicker.h"
+#include "color/GdiPlus.h"
+#include "graphs/logic/ColorEditModel.h"
+#include "graphs/logic/ColorEditView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <new>
+
+namespace KW {
+
+KWColorEdit* KWColorEdit::create(eStyles, int x, int y, int width, int height, KWObject* parent,
+                                 KWObject* blockedWindow) {
+    if (!requireParent(parent, "KWColorEdit cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWColorEdit(x, y, width, height, parent, blockedWindow);
+}
+
+KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blocked)
+    : KWObject(GADGET_COLOREDIT, parent, -1), backBuffer(nullptr), backGraphics(nullptr),
+      view(new coloredit::ColorEditView()), dragging(false), dirty(false), lastMouseX(0), lastMouseY(0),
+      markerSize(5), picker(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!attachWindow(window, "KWColorEdit creation failed !")) {
+        return;
+    }
+    subclassWindow(KWColorEditCallback);
+    setDefaultFont(handle);
+    initColorEdit();
+
+    if (width > 0 && height > 0) {
+        backBuffer = new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB);
+        backGraphics = new Gdiplus::Graphics(backBuffer);
+    }
+
+    picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 0), 20, 20, this);
+    if (picker && picker->getHandle()) {
+        SetWindowLongPtrA(picker->getHandle(), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
+        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+}
+
+KWColorEdit::~KWColorEdit() {
+    // The base destroys the picker and the window after this object is gone: their procedures must no
+    // longer find it.
+    if (picker && picker->getHandle()) {
+        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, 0);
+    }
+    if (handle) {
+        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    }
+    delete backGraphics;
+    delete backBuffer;
+}
+
+void KWColorEdit::initColorEdit() {
+    model.reset(new coloredit::ColorEditModel());
+}
+
+void KWColorEdit::rebuildBuffer() {
+    delete backGraphics;
+    delete backBuffer;
+    backGraphics = nullptr;
+    backBuffer = nullptr;
+    const KWBound client = getGlobalBounds();
+    if (client.right > 0 && client.bottom > 0) {
+        backBuffer = new Gdiplus::Bitmap(client.right, client.bottom, PixelFormat32bppARGB);
+        backGraphics = new Gdiplus::Graphics(backBuffer);
+    }
+}
+
+POINT KWColorEdit::mouseInClient() const {
+    POINT point = {0, 0};
+    GetCursorPos(&point);
+    ScreenToClient(handle, &point);
+    return point;
+}
+
+void KWColorEdit::moveView(int dx, int) {
+    view->pan(dx);
+    dirty = true;
+}
+
+void KWColorEdit::zoomIn() {
+    const POINT mouse = mouseInClient();
+    view->zoomIn(mouse.x, mouse.y);
+    dirty = true;
+}
+
+void KWColorEdit::zoomOut() {
+    const POINT mouse = mouseInClient();
+    view->zoomOut(mouse.x, mouse.y);
+    dirty = true;
+}
+
+float KWColorEdit::getCursorX() const {
+    return view->getCursorX();
+}
+
+float KWColorEdit::getCursorY() const {
+    return view->getCursorY();
+}
+
+void KWColorEdit::insertPoint(float position, float y) {
+    if (model->insertAt(position, y)) {
+        dirty = true;
+    }
+}
+
+void KWColorEdit::deleteSelected() {
+    if (model->deleteSelected()) {
+        dirty = true;
+    }
+}
+
+void KWColorEdit::selectPoint() {
+    if (dragging) {
+        return;
+    }
+    dirty = true;
+    const POINT mouse = mouseInClient();
+    model->selectAt({view->getCursorX(), mouse.y, markerSize, view->getScale()});
+}
+
+void KWColorEdit::movePoint(float dx, float) {
+    model->moveSelected(dx, view->getScale());
+    dirty = true;
+}
+
+const std::vector<KWColorPoint>& KWColorEdit::getPoints() const {
+    return model->getPoints();
+}
+
+bool KWColorEdit::setPoints(const std::vector<KWColorPoint>& points) {
+    if (!model->setPoints(points)) {
+        return false;
+    }
+    InvalidateRect(handle, nullptr, TRUE);
+    return true;
+}
+
+bool KWColorEdit::evaluate(float position, KWColor& color1, KWColor& color2) const {
+    return model->evaluate(position, color1, color2);
+}
+
+void KWColorEdit::setColorsEqual() {
+    const POINT mouse = mouseInClient();
+    if (model->copyOntoHitSwatch({view->getCursorX(), mouse.y, markerSize, view->getScale()})) {
+        dirty = true;
+    }
+}
+
+void KWColorEdit::pickColor() {
+    const POINT mouse = mouseInClient();
+    const coloredit::SwatchHit hit =
+        model->findSwatch({view->getCursorX(), mouse.y, markerSize, view->getScale()});
+    if (hit.index < 0) {
+        model->clearEdit();
+        return;
+    }
+    if (!picker) {
+        return;
+    }
+    model->beginEdit(hit);
+    const KWColorPoint& key = model->getPoints()[static_cast<size_t>(hit.index)];
+    picker->setColor(hit.upper ? key.color1 : key.color2);
+    picker->setVisible(true);
+    if (blockedWindow) {
+        blockedWindow->setActive(false);
+    }
+}
+
+void KWColorEdit::closePicker(bool keepColor) {
+    if (keepColor) {
+        model->finishEdit(picker->getColor());
+    }
+    if (blockedWindow) {
+        blockedWindow->setActive(true);
+    }
+    picker->setVisible(false);
+    if (keepColor) {
+        RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
+    }
+}
+
+LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam,
+                                                          LPARAM lParam) {
+    KWColorEdit* self = reinterpret_cast<KWColorEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || !self->picker) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == WM_CLOSE) {
+        self->closePicker(false);
+        return 0;
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && lParam != 0) {
+        HWND sender = reinterpret_cast<HWND>(lParam);
+        if (sender == self->picker->getCancelButton()) {
+            self->closePicker(false);
+            return 0;
+        }
+        if (sender == self->picker->getOkButton()) {
+            self->closePicker(true);
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWColorEdit::KWColorEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
+    KWColorEdit* self = static_cast<KWColorEdit*>(fromHandle(window));
+    if (!self) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return self->handleMessage(msg, wParam, lParam);
+}
+
+LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    switch (msg) {
+    case WM_SIZE:
+        rebuildBuffer();
+        dirty = true;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        SetFocus(handle);
+        selectPoint();
+        dragging = true;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE) {
+            deleteSelected();
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '+') {
+            markerSize = std::min(coloredit::ColorEditModel::maxMarkerSize, markerSize + 1);
+            dirty = true;
+        } else if (wParam == '-') {
+            markerSize = std::max(coloredit::ColorEditModel::minMarkerSize, markerSize - 1);
+            dirty = true;
+        }
+        break;
+    case WM_LBUTTONUP:
+        view->updateCursor(x, y);
+        dragging = false;
+        break;
+    case WM_RBUTTONUP:
+        view->updateCursor(x, y);
+        dragging = false;
+        if (wParam & MK_SHIFT) {
+            // The repaint waits for the next message.
+            setColorsEqual();
+            return 0;
+        }
+        pickColor();
+        break;
+    case WM_MOUSEMOVE: {
+        const int dx = x - lastMouseX;
+        const int dy = y - lastMouseY;
+        lastMouseX = x;
+        lastMouseY = y;
+        if (wParam & MK_MBUTTON) {
+            moveView(dx, dy);
+        }
+        view->updateCursor(x, y);
+        if (wParam & MK_LBUTTON) {
+            movePoint(static_cast<float>(dx), 0.0f);
+        }
+        break;
+    }
+    case WM_MOUSEWHEEL: {
+        POINT point = {x, y};
+        ScreenToClient(handle, &point);
+        const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        if (delta > 0) {
+            zoomIn();
+        } else if (delta < 0) {
+            zoomOut();
+        }
+        view->updateCursor(point.x, point.y);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        insertPoint(view->getCursorX(), view->getCursorY());
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(handle, &ps);
+        drawColors(hdc);
+        drawMargins(hdc);
+        EndPaint(handle, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        // The painted buffer covers the whole client area.
+        return 0;
+    default:
+        break;
+    }
+    if (dirty) {
+        InvalidateRect(handle, nullptr, TRUE);
+        dirty = false;
+    }
+    return DefWindowProcA(handle, msg, wParam, lParam);
+}
+
+} // namespace KW

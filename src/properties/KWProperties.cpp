@@ -1,0 +1,253 @@
+#include "KWProperties.h"
+
+#include "KWImageList.h"
+#include "properties/logic/PropertyRows.h"
+
+#include <commctrl.h>
+
+#include <new>
+
+namespace KW {
+
+namespace {
+
+const int PROPERTIES_COLUMN_WIDTH = 112;
+const int VALUE_COLUMN_WIDTH = 72;
+const int ROW_TEXT_LIMIT = 256;
+
+// Marks the span in which the grid changes rows itself. A shown list view does not redraw meanwhile:
+// it updates its scroll bar and repaints once at the end instead of for every row inserted or deleted.
+// A hidden one paints nothing anyway, and turning redrawing back on could show it.
+class RowChange {
+public:
+    RowChange(bool& flag, HWND list)
+        : flag(flag), list(list), outermost(!flag),
+          batched(outermost && (GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE) != 0) {
+        flag = true;
+        if (batched) {
+            SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        }
+    }
+    ~RowChange() {
+        if (batched) {
+            SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+        if (outermost) {
+            flag = false;
+        }
+    }
+
+private:
+    bool& flag;
+    HWND list;
+    bool outermost;
+    bool batched;
+};
+
+void insertColumn(HWND list, int column, const char* title, int width) {
+    LVCOLUMNA info = {};
+    info.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    info.cx = width;
+    info.pszText = const_cast<char*>(title);
+    info.iSubItem = column;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+}
+
+} // namespace
+
+// The grid's list view as the view of its row bookkeeping.
+class PropertiesRowView : public proprows::RowView {
+public:
+    explicit PropertiesRowView(KWProperties& grid) : grid(grid) {}
+
+    bool insertRow(int row, KWPropRecord* record, int image) override {
+        if (record->isGroup) {
+            return grid.insertListItem(static_cast<KWGroupItem*>(record), row, image);
+        }
+        return grid.insertListItem(static_cast<KWPropItem*>(record), row, image);
+    }
+    void deleteRow(int row) override {
+        SendMessageA(grid.handle, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    }
+    void deleteAllRows() override { SendMessageA(grid.handle, LVM_DELETEALLITEMS, 0, 0); }
+    void setRowImage(int row, int image) override { grid.changeItemIcon(row, 0, image); }
+
+private:
+    KWProperties& grid;
+};
+
+KWProperties* KWProperties::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
+    if (!requireParent(parent, "KWProperties cannot be created without a parent.Creation failed")) {
+        return nullptr;
+    }
+    return new (std::nothrow) KWProperties(x, y, width, height, parent, id);
+}
+
+KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent, int id)
+    : KWObject(GADGET_PROPERTIES, parent, id), openIcon(2), closedIcon(0), imageList(nullptr),
+      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false) {
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
+                                width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!attachWindow(list, "Properties creation failed !")) {
+        return;
+    }
+    subclassWindow(KWPropertiesCallback);
+    setDefaultFont(list);
+    // The header's notifications reach the list view's procedure; with the grid in the header's user data
+    // the default handling finds the grid for them as well.
+    headerWindow = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    if (headerWindow) {
+        SetWindowLongPtrA(headerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    insertColumn(list, 0, "Properties", PROPERTIES_COLUMN_WIDTH);
+    insertColumn(list, 1, "Value", VALUE_COLUMN_WIDTH);
+}
+
+KWProperties::~KWProperties() {
+    // The records die with this object while the hosted gadgets and the list view still live on in the
+    // base destructor: from here on their messages must not lead back to the grid.
+    if (handle && IsWindow(handle)) {
+        if (previousProc) {
+            SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        }
+        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        if (headerWindow && IsWindow(headerWindow)) {
+            SetWindowLongPtrA(headerWindow, GWLP_USERDATA, 0);
+        }
+    }
+}
+
+KWGroupItem* KWProperties::addGroup(const std::string& name) {
+    if (changingRows) {
+        return nullptr;
+    }
+    KWGroupItem record;
+    record.hidden = false;
+    record.isGroup = true;
+    record.name = name;
+    record.opened = false;
+    groups.push_back(record);
+    KWGroupItem* group = &groups.back();
+
+    PropertiesRowView view(*this);
+    bool inserted = false;
+    {
+        RowChange change(changingRows, handle);
+        inserted = rows->appendGroup(group, closedIcon, view);
+    }
+    if (!inserted) {
+        groups.pop_back();
+        return nullptr;
+    }
+    return group;
+}
+
+void KWProperties::addItem(KWGroupItem* group, const std::string& name, int image, KWObject* object) {
+    if (!object || !group) {
+        return;
+    }
+    bool ours = false;
+    for (const KWGroupItem& candidate : groups) {
+        ours = ours || &candidate == group;
+    }
+    if (!ours) {
+        return;
+    }
+    object->setVisible(false);
+    KWPropItem item;
+    item.hidden = false;
+    item.isGroup = false;
+    item.name = name;
+    item.image = image;
+    item.object = object;
+    group->items.push_back(item);
+}
+
+void KWProperties::openGroup(KWGroupItem* group, bool open) {
+    if (changingRows) {
+        return;
+    }
+    PropertiesRowView view(*this);
+    std::vector<KWPropItem*> removed;
+    bool changed = false;
+    {
+        RowChange change(changingRows, handle);
+        changed = rows->openGroup(group, open, proprows::GroupIcons{openIcon, closedIcon}, view, removed);
+    }
+    if (!changed) {
+        return;
+    }
+    hideEditors(removed);
+    if (open) {
+        updateSubitemsText();
+    }
+    // Rows below the group moved: the selected row's editor follows its row.
+    updateSelection();
+}
+
+void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
+    if (changingRows) {
+        return;
+    }
+    PropertiesRowView view(*this);
+    std::vector<KWPropItem*> hadRows;
+    bool rebuilt = false;
+    {
+        RowChange change(changingRows, handle);
+        rebuilt =
+            rows->hideGroup(groups, group, hidden, proprows::GroupIcons{openIcon, closedIcon}, view, hadRows);
+    }
+    if (!rebuilt) {
+        return;
+    }
+    // Every row was deleted and the selection with it: no editor belongs over any row now.
+    hideEditors(hadRows);
+    updateSubitemsText();
+}
+
+void KWProperties::setImageList(KWImageList* list) {
+    imageList = list;
+    SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+}
+
+int KWProperties::getCurrentId(KWGroupItem* group) {
+    return rows->rowOf(group);
+}
+
+void KWProperties::changeItemIcon(int row, int subItem, int image) {
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iSubItem = subItem;
+    item.iImage = image;
+    SendMessageA(handle, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool KWProperties::insertListItem(KWGroupItem* group, int row, int image) {
+    return insertRecordRow(group, row, image);
+}
+
+bool KWProperties::insertListItem(KWPropItem* item, int row, int image) {
+    return insertRecordRow(item, row, image);
+}
+
+bool KWProperties::insertRecordRow(KWPropRecord* record, int row, int image) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.iSubItem = 0;
+    item.pszText = const_cast<char*>(record->name.c_str());
+    item.cchTextMax = ROW_TEXT_LIMIT;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    if (imageList) {
+        item.mask |= LVIF_IMAGE;
+        item.iImage = image;
+    }
+    return SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
+}
+
+} // namespace KW
