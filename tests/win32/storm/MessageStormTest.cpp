@@ -115,16 +115,15 @@ void postStorm(HWND target, std::mt19937& random, int messages, bool rightButton
     releaseAndPump(target);
 }
 
+BOOL CALLBACK collectWindow(HWND child, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+    return TRUE;
+}
+
 // Every window of a gadget: its own and all below it (inner edits, arrows, buttons, pages).
 std::vector<HWND> windowsOf(HWND root) {
     std::vector<HWND> windows = {root};
-    EnumChildWindows(
-        root,
-        [](HWND child, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(root, collectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
