@@ -8,6 +8,10 @@
 namespace KW {
 
 void KWOpenButton::open() {
+    // Without its field the gadget could not show the chosen path, so no dialog is worth opening.
+    if (!editHandle) {
+        return;
+    }
     if (selectFile) {
         openFile();
     } else {

@@ -97,6 +97,10 @@ void KWObject::setPlacement(KWBound& b) {
 }
 
 std::string KWObject::getText() const {
+    // A null or destroyed window leaves the buffer to whatever the platform writes there.
+    if (!handle || !IsWindow(handle)) {
+        return std::string();
+    }
     char buffer[100] = {};
     GetWindowTextA(handle, buffer, sizeof(buffer));
     return buffer;

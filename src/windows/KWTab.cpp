@@ -98,6 +98,10 @@ void KWTab::showSelectedTab() {
 }
 
 KWBound KWTab::getGlobalBounds() {
+    // Without a window there is no page area; the inset of an empty client would be negative.
+    if (!handle) {
+        return KWBound();
+    }
     return tabs::pageArea(KWObject::getGlobalBounds());
 }
 
