@@ -14,27 +14,6 @@ const float ColorEditView::maxScale = 20.0f;
 // Grid lines lie every 10 data units; labels every labelStep units.
 static const float gridUnits = 10.0f;
 
-int labelStepFor(float scale) {
-    const double s = scale;
-    int step = 50;
-    if (s >= static_cast<double>(0.1f)) {
-        step = 200;
-    }
-    if (s >= 0.5) {
-        step = 100;
-    }
-    if (s >= 1.0) {
-        step = 50;
-    }
-    if (s >= static_cast<double>(1.6f)) {
-        step = 30;
-    }
-    if (s >= 4.0) {
-        step = 10;
-    }
-    return step;
-}
-
 ColorEditView::ColorEditView()
     : scale(1.0f), originX(0.0f), originY(0.0f), viewX(0), viewY(0), cursorX(0.0f), cursorY(0.0f),
       labelStep(50) {}

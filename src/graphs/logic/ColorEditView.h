@@ -1,6 +1,8 @@
 #ifndef KW_COLOR_EDIT_VIEW_H
 #define KW_COLOR_EDIT_VIEW_H
 
+#include "graphs/logic/GraphView.h"
+
 #include <vector>
 
 namespace KW {
@@ -66,7 +68,8 @@ private:
 };
 
 // Data units between axis labels for a scale (the thresholds compared in double precision).
-int labelStepFor(float scale);
+// The label spacing table is the one the curve editor uses.
+using graphview::labelStepFor;
 
 } // namespace coloredit
 } // namespace KW
