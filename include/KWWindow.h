@@ -55,6 +55,9 @@ private:
     void setSplitterPos(int x, int y);
 
     void onMouseMove(WPARAM keys, int x, int y);
+    // A press on a bar starts its drag and takes the mouse capture, so the first move of a quick drag
+    // still reaches this window, and still moves that bar, when it has already left its few pixels.
+    void onLeftButtonDown(int x, int y);
     // Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
     void endSplitterDrag();
     // Shows a failure of an addFrom* call, if any.

@@ -223,6 +223,14 @@ void KWWindow::onMouseMove(WPARAM keys, int x, int y) {
     }
 }
 
+void KWWindow::onLeftButtonDown(int x, int y) {
+    updateHoverSplitter(x, y);
+    if (hoveredSplitter != splitters::noSplitter) {
+        dragging = true;
+        SetCapture(handle);
+    }
+}
+
 void KWWindow::endSplitterDrag() {
     // Cleared first, so the WM_CAPTURECHANGED that ReleaseCapture sends finds no drag to end.
     dragging = false;
@@ -259,6 +267,9 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         onMouseMove(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        break;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case WM_LBUTTONUP:
         endSplitterDrag();

@@ -239,6 +239,27 @@ TEST(Splitter, DragLimitsTheFirstSide) {
     EXPECT_EQ(cursorAfterHover(frame.get(), 155, 100), systemCursor(IDC_ARROW));
 }
 
+TEST(Splitter, PressOnABarCapturesSoAQuickFirstMoveStillDrags) {
+    auto frame = makeFrame();
+    KWWindow* a = pane(frame.get(), 0, 100, 10, 200);
+    KWWindow* b = pane(frame.get(), 300, 400, 30, 250);
+    frame->addVerticalSplitter(1, 155, 4, 20, 200, true);
+    frame->addFromLeft(1, a);
+    frame->addFromRight(1, b);
+
+    SendMessageA(frame->getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 100));
+    EXPECT_EQ(GetCapture(), nullptr) << "a press away from every bar leaves the mouse free";
+    buttonUp(frame.get(), 250, 100);
+
+    SendMessageA(frame->getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(157, 100));
+    EXPECT_EQ(GetCapture(), frame->getHandle());
+    // The first move lands well past the bar, where only the capture brings it to the frame.
+    mouseMove(frame.get(), 180, 100, MK_LBUTTON);
+    EXPECT_EDGES(a, 0, 180, 10, 200);
+    buttonUp(frame.get(), 180, 100);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST(Splitter, DragLimitsTheSecondSide) {
     auto frame = makeFrame();
     ASSERT_GE(kwtest::clientSize(frame->getHandle()).cx, 800);
