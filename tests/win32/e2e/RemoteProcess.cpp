@@ -1,14 +1,78 @@
 #include "RemoteProcess.h"
 
+#include "menu_probe/MenuProbe.h"
+
+#include <commctrl.h>
+
 #include <chrono>
+#include <algorithm>
 #include <functional>
-#include <thread>
 
 namespace kwe2e {
 
 namespace {
 
 bool waitFor(int timeoutMs, const std::function<bool()>& condition);
+
+struct WindowSearch {
+    DWORD processId;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchCaption(HWND window, LPARAM data) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && textOf(window) == *search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    std::vector<HWND>* alreadyRead;
+    std::vector<DialogText> found;
+};
+
+BOOL CALLBACK readAndCloseDialog(HWND window, LPARAM data) {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || classOf(window) != "#32770" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    // A box posted its close a moment ago may still be on screen: read each box once.
+    for (HWND read : *search->alreadyRead) {
+        if (read == window) {
+            return TRUE;
+        }
+    }
+    search->alreadyRead->push_back(window);
+    char text[1024] = {};
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
+    search->found.push_back({textOf(window), text});
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+struct ChildSearch {
+    const std::string* className;
+    const std::string* text;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK matchChild(HWND window, LPARAM data) {
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(data);
+    const bool classMatches = search->className->empty() || classOf(window) == *search->className;
+    const bool textMatches = search->text->empty() || textOf(window) == *search->text;
+    if (classMatches && textMatches) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
 
 } // namespace
 
@@ -34,24 +98,9 @@ RemoteProcess::~RemoteProcess() {
 }
 
 HWND RemoteProcess::waitForWindow(const std::string& caption, int timeoutMs) {
-    struct Search {
-        DWORD processId;
-        const std::string* caption;
-        HWND found;
-    } search = {info.dwProcessId, &caption, nullptr};
+    WindowSearch search = {info.dwProcessId, &caption, nullptr};
     waitFor(timeoutMs, [&search] {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                Search* s = reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s->processId && IsWindowVisible(window) && textOf(window) == *s->caption) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(matchCaption, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     });
     return search.found;
@@ -79,47 +128,73 @@ LRESULT RemoteProcess::sendWithBuffer(HWND window, UINT msg, WPARAM wParam, void
     return result;
 }
 
-std::vector<DialogText> closeMessageBoxes(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<DialogText> found;
-    } search = {processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && classOf(window) == "#32770" && IsWindowVisible(window)) {
-                char text[1024] = {};
-                GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
-                s->found.push_back({textOf(window), text});
-                PostMessageA(window, WM_COMMAND, IDOK, 0);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+std::string RemoteProcess::listItemText(HWND list, int row, int column) {
+    struct Block {
+        LVITEMA item;
+        char text[256];
+    };
+    Block* remote = static_cast<Block*>(
+        VirtualAllocEx(info.hProcess, nullptr, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote) {
+        return std::string();
+    }
+    Block block = {};
+    block.item.iSubItem = column;
+    block.item.pszText = remote->text;
+    block.item.cchTextMax = sizeof(block.text);
+    SIZE_T moved = 0;
+    WriteProcessMemory(info.hProcess, remote, &block, sizeof(block), &moved);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&remote->item),
+                        SMTO_ABORTIFHUNG, 2000, &length);
+    ReadProcessMemory(info.hProcess, remote, &block, sizeof(block), &moved);
+    VirtualFreeEx(info.hProcess, remote, 0, MEM_RELEASE);
+    block.text[sizeof(block.text) - 1] = '\0';
+    return block.text;
+}
+
+std::vector<DialogText> closeMessageBoxes(DWORD processId, std::vector<HWND>& alreadyRead) {
+    DialogSearch search = {processId, &alreadyRead, {}};
+    EnumWindows(readAndCloseDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<HWND> findChildren(HWND parent, const std::string& className, const std::string& text) {
-    struct Search {
-        const std::string* className;
-        const std::string* text;
-        std::vector<HWND> found;
-    } search = {&className, &text, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(data);
-            const bool classMatches = s->className->empty() || classOf(window) == *s->className;
-            const bool textMatches = s->text->empty() || textOf(window) == *s->text;
-            if (classMatches && textMatches) {
-                s->found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search = {&className, &text, {}};
+    EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<std::string> menuBarTitles(HWND window) {
+    std::vector<std::string> titles;
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        static_cast<DWORD>(menuProbeSize), menuProbeMapping);
+    HMODULE probe = LoadLibraryA(menuProbeLibrary);
+    HOOKPROC hook =
+        probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, menuProbeEntry)))
+              : nullptr;
+    HHOOK installed = hook && mapping ? SetWindowsHookExA(WH_CALLWNDPROC, hook, probe,
+                                                          GetWindowThreadProcessId(window, nullptr))
+                                      : nullptr;
+    if (installed) {
+        SendMessageTimeoutA(window, RegisterWindowMessageA(menuProbeMessage), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
+        UnhookWindowsHookEx(installed);
+        if (const char* shared = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {
+            const std::string all(shared, std::find(shared, shared + menuProbeSize, '\0'));
+            for (size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos; start = end + 1) {
+                titles.push_back(all.substr(start, end - start));
+            }
+            UnmapViewOfFile(shared);
+        }
+    }
+    if (probe) {
+        FreeLibrary(probe);
+    }
+    if (mapping) {
+        CloseHandle(mapping);
+    }
+    return titles;
 }
 
 std::string classOf(HWND window) {
@@ -130,8 +205,8 @@ std::string classOf(HWND window) {
 
 std::string textOf(HWND window) {
     char text[512] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
     return text;
 }
 

@@ -24,6 +24,9 @@ public:
     // Sends a message whose lParam points at a record of `size` bytes, copied into the process and back.
     LRESULT sendWithBuffer(HWND window, UINT msg, WPARAM wParam, void* record, size_t size);
 
+    // The text of a list view cell, read through a record and a text buffer placed in the process.
+    std::string listItemText(HWND list, int row, int column);
+
 private:
     PROCESS_INFORMATION info = {};
 };
@@ -33,11 +36,15 @@ struct DialogText {
     std::string text;
 };
 
-// Message boxes of a process that are open now; each is closed after its caption and text are read.
-std::vector<DialogText> closeMessageBoxes(DWORD processId);
+// Message boxes of a process that are open now and not yet in `alreadyRead`; each is closed after its
+// caption and text are read, and added to `alreadyRead`.
+std::vector<DialogText> closeMessageBoxes(DWORD processId, std::vector<HWND>& alreadyRead);
 
 // Children of a window (all depths) of the given class, or with the given text when className is empty.
 std::vector<HWND> findChildren(HWND parent, const std::string& className, const std::string& text = "");
+
+// The titles of a window's menu bar, read inside its process by a hooked probe; empty if it cannot be read.
+std::vector<std::string> menuBarTitles(HWND window);
 
 std::string classOf(HWND window);
 std::string textOf(HWND window);

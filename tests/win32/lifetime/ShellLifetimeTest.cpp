@@ -37,9 +37,9 @@ TEST(ShellLifetime, BuildingAndDestroyingTheWholeTreeGivesEverythingBack) {
     // small context records stay with the application by design.
     EXPECT_LT(after.privateBytes, before.privateBytes + 4 * 1024 * 1024)
         << "private bytes grew from " << before.privateBytes << " to " << after.privateBytes;
-    if (before.gdiObjects != 0) {
-        EXPECT_LE(after.gdiObjects, before.gdiObjects + 4);
-    }
+    EXPECT_GT(before.gdiObjects, 0u);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects + 4)
+        << "GDI objects grew from " << before.gdiObjects << " to " << after.gdiObjects;
     if (before.userObjects != 0) {
         EXPECT_LE(after.userObjects, before.userObjects + 4);
     }

@@ -1,5 +1,7 @@
 #include "ResourceCounters.h"
 
+#include "PaintProbe.h"
+
 #include <psapi.h>
 
 namespace kwtest {
@@ -21,7 +23,7 @@ BOOL CALLBACK countWindow(HWND window, LPARAM data) {
 
 ResourceCounters readResourceCounters() {
     ResourceCounters counters = {};
-    counters.gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counters.gdiObjects = gdiObjectCount();
     counters.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&counters.windowCount));
     PROCESS_MEMORY_COUNTERS_EX memory = {};

@@ -7,8 +7,9 @@
 
 namespace kwtest {
 
-// What a process holds, for leak checks. GDI and USER counts are zero where the platform does not
-// report them; windowCount counts this thread's windows and their descendants directly.
+// What a process holds, for leak checks. GDI objects are counted by probing the handle table where the
+// platform does not report them; the USER count is zero there. windowCount counts this thread's windows
+// and their descendants directly.
 struct ResourceCounters {
     DWORD gdiObjects;
     DWORD userObjects;
