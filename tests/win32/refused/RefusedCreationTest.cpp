@@ -378,6 +378,79 @@ std::vector<RefusedCase> refusedCases() {
              const float y = f->getCursorY();
              EXPECT_TRUE(x == x && y == y);
          }},
+        {"Properties", "Properties creation failed !",
+         [](KWObject* p) { return KWProperties::create(STYLE_DEFAULT, 0, 0, 200, 200, p, 0); },
+         [](KWObject* g) {
+             KWProperties* grid = as<KWProperties>(g);
+             std::unique_ptr<KWImageList> images(KWImageList::create(16, 16));
+             grid->setImageList(images.get());
+             KWGroupItem* group = grid->addGroup("group");
+             KWEdit* editor = KWEdit::create(STYLE_DEFAULT, "value", 0, 0, 50, 20, grid, 0);
+             kwtest::clearMessageBoxes();
+             grid->addItem(group, "item", 1, editor);
+             grid->addItem(nullptr, "orphan", 1, editor);
+             grid->openGroup(group, true);
+             grid->openGroup(group, false);
+             grid->openGroup(nullptr, true);
+             grid->hideGroup(group, true);
+             grid->hideGroup(group, false);
+             grid->updateSelection();
+             grid->updatePropObjects();
+             grid->updateSubitemsText();
+             grid->hidePropObjects();
+             grid->setImageList(nullptr);
+         }},
+        {"ColorButton", "Color Button creation failed !",
+         [](KWObject* p) {
+             return KWColorButton::create(STYLE_DEFAULT, 0, 0, 40, 20, KWColor(10, 20, 30, 40), p, 0);
+         },
+         [](KWObject* g) {
+             KWColorButton* b = as<KWColorButton>(g);
+             b->setColor(KWColor(1, 2, 3, 4));
+             EXPECT_EQ(3, b->getColor().b);
+         }},
+        {"ColorButtons", "Color Buttons creation failed !",
+         [](KWObject* p) {
+             return KWColorButtons::create(STYLE_DEFAULT, 0, 0, 40, 20, KWColor(10, 20, 30, 40),
+                                           KWColor(50, 60, 70, 80), p, p, 0);
+         },
+         [](KWObject* g) {
+             // Without its window the pair takes no colours: both read opaque black.
+             KWColorButtons* b = as<KWColorButtons>(g);
+             EXPECT_EQ(0, b->getColor1().r);
+             EXPECT_EQ(255, b->getColor2().a);
+         }},
+        {"ColorEdit", "KWColorEdit creation failed !",
+         [](KWObject* p) { return KWColorEdit::create(STYLE_DEFAULT, 0, 0, 200, 60, p, p); },
+         [](KWObject* g) {
+             KWColorEdit* e = as<KWColorEdit>(g);
+             e->moveView(5, 0);
+             e->zoomIn();
+             e->zoomOut();
+             e->selectPoint();
+             e->insertPoint(50.0f, 10.0f);
+             e->movePoint(3.0f, 0.0f);
+             e->deleteSelected();
+             for (const KWColorPoint& key : e->getPoints()) {
+                 EXPECT_TRUE(key.position >= 0.0f && key.position <= 100.0f);
+             }
+             KWColor first, second;
+             e->evaluate(50.0f, first, second);
+             const float x = e->getCursorX();
+             EXPECT_TRUE(x == x);
+         }},
+        {"ColorPicker", nullptr,
+         [](KWObject* p) -> KWObject* { return new KWColorPicker(KWColor(200, 100, 50, 255), 0, 0, p); },
+         [](KWObject* g) {
+             KWColorPicker* picker = as<KWColorPicker>(g);
+             picker->setColor(KWColor(0, 255, 0, 128));
+             picker->getColor();
+             // Without a parent the picker makes a popup of its own; refused, it has no buttons.
+             if (!picker->getHandle()) {
+                 EXPECT_EQ(nullptr, picker->getOkButton());
+                 EXPECT_EQ(nullptr, picker->getCancelButton());
+             }
+         }},
     };
 }
 
