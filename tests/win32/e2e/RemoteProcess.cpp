@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace kwe2e {
