@@ -4,6 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${KW_BUILD_DIR:-$root/build}}
+# Paths relative to the checkout in ccache's keys: another clone of the repository reuses the objects.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 
 configure() {
     local dir=$1
