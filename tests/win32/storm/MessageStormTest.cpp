@@ -39,10 +39,12 @@ void releaseAndPump(HWND target) {
 // Messages a user or the system can produce, posted in a seeded, bounded stream. Posting (not sending)
 // lets modal loops of the controls (drag detection, menus) consume the stream as they would real input.
 // Sizes go only to windows a client can size: the gadget's own and the top-level one.
-// Wine's edit control faults when Delete removes a character from a field without ES_AUTOHSCROLL whose
-// text is wider than the field (a bare edit control does the same; Windows refuses such a change). The
-// library's edits are of that kind and a parent may shrink them at any time, so they get no Delete.
-bool takesDelete(HWND target) {
+// Wine's edit control faults (inside its own undo bookkeeping) when a key removes or replaces selected
+// text in a field without ES_AUTOHSCROLL whose text is wider than the field: Delete, Ctrl+X, Ctrl+V or
+// a character typed over a selection. A bare edit control with no library code does the same; Windows
+// refuses such a change. The library's edits are of that kind and their parents may shrink them at any
+// moment, so the storm gives them no keyboard input; their typing rules have tests of their own.
+bool takesKeys(HWND target) {
     return kwtest::windowClassName(target) != "Edit" || (GetWindowLongA(target, GWL_STYLE) & ES_AUTOHSCROLL);
 }
 
@@ -82,11 +84,14 @@ void postStorm(HWND target, std::mt19937& random, int messages, bool rightButton
             PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, (random() % 7 - 3) * WHEEL_DELTA), point);
             break;
         case 8:
-            PostMessageA(target, WM_KEYDOWN,
-                         random() % 2 && takesDelete(target) ? VK_DELETE : 'A' + random() % 26, 0);
+            if (takesKeys(target)) {
+                PostMessageA(target, WM_KEYDOWN, random() % 2 ? VK_DELETE : 'A' + random() % 26, 0);
+            }
             break;
         case 9:
-            PostMessageA(target, WM_CHAR, 32 + random() % 95, 0);
+            if (takesKeys(target)) {
+                PostMessageA(target, WM_CHAR, 32 + random() % 95, 0);
+            }
             break;
         case 10: {
             if (!resizable) {
