@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
@@ -39,16 +40,35 @@ void releaseAndPump(HWND target) {
 // Messages a user or the system can produce, posted in a seeded, bounded stream. Posting (not sending)
 // lets modal loops of the controls (drag detection, menus) consume the stream as they would real input.
 // Sizes go only to windows a client can size: the gadget's own and the top-level one.
-// Wine's edit control faults (inside its own undo bookkeeping) when a key removes or replaces selected
-// text in a field without ES_AUTOHSCROLL whose text is wider than the field: Delete, Ctrl+X, Ctrl+V or
-// a character typed over a selection. A bare edit control with no library code does the same; Windows
-// refuses such a change. The library's edits are of that kind and their parents may shrink them at any
-// moment, so the storm gives them no keyboard input; their typing rules have tests of their own.
-bool takesKeys(HWND target) {
+// Wine's edit control faults (inside its own undo bookkeeping) when an edit removes or replaces selected
+// text in a field without ES_AUTOHSCROLL whose text is wider than the field: Delete, Ctrl+X, a paste
+// (Ctrl+V, or the middle button, which pastes the X selection there), a character typed over a
+// selection. A bare edit control with no library code does the same; Windows refuses such a change. The
+// library's edits are of that kind and their parents may shrink them at any moment, so the storm gives
+// them no keyboard input and no middle button; their typing rules have tests of their own.
+bool editsSafely(HWND target) {
     return kwtest::windowClassName(target) != "Edit" || (GetWindowLongA(target, GWL_STYLE) & ES_AUTOHSCROLL);
 }
 
+// Text on the clipboard, so that pastes the storm sets off insert something wherever the tests run.
+void fillClipboard() {
+    const std::string text = "pasted by the storm 12.5";
+    if (!OpenClipboard(nullptr)) {
+        return;
+    }
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
 void postStorm(HWND target, std::mt19937& random, int messages, bool rightButtons, bool resizable) {
+    const bool safeEdit = editsSafely(target);
     std::uniform_int_distribution<int> coordinate(-200, 1200);
     std::uniform_int_distribution<int> pick(0, 15);
     const WPARAM keyStates[] = {0,
@@ -75,7 +95,9 @@ void postStorm(HWND target, std::mt19937& random, int messages, bool rightButton
             PostMessageA(target, WM_LBUTTONUP, keys, point);
             break;
         case 5:
-            PostMessageA(target, WM_MBUTTONDOWN, keys | MK_MBUTTON, point);
+            if (safeEdit) {
+                PostMessageA(target, WM_MBUTTONDOWN, keys | MK_MBUTTON, point);
+            }
             break;
         case 6:
             PostMessageA(target, WM_MBUTTONUP, keys, point);
@@ -84,12 +106,12 @@ void postStorm(HWND target, std::mt19937& random, int messages, bool rightButton
             PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, (random() % 7 - 3) * WHEEL_DELTA), point);
             break;
         case 8:
-            if (takesKeys(target)) {
+            if (safeEdit) {
                 PostMessageA(target, WM_KEYDOWN, random() % 2 ? VK_DELETE : 'A' + random() % 26, 0);
             }
             break;
         case 9:
-            if (takesKeys(target)) {
+            if (safeEdit) {
                 PostMessageA(target, WM_CHAR, 32 + random() % 95, 0);
             }
             break;
@@ -138,7 +160,10 @@ std::vector<HWND> windowsOf(HWND root) {
     return windows;
 }
 
-class Storm : public testing::TestWithParam<int> {};
+class Storm : public testing::TestWithParam<int> {
+protected:
+    static void SetUpTestSuite() { fillClipboard(); }
+};
 
 std::vector<GadgetFactory> factories();
 
