@@ -25,16 +25,6 @@ std::string programPath() {
     return programFolder() + "\\Test.exe";
 }
 
-bool waitUntil(int timeoutMs, const std::function<bool()>& condition) {
-    for (int waited = 0; !condition(); waited += 20) {
-        if (waited > timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
 HWND onlyChild(HWND parent, const std::string& className, const std::string& text = "") {
     const std::vector<HWND> found = findChildren(parent, className, text);
     return found.size() == 1 ? found[0] : nullptr;
@@ -57,6 +47,17 @@ protected:
     void SetUp() override { ASSERT_TRUE(mainWindow) << "the main window did not appear"; }
 
     HWND header(const std::string& title) { return onlyChild(mainWindow, "KWWINDOW", title); }
+
+    // The sunken view: the main window's untitled child window with a client edge.
+    HWND sunkenView() {
+        for (HWND candidate : findChildren(mainWindow, "KWWINDOW", "")) {
+            if (GetParent(candidate) == mainWindow &&
+                (GetWindowLongA(candidate, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && textOf(candidate).empty()) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    }
 
     static RemoteProcess* process;
     static HWND mainWindow;
@@ -102,13 +103,7 @@ TEST_F(Shell, PanesAreLaidOutAroundTheViewBySplitters) {
     HWND properties = header("Properties :");
     ASSERT_TRUE(scene && graphs && elements && properties);
 
-    HWND view = nullptr;
-    for (HWND candidate : findChildren(mainWindow, "KWWINDOW", "")) {
-        if (GetParent(candidate) == mainWindow &&
-            (GetWindowLongA(candidate, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && textOf(candidate).empty()) {
-            view = candidate;
-        }
-    }
+    HWND view = sunkenView();
     ASSERT_TRUE(view);
     const RECT v = rectIn(view, mainWindow);
     const RECT s = rectIn(scene, mainWindow);
@@ -130,13 +125,7 @@ TEST_F(Shell, PanesAreLaidOutAroundTheViewBySplitters) {
 TEST_F(Shell, DraggingTheFirstSplitterMovesTheSharedEdgeWithinItsLimits) {
     HWND scene = header("Scene :");
     ASSERT_TRUE(scene);
-    HWND view = nullptr;
-    for (HWND candidate : findChildren(mainWindow, "KWWINDOW", "")) {
-        if (GetParent(candidate) == mainWindow &&
-            (GetWindowLongA(candidate, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
-            view = candidate;
-        }
-    }
+    HWND view = sunkenView();
     ASSERT_TRUE(view);
     SetForegroundWindow(mainWindow);
 

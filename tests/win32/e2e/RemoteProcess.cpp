@@ -12,8 +12,6 @@ namespace kwe2e {
 
 namespace {
 
-bool waitFor(int timeoutMs, const std::function<bool()>& condition);
-
 struct WindowSearch {
     DWORD processId;
     const std::string* caption;
@@ -99,7 +97,7 @@ RemoteProcess::~RemoteProcess() {
 
 HWND RemoteProcess::waitForWindow(const std::string& caption, int timeoutMs) {
     WindowSearch search = {info.dwProcessId, &caption, nullptr};
-    waitFor(timeoutMs, [&search] {
+    waitUntil(timeoutMs, [&search] {
         EnumWindows(matchCaption, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     });
@@ -242,9 +240,7 @@ void clickAt(int x, int y) {
     leftButton(false);
 }
 
-namespace {
-
-bool waitFor(int timeoutMs, const std::function<bool()>& condition) {
+bool waitUntil(int timeoutMs, const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) {
@@ -254,7 +250,5 @@ bool waitFor(int timeoutMs, const std::function<bool()>& condition) {
     }
     return true;
 }
-
-} // namespace
 
 } // namespace kwe2e

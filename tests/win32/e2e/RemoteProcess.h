@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ std::vector<HWND> findChildren(HWND parent, const std::string& className, const 
 
 // The titles of a window's menu bar, read inside its process by a hooked probe; empty if it cannot be read.
 std::vector<std::string> menuBarTitles(HWND window);
+
+// Polls the condition until it holds (true) or timeoutMs have passed (false).
+bool waitUntil(int timeoutMs, const std::function<bool()>& condition);
 
 std::string classOf(HWND window);
 std::string textOf(HWND window);
