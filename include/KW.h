@@ -1,7 +1,7 @@
 #ifndef KW_H
 #define KW_H
 
-// Everything a client of Kwadro_ANSI needs: #include <KW.h> and link Kwadro_ANSI.
+/// Everything a client of Kwadro_ANSI needs: #include <KW.h> and link Kwadro_ANSI.
 #include "KWTypes.h"
 #include "KWObject.h"
 #include "Kwadro.h"

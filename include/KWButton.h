@@ -7,10 +7,10 @@
 
 namespace KW {
 
-// A flat push button. A click reaches the parent window as WM_COMMAND (BN_CLICKED).
+/// A flat push button. A click reaches the parent window as WM_COMMAND (BN_CLICKED).
 class KW_API KWButton : public KWObject {
 public:
-    // style is accepted and ignored; text is the caption.
+    /// style is accepted and ignored; text is the caption.
     static KWButton* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                             KWObject* parent, int id);
 

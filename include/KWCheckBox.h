@@ -7,23 +7,23 @@
 
 namespace KW {
 
-// A check box that toggles itself. With automatic text enabled, the parent's default handling
-// sets its caption to the checked or unchecked text after every click.
+/// A check box that toggles itself. With automatic text enabled, the parent's default handling
+/// sets its caption to the checked or unchecked text after every click.
 class KW_API KWCheckBox : public KWObject {
 public:
-    // style is accepted and ignored; text is the initial caption.
+    /// style is accepted and ignored; text is the initial caption.
     static KWCheckBox* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                               KWObject* parent, int id);
     ~KWCheckBox() override;
 
-    // Stores the flag and refreshes the caption once, also when disabling.
+    /// Stores the flag and refreshes the caption once, also when disabling.
     void setAutoTextEnabled(bool enabled);
     bool isAutoTextEnabled() const { return autoTextEnabled; }
-    // The captions for the two states ("True" and "False" at first); shown from the next refresh on.
+    /// The captions for the two states ("True" and "False" at first); shown from the next refresh on.
     void setCheckedText(const std::string& text);
     void setUncheckedText(const std::string& text);
     bool isChecked() const;
-    // Sets the caption that matches the current state, whatever the flag says.
+    /// Sets the caption that matches the current state, whatever the flag says.
     void changeAutoText();
 
 private:

@@ -5,14 +5,14 @@
 
 namespace KW {
 
-// A swatch filled with one opaque colour; a click opens the system colour dialog and the chosen colour
-// replaces the shown one (the alpha component is kept, since the dialog has none).
+/// A swatch filled with one opaque colour; a click opens the system colour dialog and the chosen colour
+/// replaces the shown one (the alpha component is kept, since the dialog has none).
 class KW_API KWColorButton : public KWObject {
 public:
     static KWColorButton* create(eStyles style, int x, int y, int width, int height, const KWColor& color,
                                  KWObject* parent, int id);
 
-    // Stores all four components and repaints without erasing.
+    /// Stores all four components and repaints without erasing.
     void setColor(const KWColor& color);
     const KWColor& getColor() const { return color; }
 

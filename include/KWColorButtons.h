@@ -7,12 +7,12 @@ namespace KW {
 
 class KWColorPicker;
 
-// Two RGBA colours side by side over a checkerboard, colour 1 in the left half (up to and including
-// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
-// colour while `window` is disabled; "Ok" stores the picked colour in that half.
+/// Two RGBA colours side by side over a checkerboard, colour 1 in the left half (up to and including
+/// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
+/// colour while `window` is disabled; "Ok" stores the picked colour in that half.
 class KW_API KWColorButtons : public KWObject {
 public:
-    // parent and window are required; style and id are not used.
+    /// parent and window are required; style and id are not used.
     static KWColorButtons* create(eStyles style, int x, int y, int width, int height, const KWColor& color1,
                                   const KWColor& color2, KWObject* parent, KWObject* window, int id);
 

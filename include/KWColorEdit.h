@@ -20,42 +20,42 @@ class ColorEditModel;
 class ColorEditView;
 } // namespace coloredit
 
-// Edits a colour ramp over 0 to 100: a row of keys, each with two colours with alpha, shown as two
-// swatches over a checkerboard. Left button: select and drag; double click: insert; Delete: delete the
-// selected key; right click on a swatch: edit it in the colour picker (blockedWindow is disabled
-// meanwhile); Shift + right click: copy the other swatch onto the clicked one; "+" / "-": swatch size;
-// wheel: zoom about the mouse; middle button: pan.
+/// Edits a colour ramp over 0 to 100: a row of keys, each with two colours with alpha, shown as two
+/// swatches over a checkerboard. Left button: select and drag; double click: insert; Delete: delete the
+/// selected key; right click on a swatch: edit it in the colour picker (blockedWindow is disabled
+/// meanwhile); Shift + right click: copy the other swatch onto the clicked one; "+" / "-": swatch size;
+/// wheel: zoom about the mouse; middle button: pan.
 class KW_API KWColorEdit : public KWObject {
 public:
-    // style is not used; blockedWindow is disabled while the picker is open (none when null).
+    /// style is not used; blockedWindow is disabled while the picker is open (none when null).
     static KWColorEdit* create(eStyles style, int x, int y, int width, int height, KWObject* parent,
                                KWObject* blockedWindow);
     ~KWColorEdit() override;
 
-    // Pans horizontally by dx pixels; dy is ignored.
+    /// Pans horizontally by dx pixels; dy is ignored.
     void moveView(int dx, int dy);
-    // One zoom step about the mouse position.
+    /// One zoom step about the mouse position.
     void zoomIn();
     void zoomOut();
     float getCursorX() const;
     float getCursorY() const;
-    // Inserts a key after the last key at or left of position, with its colours; ignored outside
-    // 0 to 100 or with y below 0.
+    /// Inserts a key after the last key at or left of position, with its colours; ignored outside
+    /// 0 to 100 or with y below 0.
     void insertPoint(float position, float y);
     void deleteSelected();
-    // Selects the key under the mouse (unless a button is held down in the gadget).
+    /// Selects the key under the mouse (unless a button is held down in the gadget).
     void selectPoint();
-    // Drags the selected keys by dx pixels; dy is ignored.
+    /// Drags the selected keys by dx pixels; dy is ignored.
     void movePoint(float dx, float dy);
 
-    // The keys in vector order (dragging changes positions without reordering).
+    /// The keys in vector order (dragging changes positions without reordering).
     const std::vector<KWColorPoint>& getPoints() const;
-    // Replaces the keys if they keep the invariants: at least two, positions within 0 to 100 in
-    // ascending order, colour components within 0 to 255, the first and the last key fixed and no other.
-    // Otherwise returns false and changes nothing.
+    /// Replaces the keys if they keep the invariants: at least two, positions within 0 to 100 in
+    /// ascending order, colour components within 0 to 255, the first and the last key fixed and no other.
+    /// Otherwise returns false and changes nothing.
     bool setPoints(const std::vector<KWColorPoint>& points);
-    // The two colours at a position, interpolated linearly between the neighbouring keys in position
-    // order; beyond the outermost keys their colours. False (nothing written) for a non-finite position.
+    /// The two colours at a position, interpolated linearly between the neighbouring keys in position
+    /// order; beyond the outermost keys their colours. False (nothing written) for a non-finite position.
     bool evaluate(float position, KWColor& color1, KWColor& color2) const;
 
 private:

@@ -5,20 +5,20 @@
 
 namespace KW {
 
-// A hidden popup, "Select Color...", in which the user picks an RGBA colour from a hue slider, a
-// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
-// markers, so it is the colour the user sees.
-//
-// The picker reports nothing by itself. Its opener creates it as a child, replaces the popup's window
-// procedure and user data with its own, loads a colour with setColor, shows it, and on a WM_COMMAND from
-// getOkButton() takes getColor(); "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
+/// A hidden popup, "Select Color...", in which the user picks an RGBA colour from a hue slider, a
+/// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
+/// markers, so it is the colour the user sees.
+///
+/// The picker reports nothing by itself. Its opener creates it as a child, replaces the popup's window
+/// procedure and user data with its own, loads a colour with setColor, shows it, and on a WM_COMMAND from
+/// getOkButton() takes getColor(); "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
 class KW_API KWColorPicker : public KWObject {
 public:
-    // x, y: the popup's screen position. parent: the opener, whose window owns the popup.
+    /// x, y: the popup's screen position. parent: the opener, whose window owns the popup.
     KWColorPicker(KWColor color, int x, int y, KWObject* parent);
 
     KWColor getColor();
-    // Loads a colour and places the markers for it; the next paint shows it.
+    /// Loads a colour and places the markers for it; the next paint shows it.
     void setColor(KWColor color);
 
     HWND getOkButton() const { return okButton; }
@@ -40,8 +40,8 @@ private:
     void paint(HWND window, void (KWColorPicker::*redraw)(HDC));
 
     static KWColorPicker* fromArea(HWND window);
-    // Mouse drags over the box and the sliders: the marker follows the mouse while the left button is
-    // the only key state.
+    /// Mouse drags over the box and the sliders: the marker follows the mouse while the left button is
+    /// the only key state.
     static LRESULT moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                               Marker KWColorPicker::*marker, WNDPROC KWColorPicker::*previous,
                               void (KWColorPicker::*redraw)(HDC));

@@ -5,7 +5,7 @@
 
 namespace KW {
 
-// One key of a colour gradient: a position on the 0 to 100 axis and two colours with alpha.
+/// One key of a colour gradient: a position on the 0 to 100 axis and two colours with alpha.
 struct KWColorPoint {
     float position;
     KWColor color1; // upper swatch

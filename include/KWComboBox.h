@@ -7,27 +7,27 @@
 
 namespace KW {
 
-// A drop-down list of strings, each tagged with an id. Items keep the order in which they were added;
-// ids need not be unique, and lookups by id take the first item that carries it.
+/// A drop-down list of strings, each tagged with an id. Items keep the order in which they were added;
+/// ids need not be unique, and lookups by id take the first item that carries it.
 class KW_API KWComboBox : public KWObject {
 public:
-    // style is accepted and ignored; height is the height of the dropped-down list.
+    /// style is accepted and ignored; height is the height of the dropped-down list.
     static KWComboBox* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
 
     void addItem(int id, const std::string& text);
-    // Removes the first item carrying id; nothing when none does.
+    /// Removes the first item carrying id; nothing when none does.
     void removeItem(int id);
-    // Removes the first item whose text equals text, ignoring case.
+    /// Removes the first item whose text equals text, ignoring case.
     void removeItem(const std::string& text);
-    // The id of the selected item, -1 without a selection.
+    /// The id of the selected item, -1 without a selection.
     int getSelectedId();
-    // The selected item's text, at most 99 characters.
+    /// The selected item's text, at most 99 characters.
     std::string getSelectedText();
 
-    // Position and size reading, like the base; the z-order is kept.
+    /// Position and size reading, like the base; the z-order is kept.
     void setBounds(const KWBound& bounds) override;
-    // Edge reading. Unlike the base, the caller's record is left as it is. The closed box is made to
-    // fit the rectangle: its selection field is six pixels lower than the rectangle.
+    /// Edge reading. Unlike the base, the caller's record is left as it is. The closed box is made to
+    /// fit the rectangle: its selection field is six pixels lower than the rectangle.
     void setPlacement(KWBound& bounds) override;
 
 private:

@@ -8,16 +8,16 @@
 
 namespace KW {
 
-// A popup menu of id-numbered entries with nested submenus. Used as a drop-down of a window's menu
-// bar and as a tree view's context menu. Not a gadget; the library never destroys one.
+/// A popup menu of id-numbered entries with nested submenus. Used as a drop-down of a window's menu
+/// bar and as a tree view's context menu. Not a gadget; the library never destroys one.
 class KW_API KWContext {
 public:
     static KWContext* create();
 
-    // parentId -1 adds to the root menu; popup true makes the entry a submenu. An unknown parent id
-    // adds nothing.
+    /// parentId -1 adds to the root menu; popup true makes the entry a submenu. An unknown parent id
+    /// adds nothing.
     void addItem(int id, int parentId, const std::string& text, bool popup);
-    // Opens the menu at the cursor; the chosen command reaches the owner's window as WM_COMMAND.
+    /// Opens the menu at the cursor; the chosen command reaches the owner's window as WM_COMMAND.
     void show(KWObject* owner);
     HMENU getHandle() const { return handle; }
 

@@ -7,10 +7,10 @@
 
 namespace KW {
 
-// The standard captioned group frame. Commands from controls inside it stop here.
+/// The standard captioned group frame. Commands from controls inside it stop here.
 class KW_API KWGroupBox : public KWObject {
 public:
-    // Null, after a message, without a parent.
+    /// Null, after a message, without a parent.
     static KWGroupBox* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                               KWObject* parent, int id);
 

@@ -7,12 +7,12 @@
 
 namespace KW {
 
-// A titled pane: its top 20 pixels show a band fading from topColor to bottomColor with the title
-// (the window text) in textColor; the rest of the client area belongs to its children, which do not
-// avoid the band on their own. Alpha components are ignored.
+/// A titled pane: its top 20 pixels show a band fading from topColor to bottomColor with the title
+/// (the window text) in textColor; the rest of the client area belongs to its children, which do not
+/// avoid the band on their own. Alpha components are ignored.
 class KW_API KWHeader : public KWObject {
 public:
-    // Null, after a message, without a parent.
+    /// Null, after a message, without a parent.
     static KWHeader* create(eStyles style, int x, int y, int width, int height, const std::string& title,
                             const KWColor& topColor, const KWColor& bottomColor, const KWColor& textColor,
                             KWObject* parent, int id);

@@ -8,13 +8,13 @@
 
 namespace KW {
 
-// A list of images of one size, filled from bitmap files with magenta (255, 0, 255) transparent.
-// Toolbars, tabs, tree views and property grids read its handle. Lives until the process ends.
+/// A list of images of one size, filled from bitmap files with magenta (255, 0, 255) transparent.
+/// Toolbars, tabs, tree views and property grids read its handle. Lives until the process ends.
 class KW_API KWImageList {
 public:
     static KWImageList* create(int width, int height);
 
-    // Adds every image-wide strip of the bitmap, left to right; the index of the first, or -1.
+    /// Adds every image-wide strip of the bitmap, left to right; the index of the first, or -1.
     int addImage(const std::string& path);
 
     HIMAGELIST handle;

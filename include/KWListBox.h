@@ -7,23 +7,23 @@
 
 namespace KW {
 
-// A scrolling list of strings, each tagged with an id. Items keep the order in which they were added;
-// ids need not be unique, and lookups by id take the first item that carries it.
+/// A scrolling list of strings, each tagged with an id. Items keep the order in which they were added;
+/// ids need not be unique, and lookups by id take the first item that carries it.
 class KW_API KWListBox : public KWObject {
 public:
-    // style is accepted and ignored.
+    /// style is accepted and ignored.
     static KWListBox* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
 
     void addItem(int id, const std::string& text);
-    // Removes the first item carrying id; nothing when none does.
+    /// Removes the first item carrying id; nothing when none does.
     void removeItem(int id);
-    // Removes the first item whose text equals text, ignoring case.
+    /// Removes the first item whose text equals text, ignoring case.
     void removeItem(const std::string& text);
-    // Selects the first item carrying id; the selection stays as it is when none does.
+    /// Selects the first item carrying id; the selection stays as it is when none does.
     void selectItem(int id);
-    // The id of the selected item, -1 without a selection.
+    /// The id of the selected item, -1 without a selection.
     int getSelectedId();
-    // The whole text of the selected item, "" without a selection.
+    /// The whole text of the selected item, "" without a selection.
     std::string getSelectedText();
 
 private:

@@ -17,37 +17,37 @@ namespace proprows {
 class PropertyRows;
 }
 
-// A two-column property sheet on a report-mode list view: named groups that open and close, and below
-// each open group its items, whose value cells show the text of the gadget that edits them. Only the
-// selected row's gadget is shown, laid over its value cell; a double click on a group row toggles it.
-// Hosted gadgets are created by the client with the grid as their parent; the grid owns them.
+/// A two-column property sheet on a report-mode list view: named groups that open and close, and below
+/// each open group its items, whose value cells show the text of the gadget that edits them. Only the
+/// selected row's gadget is shown, laid over its value cell; a double click on a group row toggles it.
+/// Hosted gadgets are created by the client with the grid as their parent; the grid owns them.
 class KW_API KWProperties : public KWObject {
 public:
     static KWProperties* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWProperties() override;
 
-    // Appends a closed, visible group and its row; null when the row cannot be inserted. The record
-    // stays valid for the grid's lifetime.
+    /// Appends a closed, visible group and its row; null when the row cannot be inserted. The record
+    /// stays valid for the grid's lifetime.
     KWGroupItem* addGroup(const std::string& name);
-    // Appends an item to one of this grid's groups and hides its gadget; the item gets a row the next
-    // time its group is opened or the rows are rebuilt. Nothing happens without a gadget.
+    /// Appends an item to one of this grid's groups and hides its gadget; the item gets a row the next
+    /// time its group is opened or the rows are rebuilt. Nothing happens without a gadget.
     void addItem(KWGroupItem* group, const std::string& name, int image, KWObject* object);
-    // Shows (open) or removes the rows of the group's items and switches the group's icon. Ignored for a
-    // hidden group, a group without items, and a group that already has the state asked for.
+    /// Shows (open) or removes the rows of the group's items and switches the group's icon. Ignored for a
+    /// hidden group, a group without items, and a group that already has the state asked for.
     void openGroup(KWGroupItem* group, bool open);
-    // Hides or shows a group with its items and rebuilds every row; the selection is cleared.
+    /// Hides or shows a group with its items and rebuilds every row; the selection is cleared.
     void hideGroup(KWGroupItem* group, bool hidden);
-    // Rows inserted afterwards carry their image index. Null removes the image list.
+    /// Rows inserted afterwards carry their image index. Null removes the image list.
     void setImageList(KWImageList* list);
 
-    // Places and shows the gadget of the selected row over its value cell.
+    /// Places and shows the gadget of the selected row over its value cell.
     void updateSelection();
-    // Hides every item's gadget, refreshes the value texts, then places and shows the selected row's
-    // gadget over its value cell (for instance after the grid was resized).
+    /// Hides every item's gadget, refreshes the value texts, then places and shows the selected row's
+    /// gadget over its value cell (for instance after the grid was resized).
     void updatePropObjects();
-    // Copies each hosted gadget's text into its row's value cell where the two differ.
+    /// Copies each hosted gadget's text into its row's value cell where the two differ.
     void updateSubitemsText();
-    // Hides the gadget of every item row.
+    /// Hides the gadget of every item row.
     void hidePropObjects();
 
 private:
@@ -60,7 +60,7 @@ private:
     bool insertListItem(KWGroupItem* group, int row, int image);
     bool insertListItem(KWPropItem* item, int row, int image);
     bool insertRecordRow(KWPropRecord* record, int row, int image);
-    // The row's gadget over the given rectangle (edges), shown.
+    /// The row's gadget over the given rectangle (edges), shown.
     void placeEditor(KWObject* editor, KWBound bound);
     void refreshValueText(int row, KWObject* editor);
     void hideEditors(const std::vector<KWPropItem*>& items);
@@ -75,11 +75,11 @@ private:
     std::list<KWGroupItem> groups;
     KWImageList* imageList;
 
-    // Which records have rows, and where; the list view shows the same rows in the same order.
+    /// Which records have rows, and where; the list view shows the same rows in the same order.
     std::unique_ptr<proprows::PropertyRows> rows;
     HWND headerWindow;
-    // Set while the grid inserts or deletes rows itself: the list view's notifications during such a
-    // change see rows that are not yet in step, and the grid settles the editors once it is done.
+    /// Set while the grid inserts or deletes rows itself: the list view's notifications during such a
+    /// change see rows that are not yet in step, and the grid settles the editors once it is done.
     bool changingRows;
 };
 

@@ -7,10 +7,10 @@
 
 namespace KW {
 
-// A radio button; the platform unchecks the other radio buttons of its group when it is clicked.
+/// A radio button; the platform unchecks the other radio buttons of its group when it is clicked.
 class KW_API KWRadio : public KWObject {
 public:
-    // style is accepted and ignored; text is the caption.
+    /// style is accepted and ignored; text is the caption.
     static KWRadio* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                            KWObject* parent, int id);
 

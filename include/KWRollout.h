@@ -8,15 +8,15 @@
 
 namespace KW {
 
-// A gadget placed in a rollout, at x from the client's left edge and y from the top of the
-// rollout's content area. The record does not own the gadget.
+/// A gadget placed in a rollout, at x from the client's left edge and y from the top of the
+/// rollout's content area. The record does not own the gadget.
 struct KWRolloutObject {
     KWObject* object;
     int x;
     int y;
 };
 
-// One collapsible section: a title bar with a toggle box and the gadgets shown below it when expanded.
+/// One collapsible section: a title bar with a toggle box and the gadgets shown below it when expanded.
 struct KWRolloutItem {
     std::string title;
     std::list<KWRolloutObject> objects;
@@ -25,18 +25,18 @@ struct KWRolloutItem {
     KWBound toggleBox; // as last painted, edges in client coordinates
 };
 
-// A vertically scrolling stack of collapsible sections. Gadgets are created with the rollout as their
-// parent and then given to a section with addObject; they are moved, shown and hidden at every paint.
+/// A vertically scrolling stack of collapsible sections. Gadgets are created with the rollout as their
+/// parent and then given to a section with addObject; they are moved, shown and hidden at every paint.
 class KW_API KWRollout : public KWObject {
 public:
-    // Null, after a message, without a parent.
+    /// Null, after a message, without a parent.
     static KWRollout* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWRollout() override;
 
-    // Appends a collapsed, empty section. Takes effect at the next paint.
+    /// Appends a collapsed, empty section. Takes effect at the next paint.
     void addRollout(int id, const std::string& title);
-    // Adds the gadget to every section with this id and hides it while that section is collapsed.
-    // Takes effect at the next paint.
+    /// Adds the gadget to every section with this id and hides it while that section is collapsed.
+    /// Takes effect at the next paint.
     void addObject(int rolloutId, int x, int y, KWObject* object);
 
 private:
@@ -53,7 +53,7 @@ private:
 
     bool layoutDirty;
     int scrollPos;
-    // The largest scroll position the content allows, as last decided; 0 while everything fits.
+    /// The largest scroll position the content allows, as last decided; 0 while everything fits.
     int scrollRange;
     std::list<KWRolloutItem> rollouts;
 };

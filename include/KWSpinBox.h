@@ -7,32 +7,32 @@
 
 namespace KW {
 
-// Edits one float between a minimum and a maximum: an edit showing the value with five decimals and
-// up-down arrows at its right end, inside a "KWPANEL" container. The value changes by typing, by the
-// arrows (one step per click) and by dragging over the arrows with the left button (one step per pixel).
-// The value lives as text in the edit; getValue parses it back.
+/// Edits one float between a minimum and a maximum: an edit showing the value with five decimals and
+/// up-down arrows at its right end, inside a "KWPANEL" container. The value changes by typing, by the
+/// arrows (one step per click) and by dragging over the arrows with the left button (one step per pixel).
+/// The value lives as text in the edit; getValue parses it back.
 class KW_API KWSpinBox : public KWObject {
 public:
-    // style is not used. Null without a parent, after an error message.
+    /// style is not used. Null without a parent, after an error message.
     static KWSpinBox* create(eStyles style, float value, int x, int y, int width, int height, float minValue,
                              float maxValue, float step, bool vertical, bool editable, KWObject* parent,
                              int id);
     ~KWSpinBox() override;
 
-    // Clamped to [min, max] (lower bound first) and shown with five decimals.
+    /// Clamped to [min, max] (lower bound first) and shown with five decimals.
     void setValue(float value);
-    // The value parsed from the first 29 characters of the edit, unclamped; the value the edit had when
-    // it last gained focus when the text is not a number.
+    /// The value parsed from the first 29 characters of the edit, unclamped; the value the edit had when
+    /// it last gained focus when the text is not a number.
     float getValue();
-    // Bounds only: the shown text is clamped again by the next setValue, step or focus loss.
+    /// Bounds only: the shown text is clamped again by the next setValue, step or focus loss.
     void setMinValue(float value);
     void setMaxValue(float value);
     void setValues(float minValue, float maxValue);
 
-    // The edit's text, at most 99 characters.
+    /// The edit's text, at most 99 characters.
     std::string getText() const override;
-    // Edges; turned into position-and-size in place. The edit fills the cell up to a square of arrows as
-    // high as the cell at its right end.
+    /// Edges; turned into position-and-size in place. The edit fills the cell up to a square of arrows as
+    /// high as the cell at its right end.
     void setPlacement(KWBound& bound) override;
 
 private:
@@ -43,10 +43,10 @@ private:
     static LRESULT CALLBACK KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWSpinCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // The edit's text, at most maxLength characters.
+    /// The edit's text, at most maxLength characters.
     std::string editText(int maxLength) const;
     void applySteps(int count);
-    // Parse, clamp and re-format what was typed.
+    /// Parse, clamp and re-format what was typed.
     void commitTypedValue();
     LRESULT handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void handleDragMove(WPARAM keys, LPARAM position);

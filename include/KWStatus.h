@@ -5,16 +5,16 @@
 
 namespace KW {
 
-// A status bar docked along the bottom of its parent. The parent records it: its doAlignment keeps
-// the other children clear of the bar and re-docks the bar every time.
+/// A status bar docked along the bottom of its parent. The parent records it: its doAlignment keeps
+/// the other children clear of the bar and re-docks the bar every time.
 class KW_API KWStatus : public KWObject {
 public:
     static KWStatus* create(KWObject* parent, int id);
 
-    // count parts; rightEdges holds the right edge of each in client coordinates, -1 reaching the
-    // right border.
+    /// count parts; rightEdges holds the right edge of each in client coordinates, -1 reaching the
+    /// right border.
     void setParts(int count, int* rightEdges);
-    // The bar places itself: the rectangle is ignored and the bar re-docks at the parent's bottom.
+    /// The bar places itself: the rectangle is ignored and the bar re-docks at the parent's bottom.
     void setBounds(const KWBound& bounds) override;
 
 private:

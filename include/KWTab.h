@@ -11,25 +11,25 @@ namespace KW {
 class KWImageList;
 class KWWindow;
 
-// A tab control whose tabs each own a page window below the strip. Only the selected tab's page is
-// shown; selection changes made by the user switch pages through the default message handling.
+/// A tab control whose tabs each own a page window below the strip. Only the selected tab's page is
+/// shown; selection changes made by the user switch pages through the default message handling.
 class KW_API KWTab : public KWObject {
 public:
-    // Null, after a message, without a parent.
+    /// Null, after a message, without a parent.
     static KWTab* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWTab() override;
 
-    // Inserts a tab at index (appended when past the end) and returns its page, which fills the area
-    // below the strip from the tab's next alignment on.
+    /// Inserts a tab at index (appended when past the end) and returns its page, which fills the area
+    /// below the strip from the tab's next alignment on.
     KWWindow* addTab(int index, const std::string& text);
-    // The same with an image of the image list; without an image list the image is ignored.
+    /// The same with an image of the image list; without an image list the image is ignored.
     KWWindow* addTab(int index, int imageIndex, const std::string& text);
-    // Null removes the images.
+    /// Null removes the images.
     void setImageList(KWImageList* list);
     void setTabsSize(int width, int height);
     void showSelectedTab();
 
-    // The client area below the tab strip, as edges: top is 20.
+    /// The client area below the tab strip, as edges: top is 20.
     KWBound getGlobalBounds() override;
 
 private:

@@ -9,24 +9,24 @@ namespace KW {
 
 class KWImageList;
 
-// A flat toolbar docked at the top of its parent. A click on a button sends WM_COMMAND with the
-// button's command id to the parent window.
+/// A flat toolbar docked at the top of its parent. A click on a button sends WM_COMMAND with the
+/// button's command id to the parent window.
 class KW_API KWToolBar : public KWObject {
 public:
-    // flag is accepted and not used.
+    /// flag is accepted and not used.
     static KWToolBar* create(bool flag, KWObject* parent, int id);
 
-    // A button that shows text and no image.
+    /// A button that shows text and no image.
     void addButton(int commandId, const std::string& text);
-    // A button that shows image imageIndex of the image list (no image before setImageList);
-    // text is accepted and not shown.
+    /// A button that shows image imageIndex of the image list (no image before setImageList);
+    /// text is accepted and not shown.
     void addButton(int commandId, int imageIndex, const std::string& text);
     void addSeparator();
-    // The list is not owned.
+    /// The list is not owned.
     void setImageList(KWImageList* list);
-    // Adds the platform's small standard command images (cut, copy, paste, ... print) to the images.
+    /// Adds the platform's small standard command images (cut, copy, paste, ... print) to the images.
     void loadStandardIcons();
-    // The toolbar sizes itself: the rectangle is ignored, the bar spans its parent's top.
+    /// The toolbar sizes itself: the rectangle is ignored, the bar spans its parent's top.
     void setBounds(const KWBound& bounds) override;
 
 private:

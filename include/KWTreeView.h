@@ -18,33 +18,33 @@ namespace treeitems {
 class ItemIdTable;
 }
 
-// A tree of text items, each carrying a group value. A group can be bound to a popup menu, which opens
-// when an item of that group is right-clicked; the chosen command reaches the tree view's window as
-// WM_COMMAND.
-//
-// Items are named by ints that this tree view hands out: positive, never 0 or -1, valid as long as the
-// tree view lives. getItemHandle and getItemId convert between them and the platform's item handles.
+/// A tree of text items, each carrying a group value. A group can be bound to a popup menu, which opens
+/// when an item of that group is right-clicked; the chosen command reaches the tree view's window as
+/// WM_COMMAND.
+///
+/// Items are named by ints that this tree view hands out: positive, never 0 or -1, valid as long as the
+/// tree view lives. getItemHandle and getItemId convert between them and the platform's item handles.
 class KW_API KWTreeView : public KWObject {
 public:
-    // style is accepted and ignored.
+    /// style is accepted and ignored.
     static KWTreeView* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWTreeView() override;
 
-    // The list is not owned.
+    /// The list is not owned.
     void setImageList(KWImageList* list);
-    // parent: an item returned earlier, or -1 (or 0) for a root item appended after the others.
-    // imageIndex -1 shows no image. Returns the new item, 0 (after a message) on failure.
+    /// parent: an item returned earlier, or -1 (or 0) for a root item appended after the others.
+    /// imageIndex -1 shows no image. Returns the new item, 0 (after a message) on failure.
     int addItem(int parent, int imageIndex, int group, const std::string& text);
-    // Binds a menu to a group; with several menus for one group, the first one bound opens.
-    // The menu is not owned.
+    /// Binds a menu to a group; with several menus for one group, the first one bound opens.
+    /// The menu is not owned.
     void addGroupContext(int group, KWContext* context);
-    // Opens the menu bound to the item's group, if there is one.
+    /// Opens the menu bound to the item's group, if there is one.
     void showItemContext(int item);
 
-    // The platform handle of an item, null for an int that names no item of this tree view.
+    /// The platform handle of an item, null for an int that names no item of this tree view.
     HTREEITEM getItemHandle(int item) const;
-    // The int that names a platform item of this tree view; an item inserted without addItem gets one
-    // on first use. 0 for a null handle.
+    /// The int that names a platform item of this tree view; an item inserted without addItem gets one
+    /// on first use. 0 for a null handle.
     int getItemId(HTREEITEM item);
 
 private:

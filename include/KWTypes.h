@@ -3,6 +3,8 @@
 
 #include "KWExport.h"
 
+#include <functional>
+
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -11,8 +13,8 @@ namespace KW {
 
 class KWObject;
 
-// A rectangle in the order left, right, top, bottom. Operations read it either as edges
-// (right and bottom are coordinates) or as position and size (right is the width, bottom the height).
+/// A rectangle in the order left, right, top, bottom. Operations read it either as edges
+/// (right and bottom are coordinates) or as position and size (right is the width, bottom the height).
 struct KWBound {
     int left;
     int right;
@@ -23,19 +25,19 @@ struct KWBound {
     KWBound(int left, int right, int top, int bottom) : left(left), right(right), top(top), bottom(bottom) {}
 #if defined(_WIN32)
     KWBound(RECT rect) : left(rect.left), right(rect.right), top(rect.top), bottom(rect.bottom) {}
-    // Field by field, with no size arithmetic.
+    /// Field by field, with no size arithmetic.
     RECT toRect() const {
         RECT rect = {left, top, right, bottom};
         return rect;
     }
 #endif
-    // Edge reading to position-and-size reading.
+    /// Edge reading to position-and-size reading.
     KWBound edgesToSize() const {
         return KWBound(left, right - left, top, bottom - top);
     }
 };
 
-// A colour with opacity, each component meant in 0..255 (a = 255 is opaque).
+/// A colour with opacity, each component meant in 0..255 (a = 255 is opaque).
 struct KWColor {
     int r;
     int g;
@@ -48,7 +50,7 @@ struct KWColor {
     COLORREF toColorRef() const {
         return RGB(r, g, b);
     }
-    // Alpha is not carried by a COLORREF; the caller decides it.
+    /// Alpha is not carried by a COLORREF; the caller decides it.
     static KWColor fromColorRef(COLORREF color, int alpha) {
         return KWColor(GetRValue(color), GetGValue(color), GetBValue(color), alpha);
     }
@@ -106,13 +108,16 @@ enum eLockType {
     LOCK_BOTTOM_STRETCH_RIGHT = 8,
 };
 
-// Free for the application: the library stores the value and never interprets it.
+/// What an event reports. Gadgets report EVENT_CLICKED, EVENT_CHANGED, EVENT_SELECTED and
+/// EVENT_CHANGING to their handler (KWObject::setHandler); the queue Kwadro::events stores whatever
+/// the application registers and never interprets it.
 enum eEventType {
     EVENT_NONE = 0,
-    EVENT_CLICKED = 1,
-    EVENT_CHANGED = 2,
-    EVENT_SELECTED = 3,
+    EVENT_CLICKED = 1,  ///< a command: a button, a menu item, a toolbar button, a shortcut
+    EVENT_CHANGED = 2,  ///< a finished change of the gadget's value
+    EVENT_SELECTED = 3, ///< an item or page chosen by the user
     EVENT_CLOSED = 4,
+    EVENT_CHANGING = 5, ///< an intermediate value while the user is still editing (typing, dragging)
     EVENT_USER = 100,
 };
 
@@ -122,12 +127,18 @@ enum KWTextAlign {
     ALIGN_CENTER = 2,
 };
 
+/// One event: what happened, the gadget it happened to and two values whose meaning depends on the
+/// gadget (for handlers: param1 is an id or an index, param2 is 0).
 struct KWEvent {
     eEventType type;
     KWObject* object;
     int param1;
     int param2;
 };
+
+/// The application's reaction to what the user did with a gadget. It runs after the gadget's state
+/// and picture are updated, so the gadget's getters already return the new value.
+typedef std::function<void(const KWEvent&)> KWHandler;
 
 } // namespace KW
 

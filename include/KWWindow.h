@@ -4,72 +4,104 @@
 #include "KWObject.h"
 #include "KWSplitter.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace KW {
 
 class KWContext;
+class Kwadro;
+namespace shortcuts {
+class ShortcutTable;
+}
 
-// A window gadget: the application's frame, a pop-up, a plain child area or a sunken viewport.
-// It can carry a menu bar and a minimum tracking size, and splitters: undrawn bars between docked
-// child gadgets that the user drags to trade space between them. Closing any KWWindow ends the
-// message loop.
+/// A window gadget: the application's frame, a pop-up, a plain child area or a sunken viewport.
+/// It can carry a menu bar and a minimum tracking size, and splitters: undrawn bars between docked
+/// child gadgets that the user drags to trade space between them. Closing any KWWindow ends the
+/// message loop.
+///
+/// The window's handler (setHandler) receives EVENT_CLICKED with the command id for a menu-bar item,
+/// a button of a toolbar on the window, an entry of a KWContext shown with the window as owner, and
+/// a shortcut (addShortcut, Kwadro::handleShortcut).
 class KW_API KWWindow : public KWObject {
 public:
     static KWWindow* create(eStyles style, eWindowType type, int x, int y, int width, int height,
                             const std::string& title, KWObject* parent, int id);
     ~KWWindow() override;
 
-    // Takes effect at the next WM_GETMINMAXINFO (outer size).
+    /// Takes effect at the next WM_GETMINMAXINFO (outer size).
     void setMinDimension(int width, int height);
-    // Appends the context's popup menu to the menu bar under title; the first call creates the bar.
+    /// Appends the context's popup menu to the menu bar under title; the first call creates the bar.
     void addMenu(const std::string& title, KWContext* menu);
 
-    // Splitters: position is the bar's left (vertical) or top (horizontal) edge in client coordinates.
-    // During a drag the limited side (the first one when limitFirst, else the second) is kept between
-    // minSize and maxSize. Ids select splitters for the addFrom* calls and need not be unique.
+    /// Splitters: position is the bar's left (vertical) or top (horizontal) edge in client coordinates.
+    /// During a drag the limited side (the first one when limitFirst, else the second) is kept between
+    /// minSize and maxSize. Ids select splitters for the addFrom* calls and need not be unique.
     void addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize, bool limitFirst);
     void addHorizontalSplitter(int id, int position, int thickness, int minSize, int maxSize,
                                bool limitFirst);
-    // Dock a child gadget to one side of every splitter with that id; its inner edge moves onto the bar.
+    /// Dock a child gadget to one side of every splitter with that id; its inner edge moves onto the bar.
     void addFromLeft(int id, KWObject* object);
     void addFromRight(int id, KWObject* object);
     void addFromTop(int id, KWObject* object);
     void addFromBottom(int id, KWObject* object);
 
+    /// Called when the user asks to close the window (close box, Alt+F4, WM_CLOSE): false keeps the
+    /// window open and nothing else happens; true, or no handler, closes it as usual.
+    void setCloseHandler(const std::function<bool()>& handler);
+    /// A key that sends commandId to the window's handler while the focus is in this top-level
+    /// window; modifiers combines MOD_CONTROL, MOD_SHIFT and MOD_ALT. A later shortcut for the same
+    /// key and modifiers replaces the earlier one. The message loop passes key presses to
+    /// Kwadro::handleShortcut.
+    void addShortcut(int virtualKey, int modifiers, int commandId);
+
+protected:
+    /// A menu item, toolbar button or popup-menu entry: EVENT_CLICKED to the handler.
+    void commandChosen(int commandId) override;
+
 private:
+    friend class Kwadro;
     KWWindow(eWindowType type, int x, int y, int width, int height, const std::string& title,
              KWObject* parent, int id);
 
     static LRESULT CALLBACK KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // After a resize: each bar follows its second side and the first side follows the bar.
+    /// After a resize: each bar follows its second side and the first side follows the bar.
     void alignSplitters();
-    // Stretches each bar over the gadgets of both its sides.
+    /// Stretches each bar over the gadgets of both its sides.
     void recalcSplittersLength();
-    // Hit test under the mouse: remembers the bar and shows the resize cursor over it.
+    /// Hit test under the mouse: remembers the bar and shows the resize cursor over it.
     void updateHoverSplitter(int x, int y);
-    // One drag step of the hovered bar to the mouse position, within its limits.
+    /// One drag step of the hovered bar to the mouse position, within its limits.
     void setSplitterPos(int x, int y);
 
     void onMouseMove(WPARAM keys, int x, int y);
-    // A press on a bar starts its drag and takes the mouse capture, so the first move of a quick drag
-    // still reaches this window, and still moves that bar, when it has already left its few pixels.
+    /// WM_CLOSE: false when the close handler kept the window open (or deleted it).
+    bool closeApproved();
+    /// The top-level window with shortcuts whose window is root, or null.
+    static KWWindow* withShortcuts(HWND root);
+    /// Runs the shortcut for the key and modifiers, if this window has one.
+    bool runShortcut(int virtualKey, int modifiers);
+    /// A press on a bar starts its drag and takes the mouse capture, so the first move of a quick drag
+    /// still reaches this window, and still moves that bar, when it has already left its few pixels.
     void onLeftButtonDown(int x, int y);
-    // Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
+    /// Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
     void endSplitterDrag();
-    // Shows a failure of an addFrom* call, if any.
+    /// Shows a failure of an addFrom* call, if any.
     static void reportAttachFailure(const char* message);
 
-    // An index into splitters rather than a pointer, so adding splitters never leaves it dangling.
+    /// An index into splitters rather than a pointer, so adding splitters never leaves it dangling.
     int hoveredSplitter;
     bool dragging;
     std::vector<KWSplitter> splitters;
     int minWidth;
     int minHeight;
     HMENU menuBar;
+    std::function<bool()> closeHandler;
+    std::unique_ptr<shortcuts::ShortcutTable> shortcutTable;
 };
 
 } // namespace KW

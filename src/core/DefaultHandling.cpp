@@ -14,8 +14,9 @@ void KWObject::setDefaultFont(HWND window) {
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWObject* gadget = fromHandle(window);
     handleDefaults(window, msg, wParam, lParam);
+    // Looked up afterwards: a handler run by the default handling may have deleted the gadget.
+    KWObject* gadget = fromHandle(window);
     if (msg == WM_COMMAND) {
         return 0;
     }
@@ -25,16 +26,13 @@ LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wPara
     return CallWindowProcA(gadget->previousProc, window, msg, wParam, lParam);
 }
 
-// A click of a control owned by a gadget: automatic captions and open dialogs.
-static void routeClick(KWObject* control) {
+// A click of a check box with automatic captions: the caption follows the new state.
+static void refreshAutoText(KWObject* control) {
     if (control->getType() == GADGET_CHECKBOX) {
         KWCheckBox* checkBox = static_cast<KWCheckBox*>(control);
         if (checkBox->isAutoTextEnabled()) {
             checkBox->changeAutoText();
         }
-    }
-    if (control->getType() == GADGET_OPENBUTTON) {
-        static_cast<KWOpenButton*>(control)->open();
     }
 }
 
@@ -141,10 +139,33 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         return false;
     case WM_COMMAND: {
         HWND control = reinterpret_cast<HWND>(lParam);
-        if (control && HIWORD(wParam) == BN_CLICKED) {
-            if (KWObject* clicked = fromHandle(control)) {
-                routeClick(clicked);
+        const int code = HIWORD(wParam);
+        if (!control) {
+            // A menu item (code 0) or an accelerator (code 1).
+            if (gadget && code <= 1) {
+                gadget->commandChosen(LOWORD(wParam));
             }
+            return false;
+        }
+        KWObject* sender = fromHandle(control);
+        if (!sender) {
+            return false;
+        }
+        if (code == BN_CLICKED && sender->type == GADGET_OPENBUTTON) {
+            // The dialog reports the chosen path itself.
+            static_cast<KWOpenButton*>(sender)->open();
+            return false;
+        }
+        if (code == BN_CLICKED) {
+            refreshAutoText(sender);
+        }
+        // Last: the handler that this may run can delete the sender, this gadget or both.
+        if (sender->type == GADGET_TOOLBAR) {
+            if (gadget && code == BN_CLICKED) {
+                gadget->commandChosen(LOWORD(wParam));
+            }
+        } else {
+            sender->controlNotified(code);
         }
         return false;
     }

@@ -7,7 +7,8 @@ namespace KW {
 
 KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
     : handle(nullptr), tooltipWindow(nullptr), statusBar(nullptr), userValue(0), userData(nullptr), id(id),
-      lockType(LOCK_NONE), parent(nullptr), type(type), visible(true), previousProc(nullptr) {
+      lockType(LOCK_NONE), parent(nullptr), type(type), visible(true), previousProc(nullptr),
+      alive(std::make_shared<bool>(true)) {
     if (parent) {
         parent->children.push_back(this);
         if (type == GADGET_STATUS) {
@@ -18,6 +19,7 @@ KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
 }
 
 KWObject::~KWObject() {
+    *alive = false;
     // Children go first, in creation order, so their windows die before this one.
     for (KWObject* child : children) {
         delete child;
@@ -120,6 +122,26 @@ KWBound KWObject::getGlobalBounds() {
     GetClientRect(handle, &client);
     return KWBound(client);
 }
+
+void KWObject::setHandler(const KWHandler& newHandler) {
+    handler = newHandler;
+}
+
+bool KWObject::notify(eEventType eventType, int param1) {
+    if (!handler) {
+        return true;
+    }
+    // Both are copied: the handler may replace itself, or delete this gadget, while it runs.
+    const std::shared_ptr<bool> stillAlive = alive;
+    const KWHandler current = handler;
+    const KWEvent event = {eventType, this, param1, 0};
+    current(event);
+    return *stillAlive;
+}
+
+void KWObject::controlNotified(int) {}
+
+void KWObject::commandChosen(int) {}
 
 bool KWObject::serialize(const std::ofstream&) {
     return false;

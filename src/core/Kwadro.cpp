@@ -1,5 +1,7 @@
 #include "Kwadro.h"
 
+#include "KWWindow.h"
+
 #include "core/logic/EventQueueRule.h"
 
 #include <commctrl.h>
@@ -59,6 +61,31 @@ void Kwadro::registerEvent(eEventType type, KWObject* object) {
 
 LRESULT CALLBACK Kwadro::KWCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+bool Kwadro::handleShortcut(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+        return false;
+    }
+    HWND focus = GetFocus();
+    if (!focus) {
+        focus = message.hwnd;
+    }
+    KWWindow* window = focus ? KWWindow::withShortcuts(GetAncestor(focus, GA_ROOT)) : nullptr;
+    if (!window) {
+        return false;
+    }
+    int modifiers = 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        modifiers |= MOD_CONTROL;
+    }
+    if (GetKeyState(VK_SHIFT) < 0) {
+        modifiers |= MOD_SHIFT;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        modifiers |= MOD_ALT;
+    }
+    return window->runShortcut(static_cast<int>(message.wParam), modifiers);
 }
 
 } // namespace KW

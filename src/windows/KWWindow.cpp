@@ -2,8 +2,10 @@
 
 #include "KWContext.h"
 #include "core/logic/StyleMapping.h"
+#include "windows/logic/ShortcutTable.h"
 #include "windows/logic/SplitterLayout.h"
 
+#include <algorithm>
 #include <new>
 
 namespace KW {
@@ -85,6 +87,13 @@ const char* attach(std::vector<KWSplitter>& list, int id, Side side, KWObject* o
     return nullptr;
 }
 
+// Top-level windows that have shortcuts: the key router finds its window here, never by trusting
+// the user data of a window it does not know.
+std::vector<KWWindow*>& windowsWithShortcuts() {
+    static std::vector<KWWindow*> windows;
+    return windows;
+}
+
 HCURSOR resizeCursor(bool vertical) {
     // Shared system cursors: loaded once, never released.
     static const HCURSOR acrossColumns = LoadCursorA(nullptr, IDC_SIZEWE);
@@ -121,6 +130,52 @@ KWWindow::~KWWindow() {
         ReleaseCapture();
     }
     splitters.clear();
+    std::vector<KWWindow*>& registered = windowsWithShortcuts();
+    registered.erase(std::remove(registered.begin(), registered.end(), this), registered.end());
+}
+
+void KWWindow::setCloseHandler(const std::function<bool()>& handler) {
+    closeHandler = handler;
+}
+
+void KWWindow::addShortcut(int virtualKey, int modifiers, int commandId) {
+    if (!shortcutTable) {
+        shortcutTable.reset(new shortcuts::ShortcutTable());
+        windowsWithShortcuts().push_back(this);
+    }
+    shortcutTable->add(virtualKey, modifiers, commandId);
+}
+
+KWWindow* KWWindow::withShortcuts(HWND root) {
+    for (KWWindow* window : windowsWithShortcuts()) {
+        if (window->handle == root) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+bool KWWindow::runShortcut(int virtualKey, int modifiers) {
+    int commandId = 0;
+    if (!shortcutTable || !shortcutTable->find(virtualKey, modifiers, commandId)) {
+        return false;
+    }
+    notify(EVENT_CLICKED, commandId);
+    return true;
+}
+
+void KWWindow::commandChosen(int commandId) {
+    notify(EVENT_CLICKED, commandId);
+}
+
+bool KWWindow::closeApproved() {
+    if (!closeHandler) {
+        return true;
+    }
+    const std::shared_ptr<const bool> stillAlive = lifeFlag();
+    const std::function<bool()> handler = closeHandler;
+    const bool approved = handler();
+    return *stillAlive && approved;
 }
 
 void KWWindow::setMinDimension(int width, int height) {
@@ -282,6 +337,9 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
+        if (!closeApproved()) {
+            return 0;
+        }
         PostQuitMessage(0);
         break;
     default:
