@@ -1,5 +1,7 @@
 #include "EditorShell.h"
 
+#include "ShellFrame.h"
+
 #include <string>
 #include <vector>
 
@@ -9,63 +11,6 @@ namespace demo {
 
 namespace {
 
-const KWColor headerTop(230, 230, 230, 255);
-const KWColor headerBottom(180, 180, 180, 255);
-const KWColor headerText(40, 40, 40, 40);
-
-KWHeader* addHeader(KWWindow* window, const std::string& title, int x, int y, int width, int height,
-                    eLockType lock) {
-    KWHeader* header =
-        KWHeader::create(STYLE_DEFAULT, x, y, width, height, title, headerTop, headerBottom, headerText, window, -1);
-    header->lockToParent(lock);
-    return header;
-}
-
-KWImageList* loadImages(KWImageList*& cached, const char* path) {
-    if (!cached) {
-        cached = KWImageList::create(16, 16);
-        cached->addImage(path);
-    }
-    return cached;
-}
-
-void addToolbar(KWWindow* window, KWImageList* icons) {
-    KWToolBar* toolbar = KWToolBar::create(false, window, -1);
-    toolbar->setImageList(icons);
-    for (int image = 0; image < 3; ++image) {
-        toolbar->addButton(0, image, "");
-    }
-    for (int separator = 0; separator < 3; ++separator) {
-        toolbar->addSeparator();
-    }
-    for (int image = 3; image < 32; ++image) {
-        toolbar->addButton(0, image, "");
-    }
-    toolbar->lockToParent(LOCK_STRETCH_RIGHT);
-}
-
-void addSplitters(KWWindow* window, KWHeader* scene, KWHeader* graphs, KWHeader* elements, KWHeader* properties,
-                  KWWindow* view) {
-    window->addVerticalSplitter(1, 155, 4, 20, 200, true);
-    window->addFromLeft(1, scene);
-    window->addFromRight(1, view);
-
-    window->addVerticalSplitter(2, 595, 4, 20, 200, false);
-    window->addFromLeft(2, view);
-    window->addFromRight(2, elements);
-    window->addFromRight(2, properties);
-    window->addFromLeft(2, graphs);
-
-    window->addHorizontalSplitter(3, 400, 4, 20, 250, false);
-    window->addFromTop(3, view);
-    window->addFromTop(3, scene);
-    window->addFromBottom(3, graphs);
-
-    window->addHorizontalSplitter(4, 160, 4, 50, 170, true);
-    window->addFromTop(4, elements);
-    window->addFromBottom(4, properties);
-}
-
 KWColorButtons* addColorPair(KWProperties* grid, KWWindow* window) {
     KWColorButtons* pair = KWColorButtons::create(STYLE_DEFAULT, 0, 0, 10, 10, KWColor(100, 0, 0, 255),
                                                   KWColor(200, 0, 0, 255), grid, window, 1);
@@ -74,7 +19,8 @@ KWColorButtons* addColorPair(KWProperties* grid, KWWindow* window) {
 }
 
 KWSpinBox* addSpinBox(KWProperties* grid, float minValue, float maxValue, float step) {
-    return KWSpinBox::create(STYLE_DEFAULT, 1.0f, 0, 0, 50, 20, minValue, maxValue, step, true, true, grid, -1);
+    return KWSpinBox::create(STYLE_DEFAULT, 1.0f, 0, 0, 50, 20, minValue, maxValue, step, true, true, grid,
+                             -1);
 }
 
 struct PropertyGrid {
@@ -84,7 +30,7 @@ struct PropertyGrid {
 
 PropertyGrid addPropertyGrid(KWHeader* header, KWWindow* window, ShellImages& images) {
     KWProperties* grid = KWProperties::create(STYLE_DEFAULT, 0, 20, 200, 250, header, -1);
-    grid->setImageList(loadImages(images.propertyIcons, "res/properties_cross.bmp"));
+    grid->setImageList(shell::loadImages(images.propertyIcons, "res/properties_cross.bmp"));
     KWGroupItem* object = grid->addGroup("Object");
     KWGroupItem* renderer = grid->addGroup("Renderer");
     KWGroupItem* interpolator = grid->addGroup("ColorInterpolator");
@@ -178,14 +124,6 @@ void addSceneTree(KWHeader* header, KWImageList* icons) {
     header->doAlignment();
 }
 
-void addPaletteButtons(KWWindow* page, const std::vector<std::string>& labels) {
-    for (size_t i = 0; i < labels.size(); ++i) {
-        const int x = i % 2 == 0 ? 5 : 90;
-        const int y = 5 + 25 * static_cast<int>(i / 2);
-        KWButton::create(STYLE_DEFAULT, labels[i], x, y, 85, 25, page, -1);
-    }
-}
-
 void addElementPalette(KWHeader* header, KWImageList* icons) {
     KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 150, 250, header, -1);
     tabs->setImageList(icons);
@@ -197,31 +135,35 @@ void addElementPalette(KWHeader* header, KWImageList* icons) {
     tabs->lockToParent(LOCK_STRETCH_BOTH);
     tabs->doAlignment();
 
-    addPaletteButtons(pages[0], {"System", "Group"});
-    addPaletteButtons(pages[2], {"Sphere", "Box", "Line", "Cylinder", "Point", "Ring"});
-    addPaletteButtons(pages[3], {"Constant", "Linear", "Simple Random", "Random", "Graph"});
-    addPaletteButtons(pages[4],
-                      {"Gravity", "Rnd Force", "Emitter", "Rnd Tank", "Point Mass", "Vortex", "Rotator", "Linear Force"});
-    addPaletteButtons(pages[5], {"Quad", "PointSprite", "Line", "Sprite2D"});
-    addPaletteButtons(pages[1], {"Spheric", "Straight", "Random", "Normal"});
+    shell::addPaletteButtons(pages[0], {"System", "Group"});
+    shell::addPaletteButtons(pages[2], {"Sphere", "Box", "Line", "Cylinder", "Point", "Ring"});
+    shell::addPaletteButtons(pages[3], {"Constant", "Linear", "Simple Random", "Random", "Graph"});
+    shell::addPaletteButtons(pages[4], {"Gravity", "Rnd Force", "Emitter", "Rnd Tank", "Point Mass", "Vortex",
+                                        "Rotator", "Linear Force"});
+    shell::addPaletteButtons(pages[5], {"Quad", "PointSprite", "Line", "Sprite2D"});
+    shell::addPaletteButtons(pages[1], {"Spheric", "Straight", "Random", "Normal"});
 }
 
 } // namespace
 
 KWWindow* buildEditorShell(ShellImages& images) {
-    KWWindow* window = KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 800, 600, "Pelmora ", nullptr, -1);
-    window->setMinDimension(450, 350);
-    KWImageList* icons = loadImages(images.icons, "res/imgList223.bmp");
-    KWStatus::create(window, -1);
-    addToolbar(window, icons);
-
-    KWHeader* scene = addHeader(window, "Scene :", 0, 25, 150, 400, LOCK_NONE);
-    KWHeader* graphs = addHeader(window, "Graphs :", 0, 174, 500, 120, LOCK_BOTTOM);
-    KWHeader* elements = addHeader(window, "Elements :", 600, 25, 150, 200, LOCK_RIGHT);
-    KWHeader* properties = addHeader(window, "Properties :", 600, 230, 150, 200, LOCK_RIGHT_STRETCH_BOTTOM);
-    KWWindow* view = KWWindow::create(STYLE_DEFAULT, WINDOW_SUNKEN, 150, 25, 600, 400, "", window, -1);
-    window->doAlignment();
-    addSplitters(window, scene, graphs, elements, properties, view);
+    KWImageList* icons = shell::loadImages(images.icons, "res/imgList223.bmp");
+    const shell::Frame frame = shell::buildFrame("Pelmora ", icons, [](KWToolBar* toolbar) {
+        for (int image = 0; image < 3; ++image) {
+            toolbar->addButton(0, image, "");
+        }
+        for (int separator = 0; separator < 3; ++separator) {
+            toolbar->addSeparator();
+        }
+        for (int image = 3; image < 32; ++image) {
+            toolbar->addButton(0, image, "");
+        }
+    });
+    KWWindow* window = frame.window;
+    KWHeader* properties = frame.properties;
+    KWHeader* graphs = frame.graphs;
+    KWHeader* scene = frame.scene;
+    KWHeader* elements = frame.elements;
 
     PropertyGrid grid = addPropertyGrid(properties, window, images);
     addGraphEditors(graphs, window);
