@@ -55,7 +55,7 @@ Frame buildFrame(const std::string& title, KWImageList* icons,
     Frame frame;
     frame.window = KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 800, 600, title, nullptr, -1);
     frame.window->setMinDimension(450, 350);
-    KWStatus::create(frame.window, -1);
+    frame.status = KWStatus::create(frame.window, -1);
     frame.toolbar = KWToolBar::create(false, frame.window, -1);
     frame.toolbar->setImageList(icons);
     fillToolbar(frame.toolbar);

@@ -12,6 +12,7 @@ namespace shell {
 // headers (scene, graphs, elements, properties) around a sunken view, and the splitters between them.
 struct Frame {
     KW::KWWindow* window = nullptr;
+    KW::KWStatus* status = nullptr;
     KW::KWToolBar* toolbar = nullptr;
     KW::KWHeader* scene = nullptr;
     KW::KWHeader* graphs = nullptr;
