@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build ccache
     g++ clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    googletest
+    googletest nlohmann-json3-dev
     wine64 xvfb x11-utils imagemagick
     python3
 )

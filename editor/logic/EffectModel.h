@@ -1,0 +1,167 @@
+#ifndef PELMORA_EFFECT_MODEL_H
+#define PELMORA_EFFECT_MODEL_H
+
+#include "KWColorPoint.h"
+#include "KWGraphPoint.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A particle effect as the editor keeps it: a scene holds systems, a system holds groups, a group holds
+// emitters. Every element carries an id that stays the same while the element exists, so a tree or a
+// property grid can refer to it across edits; ids are never written to a file.
+namespace KW {
+namespace effect {
+
+typedef std::uint32_t ElementId;
+const ElementId kNoElement = 0;
+
+enum class ElementKind { None, System, Group, Emitter };
+enum class BlendMode { Alpha, Additive };
+
+// The inclusive range a numeric field accepts. Times in seconds, speeds in units per second, angles
+// in degrees, gravity in units per second squared (positive pulls down), sizes in units.
+struct Range {
+    float min;
+    float max;
+    bool contains(float value) const { return value >= min && value <= max; } // false for NaN
+};
+
+const Range kRateRange = {0.0f, 10000.0f};
+const Range kLifetimeRange = {0.01f, 1000.0f};
+const Range kSpeedRange = {0.0f, 10000.0f};
+const Range kSpreadRange = {0.0f, 360.0f};
+const Range kGravityRange = {-10000.0f, 10000.0f};
+const Range kSizeRange = {0.0f, 10000.0f};
+const Range kKeyPositionRange = {0.0f, 100.0f};
+const std::size_t kMaxNameLength = 255;
+const std::size_t kMaxTextureLength = 1023;
+const std::size_t kMinKeys = 2;
+const std::size_t kMaxKeys = 1000;
+const std::size_t kMaxElements = 10000; // systems, groups and emitters together
+
+// Size over life: the curve editor's keys (data y = -size). Colour over life: the gradient editor's.
+typedef std::vector<KWGraphPoint> SizeKeys;
+typedef std::vector<KWColorPoint> ColorKeys;
+
+// A key as the gadgets create it: the end keys fixed, nothing selected.
+KWGraphPoint sizeKey(float x, float upper, float lower, bool fixed = false);
+// Default curves of a new emitter, chosen to show a visible effect at once.
+SizeKeys defaultSizeKeys();
+ColorKeys defaultColorKeys();
+
+// The defaults make a visible effect at once.
+struct Emitter {
+    ElementId id = kNoElement;
+    std::string name;
+    float rate = 40.0f;
+    float lifetimeMin = 1.0f;
+    float lifetimeMax = 2.0f;
+    float speed = 120.0f;
+    float spread = 30.0f;
+    float gravity = 60.0f;
+    BlendMode blend = BlendMode::Additive;
+    std::string texture; // empty: a plain round particle
+    SizeKeys size = defaultSizeKeys();
+    ColorKeys color = defaultColorKeys();
+};
+
+struct Group {
+    ElementId id = kNoElement;
+    std::string name;
+    std::vector<Emitter> emitters;
+};
+
+struct System {
+    ElementId id = kNoElement;
+    std::string name;
+    std::vector<Group> groups;
+};
+
+// The keys in position order (stable, so evaluation is unchanged), end keys fixed and nothing
+// selected: the form the gradient editor accepts from a client.
+ColorKeys sortedColorKeys(const ColorKeys& keys);
+
+// The shortest text that reads back as the same float; "NaN", "infinity" or "-infinity" otherwise.
+std::string floatText(float value);
+
+// A field that failed validation: its path below the element (e.g. "size[2].x") and why.
+struct Problem {
+    std::string field;
+    std::string message;
+    bool ok() const { return field.empty() && message.empty(); }
+};
+
+Problem checkName(const std::string& name);
+Problem checkEmitter(const Emitter& emitter);
+
+// Same positions and colours, in the same order; selection and fixed marks are not compared.
+bool sameColorKeys(const ColorKeys& a, const ColorKeys& b);
+
+// Equal values, ids and names; key selection and fixed marks are editor state and not compared.
+bool operator==(const Emitter& a, const Emitter& b);
+bool operator!=(const Emitter& a, const Emitter& b);
+bool operator==(const Group& a, const Group& b);
+bool operator==(const System& a, const System& b);
+
+class Scene {
+public:
+    // Empty: no systems. Use makeDefault for a new effect.
+    Scene();
+    // A new effect: one system with one group with one default emitter.
+    static Scene makeDefault();
+
+    const std::vector<System>& getSystems() const { return systems; }
+
+    // Adds under the element given (kNoElement allowed for systems): a system to the scene; a group
+    // to the system given or holding the element given; an emitter to the group given or holding the
+    // emitter given, or to the first group of the system given. Returns the new id, or kNoElement when
+    // there is nowhere to add or the element limit is reached. Pointers into the scene become invalid.
+    ElementId addSystem();
+    ElementId addGroup(ElementId under);
+    ElementId addEmitter(ElementId under);
+    // Appends a copy of a whole element with fresh ids for it and everything it holds (loading).
+    ElementId appendSystem(const System& system);
+
+    // Removes the element and everything it holds.
+    bool remove(ElementId id);
+    // Refused (false, nothing changed) for an unknown id or a name that checkName rejects.
+    bool rename(ElementId id, const std::string& name);
+    // Replaces an emitter's values, keeping its id; refused when checkEmitter finds a problem.
+    bool setEmitter(ElementId id, const Emitter& values);
+
+    ElementKind kindOf(ElementId id) const;
+    // The system of a group, the group of an emitter; kNoElement for systems and unknown ids.
+    ElementId parentOf(ElementId id) const;
+    const std::string* nameOf(ElementId id) const;
+    System* findSystem(ElementId id);
+    Group* findGroup(ElementId id);
+    Emitter* findEmitter(ElementId id);
+    const System* findSystem(ElementId id) const;
+    const Group* findGroup(ElementId id) const;
+    const Emitter* findEmitter(ElementId id) const;
+    std::size_t elementCount() const;
+
+    // The next id handed out; raised, never lowered, so that restoring an older copy of the scene
+    // cannot give a new element the id of one that existed after it.
+    ElementId getNextId() const { return nextId; }
+    void raiseNextId(ElementId atLeast);
+
+    // Same content with ids ignored (file round trips, detecting edits that change nothing).
+    static bool sameContent(const Scene& a, const Scene& b);
+    // Same content and the same ids.
+    bool operator==(const Scene& other) const { return systems == other.systems; }
+
+private:
+    ElementId takeId() { return nextId++; }
+    std::string freeName(const char* kind, const std::vector<std::string>& siblings) const;
+
+    std::vector<System> systems;
+    ElementId nextId;
+};
+
+} // namespace effect
+} // namespace KW
+
+#endif
