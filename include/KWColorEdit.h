@@ -25,6 +25,11 @@ class ColorEditView;
 /// selected key; right click on a swatch: edit it in the colour picker (blockedWindow is disabled
 /// meanwhile); Shift + right click: copy the other swatch onto the clicked one; "+" / "-": swatch size;
 /// wheel: zoom about the mouse; middle button: pan.
+///
+/// The handler hears of the user's edits once the picture shows them: EVENT_CHANGING for each move of a
+/// drag that changes a key, then EVENT_CHANGED at the release; EVENT_CHANGED for an insertion, a
+/// deletion, a Shift + right click that changed a swatch, and "Ok" in the picker. param1 is the edited
+/// key's index in getPoints() (for a deletion, the index the key had), or -1 when several keys changed.
 class KW_API KWColorEdit : public KWObject {
 public:
     /// style is not used; blockedWindow is disabled while the picker is open (none when null).
@@ -85,6 +90,8 @@ private:
     KWColorPicker* picker;
     KWObject* blockedWindow;
     std::unique_ptr<coloredit::ColorEditModel> model;
+    bool dragReported; // the current drag has moved keys
+    int dragIndex;     // what its last move reported
 };
 
 } // namespace KW

@@ -9,7 +9,9 @@ namespace KW {
 /// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
 /// markers, so it is the colour the user sees.
 ///
-/// The picker reports nothing by itself. Its opener creates it as a child, replaces the popup's window
+/// While the user drags a marker, each move that changes it brings the areas and the colour up to date
+/// and then gives the picker's handler EVENT_CHANGING with the picker's id (getColor() returns the new
+/// colour). Its opener creates it as a child, replaces the popup's window
 /// procedure and user data with its own, loads a colour with setColor, shows it, and on a WM_COMMAND from
 /// getOkButton() takes getColor(); "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
 class KW_API KWColorPicker : public KWObject {
@@ -39,6 +41,8 @@ private:
     HWND createArea(int x, int y, int width, int height, DWORD style, WNDPROC procedure, WNDPROC* previous);
     void paint(HWND window, void (KWColorPicker::*redraw)(HDC));
 
+    /// Brings the picture and the colour up to date after a marker moved and tells the handler.
+    void reportDrag();
     static KWColorPicker* fromArea(HWND window);
     /// Mouse drags over the box and the sliders: the marker follows the mouse while the left button is
     /// the only key state.

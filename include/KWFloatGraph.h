@@ -14,6 +14,12 @@ namespace KW {
 /// click, deletes the selected key with Delete, makes the lower value equal to the upper one with a
 /// right double click (Home: on every key), zooms with the wheel about the mouse and pans with the
 /// middle button.
+///
+/// The handler hears of the user's edits once the picture shows them: EVENT_CHANGING for each move
+/// of a drag that changes a key, then EVENT_CHANGED when the drag's last button is released; and
+/// EVENT_CHANGED for an insertion, a deletion, a right double click or Home that changed something.
+/// param1 is the edited key's index in getPoints() (for a deletion, the index the key had), or -1
+/// when several keys changed.
 class KW_API KWFloatGraph : public KWObject {
 public:
     /// style is ignored. A null parent gives a message box and null.
@@ -79,6 +85,8 @@ private:
     bool dirty;
     int lastMouseX;
     int lastMouseY;
+    bool dragReported; // the current drag has moved keys
+    int dragIndex;     // what its last move reported
     std::vector<KWGraphPoint> points;
 };
 

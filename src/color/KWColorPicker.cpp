@@ -249,9 +249,14 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         return DefWindowProcA(window, msg, wParam, lParam);
     }
     if (msg == WM_MOUSEMOVE && wParam == MK_LBUTTON) {
-        (picker->*marker).x = GET_X_LPARAM(lParam);
-        (picker->*marker).y = GET_Y_LPARAM(lParam);
+        Marker& moved = picker->*marker;
+        const bool changed = moved.x != GET_X_LPARAM(lParam) || moved.y != GET_Y_LPARAM(lParam);
+        moved.x = GET_X_LPARAM(lParam);
+        moved.y = GET_Y_LPARAM(lParam);
         InvalidateRect(window, nullptr, FALSE);
+        if (changed) {
+            picker->reportDrag();
+        }
         return 0;
     }
     if (msg == WM_PAINT) {
@@ -259,6 +264,15 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     }
     return CallWindowProcA(picker->*previous, window, msg, wParam, lParam);
+}
+
+void KWColorPicker::reportDrag() {
+    // The colour is read from the areas' pixels: each paint passes the chain on to the next area, so
+    // one pass in chain order brings the colour, the preview and the text up to date.
+    for (HWND area : {hueHandle, boxHandle, alphaHandle, resultHandle}) {
+        UpdateWindow(area);
+    }
+    notify(EVENT_CHANGING, id);
 }
 
 LRESULT CALLBACK KWColorPicker::KWColorBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
