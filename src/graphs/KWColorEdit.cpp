@@ -2,6 +2,7 @@
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
+#include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/ColorEditView.h"
 #include "graphs/logic/KeyChange.h"
@@ -270,7 +271,17 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_DELETE) {
             deleteSelected();
             report = EVENT_CHANGED;
+        } else if (handleKey(wParam)) {
+            report = EVENT_CHANGED;
         }
+        break;
+    case WM_GETDLGCODE:
+        return editorkeys::dialogCode();
+    case WM_NCPAINT:
+        return editorkeys::paintFrame(handle, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        editorkeys::refreshFrame(handle, msg == WM_SETFOCUS);
         break;
     case WM_CHAR:
         if (wParam == '+') {

@@ -1,5 +1,6 @@
 #include "KWFloatGraph.h"
 
+#include "graphs/EditorKeys.h"
 #include "graphs/logic/FloatGraphModel.h"
 #include "graphs/logic/GraphView.h"
 #include "graphs/logic/KeyChange.h"
@@ -210,7 +211,17 @@ LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         } else if (wParam == VK_HOME) {
             resetPoints();
             report = EVENT_CHANGED;
+        } else if (handleKey(wParam)) {
+            report = EVENT_CHANGED;
         }
+        break;
+    case WM_GETDLGCODE:
+        return editorkeys::dialogCode();
+    case WM_NCPAINT:
+        return editorkeys::paintFrame(handle, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        editorkeys::refreshFrame(handle, msg == WM_SETFOCUS);
         break;
     case WM_MOUSEWHEEL: {
         POINT point = {lowWord(lParam), highWord(lParam)};
