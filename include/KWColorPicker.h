@@ -7,13 +7,17 @@ namespace KW {
 
 /// A hidden popup, "Select Color...", in which the user picks an RGBA colour from a hue slider, a
 /// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
-/// markers, so it is the colour the user sees.
+/// markers, so it is the colour the user sees. Row r of the hue slider shows the hue r / 255 (red at
+/// both ends); the box shows the loaded or chosen hue with the saturation growing to the right and the
+/// brightness falling downward, its last column and row being the pure hue and black.
 ///
 /// While the user drags a marker, each move that changes it brings the areas and the colour up to date
 /// and then gives the picker's handler EVENT_CHANGING with the picker's id (getColor() returns the new
-/// colour). Its opener creates it as a child, replaces the popup's window
-/// procedure and user data with its own, loads a colour with setColor, shows it, and on a WM_COMMAND from
-/// getOkButton() takes getColor(); "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
+/// colour).
+///
+/// Its opener creates it as a child, replaces the popup's window procedure and user data with its own,
+/// loads a colour with setColor, shows it, and on a WM_COMMAND from getOkButton() takes getColor();
+/// "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
 class KW_API KWColorPicker : public KWObject {
 public:
     /// x, y: the popup's screen position. parent: the opener, whose window owns the popup.
@@ -42,7 +46,7 @@ private:
     void paint(HWND window, void (KWColorPicker::*redraw)(HDC));
 
     /// Brings the picture and the colour up to date after a marker moved and tells the handler.
-    void reportDrag();
+    void reportChange();
     static KWColorPicker* fromArea(HWND window);
     /// Mouse drags over the box and the sliders: the marker follows the mouse while the left button is
     /// the only key state.
@@ -62,7 +66,6 @@ private:
     float hue;
     float saturation;
     float brightness;
-    COLORREF hueColor;
     HWND boxHandle;
     HWND hueHandle;
     HWND alphaHandle;
