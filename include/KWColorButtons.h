@@ -19,6 +19,10 @@ public:
 
     ~KWColorButtons() override;
 
+    /// Shows number fields (red, green, blue, alpha, hue, saturation, value and hex) in the picker this
+    /// gadget opens; off by default. See KWColorPicker::setNumericInput.
+    void setNumericInput(bool enabled);
+
     const KWColor& getColor1() const { return color1; }
     const KWColor& getColor2() const { return color2; }
 

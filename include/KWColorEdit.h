@@ -71,6 +71,9 @@ public:
     /// ascending order, colour components within 0 to 255, the first and the last key fixed and no other.
     /// Otherwise returns false and changes nothing.
     bool setPoints(const std::vector<KWColorPoint>& points);
+    /// Shows number fields (red, green, blue, alpha, hue, saturation, value and hex) in the colour
+    /// picker this editor opens; off by default. See KWColorPicker::setNumericInput.
+    void setNumericInput(bool enabled);
     /// The two colours at a position, interpolated linearly between the neighbouring keys in position
     /// order; beyond the outermost keys their colours. False (nothing written) for a non-finite position.
     bool evaluate(float position, KWColor& color1, KWColor& color2) const;

@@ -72,6 +72,12 @@ void KWColorButtons::drawColors(HDC hdc) {
     screen.DrawImage(&bitmap, 0, 0, width, height);
 }
 
+void KWColorButtons::setNumericInput(bool enabled) {
+    if (picker) {
+        picker->setNumericInput(enabled);
+    }
+}
+
 void KWColorButtons::openPicker(bool first) {
     if (!picker) {
         return;

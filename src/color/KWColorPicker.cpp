@@ -2,6 +2,7 @@
 
 #include "color/GdiPlus.h"
 #include "color/logic/Hsv.h"
+#include "color/logic/NumericColor.h"
 
 #include <windowsx.h>
 
@@ -62,9 +63,11 @@ void invalidate(HWND window) {
 KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
     : KWObject(GADGET_COLORPICKER, parent, -1),
       color(initial), alphaMarker{0, 0}, hueMarker{0, 0}, boxMarker{0, 0}, hue(0.0f), saturation(0.0f),
-      brightness(0.0f), boxHandle(nullptr), hueHandle(nullptr), alphaHandle(nullptr), resultHandle(nullptr),
-      okButton(nullptr), cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr), hueProc(nullptr),
-      alphaProc(nullptr), resultProc(nullptr) {
+      brightness(0.0f), exact(false), fieldHue(0), fieldSaturation(0), fieldValue(0), numericInput(false),
+      writingFields(false), fieldsPanel(nullptr), fields(), fieldsProc(nullptr), boxHandle(nullptr),
+      hueHandle(nullptr), alphaHandle(nullptr), resultHandle(nullptr), okButton(nullptr),
+      cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr), hueProc(nullptr), alphaProc(nullptr),
+      resultProc(nullptr) {
     loadColor(initial);
     visible = false;
 
@@ -122,6 +125,11 @@ void KWColorPicker::setColor(KWColor value) {
 }
 
 void KWColorPicker::loadColor(const KWColor& value) {
+    exact = false;
+    const numeric::State state = numeric::fromColor(value);
+    fieldHue = state.hue;
+    fieldSaturation = state.saturation;
+    fieldValue = state.value;
     const hsv::HsvColor converted = hsv::fromRgb(value.r, value.g, value.b);
     hue = converted.hue;
     saturation = converted.saturation;
@@ -155,11 +163,13 @@ void KWColorPicker::redrawSaturationAndBrightness(HDC hdc) {
     const float shownHue = hue;
     fillPixels(bitmap, rampSize, rampSize,
                [shownHue](int x, int y) { return hsv::boxColor(shownHue, x, y); });
-    const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
-    color.r = GetRValue(sample);
-    color.g = GetGValue(sample);
-    color.b = GetBValue(sample);
-    color.a = std::min(255, std::max(0, alphaMarker.y));
+    if (!exact) {
+        const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
+        color.r = GetRValue(sample);
+        color.g = GetGValue(sample);
+        color.b = GetBValue(sample);
+        color.a = std::min(255, std::max(0, alphaMarker.y));
+    }
 
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
@@ -192,7 +202,9 @@ void KWColorPicker::redrawAlpha(HDC hdc) {
     screen.SetPageUnit(Gdiplus::UnitPixel);
     screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
     // The marker row is the alpha; a marker dragged off the slider is held to the range.
-    color.a = std::min(255, std::max(0, alphaMarker.y));
+    if (!exact) {
+        color.a = std::min(255, std::max(0, alphaMarker.y));
+    }
     invalidate(resultHandle);
 }
 
@@ -217,6 +229,13 @@ void KWColorPicker::redrawResultColor(HDC hdc) {
     if (text != current) {
         SetWindowTextA(textHandle, text.c_str());
     }
+    if (!exact) {
+        const numeric::State state = numeric::fromColor(color);
+        fieldHue = state.hue;
+        fieldSaturation = state.saturation;
+        fieldValue = state.value;
+    }
+    showFields(-1);
 }
 
 KWColorPicker* KWColorPicker::fromArea(HWND window) {
@@ -245,6 +264,8 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         if (marker == &KWColorPicker::hueMarker) {
             picker->hue = hsv::hueOfRow(moved.y);
         }
+        // From now on the colour is the one under the markers again.
+        picker->exact = false;
         InvalidateRect(window, nullptr, FALSE);
         if (changed) {
             picker->reportChange();

@@ -1,5 +1,6 @@
 #include "KWColorEdit.h"
 
+#include "KWColorPicker.h"
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/ColorEditView.h"
@@ -64,6 +65,12 @@ bool KWColorEdit::handleKey(WPARAM key) {
     }
     default:
         return false;
+    }
+}
+
+void KWColorEdit::setNumericInput(bool enabled) {
+    if (picker) {
+        picker->setNumericInput(enabled);
     }
 }
 
