@@ -6,7 +6,8 @@
 namespace KW {
 
 /// A swatch filled with one opaque colour; a click opens the system colour dialog and the chosen colour
-/// replaces the shown one (the alpha component is kept, since the dialog has none).
+/// replaces the shown one (the alpha component is kept, since the dialog has none). "Ok" in the dialog
+/// then gives the handler EVENT_CHANGED with the gadget's id; cancelling reports nothing.
 class KW_API KWColorButton : public KWObject {
 public:
     static KWColorButton* create(eStyles style, int x, int y, int width, int height, const KWColor& color,
@@ -19,7 +20,8 @@ public:
 private:
     KWColorButton(int x, int y, int width, int height, const KWColor& color, KWObject* parent, int id);
 
-    void chooseColor();
+    /// False when the handler deleted the gadget.
+    bool chooseColor();
     void paint();
     static LRESULT CALLBACK KWColorButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 

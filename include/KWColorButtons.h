@@ -9,7 +9,8 @@ class KWColorPicker;
 
 /// Two RGBA colours side by side over a checkerboard, colour 1 in the left half (up to and including
 /// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
-/// colour while `window` is disabled; "Ok" stores the picked colour in that half.
+/// colour while `window` is disabled; "Ok" stores the picked colour in that half and then gives the
+/// handler EVENT_CHANGED with 0 for the first colour or 1 for the second; "Cancel" reports nothing.
 class KW_API KWColorButtons : public KWObject {
 public:
     /// parent and window are required; style and id are not used.
@@ -17,6 +18,10 @@ public:
                                   const KWColor& color2, KWObject* parent, KWObject* window, int id);
 
     ~KWColorButtons() override;
+
+    /// Shows number fields (red, green, blue, alpha, hue, saturation, value and hex) in the picker this
+    /// gadget opens; off by default. See KWColorPicker::setNumericInput.
+    void setNumericInput(bool enabled);
 
     const KWColor& getColor1() const { return color1; }
     const KWColor& getColor2() const { return color2; }

@@ -25,6 +25,23 @@ class ColorEditView;
 /// selected key; right click on a swatch: edit it in the colour picker (blockedWindow is disabled
 /// meanwhile); Shift + right click: copy the other swatch onto the clicked one; "+" / "-": swatch size;
 /// wheel: zoom about the mouse; middle button: pan.
+///
+/// Keyboard, while the editor has the focus (a click gives it; a frame in the highlight colour over the
+/// client edge shows it): Tab and Shift+Tab select the next and the previous key by position; Left and
+/// Right move the selected key by one pixel's worth of data at the current zoom (ten with Shift),
+/// within 0 to 100, the end keys keeping their positions; F frames all keys in the view; Delete as
+/// above. Ctrl+C puts the keys on the clipboard as text and Ctrl+V replaces them from such text, which
+/// must pass the same check as setPoints (otherwise nothing changes and the editor beeps). The text has
+/// one key per line, in vector order, ended by CR LF: the position, then the upper colour's red, green,
+/// blue and alpha, then the lower colour's, as whole numbers 0 to 255, separated by tabs, e.g.
+/// "0\t50\t100\t200\t255\t0\t0\t200\t255\r\n". Reading also accepts spaces between the
+/// numbers, LF line ends and blank lines; the first and last keys become the fixed ones.
+///
+/// The handler hears of the user's edits once the picture shows them: EVENT_CHANGING for each move of a
+/// drag that changes a key, then EVENT_CHANGED at the release; EVENT_CHANGED for an insertion, a
+/// deletion, a Shift + right click that changed a swatch, an arrow key or a paste that changed
+/// something, and "Ok" in the picker. param1 is the edited key's index in getPoints() (for a deletion,
+/// the index the key had), or -1 when several keys changed.
 class KW_API KWColorEdit : public KWObject {
 public:
     /// style is not used; blockedWindow is disabled while the picker is open (none when null).
@@ -54,6 +71,9 @@ public:
     /// ascending order, colour components within 0 to 255, the first and the last key fixed and no other.
     /// Otherwise returns false and changes nothing.
     bool setPoints(const std::vector<KWColorPoint>& points);
+    /// Shows number fields (red, green, blue, alpha, hue, saturation, value and hex) in the colour
+    /// picker this editor opens; off by default. See KWColorPicker::setNumericInput.
+    void setNumericInput(bool enabled);
     /// The two colours at a position, interpolated linearly between the neighbouring keys in position
     /// order; beyond the outermost keys their colours. False (nothing written) for a non-finite position.
     bool evaluate(float position, KWColor& color1, KWColor& color2) const;
@@ -62,6 +82,8 @@ private:
     KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blockedWindow);
 
     void initColorEdit();
+    /// The keyboard's editing keys; true when the keys changed.
+    bool handleKey(WPARAM key);
     void setColorsEqual();
     void pickColor();
     void closePicker(bool keepColor);
@@ -85,6 +107,8 @@ private:
     KWColorPicker* picker;
     KWObject* blockedWindow;
     std::unique_ptr<coloredit::ColorEditModel> model;
+    bool dragReported; // the current drag has moved keys
+    int dragIndex;     // what its last move reported
 };
 
 } // namespace KW

@@ -7,11 +7,23 @@ namespace KW {
 
 /// A hidden popup, "Select Color...", in which the user picks an RGBA colour from a hue slider, a
 /// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
-/// markers, so it is the colour the user sees.
+/// markers, so it is the colour the user sees. Row r of the hue slider shows the hue r / 255 (red at
+/// both ends); the box shows the loaded or chosen hue with the saturation growing to the right and the
+/// brightness falling downward, its last column and row being the pure hue and black.
 ///
-/// The picker reports nothing by itself. Its opener creates it as a child, replaces the popup's window
-/// procedure and user data with its own, loads a colour with setColor, shows it, and on a WM_COMMAND from
-/// getOkButton() takes getColor(); "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
+/// Optional number fields (setNumericInput) show the colour as red, green, blue and alpha (0 to 255),
+/// hue (0 to 359), saturation and value (0 to 100) and hex ("#RRGGBBAA"). Typing a valid value moves
+/// the markers and updates the preview and the other fields at once; a number outside its range is held
+/// to it; a field left with invalid text (an unfinished hex value, an empty number) shows the colour's
+/// value again. A typed colour is kept exactly: getColor() returns it until a marker is dragged or
+/// setColor is called.
+///
+/// While the user drags a marker or types a value that changes the colour, the picker's handler gets
+/// EVENT_CHANGING with the picker's id once the areas, the fields and getColor() are up to date.
+///
+/// Its opener creates it as a child, replaces the popup's window procedure and user data with its own,
+/// loads a colour with setColor, shows it, and on a WM_COMMAND from getOkButton() takes getColor();
+/// "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
 class KW_API KWColorPicker : public KWObject {
 public:
     /// x, y: the popup's screen position. parent: the opener, whose window owns the popup.
@@ -20,6 +32,11 @@ public:
     KWColor getColor();
     /// Loads a colour and places the markers for it; the next paint shows it.
     void setColor(KWColor color);
+
+    /// Shows the number fields in a row below the areas, making the popup taller, or hides them again
+    /// (the default).
+    void setNumericInput(bool enabled);
+    bool isNumericInput() const { return numericInput; }
 
     HWND getOkButton() const { return okButton; }
     HWND getCancelButton() const { return cancelButton; }
@@ -39,6 +56,16 @@ private:
     HWND createArea(int x, int y, int width, int height, DWORD style, WNDPROC procedure, WNDPROC* previous);
     void paint(HWND window, void (KWColorPicker::*redraw)(HDC));
 
+    /// Brings the picture and the colour up to date after a marker or a field changed and tells the
+    /// handler.
+    void reportChange();
+    void createFields();
+    /// Writes the colour into every field but skip (-1: all), leaving equal texts alone.
+    void showFields(int skip);
+    /// A field's text changed or the field lost the focus.
+    void fieldEdited(int field);
+    void fieldLeft(int field);
+    static LRESULT CALLBACK KWFieldsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static KWColorPicker* fromArea(HWND window);
     /// Mouse drags over the box and the sliders: the marker follows the mouse while the left button is
     /// the only key state.
@@ -58,7 +85,18 @@ private:
     float hue;
     float saturation;
     float brightness;
-    COLORREF hueColor;
+    // A typed colour, kept as it is instead of being read from the pixels.
+    bool exact;
+    // What the hue, saturation and value fields hold (typed values survive colours without a hue).
+    int fieldHue;
+    int fieldSaturation;
+    int fieldValue;
+    bool numericInput;
+    // Set while the picker writes its own fields, whose change notifications are then no typing.
+    bool writingFields;
+    HWND fieldsPanel;
+    HWND fields[8];
+    WNDPROC fieldsProc;
     HWND boxHandle;
     HWND hueHandle;
     HWND alphaHandle;

@@ -14,6 +14,23 @@ namespace KW {
 /// click, deletes the selected key with Delete, makes the lower value equal to the upper one with a
 /// right double click (Home: on every key), zooms with the wheel about the mouse and pans with the
 /// middle button.
+///
+/// Keyboard, while the graph has the focus (a click gives it; a frame in the highlight colour over the
+/// client edge shows it): Tab and Shift+Tab select the next and the previous key by position; the
+/// arrow keys move the selected key by one pixel's worth of data at the current zoom (ten with Shift),
+/// within 0 to 100 and with both values at 0 or above, the end keys keeping their positions; F frames
+/// all keys in the view; Delete and Home as above. Ctrl+C puts the keys on the clipboard as text and
+/// Ctrl+V replaces them from such text, which must pass the same check as setPoints (otherwise nothing
+/// changes and the graph beeps). The text has one key per line, in vector order, ended by CR LF:
+/// position, upper value and lower value as the graph shows them (-y1 and -y2), separated by tabs,
+/// e.g. "0\t12.5\t3\r\n". Reading also accepts spaces between the numbers, LF line ends and blank lines.
+///
+/// The handler hears of the user's edits once the picture shows them: EVENT_CHANGING for each move
+/// of a drag that changes a key, then EVENT_CHANGED when the drag's last button is released; and
+/// EVENT_CHANGED for an insertion, a deletion, a right double click, Home, an arrow key or a paste
+/// that changed something.
+/// param1 is the edited key's index in getPoints() (for a deletion, the index the key had), or -1
+/// when several keys changed.
 class KW_API KWFloatGraph : public KWObject {
 public:
     /// style is ignored. A null parent gives a message box and null.
@@ -52,6 +69,12 @@ private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void handleMouseMove(WPARAM keys, int x, int y);
     void updateCursor(int clientX, int clientY);
+    /// The keyboard's editing keys; true when the keys changed.
+    bool handleKey(WPARAM key);
+    void selectNext(bool forward);
+    bool nudge(float dx, float dy);
+    void frameKeys();
+    bool pasteKeys();
     void zoom(bool in);
 
     void initGraph();
@@ -79,6 +102,8 @@ private:
     bool dirty;
     int lastMouseX;
     int lastMouseY;
+    bool dragReported; // the current drag has moved keys
+    int dragIndex;     // what its last move reported
     std::vector<KWGraphPoint> points;
 };
 

@@ -33,7 +33,7 @@ void KWColorButton::setColor(const KWColor& value) {
     InvalidateRect(handle, nullptr, FALSE);
 }
 
-void KWColorButton::chooseColor() {
+bool KWColorButton::chooseColor() {
     // Custom colours start black at every opening and are not kept.
     COLORREF customColors[16] = {};
     CHOOSECOLORA dialog = {};
@@ -43,7 +43,7 @@ void KWColorButton::chooseColor() {
     dialog.rgbResult = dialogStartColor;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (ChooseColorA(&dialog) != 1) {
-        return;
+        return true;
     }
     // The dialog knows no alpha: the previous opacity stays.
     color = KWColor::fromColorRef(dialog.rgbResult, color.a);
@@ -51,6 +51,8 @@ void KWColorButton::chooseColor() {
         SendMessageA(tooltipWindow, TTM_POP, 0, 0);
     }
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
+    UpdateWindow(handle);
+    return notify(EVENT_CHANGED, id);
 }
 
 void KWColorButton::paint() {
@@ -68,7 +70,10 @@ LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPA
     KWColorButton* self = static_cast<KWColorButton*>(fromHandle(window));
     if (self) {
         if (msg == WM_LBUTTONUP) {
-            self->chooseColor();
+            if (!self->chooseColor()) {
+                // The handler deleted the gadget and its window.
+                return 0;
+            }
         } else if (msg == WM_PAINT) {
             self->paint();
             return 0;

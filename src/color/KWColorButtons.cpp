@@ -72,6 +72,12 @@ void KWColorButtons::drawColors(HDC hdc) {
     screen.DrawImage(&bitmap, 0, 0, width, height);
 }
 
+void KWColorButtons::setNumericInput(bool enabled) {
+    if (picker) {
+        picker->setNumericInput(enabled);
+    }
+}
+
 void KWColorButtons::openPicker(bool first) {
     if (!picker) {
         return;
@@ -133,7 +139,9 @@ LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg
         if (sender == self->picker->getOkButton()) {
             (self->editingFirst ? self->color1 : self->color2) = self->picker->getColor();
             self->closePicker();
+            // The repaint stays queued, as it always was; the getters are what the handler reads.
             RedrawWindow(self->handle, nullptr, nullptr, RDW_INVALIDATE);
+            self->notify(EVENT_CHANGED, self->editingFirst ? 0 : 1);
             return 0;
         }
     }

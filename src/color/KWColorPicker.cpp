@@ -2,6 +2,7 @@
 
 #include "color/GdiPlus.h"
 #include "color/logic/Hsv.h"
+#include "color/logic/NumericColor.h"
 
 #include <windowsx.h>
 
@@ -15,22 +16,30 @@ const int popupWidth = 520;
 const int popupHeight = 305;
 const int sliderWidth = 30;
 const int rampSize = 256;
-// The box and the sliders run their gradients over 255 pixels of a 256-pixel ramp; the flipping wrap
-// mode makes the last row and column show the end colour instead of wrapping to the start.
+// The alpha slider runs its gradient over 255 pixels of a 256-pixel ramp; the flipping wrap mode makes
+// the last row show the end colour instead of wrapping to the start.
 const Gdiplus::RectF rampRect(0.0f, 0.0f, 255.0f, 255.0f);
 const int swatchSize = 80;
 
-// Hue slider bands: six gradients 42.66 pixels high.
-const float bandHeight = 42.66f;
-const float bandTops[6] = {0.0f, 42.66f, 85.32f, 127.98f, 170.64f, 213.30f};
-const Gdiplus::Color bandFrom[6] = {
-    Gdiplus::Color(255, 255, 0, 0),   Gdiplus::Color(255, 254, 254, 0), Gdiplus::Color(255, 0, 254, 0),
-    Gdiplus::Color(255, 0, 254, 254), Gdiplus::Color(255, 0, 0, 254),   Gdiplus::Color(255, 254, 0, 254),
-};
-const Gdiplus::Color bandTo[6] = {
-    Gdiplus::Color(255, 255, 255, 0), Gdiplus::Color(255, 0, 255, 0),   Gdiplus::Color(255, 0, 255, 255),
-    Gdiplus::Color(255, 0, 0, 255),   Gdiplus::Color(255, 255, 0, 255), Gdiplus::Color(255, 255, 0, 0),
-};
+// Fills a bitmap pixel by pixel: the hue slider and the box show exactly the colours their markers stand
+// for, which gradient brushes only approximate.
+template <typename ColorAt> void fillPixels(Gdiplus::Bitmap& bitmap, int width, int height, ColorAt colorAt) {
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data;
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        UINT32* row =
+            reinterpret_cast<UINT32*>(static_cast<BYTE*>(data.Scan0) + static_cast<INT_PTR>(y) * data.Stride);
+        for (int x = 0; x < width; ++x) {
+            const KWColor c = colorAt(x, y);
+            row[x] = 0xFF000000u | (static_cast<UINT32>(c.r) << 16) | (static_cast<UINT32>(c.g) << 8) |
+                     static_cast<UINT32>(c.b);
+        }
+    }
+    bitmap.UnlockBits(&data);
+}
 
 COLORREF pixelOrBlack(Gdiplus::Bitmap& bitmap, int x, int y) {
     Gdiplus::Color sample;
@@ -54,12 +63,12 @@ void invalidate(HWND window) {
 KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
     : KWObject(GADGET_COLORPICKER, parent, -1),
       color(initial), alphaMarker{0, 0}, hueMarker{0, 0}, boxMarker{0, 0}, hue(0.0f), saturation(0.0f),
-      brightness(0.0f), hueColor(RGB(0, 0, 0)), boxHandle(nullptr), hueHandle(nullptr), alphaHandle(nullptr),
-      resultHandle(nullptr), okButton(nullptr), cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr),
-      hueProc(nullptr), alphaProc(nullptr), resultProc(nullptr) {
+      brightness(0.0f), exact(false), fieldHue(0), fieldSaturation(0), fieldValue(0), numericInput(false),
+      writingFields(false), fieldsPanel(nullptr), fields(), fieldsProc(nullptr), boxHandle(nullptr),
+      hueHandle(nullptr), alphaHandle(nullptr), resultHandle(nullptr), okButton(nullptr),
+      cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr), hueProc(nullptr), alphaProc(nullptr),
+      resultProc(nullptr) {
     loadColor(initial);
-    // Until the hue slider first paints, the box uses the pure colour of the loaded hue.
-    hueColor = hsv::pureHueColor(hue).toColorRef();
     visible = false;
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -116,6 +125,11 @@ void KWColorPicker::setColor(KWColor value) {
 }
 
 void KWColorPicker::loadColor(const KWColor& value) {
+    exact = false;
+    const numeric::State state = numeric::fromColor(value);
+    fieldHue = state.hue;
+    fieldSaturation = state.saturation;
+    fieldValue = state.value;
     const hsv::HsvColor converted = hsv::fromRgb(value.r, value.g, value.b);
     hue = converted.hue;
     saturation = converted.saturation;
@@ -133,16 +147,8 @@ int KWColorPicker::round(float x) {
 
 void KWColorPicker::redrawHue(HDC hdc) {
     Gdiplus::Bitmap bitmap(sliderWidth, rampSize, PixelFormat32bppARGB);
-    {
-        Gdiplus::Graphics graphics(&bitmap);
-        graphics.SetPageUnit(Gdiplus::UnitPixel);
-        const Gdiplus::RectF bandRect(0.0f, 0.0f, static_cast<float>(sliderWidth), bandHeight);
-        for (int band = 0; band < 6; ++band) {
-            Gdiplus::LinearGradientBrush brush(bandRect, bandFrom[band], bandTo[band], 90.0f, FALSE);
-            graphics.FillRectangle(&brush, 0.0f, bandTops[band], static_cast<float>(sliderWidth), bandHeight);
-        }
-    }
-    hueColor = pixelOrBlack(bitmap, hueMarker.x, hueMarker.y);
+    fillPixels(bitmap, sliderWidth, rampSize,
+               [](int, int y) { return hsv::toRgb(hsv::hueOfRow(y), 1.0f, 1.0f); });
 
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
@@ -152,25 +158,18 @@ void KWColorPicker::redrawHue(HDC hdc) {
 }
 
 void KWColorPicker::redrawSaturationAndBrightness(HDC hdc) {
+    // The hue is the loaded or dragged one, never a pixel read back from the slider.
     Gdiplus::Bitmap bitmap(rampSize, rampSize, PixelFormat32bppARGB);
-    {
-        Gdiplus::Graphics graphics(&bitmap);
-        graphics.SetPageUnit(Gdiplus::UnitPixel);
-        Gdiplus::LinearGradientBrush saturationRamp(
-            rampRect, Gdiplus::Color(255, 255, 255, 255),
-            Gdiplus::Color(255, GetRValue(hueColor), GetGValue(hueColor), GetBValue(hueColor)), 0.0f, FALSE);
-        saturationRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        graphics.FillRectangle(&saturationRamp, 0, 0, rampSize, rampSize);
-        Gdiplus::LinearGradientBrush brightnessRamp(rampRect, Gdiplus::Color(0, 255, 255, 255),
-                                                    Gdiplus::Color(255, 0, 0, 0), 90.0f, FALSE);
-        brightnessRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        graphics.FillRectangle(&brightnessRamp, 0, 0, rampSize, rampSize);
+    const float shownHue = hue;
+    fillPixels(bitmap, rampSize, rampSize,
+               [shownHue](int x, int y) { return hsv::boxColor(shownHue, x, y); });
+    if (!exact) {
+        const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
+        color.r = GetRValue(sample);
+        color.g = GetGValue(sample);
+        color.b = GetBValue(sample);
+        color.a = std::min(255, std::max(0, alphaMarker.y));
     }
-    const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
-    color.r = GetRValue(sample);
-    color.g = GetGValue(sample);
-    color.b = GetBValue(sample);
-    color.a = std::min(255, std::max(0, alphaMarker.y));
 
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
@@ -203,7 +202,9 @@ void KWColorPicker::redrawAlpha(HDC hdc) {
     screen.SetPageUnit(Gdiplus::UnitPixel);
     screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
     // The marker row is the alpha; a marker dragged off the slider is held to the range.
-    color.a = std::min(255, std::max(0, alphaMarker.y));
+    if (!exact) {
+        color.a = std::min(255, std::max(0, alphaMarker.y));
+    }
     invalidate(resultHandle);
 }
 
@@ -228,6 +229,13 @@ void KWColorPicker::redrawResultColor(HDC hdc) {
     if (text != current) {
         SetWindowTextA(textHandle, text.c_str());
     }
+    if (!exact) {
+        const numeric::State state = numeric::fromColor(color);
+        fieldHue = state.hue;
+        fieldSaturation = state.saturation;
+        fieldValue = state.value;
+    }
+    showFields(-1);
 }
 
 KWColorPicker* KWColorPicker::fromArea(HWND window) {
@@ -249,9 +257,19 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         return DefWindowProcA(window, msg, wParam, lParam);
     }
     if (msg == WM_MOUSEMOVE && wParam == MK_LBUTTON) {
-        (picker->*marker).x = GET_X_LPARAM(lParam);
-        (picker->*marker).y = GET_Y_LPARAM(lParam);
+        Marker& moved = picker->*marker;
+        const bool changed = moved.x != GET_X_LPARAM(lParam) || moved.y != GET_Y_LPARAM(lParam);
+        moved.x = GET_X_LPARAM(lParam);
+        moved.y = GET_Y_LPARAM(lParam);
+        if (marker == &KWColorPicker::hueMarker) {
+            picker->hue = hsv::hueOfRow(moved.y);
+        }
+        // From now on the colour is the one under the markers again.
+        picker->exact = false;
         InvalidateRect(window, nullptr, FALSE);
+        if (changed) {
+            picker->reportChange();
+        }
         return 0;
     }
     if (msg == WM_PAINT) {
@@ -259,6 +277,15 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     }
     return CallWindowProcA(picker->*previous, window, msg, wParam, lParam);
+}
+
+void KWColorPicker::reportChange() {
+    // The colour is read from the areas' pixels: each paint passes the chain on to the next area, so
+    // one pass in chain order brings the colour, the preview and the text up to date.
+    for (HWND area : {hueHandle, boxHandle, alphaHandle, resultHandle}) {
+        UpdateWindow(area);
+    }
+    notify(EVENT_CHANGING, id);
 }
 
 LRESULT CALLBACK KWColorPicker::KWColorBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,8 +2,10 @@
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
+#include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/ColorEditView.h"
+#include "graphs/logic/KeyChange.h"
 
 #include <windowsx.h>
 
@@ -11,6 +13,25 @@
 #include <new>
 
 namespace KW {
+
+namespace {
+
+// The messages whose handling can change the keys.
+bool mayEditKeys(UINT msg, WPARAM wParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        return (wParam & MK_LBUTTON) != 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 KWColorEdit* KWColorEdit::create(eStyles, int x, int y, int width, int height, KWObject* parent,
                                  KWObject* blockedWindow) {
@@ -23,7 +44,8 @@ KWColorEdit* KWColorEdit::create(eStyles, int x, int y, int width, int height, K
 KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blocked)
     : KWObject(GADGET_COLOREDIT, parent, -1), backBuffer(nullptr), backGraphics(nullptr),
       view(new coloredit::ColorEditView()), dragging(false), dirty(false), lastMouseX(0), lastMouseY(0),
-      markerSize(5), picker(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()) {
+      markerSize(5), picker(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()),
+      dragReported(false), dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(window, "KWColorEdit creation failed !")) {
@@ -177,15 +199,17 @@ void KWColorEdit::pickColor() {
 }
 
 void KWColorEdit::closePicker(bool keepColor) {
-    if (keepColor) {
-        model->finishEdit(picker->getColor());
-    }
+    const bool stored = keepColor && model->finishEdit(picker->getColor());
     if (blockedWindow) {
         blockedWindow->setActive(true);
     }
     picker->setVisible(false);
     if (keepColor) {
         RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
+    }
+    if (stored) {
+        UpdateWindow(handle);
+        notify(EVENT_CHANGED, model->getEditedIndex());
     }
 }
 
@@ -223,6 +247,13 @@ LRESULT CALLBACK KWColorEdit::KWColorEditCallback(HWND window, UINT msg, WPARAM 
 }
 
 LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The handler hears of an edit once the picture shows it; what changed is found by comparison.
+    std::vector<KWColorPoint> before;
+    if (mayEditKeys(msg, wParam)) {
+        before = model->getPoints();
+    }
+    eEventType report = EVENT_NONE;
+    int reportIndex = keychange::kUnchanged;
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     switch (msg) {
@@ -239,7 +270,18 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         if (wParam == VK_DELETE) {
             deleteSelected();
+            report = EVENT_CHANGED;
+        } else if (handleKey(wParam)) {
+            report = EVENT_CHANGED;
         }
+        break;
+    case WM_GETDLGCODE:
+        return editorkeys::dialogCode();
+    case WM_NCPAINT:
+        return editorkeys::paintFrame(handle, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        editorkeys::refreshFrame(handle, msg == WM_SETFOCUS);
         break;
     case WM_CHAR:
         if (wParam == '+') {
@@ -253,13 +295,26 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         view->updateCursor(x, y);
         dragging = false;
+        if (dragReported) {
+            dragReported = false;
+            report = EVENT_CHANGED;
+            reportIndex = dragIndex;
+        }
         break;
     case WM_RBUTTONUP:
         view->updateCursor(x, y);
         dragging = false;
         if (wParam & MK_SHIFT) {
-            // The repaint waits for the next message.
             setColorsEqual();
+            const int changed = keychange::changedIndex(before, model->getPoints());
+            if (changed == keychange::kUnchanged) {
+                // The repaint waits for the next message.
+                return 0;
+            }
+            InvalidateRect(handle, nullptr, TRUE);
+            dirty = false;
+            UpdateWindow(handle);
+            notify(EVENT_CHANGED, changed);
             return 0;
         }
         pickColor();
@@ -275,6 +330,7 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         view->updateCursor(x, y);
         if (wParam & MK_LBUTTON) {
             movePoint(static_cast<float>(dx), 0.0f);
+            report = EVENT_CHANGING;
         }
         break;
     }
@@ -292,6 +348,7 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONDBLCLK:
         insertPoint(view->getCursorX(), view->getCursorY());
+        report = EVENT_CHANGED;
         break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -307,11 +364,26 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    if (report != EVENT_NONE && reportIndex == keychange::kUnchanged) {
+        reportIndex = keychange::changedIndex(before, model->getPoints());
+        if (reportIndex == keychange::kUnchanged) {
+            report = EVENT_NONE;
+        } else if (report == EVENT_CHANGING) {
+            dragReported = true;
+            dragIndex = reportIndex;
+        }
+    }
     if (dirty) {
         InvalidateRect(handle, nullptr, TRUE);
         dirty = false;
     }
-    return DefWindowProcA(handle, msg, wParam, lParam);
+    if (report == EVENT_NONE) {
+        return DefWindowProcA(handle, msg, wParam, lParam);
+    }
+    UpdateWindow(handle);
+    const LRESULT result = DefWindowProcA(handle, msg, wParam, lParam);
+    notify(report, reportIndex);
+    return result;
 }
 
 } // namespace KW

@@ -1,7 +1,9 @@
 #include "KWFloatGraph.h"
 
+#include "graphs/EditorKeys.h"
 #include "graphs/logic/FloatGraphModel.h"
 #include "graphs/logic/GraphView.h"
+#include "graphs/logic/KeyChange.h"
 
 #include <new>
 
@@ -18,6 +20,22 @@ int highWord(LPARAM value) {
     return static_cast<short>(HIWORD(value));
 }
 
+// The messages whose handling can change the keys.
+bool mayEditKeys(UINT msg, WPARAM wParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        return (wParam & (MK_LBUTTON | MK_RBUTTON)) != 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_KEYDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 KWFloatGraph* KWFloatGraph::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
@@ -30,7 +48,7 @@ KWFloatGraph* KWFloatGraph::create(eStyles, int x, int y, int width, int height,
 KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_FLOATGRAPH, parent, id), scale(1.0f), originX(0.0f), originY(0.0f), viewX(0), viewY(0),
       cursorX(0.0f), cursorY(0.0f), pickRadius(3), labelStep(50), dragging(false), dirty(false),
-      lastMouseX(0), lastMouseY(0) {
+      lastMouseX(0), lastMouseY(0), dragReported(false), dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(window, "KWFloatGraph creation failed !")) {
@@ -156,6 +174,13 @@ LRESULT CALLBACK KWFloatGraph::KWFloatGraphCallback(HWND window, UINT msg, WPARA
 }
 
 LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The handler hears of an edit once the picture shows it; what changed is found by comparison.
+    std::vector<KWGraphPoint> before;
+    if (mayEditKeys(msg, wParam)) {
+        before = points;
+    }
+    eEventType report = EVENT_NONE;
+    int reportIndex = keychange::kUnchanged;
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -166,18 +191,37 @@ LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_RBUTTONDBLCLK:
         resetSelected();
+        report = EVENT_CHANGED;
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         updateCursor(lowWord(lParam), highWord(lParam));
         dragging = false;
+        // A drag ends with its last button; the keys already hold what its moves made of them.
+        if (dragReported && !(wParam & (MK_LBUTTON | MK_RBUTTON))) {
+            dragReported = false;
+            report = EVENT_CHANGED;
+            reportIndex = dragIndex;
+        }
         break;
     case WM_KEYDOWN:
         if (wParam == VK_DELETE) {
             deleteSelected();
+            report = EVENT_CHANGED;
         } else if (wParam == VK_HOME) {
             resetPoints();
+            report = EVENT_CHANGED;
+        } else if (handleKey(wParam)) {
+            report = EVENT_CHANGED;
         }
+        break;
+    case WM_GETDLGCODE:
+        return editorkeys::dialogCode();
+    case WM_NCPAINT:
+        return editorkeys::paintFrame(handle, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        editorkeys::refreshFrame(handle, msg == WM_SETFOCUS);
         break;
     case WM_MOUSEWHEEL: {
         POINT point = {lowWord(lParam), highWord(lParam)};
@@ -193,9 +237,13 @@ LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         handleMouseMove(wParam, lowWord(lParam), highWord(lParam));
+        if (wParam & (MK_LBUTTON | MK_RBUTTON)) {
+            report = EVENT_CHANGING;
+        }
         break;
     case WM_LBUTTONDBLCLK:
         insertPoint(cursorX, cursorY);
+        report = EVENT_CHANGED;
         break;
     case WM_PAINT:
         paint();
@@ -203,11 +251,26 @@ LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    if (report != EVENT_NONE && reportIndex == keychange::kUnchanged) {
+        reportIndex = keychange::changedIndex(before, points);
+        if (reportIndex == keychange::kUnchanged) {
+            report = EVENT_NONE;
+        } else if (report == EVENT_CHANGING) {
+            dragReported = true;
+            dragIndex = reportIndex;
+        }
+    }
     if (dirty) {
         InvalidateRect(handle, nullptr, TRUE);
         dirty = false;
     }
-    return DefWindowProcA(handle, msg, wParam, lParam);
+    if (report == EVENT_NONE) {
+        return DefWindowProcA(handle, msg, wParam, lParam);
+    }
+    UpdateWindow(handle);
+    const LRESULT result = DefWindowProcA(handle, msg, wParam, lParam);
+    notify(report, reportIndex);
+    return result;
 }
 
 void KWFloatGraph::handleMouseMove(WPARAM keys, int x, int y) {

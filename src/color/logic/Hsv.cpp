@@ -87,6 +87,46 @@ KWColor pureHueColor(float hue) {
     }
 }
 
+KWColor toRgb(float hue, float saturation, float brightness) {
+    double sixths = static_cast<double>(hue) * 6.0;
+    if (!(sixths >= 0.0 && sixths < 6.0)) {
+        sixths = 0.0;
+    }
+    const int sector = static_cast<int>(sixths);
+    const double f = sixths - sector;
+    const double s = std::min(1.0, std::max(0.0, static_cast<double>(saturation)));
+    const double v = std::min(1.0, std::max(0.0, static_cast<double>(brightness))) * 255.0;
+    const int full = static_cast<int>(v + 0.5);
+    const int low = static_cast<int>(v * (1.0 - s) + 0.5);
+    const int falling = static_cast<int>(v * (1.0 - s * f) + 0.5);
+    const int rising = static_cast<int>(v * (1.0 - s * (1.0 - f)) + 0.5);
+    switch (sector) {
+    case 0:
+        return KWColor(full, rising, low, 255);
+    case 1:
+        return KWColor(falling, full, low, 255);
+    case 2:
+        return KWColor(low, full, rising, 255);
+    case 3:
+        return KWColor(low, falling, full, 255);
+    case 4:
+        return KWColor(rising, low, full, 255);
+    default:
+        return KWColor(full, low, falling, 255);
+    }
+}
+
+float hueOfRow(int row) {
+    const int held = std::min(255, std::max(0, row));
+    return held == 255 ? 0.0f : static_cast<float>(held) / 255.0f;
+}
+
+KWColor boxColor(float hue, int column, int row) {
+    const int c = std::min(255, std::max(0, column));
+    const int r = std::min(255, std::max(0, row));
+    return toRgb(hue, static_cast<float>(c) / 255.0f, static_cast<float>(255 - r) / 255.0f);
+}
+
 std::string componentText(const KWColor& color) {
     std::ostringstream text;
     text << "Red : " << color.r << "\n"

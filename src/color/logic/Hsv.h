@@ -38,6 +38,15 @@ PickerMarkers markersFor(const HsvColor& color, int alpha);
 // The fully saturated, full-brightness colour of a hue (opaque), components rounded.
 KWColor pureHueColor(float hue);
 
+// The colour of a hue, saturation and brightness (each 0 to 1; a hue of 1 is red again), rounded.
+KWColor toRgb(float hue, float saturation, float brightness);
+
+// What the picker's areas show, 256 rows and columns each: row r of the hue slider is the hue r / 255
+// (rows beyond the slider are held to it); the box's column c is the saturation c / 255 and its row r
+// the brightness 1 - r / 255, so the last row and column are exactly black and the pure hue.
+float hueOfRow(int row);
+KWColor boxColor(float hue, int column, int row);
+
 // The four components, one per line: "Red : r", "Green : g", "Blue : b", "Alpha : a".
 std::string componentText(const KWColor& color);
 

@@ -123,6 +123,25 @@ void ColorEditModel::moveSelected(float dx, float scale) {
     }
 }
 
+bool ColorEditModel::nudgeSelected(float step) {
+    bool changed = false;
+    for (KWColorPoint& key : points) {
+        if (!key.selected || key.fixed) {
+            continue;
+        }
+        const float before = key.position;
+        key.position = std::min(100.0f, std::max(0.0f, key.position + step));
+        changed = changed || key.position != before;
+    }
+    return changed;
+}
+
+void ColorEditModel::selectIndex(int index) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        points[i].selected = static_cast<int>(i) == index;
+    }
+}
+
 bool ColorEditModel::insertAt(float position, float y) {
     // NaN fails the range test as well.
     if (!(position >= 0.0f && position <= 100.0f) || y < 0.0f) {

@@ -46,6 +46,11 @@ public:
     void selectAt(const HitProbe& probe);
     // Moves the selected keys by dx pixels at the given scale, clamped to 0 to 100.
     void moveSelected(float dx, float scale);
+    // Moves the selected keys by step data units as the arrow keys do: like a drag, except that the
+    // fixed end keys keep their positions. True when a position changed.
+    bool nudgeSelected(float step);
+    // Selects the key at index alone; an index outside the keys clears the selection.
+    void selectIndex(int index);
     // Inserts a key after the last key at or left of position, with that key's colours. Returns false,
     // changing nothing, when position lies outside 0 to 100 or y is below 0.
     bool insertAt(float position, float y);

@@ -58,6 +58,17 @@ void ColorEditView::zoomAbout(int mouseX, int mouseY, float newScale) {
     labelStep = labelStepFor(scale);
 }
 
+void ColorEditView::frame(float first, float last, int width, int margin) {
+    const float span = last - first;
+    const float room = static_cast<float>(width - 2 * margin);
+    float fitted = span > 0.0f && room > 0.0f ? room / span : scale;
+    fitted = std::min(maxScale, std::max(minScale, fitted));
+    scale = fitted;
+    originX = (static_cast<float>(width) - span * scale) / 2.0f - first * scale;
+    viewX = 0;
+    labelStep = labelStepFor(scale);
+}
+
 void ColorEditView::updateCursor(int px, int py) {
     const float x = static_cast<float>(static_cast<long long>(px) - viewX);
     const float y = static_cast<float>(static_cast<long long>(py) - viewY);

@@ -39,6 +39,9 @@ public:
     // Zooming out at the smallest scale changes nothing.
     void zoomIn(int mouseX, int mouseY);
     void zoomOut(int mouseX, int mouseY);
+    // Shows the positions first to last centred in a client area width pixels wide, leaving margin
+    // pixels on each side, at the largest scale within minScale and maxScale, without pan.
+    void frame(float first, float last, int width, int margin);
     // The cursor in data units from a client point; the origins are floored first.
     void updateCursor(int px, int py);
 

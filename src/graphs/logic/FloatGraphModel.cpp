@@ -93,6 +93,24 @@ bool moveSelectedLowerValues(Keys& keys, float dx, float dy) {
     return moved;
 }
 
+bool nudgeSelected(Keys& keys, float dx, float dy) {
+    bool changed = false;
+    for (KWGraphPoint& key : keys) {
+        if (!key.selected) {
+            continue;
+        }
+        const KWGraphPoint before = key;
+        key.y1 += dy;
+        key.y2 += dy;
+        if (!key.fixed) {
+            key.x += dx;
+        }
+        clampDraggedKey(key);
+        changed = changed || key.x != before.x || key.y1 != before.y1 || key.y2 != before.y2;
+    }
+    return changed;
+}
+
 bool insertKey(Keys& keys, float x, float y) {
     // Written so that NaN fails every test.
     if (!(x >= kFirstPosition && x <= kLastPosition) || !(y <= 0.0f) || !std::isfinite(y)) {

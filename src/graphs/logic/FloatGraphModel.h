@@ -25,6 +25,10 @@ bool selectAt(Keys& keys, float x, float y, float tolerance);
 bool moveSelectedKeys(Keys& keys, float dx, float dy);
 bool moveSelectedLowerValues(Keys& keys, float dx, float dy);
 
+// Moves the selected keys by (dx, dy) data units as the arrow keys do: like a drag of the whole key,
+// except that the fixed end keys keep their positions. True when a value changed.
+bool nudgeSelected(Keys& keys, float dx, float dy);
+
 // Inserts an unselected, unfixed key with both values y after every key whose x <= the new x.
 // Refused (false) outside 0 <= x <= 100, with y > 0, or with a value that is not a finite number.
 bool insertKey(Keys& keys, float x, float y);

@@ -1,5 +1,6 @@
 #include "graphs/logic/GraphView.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace KW {
@@ -82,6 +83,28 @@ void zoomAbout(View& view, float newScale, int fixedX, int fixedY) {
     view.scale = newScale;
     view.originX = originKeepingPoint(view.originX, oldScale, newScale, fixedX);
     view.originY = originKeepingPoint(view.originY, oldScale, newScale, fixedY);
+}
+
+View framed(const Extent& data, const Extent& area, float scale, float minimumScale) {
+    const float spanX = data.right - data.left;
+    const float spanY = data.bottom - data.top;
+    const float roomX = area.right - area.left;
+    const float roomY = area.bottom - area.top;
+    float fitted = kMaxScale;
+    bool limited = false;
+    if (spanX > 0.0f && roomX > 0.0f) {
+        fitted = std::min(fitted, roomX / spanX);
+        limited = true;
+    }
+    if (spanY > 0.0f && roomY > 0.0f) {
+        fitted = std::min(fitted, roomY / spanY);
+        limited = true;
+    }
+    View view;
+    view.scale = std::max(minimumScale, limited ? fitted : scale);
+    view.originX = (area.left + area.right - spanX * view.scale) / 2.0f - data.left * view.scale;
+    view.originY = (area.top + area.bottom - spanY * view.scale) / 2.0f - data.top * view.scale;
+    return view;
 }
 
 int labelStepFor(float scale) {

@@ -45,6 +45,18 @@ float scaleAfterZoomOut(float scale, float minimumScale);
 // the same data point at newScale as it did at the view's current scale; then stores newScale.
 void zoomAbout(View& view, float newScale, int fixedX, int fixedY);
 
+// A data rectangle, and the client rectangle that is to show it.
+struct Extent {
+    float left;
+    float top;
+    float right;
+    float bottom;
+};
+
+// The view, without pan, that shows data centred in area at the largest scale within minimumScale and
+// kMaxScale. An empty span on one axis leaves the other to decide; empty on both keeps the scale.
+View framed(const Extent& data, const Extent& area, float scale, float minimumScale);
+
 // Data units between two axis labels for a scale: 200, 100, 50, 30 or 10.
 int labelStepFor(float scale);
 

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 using namespace KW;
 using kwtest::ProbeGadget;
@@ -147,6 +150,35 @@ TEST(ColorPicker, LoadedColoursComeBackFromThePixelsUnderTheMarkers) {
                                                 "\nGreen : " + std::to_string(f.picker->getColor().g) +
                                                 "\nBlue : " + std::to_string(f.picker->getColor().b) +
                                                 "\nAlpha : 77");
+}
+
+TEST(ColorPicker, SaturatedColoursGreysAndEveryHueComeBackWithinOneLevel) {
+    PickerFixture f;
+    std::vector<KWColor> colors = {KWColor(0, 255, 0, 128),  KWColor(0, 0, 255, 255),
+                                   KWColor(255, 0, 0, 1),    KWColor(255, 255, 0, 255),
+                                   KWColor(0, 255, 255, 77), KWColor(255, 0, 255, 255)};
+    for (int grey : {0, 1, 127, 128, 254, 255}) {
+        colors.push_back(KWColor(grey, grey, grey, 200));
+    }
+    // Round the hue circle through every sector, then the same darker and paler.
+    for (int t = 0; t < 255; t += 17) {
+        const KWColor ring[6] = {KWColor(255, t, 0, 255), KWColor(255 - t, 255, 0, 255),
+                                 KWColor(0, 255, t, 255), KWColor(0, 255 - t, 255, 255),
+                                 KWColor(t, 0, 255, 255), KWColor(255, 0, 255 - t, 255)};
+        for (const KWColor& c : ring) {
+            colors.push_back(c);
+            colors.push_back(KWColor(c.r * 3 / 5, c.g * 3 / 5, c.b * 3 / 5, 255));
+            colors.push_back(KWColor(c.r / 2 + 100, c.g / 2 + 100, c.b / 2 + 100, 255));
+        }
+    }
+    for (const KWColor& c : colors) {
+        const KWColor back = f.show(c);
+        const int worst =
+            std::max(std::max(std::abs(back.r - c.r), std::abs(back.g - c.g)), std::abs(back.b - c.b));
+        EXPECT_LE(worst, 1) << c.r << " " << c.g << " " << c.b << " came back as " << back.r << " " << back.g
+                            << " " << back.b;
+        EXPECT_EQ(back.a, c.a);
+    }
 }
 
 TEST(ColorPicker, AreasShowTheColoursUnderTheirMarkers) {

@@ -1,0 +1,184 @@
+#include "KWColorPicker.h"
+
+#include "color/logic/Hsv.h"
+#include "color/logic/NumericColor.h"
+
+#include <cstring>
+
+namespace KW {
+
+namespace {
+
+const int fieldsLeft = 10;
+const int fieldsTop = 278;
+const int fieldsWidth = 500;
+const int fieldsHeight = 24;
+// The popup grows by this much while the fields are shown.
+const int fieldsGrowth = 35;
+const int firstFieldId = 100;
+
+const char* const labels[numeric::FIELD_COUNT] = {"R", "G", "B", "A", "H", "S", "V", "Hex"};
+
+bool isHsvField(int field) {
+    return field == numeric::FIELD_HUE || field == numeric::FIELD_SATURATION || field == numeric::FIELD_VALUE;
+}
+
+} // namespace
+
+void KWColorPicker::setNumericInput(bool enabled) {
+    if (!handle || enabled == numericInput) {
+        return;
+    }
+    if (enabled && !fieldsPanel) {
+        createFields();
+    }
+    numericInput = enabled && fieldsPanel;
+    if (fieldsPanel) {
+        ShowWindow(fieldsPanel, numericInput ? SW_SHOW : SW_HIDE);
+    }
+    RECT outer = {};
+    GetWindowRect(handle, &outer);
+    const int height = (outer.bottom - outer.top) + (numericInput ? fieldsGrowth : -fieldsGrowth);
+    SetWindowPos(handle, nullptr, 0, 0, outer.right - outer.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    showFields(-1);
+}
+
+void KWColorPicker::createFields() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    fieldsPanel = CreateWindowExA(0, "KWWINDOW", "", WS_CHILD | WS_CLIPCHILDREN, fieldsLeft, fieldsTop,
+                                  fieldsWidth, fieldsHeight, handle, nullptr, instance, nullptr);
+    if (!fieldsPanel) {
+        return;
+    }
+    // The fields' notifications go to this panel, whose procedure the openers never replace.
+    SetWindowLongPtrA(fieldsPanel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    fieldsProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(fieldsPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KWFieldsCallback)));
+    int x = 0;
+    for (int field = 0; field < numeric::FIELD_COUNT; ++field) {
+        const bool hex = field == numeric::FIELD_HEX;
+        const int labelWidth = hex ? 26 : 14;
+        const int editWidth = hex ? 80 : 38;
+        HWND label = CreateWindowExA(0, "Static", labels[field], WS_CHILD | WS_VISIBLE, x, 4, labelWidth, 16,
+                                     fieldsPanel, nullptr, instance, nullptr);
+        fields[field] = CreateWindowExA(
+            WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x + labelWidth,
+            0, editWidth, 22, fieldsPanel,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstFieldId + field)), instance, nullptr);
+        for (HWND control : {label, fields[field]}) {
+            if (control) {
+                setDefaultFont(control);
+            }
+        }
+        if (fields[field]) {
+            SendMessageA(fields[field], EM_LIMITTEXT, hex ? 9 : 4, 0);
+        }
+        x += labelWidth + editWidth + 4;
+    }
+}
+
+void KWColorPicker::showFields(int skip) {
+    if (!numericInput) {
+        return;
+    }
+    const numeric::State state = {color, fieldHue, fieldSaturation, fieldValue};
+    writingFields = true;
+    for (int field = 0; field < numeric::FIELD_COUNT; ++field) {
+        if (field == skip || !fields[field]) {
+            continue;
+        }
+        const std::string text = numeric::fieldText(static_cast<numeric::Field>(field), state);
+        char current[32] = {};
+        GetWindowTextA(fields[field], current, sizeof(current));
+        if (text != current) {
+            SetWindowTextA(fields[field], text.c_str());
+        }
+    }
+    writingFields = false;
+}
+
+void KWColorPicker::fieldEdited(int field) {
+    if (writingFields) {
+        return;
+    }
+    char text[32] = {};
+    GetWindowTextA(fields[field], text, sizeof(text));
+    numeric::State state = {color, fieldHue, fieldSaturation, fieldValue};
+    bool held = false;
+    if (!numeric::applyTyped(state, static_cast<numeric::Field>(field), text, held)) {
+        return;
+    }
+    const bool changed = std::memcmp(&state.color, &color, sizeof(KWColor)) != 0 || state.hue != fieldHue ||
+                         state.saturation != fieldSaturation || state.value != fieldValue;
+    color = state.color;
+    fieldHue = state.hue;
+    fieldSaturation = state.saturation;
+    fieldValue = state.value;
+    exact = true;
+
+    // Typed hue, saturation and value place the markers themselves: a grey keeps the typed hue.
+    hsv::HsvColor placed = hsv::fromRgb(color.r, color.g, color.b);
+    if (isHsvField(field)) {
+        placed.hue = static_cast<float>(fieldHue) / 360.0f;
+        placed.saturation = static_cast<float>(fieldSaturation) / 100.0f;
+        placed.brightness = static_cast<float>(fieldValue) / 100.0f;
+    }
+    hue = placed.hue;
+    saturation = placed.saturation;
+    brightness = placed.brightness;
+    const hsv::PickerMarkers markers = hsv::markersFor(placed, color.a);
+    alphaMarker = {markers.alphaX, markers.alphaY};
+    hueMarker = {markers.hueX, markers.hueY};
+    boxMarker = {markers.boxX, markers.boxY};
+
+    // A number held to its range shows the number it became, the caret after it.
+    showFields(held ? -1 : field);
+    if (held) {
+        const int length = GetWindowTextLengthA(fields[field]);
+        SendMessageA(fields[field], EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+    }
+    for (HWND area : {hueHandle, boxHandle, alphaHandle, resultHandle}) {
+        InvalidateRect(area, nullptr, FALSE);
+    }
+    if (changed) {
+        reportChange();
+    }
+}
+
+void KWColorPicker::fieldLeft(int field) {
+    if (!numericInput) {
+        return;
+    }
+    // Whatever is left in the field, it shows the colour's value again.
+    const numeric::State state = {color, fieldHue, fieldSaturation, fieldValue};
+    const std::string text = numeric::fieldText(static_cast<numeric::Field>(field), state);
+    char current[32] = {};
+    GetWindowTextA(fields[field], current, sizeof(current));
+    if (text != current) {
+        writingFields = true;
+        SetWindowTextA(fields[field], text.c_str());
+        writingFields = false;
+    }
+}
+
+LRESULT CALLBACK KWColorPicker::KWFieldsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWColorPicker* picker = fromArea(window);
+    if (!picker) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == WM_COMMAND) {
+        const int field = static_cast<int>(LOWORD(wParam)) - firstFieldId;
+        if (field >= 0 && field < numeric::FIELD_COUNT) {
+            if (HIWORD(wParam) == EN_CHANGE) {
+                picker->fieldEdited(field);
+            } else if (HIWORD(wParam) == EN_KILLFOCUS) {
+                picker->fieldLeft(field);
+            }
+        }
+        return 0;
+    }
+    return CallWindowProcA(picker->fieldsProc, window, msg, wParam, lParam);
+}
+
+} // namespace KW

@@ -1,0 +1,133 @@
+#include "graphs/EditorKeys.h"
+
+#include <cstring>
+
+namespace KW {
+namespace editorkeys {
+
+namespace {
+
+bool held(int virtualKey) {
+    return GetKeyState(virtualKey) < 0;
+}
+
+} // namespace
+
+Command commandOf(WPARAM virtualKey) {
+    const bool control = held(VK_CONTROL);
+    const bool alt = held(VK_MENU);
+    if (alt) {
+        return KEY_NONE;
+    }
+    switch (virtualKey) {
+    case VK_TAB:
+        return control ? KEY_NONE : (held(VK_SHIFT) ? KEY_PREVIOUS : KEY_NEXT);
+    case VK_LEFT:
+        return KEY_LEFT;
+    case VK_RIGHT:
+        return KEY_RIGHT;
+    case VK_UP:
+        return KEY_UP;
+    case VK_DOWN:
+        return KEY_DOWN;
+    case 'F':
+        return control ? KEY_NONE : KEY_FRAME;
+    case 'C':
+        return control ? KEY_COPY : KEY_NONE;
+    case 'V':
+        return control ? KEY_PASTE : KEY_NONE;
+    default:
+        return KEY_NONE;
+    }
+}
+
+int arrowPixels() {
+    return held(VK_SHIFT) ? 10 : 1;
+}
+
+bool putText(HWND owner, const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory) {
+        return false;
+    }
+    char* data = static_cast<char*>(GlobalLock(memory));
+    if (!data) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(data, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    // Once set, the memory belongs to the clipboard.
+    const bool stored = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!stored) {
+        GlobalFree(memory);
+    }
+    return stored;
+}
+
+bool getText(HWND owner, std::string& text) {
+    if (!OpenClipboard(owner)) {
+        return false;
+    }
+    bool found = false;
+    HANDLE memory = GetClipboardData(CF_TEXT);
+    if (memory) {
+        const char* data = static_cast<const char*>(GlobalLock(memory));
+        if (data) {
+            // The block may be larger than the text; the text ends at its terminator or at the block's end.
+            const SIZE_T size = GlobalSize(memory);
+            text.assign(data, strnlen(data, size));
+            GlobalUnlock(memory);
+            found = true;
+        }
+    }
+    CloseClipboard();
+    return found;
+}
+
+LRESULT dialogCode() {
+    return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+}
+
+namespace {
+
+void drawMark(HWND window) {
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    RECT frame = {0, 0, outer.right - outer.left, outer.bottom - outer.top};
+    HDC dc = GetWindowDC(window);
+    if (!dc) {
+        return;
+    }
+    HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+    FrameRect(dc, &frame, highlight);
+    InflateRect(&frame, -1, -1);
+    FrameRect(dc, &frame, highlight);
+    ReleaseDC(window, dc);
+}
+
+} // namespace
+
+LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefWindowProcA(window, WM_NCPAINT, wParam, lParam);
+    if (GetFocus() == window) {
+        drawMark(window);
+    }
+    return result;
+}
+
+void refreshFrame(HWND window, bool focused) {
+    DefWindowProcA(window, WM_NCPAINT, 1, 0);
+    if (focused) {
+        drawMark(window);
+    }
+}
+
+} // namespace editorkeys
+} // namespace KW

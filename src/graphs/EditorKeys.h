@@ -1,0 +1,47 @@
+#ifndef KW_EDITOR_KEYS_H
+#define KW_EDITOR_KEYS_H
+
+// What the curve and gradient editors share for keyboard work: which editing key a WM_KEYDOWN is,
+// the clipboard as text, and the focus mark drawn over the client edge.
+#include <windows.h>
+
+#include <string>
+
+namespace KW {
+namespace editorkeys {
+
+enum Command {
+    KEY_NONE,
+    KEY_NEXT,     // Tab
+    KEY_PREVIOUS, // Shift+Tab
+    KEY_LEFT,
+    KEY_RIGHT,
+    KEY_UP,
+    KEY_DOWN,
+    KEY_FRAME, // F
+    KEY_COPY,  // Ctrl+C
+    KEY_PASTE, // Ctrl+V
+};
+
+// The command of a key press, reading the modifiers' state at the time of the message.
+Command commandOf(WPARAM virtualKey);
+// Arrow steps in pixels: one, or ten with Shift.
+int arrowPixels();
+
+// CF_TEXT in and out; false when the clipboard could not be used or holds no text.
+bool putText(HWND owner, const std::string& text);
+bool getText(HWND owner, std::string& text);
+
+// The message a WM_GETDLGCODE gets: arrows, Tab and characters stay with the editor in a dialog.
+LRESULT dialogCode();
+// Paints the non-client area, then, while window has the focus, a two-pixel frame in the highlight
+// colour over its client edge.
+LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam);
+// Repaints the frame at once when the focus comes or goes (while the focus leaves, the platform may
+// still report it on the window).
+void refreshFrame(HWND window, bool focused);
+
+} // namespace editorkeys
+} // namespace KW
+
+#endif

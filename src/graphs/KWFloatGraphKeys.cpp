@@ -1,0 +1,115 @@
+#include "KWFloatGraph.h"
+
+#include "graphs/EditorKeys.h"
+#include "graphs/logic/FloatGraphModel.h"
+#include "graphs/logic/GraphView.h"
+#include "graphs/logic/KeyOrder.h"
+#include "graphs/logic/KeyText.h"
+
+#include <algorithm>
+
+namespace KW {
+
+namespace {
+
+// The plot lies right of the value labels and above the position labels, with a little room around.
+const int kLabelsWidth = 50;
+const int kLabelsHeight = 20;
+const int kFrameRoom = 10;
+
+int selectedIndex(const std::vector<KWGraphPoint>& keys) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].selected) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+bool KWFloatGraph::handleKey(WPARAM key) {
+    const float step = static_cast<float>(editorkeys::arrowPixels()) / scale;
+    switch (editorkeys::commandOf(key)) {
+    case editorkeys::KEY_NEXT:
+    case editorkeys::KEY_PREVIOUS:
+        selectNext(editorkeys::commandOf(key) == editorkeys::KEY_NEXT);
+        return false;
+    case editorkeys::KEY_LEFT:
+        return nudge(-step, 0.0f);
+    case editorkeys::KEY_RIGHT:
+        return nudge(step, 0.0f);
+    case editorkeys::KEY_UP:
+        return nudge(0.0f, -step);
+    case editorkeys::KEY_DOWN:
+        return nudge(0.0f, step);
+    case editorkeys::KEY_FRAME:
+        frameKeys();
+        return false;
+    case editorkeys::KEY_COPY:
+        editorkeys::putText(handle, keytext::curveToText(points));
+        return false;
+    case editorkeys::KEY_PASTE:
+        return pasteKeys();
+    default:
+        return false;
+    }
+}
+
+void KWFloatGraph::selectNext(bool forward) {
+    std::vector<float> positions;
+    for (const KWGraphPoint& key : points) {
+        positions.push_back(key.x);
+    }
+    const int chosen = keyorder::step(positions, selectedIndex(points), forward);
+    for (size_t i = 0; i < points.size(); ++i) {
+        points[i].selected = static_cast<int>(i) == chosen;
+    }
+    dirty = true;
+}
+
+bool KWFloatGraph::nudge(float dx, float dy) {
+    const bool moved = floatgraph::nudgeSelected(points, dx, dy);
+    dirty = moved || dirty;
+    return moved;
+}
+
+void KWFloatGraph::frameKeys() {
+    if (points.empty()) {
+        return;
+    }
+    graphview::Extent data = {points[0].x, points[0].y1, points[0].x, points[0].y2};
+    for (const KWGraphPoint& key : points) {
+        data.left = std::min(data.left, key.x);
+        data.right = std::max(data.right, key.x);
+        data.top = std::min(data.top, key.y1);
+        data.bottom = std::max(data.bottom, key.y2);
+    }
+    const KWBound client = getGlobalBounds();
+    const graphview::Extent area = {static_cast<float>(kLabelsWidth + kFrameRoom),
+                                    static_cast<float>(kFrameRoom),
+                                    static_cast<float>(client.right - kFrameRoom),
+                                    static_cast<float>(client.bottom - kLabelsHeight - kFrameRoom)};
+    const graphview::View view = graphview::framed(data, area, scale, graphview::kMinScale);
+    scale = view.scale;
+    originX = view.originX;
+    originY = view.originY;
+    viewX = view.viewX;
+    viewY = view.viewY;
+    labelStep = graphview::labelStepFor(scale);
+    dirty = true;
+}
+
+bool KWFloatGraph::pasteKeys() {
+    std::string text;
+    std::vector<KWGraphPoint> keys;
+    if (!editorkeys::getText(handle, text) || !keytext::curveFromText(text, keys)) {
+        MessageBeep(MB_ICONWARNING);
+        return false;
+    }
+    points = keys;
+    dirty = true;
+    return true;
+}
+
+} // namespace KW
