@@ -7,15 +7,23 @@
 
 namespace KW {
 
-/// A flat push button. A click reaches the parent window as WM_COMMAND (BN_CLICKED).
+/// A flat push button. A click reaches the parent window as WM_COMMAND (BN_CLICKED). The handler gets
+/// EVENT_CLICKED with the button's id for every click by the mouse, by Space, or by Enter while the button
+/// has the focus.
 class KW_API KWButton : public KWObject {
 public:
     /// style is accepted and ignored; text is the caption.
     static KWButton* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                             KWObject* parent, int id);
+    ~KWButton() override;
+
+protected:
+    void controlNotified(int code) override;
 
 private:
     KWButton(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace KW

@@ -8,7 +8,8 @@
 namespace KW {
 
 /// A check box that toggles itself. With automatic text enabled, the parent's default handling
-/// sets its caption to the checked or unchecked text after every click.
+/// sets its caption to the checked or unchecked text after every click. The handler gets EVENT_CHANGED
+/// with the check box's id after every toggle by the user, once state and caption are updated.
 class KW_API KWCheckBox : public KWObject {
 public:
     /// style is accepted and ignored; text is the initial caption.
@@ -26,8 +27,13 @@ public:
     /// Sets the caption that matches the current state, whatever the flag says.
     void changeAutoText();
 
+protected:
+    void controlNotified(int code) override;
+
 private:
     KWCheckBox(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWCheckBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     bool autoTextEnabled;
     std::string checkedText;

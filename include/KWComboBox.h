@@ -9,10 +9,12 @@ namespace KW {
 
 /// A drop-down list of strings, each tagged with an id. Items keep the order in which they were added;
 /// ids need not be unique, and lookups by id take the first item that carries it.
+/// The handler gets EVENT_SELECTED with the item's id when the user selects another item.
 class KW_API KWComboBox : public KWObject {
 public:
     /// style is accepted and ignored; height is the height of the dropped-down list.
     static KWComboBox* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
+    ~KWComboBox() override;
 
     void addItem(int id, const std::string& text);
     /// Removes the first item carrying id; nothing when none does.
@@ -30,8 +32,16 @@ public:
     /// fit the rectangle: its selection field is six pixels lower than the rectangle.
     void setPlacement(KWBound& bounds) override;
 
+protected:
+    void controlNotified(int code) override;
+
 private:
     KWComboBox(int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWComboBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    /// The selected index as last reported or set by the program.
+    int knownSelection;
 };
 
 } // namespace KW

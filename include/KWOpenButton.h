@@ -9,7 +9,8 @@ namespace KW {
 
 /// A path field: a read-only edit with a "..." button at its right end, inside a "KWPANEL" container.
 /// The button opens the file-open dialog (with the filter given at creation) or the folder browser; the
-/// chosen path replaces the edit's text, which getText returns.
+/// chosen path replaces the edit's text, which getText returns. The handler gets EVENT_CHANGED with the
+/// gadget's id once a path was chosen in the dialog; a cancelled dialog reports nothing.
 class KW_API KWOpenButton : public KWObject {
 public:
     /// style is ignored. filter is in the file dialog's format: pairs of a description and a pattern
@@ -20,7 +21,8 @@ public:
     ~KWOpenButton() override;
 
     /// Runs the file dialog (selectFile) or the folder browser; a chosen path replaces the edit's text,
-    /// a cancelled dialog changes nothing.
+    /// a cancelled dialog changes nothing. The handler learns of the chosen path once control is back in
+    /// the message loop.
     void open();
 
     /// The path shown, at most 149 characters.
@@ -33,12 +35,12 @@ private:
     KWOpenButton(const std::string& filter, int x, int y, int width, int height, bool selectFile,
                  KWObject* parent, int id);
 
-    /// The container runs the default handling, which is all it needs; this procedure does the same and
-    /// is not installed.
+    /// The container's procedure: the default handling, plus the report of a chosen path.
     static LRESULT CALLBACK KWOpenButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    void openFile();
-    void openFolder();
+    /// True when a path was chosen and shown.
+    bool openFile();
+    bool openFolder();
 
     std::string filter;
     bool selectFile;

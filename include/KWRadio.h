@@ -8,17 +8,29 @@
 namespace KW {
 
 /// A radio button; the platform unchecks the other radio buttons of its group when it is clicked.
+/// The handler gets EVENT_CHANGED with the button's id when a click of the user selects it; a click on
+/// a button already selected reports nothing, nor do the buttons it unchecks.
 class KW_API KWRadio : public KWObject {
 public:
     /// style is accepted and ignored; text is the caption.
     static KWRadio* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                            KWObject* parent, int id);
+    ~KWRadio() override;
 
+    /// Never calls the handler.
     void setSelected(bool selected);
     bool isSelected() const;
 
+protected:
+    void controlNotified(int code) override;
+
 private:
     KWRadio(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWRadioCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    int messageDepth;
+    bool selectedBefore;
 };
 
 } // namespace KW

@@ -11,6 +11,12 @@ namespace KW {
 /// up-down arrows at its right end, inside a "KWPANEL" container. The value changes by typing, by the
 /// arrows (one step per click) and by dragging over the arrows with the left button (one step per pixel).
 /// The value lives as text in the edit; getValue parses it back.
+///
+/// The handler gets, with the spin box's id: EVENT_CHANGING for each step while the left button is held
+/// on the arrows (a drag, or an arrow repeating), then EVENT_CHANGED once when the button is released
+/// after the value changed (so one arrow click gives one EVENT_CHANGED); and EVENT_CHANGED on Enter or
+/// when the edit loses the focus, if the user typed since the value was last shown. setValue reports
+/// nothing.
 class KW_API KWSpinBox : public KWObject {
 public:
     /// style is not used. Null without a parent, after an error message.
@@ -19,7 +25,7 @@ public:
                              int id);
     ~KWSpinBox() override;
 
-    /// Clamped to [min, max] (lower bound first) and shown with five decimals.
+    /// Clamped to [min, max] (lower bound first) and shown with five decimals; never calls the handler.
     void setValue(float value);
     /// The value parsed from the first 29 characters of the edit, unclamped; the value the edit had when
     /// it last gained focus when the text is not a number.
@@ -51,6 +57,10 @@ private:
     LRESULT handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void handleDragMove(WPARAM keys, LPARAM position);
     void endDrag();
+    /// Shows value and reports a step taken by the user: at once (changed), or while the left button is
+    /// held (changing, and changed once it is released). False when the shown value stayed as it was.
+    bool showSteppedValue(float value, bool reportWhileHeld);
+    void controlNotified(int code) override;
 
     float minValue;
     float maxValue;
@@ -60,6 +70,16 @@ private:
     bool editable;
     bool dragging;
     int dragAnchor;
+    /// The left button went down on the arrows and is not released yet.
+    bool pressing;
+    /// The arrows are handling the press itself: its first step is part of the click, not a drag.
+    bool handlingPress;
+    /// A step changed the value during the current press.
+    bool pressChanged;
+    /// The user typed since the value was last shown.
+    bool typed;
+    /// Non-zero while the program sets the edit's text.
+    int settingValue;
     HWND spinHandle;
     HWND editHandle;
     WNDPROC spinProc;

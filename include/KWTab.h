@@ -13,6 +13,8 @@ class KWWindow;
 
 /// A tab control whose tabs each own a page window below the strip. Only the selected tab's page is
 /// shown; selection changes made by the user switch pages through the default message handling.
+/// The handler gets EVENT_SELECTED with the new tab's index after the user switched the page (the new
+/// page already shown).
 class KW_API KWTab : public KWObject {
 public:
     /// Null, after a message, without a parent.
@@ -28,6 +30,8 @@ public:
     void setImageList(KWImageList* list);
     void setTabsSize(int width, int height);
     void showSelectedTab();
+    /// The selected tab's index, -1 when there is none.
+    int getSelectedIndex() const;
 
     /// The client area below the tab strip, as edges: top is 20.
     KWBound getGlobalBounds() override;

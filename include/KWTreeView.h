@@ -22,8 +22,14 @@ class ItemIdTable;
 /// when an item of that group is right-clicked; the chosen command reaches the tree view's window as
 /// WM_COMMAND.
 ///
-/// Items are named by ints that this tree view hands out: positive, never 0 or -1, valid as long as the
-/// tree view lives. getItemHandle and getItemId convert between them and the platform's item handles.
+/// Items are named by ints that this tree view hands out: positive, never 0 or -1, valid until the item
+/// is removed (an int is never handed out twice). getItemHandle and getItemId convert between them and
+/// the platform's item handles.
+///
+/// The handler gets EVENT_SELECTED with the item's int when the user selects an item (click, keys, or a
+/// right click on another item, reported before its menu opens), and EVENT_CLICKED with the command id
+/// when the user chooses a command of a context menu shown for this tree view. Changes made by the
+/// program (selectItem, removeItem, clear, ...) report nothing.
 class KW_API KWTreeView : public KWObject {
 public:
     /// style is accepted and ignored.
@@ -41,14 +47,32 @@ public:
     /// Opens the menu bound to the item's group, if there is one.
     void showItemContext(int item);
 
+    /// The selected item, 0 when none is.
+    int getSelectedItem() const;
+    /// Selects item, or clears the selection for 0; an int that names no item changes nothing.
+    void selectItem(int item);
+    /// Replaces the text of item; an int that names no item changes nothing.
+    void setItemText(int item, const std::string& text);
+    /// Removes item with everything below it; their ints name nothing from now on.
+    void removeItem(int item);
+    /// Removes every item.
+    void clear();
+
     /// The platform handle of an item, null for an int that names no item of this tree view.
     HTREEITEM getItemHandle(int item) const;
     /// The int that names a platform item of this tree view; an item inserted without addItem gets one
     /// on first use. 0 for a null handle.
     int getItemId(HTREEITEM item);
 
+protected:
+    void commandChosen(int commandId) override;
+
 private:
     KWTreeView(int x, int y, int width, int height, KWObject* parent, int id);
+
+    static LRESULT CALLBACK KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Forgets the ints of item and of everything below it.
+    void forgetItems(HTREEITEM item);
 
     KWImageList* imageList;
     std::list<std::pair<int, KWContext*>> groupContexts;

@@ -1,6 +1,7 @@
 #include "KWButton.h"
 
 #include "controls/CreationText.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -21,6 +22,36 @@ KWButton::KWButton(const std::string& text, int x, int y, int width, int height,
     if (attachWindow(window, "Button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
+        subclassWindow(KWButtonCallback);
+    }
+}
+
+KWButton::~KWButton() {
+    // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+LRESULT CALLBACK KWButton::KWButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWButton* self = static_cast<KWButton*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    // Enter on the focused button clicks it, as Space does; a held key repeats nothing.
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN && !(lParam & (1 << 30))) {
+        postReport(window, EVENT_CLICKED, self->id);
+    }
+    return CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+}
+
+void KWButton::controlNotified(int code) {
+    if (code == BN_CLICKED) {
+        postReport(handle, EVENT_CLICKED, id);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "KWCheckBox.h"
 
 #include "controls/CreationText.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -20,14 +21,36 @@ KWCheckBox::KWCheckBox(const std::string& text, int x, int y, int width, int hei
                                   width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "CheckBox creation failed !")) {
         completeCreationText(handle, text);
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(KWCheckBoxCallback);
         setDefaultFont(handle);
         checkedText = "True";
         uncheckedText = "False";
     }
 }
 
-KWCheckBox::~KWCheckBox() = default;
+KWCheckBox::~KWCheckBox() {
+    // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+LRESULT CALLBACK KWCheckBox::KWCheckBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == postedReportMessage()) {
+        if (KWCheckBox* self = static_cast<KWCheckBox*>(fromHandle(window))) {
+            self->notify(reportedType(wParam), reportedParam(lParam));
+        }
+        return 0;
+    }
+    return KWDefaultCallback(window, msg, wParam, lParam);
+}
+
+void KWCheckBox::controlNotified(int code) {
+    // An automatic check box changes its state on every click.
+    if (code == BN_CLICKED) {
+        postReport(handle, EVENT_CHANGED, id);
+    }
+}
 
 void KWCheckBox::setAutoTextEnabled(bool enabled) {
     autoTextEnabled = enabled;

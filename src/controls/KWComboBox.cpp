@@ -2,6 +2,7 @@
 
 #include "controls/logic/ComboGeometry.h"
 #include "controls/logic/ItemSearch.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -15,12 +16,70 @@ KWComboBox* KWComboBox::create(eStyles, int x, int y, int width, int height, KWO
 }
 
 KWComboBox::KWComboBox(int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_COMBOBOX, parent, id) {
+    : KWObject(GADGET_COMBOBOX, parent, id), knownSelection(CB_ERR) {
     HWND window =
         CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS, x, y,
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "ComboBox creation failed !")) {
         setDefaultFont(handle);
+        subclassWindow(KWComboBoxCallback);
+    }
+}
+
+KWComboBox::~KWComboBox() {
+    // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+namespace {
+
+// Messages by which a program changes the items or the selection.
+bool changesSelection(UINT msg) {
+    switch (msg) {
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+    case CB_DELETESTRING:
+    case CB_RESETCONTENT:
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING:
+    case CB_DIR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK KWComboBox::KWComboBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWComboBox* self = static_cast<KWComboBox*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    if (changesSelection(msg)) {
+        // What the program selects is no choice of the user's.
+        self->knownSelection =
+            static_cast<int>(CallWindowProcA(self->previousProc, window, CB_GETCURSEL, 0, 0));
+    }
+    return result;
+}
+
+void KWComboBox::controlNotified(int code) {
+    // The platform also reports a click on the item that was already selected.
+    if (code != CBN_SELCHANGE) {
+        return;
+    }
+    const int selection = static_cast<int>(SendMessageA(handle, CB_GETCURSEL, 0, 0));
+    if (selection != CB_ERR && selection != knownSelection) {
+        knownSelection = selection;
+        postReport(handle, EVENT_SELECTED, getSelectedId());
     }
 }
 

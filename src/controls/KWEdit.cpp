@@ -1,6 +1,7 @@
 #include "KWEdit.h"
 
 #include "controls/CreationText.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -16,12 +17,61 @@ KWEdit* KWEdit::create(eStyles, const std::string& text, int x, int y, int width
 }
 
 KWEdit::KWEdit(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_EDIT, parent, id) {
+    : KWObject(GADGET_EDIT, parent, id), settingText(0), typedSinceCommit(false) {
     HWND window = CreateWindowExA(0, "Edit", text.c_str(), WS_CHILD | WS_VISIBLE | ES_OEMCONVERT, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Edit Box creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
+        subclassWindow(KWEditCallback);
+    }
+}
+
+KWEdit::~KWEdit() {
+    // Messages of the window's last moments go straight to the edit, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+LRESULT CALLBACK KWEdit::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWEdit* self = static_cast<KWEdit*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    if (msg == WM_SETTEXT) {
+        // Text set by the program: its change notification is no user's typing, and what was typed
+        // before is gone.
+        ++self->settingText;
+        const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+        --self->settingText;
+        self->typedSinceCommit = false;
+        return result;
+    }
+    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    if (msg == WM_CHAR && wParam == VK_RETURN) {
+        self->commitTyping();
+    }
+    return result;
+}
+
+void KWEdit::controlNotified(int code) {
+    if (code == EN_CHANGE && settingText == 0) {
+        typedSinceCommit = true;
+        postReport(handle, EVENT_CHANGING, id);
+    } else if (code == EN_KILLFOCUS) {
+        commitTyping();
+    }
+}
+
+void KWEdit::commitTyping() {
+    if (typedSinceCommit) {
+        typedSinceCommit = false;
+        postReport(handle, EVENT_CHANGED, id);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "KWListBox.h"
 
 #include "controls/logic/ItemSearch.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -14,17 +15,42 @@ KWListBox* KWListBox::create(eStyles, int x, int y, int width, int height, KWObj
 }
 
 KWListBox::KWListBox(int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_LISTBOX, parent, id) {
+    : KWObject(GADGET_LISTBOX, parent, id), knownSelection(LB_ERR) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
-                        LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+                        LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
     HWND window = CreateWindowExA(0, "ListBox", "", style, x, y, width, height, parentHandle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "ListBox creation failed !")) {
         setDefaultFont(handle);
+        subclassWindow(KWListBoxCallback);
+    }
+}
+
+KWListBox::~KWListBox() {
+    // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
 namespace {
+
+// Messages by which a program changes the items or the selection.
+bool changesSelection(UINT msg) {
+    switch (msg) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case LB_SETCURSEL:
+    case LB_SELECTSTRING:
+    case LB_SETSEL:
+    case LB_DIR:
+        return true;
+    default:
+        return false;
+    }
+}
 
 int firstIndexWithId(HWND list, int id) {
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -37,6 +63,36 @@ int firstIndexWithId(HWND list, int id) {
 }
 
 } // namespace
+
+LRESULT CALLBACK KWListBox::KWListBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWListBox* self = static_cast<KWListBox*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    if (changesSelection(msg)) {
+        // What the program selects is no choice of the user's.
+        self->knownSelection =
+            static_cast<int>(CallWindowProcA(self->previousProc, window, LB_GETCURSEL, 0, 0));
+    }
+    return result;
+}
+
+void KWListBox::controlNotified(int code) {
+    // The platform reports every release of the button over the list, also without a change.
+    if (code != LBN_SELCHANGE) {
+        return;
+    }
+    const int selection = static_cast<int>(SendMessageA(handle, LB_GETCURSEL, 0, 0));
+    if (selection != LB_ERR && selection != knownSelection) {
+        knownSelection = selection;
+        postReport(handle, EVENT_SELECTED, getSelectedId());
+    }
+}
 
 void KWListBox::addItem(int id, const std::string& text) {
     const LRESULT index = SendMessageA(handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));

@@ -1,5 +1,6 @@
 #include "KWOpenButton.h"
 
+#include "controls/PostedReport.h"
 #include "controls/logic/InlineEditorLayout.h"
 
 #include <new>
@@ -42,7 +43,7 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     SetWindowLongPtrA(handle, GWLP_USERDATA, self);
     SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
     SetWindowLongPtrA(buttonHandle, GWLP_USERDATA, self);
-    subclassWindow(KWDefaultCallback);
+    subclassWindow(KWOpenButtonCallback);
     KWBound bound(x, x + width, y, y + height);
     setPlacement(bound);
     setDefaultFont(editHandle);
@@ -52,6 +53,12 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
 KWOpenButton::~KWOpenButton() = default;
 
 LRESULT CALLBACK KWOpenButton::KWOpenButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == postedReportMessage()) {
+        if (KWOpenButton* self = static_cast<KWOpenButton*>(fromHandle(window))) {
+            self->notify(reportedType(wParam), reportedParam(lParam));
+        }
+        return 0;
+    }
     return KWDefaultCallback(window, msg, wParam, lParam);
 }
 

@@ -1,6 +1,8 @@
 // The open button's dialogs: the file-open dialog and the folder browser.
 #include "KWOpenButton.h"
 
+#include "controls/PostedReport.h"
+
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -12,14 +14,13 @@ void KWOpenButton::open() {
     if (!editHandle) {
         return;
     }
-    if (selectFile) {
-        openFile();
-    } else {
-        openFolder();
+    const bool chosen = selectFile ? openFile() : openFolder();
+    if (chosen) {
+        postReport(handle, EVENT_CHANGED, id);
     }
 }
 
-void KWOpenButton::openFile() {
+bool KWOpenButton::openFile() {
     // The dialog reads pairs of strings up to an empty one: two more NULs end a filter whatever its
     // ending, so a client filter short of its final NULs is never read past its end.
     std::string filterList = filter;
@@ -35,12 +36,14 @@ void KWOpenButton::openFile() {
     dialog.nMaxFile = sizeof(path);
     dialog.lpstrTitle = "Open...";
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (GetOpenFileNameA(&dialog) == TRUE) {
-        SetWindowTextA(editHandle, path);
+    if (GetOpenFileNameA(&dialog) != TRUE) {
+        return false;
     }
+    SetWindowTextA(editHandle, path);
+    return true;
 }
 
-void KWOpenButton::openFolder() {
+bool KWOpenButton::openFolder() {
     // The new dialog style needs COM on this thread; a thread that already has it keeps its own.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
@@ -49,11 +52,13 @@ void KWOpenButton::openFolder() {
     browse.lpszTitle = "Please Select a Folder...";
     browse.ulFlags = BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     PIDLIST_ABSOLUTE folder = SHBrowseForFolderA(&browse);
+    bool chosen = false;
     if (folder) {
         char path[MAX_PATH] = {};
         // A virtual folder (no file-system path) leaves the shown path as it was.
         if (SHGetPathFromIDListA(folder, path)) {
             SetWindowTextA(editHandle, path);
+            chosen = true;
         }
         CoTaskMemFree(folder);
     }
@@ -61,6 +66,7 @@ void KWOpenButton::openFolder() {
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
+    return chosen;
 }
 
 } // namespace KW

@@ -1,6 +1,7 @@
 #include "KWRadio.h"
 
 #include "controls/CreationText.h"
+#include "controls/PostedReport.h"
 
 #include <new>
 
@@ -15,13 +16,49 @@ KWRadio* KWRadio::create(eStyles, const std::string& text, int x, int y, int wid
 }
 
 KWRadio::KWRadio(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_RADIO, parent, id) {
+    : KWObject(GADGET_RADIO, parent, id), messageDepth(0), selectedBefore(false) {
     HWND window =
         CreateWindowExA(WS_EX_TRANSPARENT, "Button", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON,
                         x, y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Radio button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
+        subclassWindow(KWRadioCallback);
+    }
+}
+
+KWRadio::~KWRadio() {
+    // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+LRESULT CALLBACK KWRadio::KWRadioCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWRadio* self = static_cast<KWRadio*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    if (msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    // The state as the message that may check this button found it: a click on a button that is
+    // already selected reports BN_CLICKED as well, but changes nothing.
+    if (self->messageDepth == 0) {
+        self->selectedBefore = CallWindowProcA(self->previousProc, window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    ++self->messageDepth;
+    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    --self->messageDepth;
+    return result;
+}
+
+void KWRadio::controlNotified(int code) {
+    // Only the clicked button reports; the siblings it unchecked are told nothing by the platform.
+    if (code == BN_CLICKED && isSelected() != selectedBefore) {
+        selectedBefore = isSelected();
+        postReport(handle, EVENT_CHANGED, id);
     }
 }
 

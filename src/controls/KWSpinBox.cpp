@@ -1,6 +1,7 @@
 #include "KWSpinBox.h"
 
 #include "controls/logic/InlineEditorLayout.h"
+#include "controls/PostedReport.h"
 #include "controls/logic/SpinValue.h"
 
 #include <commctrl.h>
@@ -36,7 +37,8 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
                      float step, bool vertical, bool editable, KWObject* parent, int id)
     : KWObject(GADGET_SPINBOX, parent, id), minValue(minValue), maxValue(maxValue), step(step),
       lastValue(spin::clampValue(value, minValue, maxValue)), vertical(vertical), editable(editable),
-      dragging(false), dragAnchor(0), spinHandle(nullptr), editHandle(nullptr), spinProc(nullptr),
+      dragging(false), dragAnchor(0), pressing(false), handlingPress(false), pressChanged(false),
+      typed(false), settingValue(0), spinHandle(nullptr), editHandle(nullptr), spinProc(nullptr),
       editProc(nullptr) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_OEMCONVERT;
@@ -98,7 +100,11 @@ KWSpinBox::~KWSpinBox() {
 
 void KWSpinBox::setValue(float value) {
     const float shown = spin::clampValue(value, minValue, maxValue);
+    // The edit's change notification for this text is no typing of the user's.
+    ++settingValue;
     SetWindowTextA(editHandle, spin::formatValue(shown).c_str());
+    --settingValue;
+    typed = false;
 }
 
 float KWSpinBox::getValue() {
@@ -116,6 +122,29 @@ void KWSpinBox::setMaxValue(float value) {
 void KWSpinBox::setValues(float minimum, float maximum) {
     minValue = minimum;
     maxValue = maximum;
+}
+
+void KWSpinBox::controlNotified(int code) {
+    if (code == EN_CHANGE && settingValue == 0) {
+        typed = true;
+    }
+}
+
+bool KWSpinBox::showSteppedValue(float value, bool reportWhileHeld) {
+    const std::string before = editText(spin::readLimit);
+    setValue(value);
+    if (editText(spin::readLimit) == before) {
+        return false;
+    }
+    if (!pressing) {
+        postReport(handle, EVENT_CHANGED, id);
+        return true;
+    }
+    pressChanged = true;
+    if (reportWhileHeld) {
+        postReport(handle, EVENT_CHANGING, id);
+    }
+    return true;
 }
 
 std::string KWSpinBox::getText() const {

@@ -2,6 +2,7 @@
 // edit, drags on the up-down control.
 #include "KWSpinBox.h"
 
+#include "controls/PostedReport.h"
 #include "controls/logic/SpinValue.h"
 
 #include <commctrl.h>
@@ -10,6 +11,12 @@
 namespace KW {
 
 LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == postedReportMessage()) {
+        if (KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window))) {
+            self->notify(reportedType(wParam), reportedParam(lParam));
+        }
+        return 0;
+    }
     handleDefaults(window, msg, wParam, lParam);
     KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
     if (self && msg == WM_NOTIFY) {
@@ -39,10 +46,23 @@ LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam,
     }
     if (msg == WM_MOUSEMOVE) {
         self->handleDragMove(wParam, lParam);
+    } else if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        self->pressing = true;
+        self->pressChanged = false;
+        self->handlingPress = true;
+        const LRESULT result = CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+        self->handlingPress = false;
+        return result;
     } else if (msg == WM_LBUTTONUP) {
         // The arrows see the release while they still hold the capture, so that they stop repeating.
         const LRESULT result = CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
         self->endDrag();
+        // One finished change for the whole press: the click's step, the repeats and the drag.
+        if (self->pressChanged) {
+            postReport(self->handle, EVENT_CHANGED, self->id);
+        }
+        self->pressing = false;
+        self->pressChanged = false;
         return result;
     }
     return CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
@@ -54,9 +74,14 @@ LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         switch (spin::charAction(wParam)) {
         case spin::CharAction::Pass:
             break;
-        case spin::CharAction::Commit:
+        case spin::CharAction::Commit: {
+            const bool report = typed;
             commitTypedValue();
+            if (report) {
+                postReport(handle, EVENT_CHANGED, id);
+            }
             return 0;
+        }
         case spin::CharAction::Swallow:
             return 0;
         }
@@ -64,9 +89,15 @@ LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         lastValue = getValue();
         break;
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
+        const bool report = typed;
         setValue(getValue());
-        break;
+        const LRESULT result = CallWindowProcA(editProc, editHandle, msg, wParam, lParam);
+        if (report) {
+            postReport(handle, EVENT_CHANGED, id);
+        }
+        return result;
+    }
     default:
         break;
     }
@@ -84,7 +115,8 @@ void KWSpinBox::commitTypedValue() {
 
 void KWSpinBox::applySteps(int count) {
     if (count != 0) {
-        setValue(spin::steppedValue(getValue(), step, count));
+        // The step of the press itself belongs to the click; later ones repeat while the button is held.
+        showSteppedValue(spin::steppedValue(getValue(), step, count), !handlingPress);
     }
 }
 
@@ -100,7 +132,10 @@ void KWSpinBox::handleDragMove(WPARAM keys, LPARAM position) {
         dragging = true;
     }
     if (coordinate != dragAnchor) {
-        setValue(spin::steppedValue(value, step, spin::dragSteps(dragAnchor, coordinate, vertical)));
+        // A drag always ends with a release on the arrows, which now hold the capture.
+        pressing = true;
+        showSteppedValue(spin::steppedValue(value, step, spin::dragSteps(dragAnchor, coordinate, vertical)),
+                         true);
         dragAnchor = coordinate;
     }
 }

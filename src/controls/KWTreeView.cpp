@@ -2,6 +2,7 @@
 
 #include "KWContext.h"
 #include "KWImageList.h"
+#include "controls/PostedReport.h"
 #include "controls/logic/TreeItemIds.h"
 
 #include <new>
@@ -21,11 +22,81 @@ KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, in
     HWND window = CreateWindowExA(0, "SysTreeView32", "", style, x, y, width, height, parentHandle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWTreeView creation failed !")) {
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(KWTreeCallback);
     }
 }
 
-KWTreeView::~KWTreeView() = default;
+KWTreeView::~KWTreeView() {
+    // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
+    if (previousProc && IsWindow(handle)) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+}
+
+LRESULT CALLBACK KWTreeView::KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWTreeView* self = static_cast<KWTreeView*>(fromHandle(window));
+    if (self && msg == postedReportMessage()) {
+        self->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    if (self && msg == postedContextMenuMessage()) {
+        // The menu of whatever is selected now: the handler may have moved or removed the selection.
+        self->showItemContext(self->getSelectedItem());
+        return 0;
+    }
+    return KWDefaultCallback(window, msg, wParam, lParam);
+}
+
+void KWTreeView::commandChosen(int commandId) {
+    notify(EVENT_CLICKED, commandId);
+}
+
+int KWTreeView::getSelectedItem() const {
+    const LRESULT item = handle ? SendMessageA(handle, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    return itemIds->idFor(static_cast<std::uintptr_t>(item));
+}
+
+void KWTreeView::selectItem(int item) {
+    HTREEITEM target = getItemHandle(item);
+    if (target || item == 0) {
+        SendMessageA(handle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(target));
+    }
+}
+
+void KWTreeView::setItemText(int item, const std::string& text) {
+    TVITEMA record = {};
+    record.mask = TVIF_TEXT;
+    record.hItem = getItemHandle(item);
+    record.pszText = const_cast<char*>(text.c_str());
+    if (record.hItem) {
+        SendMessageA(handle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&record));
+    }
+}
+
+void KWTreeView::forgetItems(HTREEITEM item) {
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(
+        SendMessageA(handle, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    while (child) {
+        forgetItems(child);
+        child = reinterpret_cast<HTREEITEM>(
+            SendMessageA(handle, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+    }
+    itemIds->forget(getItemId(item));
+}
+
+void KWTreeView::removeItem(int item) {
+    HTREEITEM target = getItemHandle(item);
+    if (!target) {
+        return;
+    }
+    forgetItems(target);
+    SendMessageA(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(target));
+}
+
+void KWTreeView::clear() {
+    SendMessageA(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    itemIds->forgetAll();
+}
 
 void KWTreeView::setImageList(KWImageList* list) {
     imageList = list;

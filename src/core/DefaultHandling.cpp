@@ -4,6 +4,7 @@
 #include "KWProperties.h"
 #include "KWTab.h"
 #include "KWTreeView.h"
+#include "controls/PostedReport.h"
 
 #include <commctrl.h>
 
@@ -89,24 +90,47 @@ static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lPar
     }
 }
 
+// A right click on a tree: the right-clicked item becomes the selected one; then the menu of whatever is
+// selected opens (also after a click on the empty area). The menu waits in the queue behind the report of
+// the selection, so the handler hears of it first and no handler runs while the tree is in its click.
+static void routeTreeRightClick(KWTreeView* tree, HWND treeWindow) {
+    const LRESULT before = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    const LRESULT item = rightClickedTreeItem(treeWindow);
+    if (item) {
+        SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, item);
+    }
+    const LRESULT now = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (now && now != before) {
+        postReport(treeWindow, EVENT_SELECTED, tree->getItemId(reinterpret_cast<HTREEITEM>(now)));
+    }
+    PostMessageA(treeWindow, postedContextMenuMessage(), 0, 0);
+}
+
+// A selection made by the user's click or keys; the program's own selections come as TVC_UNKNOWN.
+static void routeTreeSelection(KWTreeView* tree, const NMHDR* header, LPARAM lParam) {
+    // The item fields lie at the same place in the narrow and the wide record.
+    const NMTREEVIEWA* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+    if (change->action == TVC_BYMOUSE || change->action == TVC_BYKEYBOARD) {
+        postReport(header->hwndFrom, EVENT_SELECTED, tree->getItemId(change->itemNew.hItem));
+    }
+}
+
 // A notification from a control owned by a gadget: tab pages, tree menus, property-grid rows.
 static void routeNotify(KWObject* source, NMHDR* header, LPARAM lParam) {
     if (source->getType() == GADGET_TAB && header->code == TCN_SELCHANGE) {
-        static_cast<KWTab*>(source)->showSelectedTab();
+        KWTab* tab = static_cast<KWTab*>(source);
+        tab->showSelectedTab();
+        postReport(header->hwndFrom, EVENT_SELECTED,
+                   static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
         return;
     }
-    if (header->code == static_cast<UINT>(NM_RCLICK) && source->getType() == GADGET_TREEVIEW) {
-        // The right-clicked item becomes the selected one; then the menu of whatever is selected
-        // opens (also after a click on the empty area).
+    if (source->getType() == GADGET_TREEVIEW) {
         KWTreeView* tree = static_cast<KWTreeView*>(source);
-        HWND treeWindow = header->hwndFrom;
-        LRESULT item = rightClickedTreeItem(treeWindow);
-        if (item) {
-            SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, item);
-        }
-        item = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
-        if (item) {
-            tree->showItemContext(tree->getItemId(reinterpret_cast<HTREEITEM>(item)));
+        if (header->code == static_cast<UINT>(NM_RCLICK)) {
+            routeTreeRightClick(tree, header->hwndFrom);
+        } else if (header->code == static_cast<UINT>(TVN_SELCHANGEDA) ||
+                   header->code == static_cast<UINT>(TVN_SELCHANGEDW)) {
+            routeTreeSelection(tree, header, lParam);
         }
     }
     if (source->getType() == GADGET_PROPERTIES) {

@@ -2,6 +2,7 @@
 
 #include "KWImageList.h"
 #include "KWWindow.h"
+#include "controls/PostedReport.h"
 #include "windows/logic/TabPages.h"
 
 #include <commctrl.h>
@@ -31,6 +32,12 @@ KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
 KWTab::~KWTab() = default;
 
 LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == postedReportMessage()) {
+        if (KWTab* self = static_cast<KWTab*>(fromHandle(window))) {
+            self->notify(reportedType(wParam), reportedParam(lParam));
+        }
+        return 0;
+    }
     handleDefaults(window, msg, wParam, lParam);
     KWTab* self = static_cast<KWTab*>(fromHandle(window));
     if (!self || !self->previousProc) {
@@ -95,6 +102,10 @@ void KWTab::showSelectedTab() {
             record.page->setVisible(true);
         }
     }
+}
+
+int KWTab::getSelectedIndex() const {
+    return handle ? static_cast<int>(SendMessageA(handle, TCM_GETCURSEL, 0, 0)) : -1;
 }
 
 KWBound KWTab::getGlobalBounds() {

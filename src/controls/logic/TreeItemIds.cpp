@@ -28,5 +28,20 @@ std::uintptr_t ItemIdTable::handleOf(int id) const {
     return index < handles.size() ? handles[index] : 0;
 }
 
+void ItemIdTable::forget(int id) {
+    const std::uintptr_t handle = handleOf(id);
+    if (handle != 0) {
+        ids.erase(handle);
+        handles[static_cast<std::size_t>(id - firstId)] = 0;
+    }
+}
+
+void ItemIdTable::forgetAll() {
+    ids.clear();
+    for (std::uintptr_t& handle : handles) {
+        handle = 0;
+    }
+}
+
 } // namespace treeitems
 } // namespace KW

@@ -21,6 +21,10 @@ public:
     int idFor(std::uintptr_t handle);
     // The handle named by id, 0 for an id that names none.
     std::uintptr_t handleOf(int id) const;
+    // The item of id was deleted: id names nothing from now on, and is never handed out again.
+    void forget(int id);
+    // Every item was deleted; new items get ids not used before.
+    void forgetAll();
 
 private:
     int firstId;
