@@ -57,9 +57,9 @@ private:
     LRESULT handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void handleDragMove(WPARAM keys, LPARAM position);
     void endDrag();
-    /// Shows value and reports a step taken by the user: at once (changed), or while the left button is
-    /// held (changing, and changed once it is released). False when the shown value stayed as it was.
-    bool showSteppedValue(float value, bool reportWhileHeld);
+    /// Shows value and reports a step taken by the user, if the shown value changed: at once (changed),
+    /// or while the left button is held (changing when reportWhileHeld, and changed once it is released).
+    void showSteppedValue(float value, bool reportWhileHeld);
     void controlNotified(int code) override;
 
     float minValue;

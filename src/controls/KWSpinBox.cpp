@@ -1,7 +1,7 @@
 #include "KWSpinBox.h"
 
-#include "controls/logic/InlineEditorLayout.h"
 #include "controls/PostedReport.h"
+#include "controls/logic/InlineEditorLayout.h"
 #include "controls/logic/SpinValue.h"
 
 #include <commctrl.h>
@@ -130,21 +130,20 @@ void KWSpinBox::controlNotified(int code) {
     }
 }
 
-bool KWSpinBox::showSteppedValue(float value, bool reportWhileHeld) {
+void KWSpinBox::showSteppedValue(float value, bool reportWhileHeld) {
     const std::string before = editText(spin::readLimit);
     setValue(value);
     if (editText(spin::readLimit) == before) {
-        return false;
+        return;
     }
     if (!pressing) {
         postReport(handle, EVENT_CHANGED, id);
-        return true;
+        return;
     }
     pressChanged = true;
     if (reportWhileHeld) {
         postReport(handle, EVENT_CHANGING, id);
     }
-    return true;
 }
 
 std::string KWSpinBox::getText() const {
