@@ -21,6 +21,9 @@ public:
     void removeItem(int id);
     /// Removes the first item whose text equals text, ignoring case.
     void removeItem(const std::string& text);
+    /// Selects the first item carrying id; nothing when none does. A change by the program: the handler
+    /// is not called.
+    void selectItem(int id);
     /// The id of the selected item, -1 without a selection.
     int getSelectedId();
     /// The selected item's text, at most 99 characters.

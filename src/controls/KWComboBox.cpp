@@ -112,6 +112,16 @@ void KWComboBox::removeItem(const std::string& text) {
     }
 }
 
+void KWComboBox::selectItem(int id) {
+    const int count = static_cast<int>(SendMessageA(handle, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        if (static_cast<int>(SendMessageA(handle, CB_GETITEMDATA, index, 0)) == id) {
+            SendMessageA(handle, CB_SETCURSEL, index, 0);
+            return;
+        }
+    }
+}
+
 int KWComboBox::getSelectedId() {
     // Without a window there is no selection (a null window would answer 0, a valid index).
     const LRESULT index = handle ? SendMessageA(handle, CB_GETCURSEL, 0, 0) : CB_ERR;

@@ -72,6 +72,12 @@ std::string KWOpenButton::getText() const {
     return buffer;
 }
 
+void KWOpenButton::setText(const std::string& text) {
+    if (editHandle) {
+        SetWindowTextA(editHandle, text.c_str());
+    }
+}
+
 void KWOpenButton::setPlacement(KWBound& bound) {
     const layout::InlineEditorParts parts = layout::inlineEditorParts(bound);
     bound = parts.container;

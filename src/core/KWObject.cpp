@@ -3,6 +3,8 @@
 #include "core/logic/LockLayout.h"
 #include "core/logic/StyleMapping.h"
 
+#include <algorithm>
+
 namespace KW {
 
 KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
@@ -20,11 +22,22 @@ KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
 
 KWObject::~KWObject() {
     *alive = false;
-    // Children go first, in creation order, so their windows die before this one.
-    for (KWObject* child : children) {
+    // A gadget deleted on its own (by a handler, say) leaves its parent's list, so the parent never
+    // deletes it a second time.
+    if (parent) {
+        std::vector<KWObject*>& siblings = parent->children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        if (parent->statusBar == this) {
+            parent->statusBar = nullptr;
+        }
+    }
+    // Children go first, in creation order, so their windows die before this one. The list is emptied
+    // first, so each child finds nothing to leave.
+    std::vector<KWObject*> doomed;
+    doomed.swap(children);
+    for (KWObject* child : doomed) {
         delete child;
     }
-    children.clear();
     if (handle && IsWindow(handle)) {
         DestroyWindow(handle);
     }

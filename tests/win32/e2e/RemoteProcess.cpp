@@ -74,10 +74,11 @@ BOOL CALLBACK matchChild(HWND window, LPARAM data) {
 
 } // namespace
 
-RemoteProcess::RemoteProcess(const std::string& program, const std::string& workingDirectory) {
+RemoteProcess::RemoteProcess(const std::string& program, const std::string& workingDirectory,
+                             const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         workingDirectory.c_str(), &startup, &info)) {
         info = {};

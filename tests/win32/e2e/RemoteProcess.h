@@ -12,7 +12,9 @@ namespace kwe2e {
 // A program started in its own process, watched and driven from outside as a user would.
 class RemoteProcess {
 public:
-    RemoteProcess(const std::string& program, const std::string& workingDirectory);
+    // arguments follow the quoted program path on the command line.
+    RemoteProcess(const std::string& program, const std::string& workingDirectory,
+                  const std::string& arguments = "");
     ~RemoteProcess();
 
     bool started() const { return info.hProcess != nullptr; }

@@ -1,0 +1,57 @@
+#include "AtomicSave.h"
+
+#include <windows.h>
+
+namespace pelmora {
+
+namespace {
+
+std::string systemMessage(DWORD code) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length ? std::string(text, length) : "error " + std::to_string(code);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+bool saveAtomically(const std::string& path, const std::string& text, std::string& error) {
+    char temporary[MAX_PATH] = {};
+    if (!GetTempFileNameA(folderOf(path).c_str(), "pel", 0, temporary)) {
+        error = "Cannot write in the folder of " + path + ": " + systemMessage(GetLastError());
+        return false;
+    }
+    HANDLE file =
+        CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE;
+    DWORD failure = written ? 0 : GetLastError();
+    if (written) {
+        DWORD count = 0;
+        written = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &count, nullptr) &&
+                  count == text.size() && FlushFileBuffers(file);
+        failure = written ? 0 : GetLastError();
+        CloseHandle(file);
+    }
+    if (written && MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    if (written) {
+        failure = GetLastError();
+    }
+    DeleteFileA(temporary);
+    error = "Cannot save " + path + ": " + systemMessage(failure);
+    return false;
+}
+
+} // namespace pelmora

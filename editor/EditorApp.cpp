@@ -1,0 +1,633 @@
+#include "EditorApp.h"
+
+#include "AtomicSave.h"
+#include "Preview.h"
+#include "logic/EffectFile.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+using namespace KW;
+using namespace KW::effect;
+
+namespace pelmora {
+
+namespace {
+
+// Images of the shared icon strip.
+enum Icon {
+    IconNew = 0,
+    IconOpen = 1,
+    IconSave = 2,
+    IconUndo = 6,
+    IconRedo = 7,
+    IconDelete = 8,
+    IconPlay = 11,
+    IconPause = 12,
+    IconStop = 13,
+    IconGroup = 14,
+    IconSystem = 26,
+    IconEmitter = 27,
+};
+
+const char* const appName = "Pelmora";
+const char* const fileFilter = "Pelmora effects (*.kwfx)\0*.kwfx\0All files (*.*)\0*.*\0";
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ElementId firstEmitter(const Scene& scene) {
+    for (const System& system : scene.getSystems()) {
+        for (const Group& group : system.groups) {
+            if (!group.emitters.empty()) {
+                return group.emitters.front().id;
+            }
+        }
+    }
+    return scene.getSystems().empty() ? kNoElement : scene.getSystems().front().id;
+}
+
+KWSpinBox* spinBox(KWProperties* grid, const Range& range, float step) {
+    return KWSpinBox::create(STYLE_DEFAULT, range.min, 0, 0, 50, 20, range.min, range.max, step, true, true,
+                             grid, -1);
+}
+
+// The user is typing into a text field: plain keys belong to it, not to the shortcuts.
+bool typingInField(const MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        return false;
+    }
+    char className[16] = {};
+    GetClassNameA(GetFocus(), className, sizeof(className));
+    return lstrcmpiA(className, "Edit") == 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+} // namespace
+
+EditorApp::EditorApp()
+    : scene(Scene::makeDefault()), history(scene), selected(firstEmitter(scene)), icons(nullptr),
+      propertyIcons(nullptr), tree(nullptr), grid(nullptr), nameEdit(nullptr), editors(), sizeCurve(nullptr),
+      colorRamp(nullptr), preview(nullptr) {
+    frame =
+        shell::buildFrame(appName, shell::loadImages(icons, "res/imgList223.bmp"), [](KWToolBar* toolbar) {
+            toolbar->addButton(CommandNew, IconNew, "New");
+            toolbar->addButton(CommandOpen, IconOpen, "Open");
+            toolbar->addButton(CommandSave, IconSave, "Save");
+            toolbar->addSeparator();
+            toolbar->addButton(CommandUndo, IconUndo, "Undo");
+            toolbar->addButton(CommandRedo, IconRedo, "Redo");
+            toolbar->addButton(CommandDelete, IconDelete, "Delete");
+            toolbar->addSeparator();
+            toolbar->addButton(CommandPlay, IconPlay, "Play");
+            toolbar->addButton(CommandPause, IconPause, "Pause");
+            toolbar->addButton(CommandRestart, IconStop, "Restart");
+        });
+    buildMenus();
+    buildSceneTree();
+    buildPropertyGrid();
+    buildGraphEditors();
+    buildPalette();
+    bindShortcuts();
+
+    preview = new Preview(frame.view, scene);
+    frame.view->doAlignment();
+    preview->setFrameListener([this](size_t particles, double framesPerSecond) {
+        const std::string text = "Particles: " + std::to_string(particles) +
+                                 "    FPS: " + std::to_string(static_cast<int>(framesPerSecond + 0.5));
+        SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    });
+
+    frame.window->setHandler([this](const KWEvent& event) {
+        if (event.type == EVENT_CLICKED) {
+            onCommand(event.param1);
+        }
+    });
+    frame.window->setCloseHandler([this] { return onClose(); });
+
+    showScene();
+    showSelection();
+    updateTitle();
+    updateMenus();
+}
+
+EditorApp::~EditorApp() {
+    delete frame.window;
+}
+
+void EditorApp::buildMenus() {
+    fileMenu = KWContext::create();
+    fileMenu->addItem(CommandNew, -1, "&New\tCtrl+N", false);
+    fileMenu->addItem(CommandOpen, -1, "&Open...\tCtrl+O", false);
+    fileMenu->addItem(CommandSave, -1, "&Save\tCtrl+S", false);
+    fileMenu->addItem(CommandSaveAs, -1, "Save &As...", false);
+    fileMenu->addItem(CommandExit, -1, "E&xit", false);
+    editMenu = KWContext::create();
+    editMenu->addItem(CommandUndo, -1, "&Undo\tCtrl+Z", false);
+    editMenu->addItem(CommandRedo, -1, "&Redo\tCtrl+Y", false);
+    editMenu->addItem(CommandDelete, -1, "&Delete", false);
+    addMenu = KWContext::create();
+    addMenu->addItem(CommandAddSystem, -1, "&System", false);
+    addMenu->addItem(CommandAddGroup, -1, "&Group", false);
+    addMenu->addItem(CommandAddEmitter, -1, "&Emitter", false);
+    viewMenu = KWContext::create();
+    viewMenu->addItem(CommandPlay, -1, "&Play\tSpace", false);
+    viewMenu->addItem(CommandPause, -1, "P&ause\tSpace", false);
+    viewMenu->addItem(CommandRestart, -1, "&Restart\tF5", false);
+    helpMenu = KWContext::create();
+    helpMenu->addItem(CommandAbout, -1, "&About Pelmora", false);
+
+    frame.window->addMenu("&File", fileMenu);
+    frame.window->addMenu("&Edit", editMenu);
+    frame.window->addMenu("&Add", addMenu);
+    frame.window->addMenu("&View", viewMenu);
+    frame.window->addMenu("&Help", helpMenu);
+}
+
+void EditorApp::bindShortcuts() {
+    KWWindow* window = frame.window;
+    window->addShortcut('N', MOD_CONTROL, CommandNew);
+    window->addShortcut('O', MOD_CONTROL, CommandOpen);
+    window->addShortcut('S', MOD_CONTROL, CommandSave);
+    window->addShortcut('Z', MOD_CONTROL, CommandUndo);
+    window->addShortcut('Y', MOD_CONTROL, CommandRedo);
+    window->addShortcut(VK_SPACE, 0, CommandTogglePlay);
+    window->addShortcut(VK_F5, 0, CommandRestart);
+}
+
+void EditorApp::buildSceneTree() {
+    tree = KWTreeView::create(STYLE_DEFAULT, 0, 20, 150, 400, frame.scene, -1);
+    tree->setImageList(icons);
+    tree->lockToParent(LOCK_STRETCH_BOTH);
+    tree->setHandler([this](const KWEvent& event) {
+        if (event.type == EVENT_SELECTED) {
+            auto found = elementOfItem.find(event.param1);
+            selected = found == elementOfItem.end() ? kNoElement : found->second;
+            showSelection();
+        }
+    });
+    frame.scene->doAlignment();
+}
+
+void EditorApp::buildPropertyGrid() {
+    grid = KWProperties::create(STYLE_DEFAULT, 0, 20, 200, 250, frame.properties, -1);
+    grid->setImageList(shell::loadImages(propertyIcons, "res/properties_cross.bmp"));
+    elementGroup = grid->addGroup("Element");
+    emissionGroup = grid->addGroup("Emission");
+    renderingGroup = grid->addGroup("Rendering");
+
+    nameEdit = KWEdit::create(STYLE_DEFAULT, "", 0, 0, 20, 20, grid, -1);
+    grid->addItem(elementGroup, "Name", 1, nameEdit);
+    nameEdit->setHandler([this](const KWEvent& event) {
+        if (event.type == EVENT_CHANGED) {
+            rename();
+        }
+    });
+
+    struct Field {
+        const char* label;
+        KWSpinBox** editor;
+        Range range;
+        float step;
+        void (*apply)(Emitter&, float);
+    };
+    const Field fields[] = {
+        {"Rate", &editors.rate, kRateRange, 1.0f, [](Emitter& e, float v) { e.rate = v; }},
+        {"Lifetime min", &editors.lifetimeMin, kLifetimeRange, 0.1f,
+         [](Emitter& e, float v) {
+             e.lifetimeMin = v;
+             e.lifetimeMax = std::max(e.lifetimeMax, v);
+         }},
+        {"Lifetime max", &editors.lifetimeMax, kLifetimeRange, 0.1f,
+         [](Emitter& e, float v) {
+             e.lifetimeMax = v;
+             e.lifetimeMin = std::min(e.lifetimeMin, v);
+         }},
+        {"Speed", &editors.speed, kSpeedRange, 1.0f, [](Emitter& e, float v) { e.speed = v; }},
+        {"Spread", &editors.spread, kSpreadRange, 1.0f, [](Emitter& e, float v) { e.spread = v; }},
+        {"Gravity", &editors.gravity, kGravityRange, 1.0f, [](Emitter& e, float v) { e.gravity = v; }},
+    };
+    for (const Field& field : fields) {
+        KWSpinBox* editor = spinBox(grid, field.range, field.step);
+        *field.editor = editor;
+        grid->addItem(emissionGroup, field.label, 1, editor);
+        void (*apply)(Emitter&, float) = field.apply;
+        editor->setHandler([this, apply, editor](const KWEvent& event) {
+            editEmitter(event.type == EVENT_CHANGED, apply, editor);
+        });
+    }
+
+    editors.blend = KWComboBox::create(STYLE_DEFAULT, 0, 0, 20, 60, grid, -1);
+    editors.blend->addItem(static_cast<int>(BlendMode::Alpha), "Alpha");
+    editors.blend->addItem(static_cast<int>(BlendMode::Additive), "Additive");
+    grid->addItem(renderingGroup, "Blend", 1, editors.blend);
+    editors.blend->setHandler([this](const KWEvent& event) {
+        Emitter* emitter = scene.findEmitter(selected);
+        if (emitter && event.param1 >= 0) {
+            emitter->blend = static_cast<BlendMode>(event.param1);
+            changed(true);
+        }
+    });
+
+    const std::string textureFilter("Bitmaps (*.bmp)\0*.bmp\0All files (*.*)\0*.*\0\0", 45);
+    editors.texture = KWOpenButton::create(STYLE_DEFAULT, textureFilter, 0, 0, 40, 20, true, grid, -1);
+    grid->addItem(renderingGroup, "Texture", 1, editors.texture);
+    editors.texture->setHandler([this](const KWEvent&) {
+        const Emitter* current = scene.findEmitter(selected);
+        if (!current) {
+            return;
+        }
+        Emitter values = *current;
+        values.texture = editors.texture->getText();
+        if (scene.setEmitter(selected, values)) {
+            changed(true);
+        } else {
+            MessageBeep(MB_ICONWARNING);
+            showSelection();
+        }
+    });
+
+    grid->lockToParent(LOCK_STRETCH_BOTH);
+    frame.properties->doAlignment();
+    for (KWGroupItem* group : {elementGroup, emissionGroup, renderingGroup}) {
+        grid->openGroup(group, true);
+    }
+}
+
+void EditorApp::buildGraphEditors() {
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 500, 80, frame.graphs, -1);
+    KWWindow* sizePage = tabs->addTab(1, "Size over life");
+    KWWindow* colorPage = tabs->addTab(2, "Colour over life");
+    tabs->lockToParent(LOCK_STRETCH_BOTH);
+    sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 100, 100, sizePage, -1);
+    sizeCurve->lockToParent(LOCK_FILL);
+    colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, 500, 80, colorPage, frame.window);
+    colorRamp->lockToParent(LOCK_FILL);
+    frame.graphs->doAlignment();
+    sizeCurve->moveView(100, 30);
+
+    sizeCurve->setHandler([this](const KWEvent& event) {
+        Emitter* emitter = scene.findEmitter(selected);
+        if (emitter) {
+            emitter->size = sizeCurve->getPoints();
+            changed(event.type == EVENT_CHANGED);
+        }
+    });
+    colorRamp->setHandler([this](const KWEvent& event) {
+        Emitter* emitter = scene.findEmitter(selected);
+        if (emitter) {
+            emitter->color = colorRamp->getPoints();
+            changed(event.type == EVENT_CHANGED);
+        }
+    });
+}
+
+void EditorApp::buildPalette() {
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 150, 250, frame.elements, -1);
+    KWWindow* page = tabs->addTab(1, "Add");
+    tabs->lockToParent(LOCK_STRETCH_BOTH);
+    tabs->doAlignment();
+    shell::addPaletteButtons(page, {"System", "Group", "Emitter"}, CommandAddSystem);
+    for (int i = 0; i < page->getChildCount(); ++i) {
+        page->getChild(i)->setHandler([this](const KWEvent& event) { onCommand(event.object->getId()); });
+    }
+    frame.elements->doAlignment();
+}
+
+int EditorApp::run() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!typingInField(message) && Kwadro::handleShortcut(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void EditorApp::onCommand(int command) {
+    switch (command) {
+    case CommandNew:
+        if (confirmDiscard()) {
+            newEffect();
+        }
+        break;
+    case CommandOpen:
+        if (confirmDiscard()) {
+            char file[MAX_PATH] = {};
+            OPENFILENAMEA dialog = {};
+            dialog.lStructSize = sizeof(dialog);
+            dialog.hwndOwner = frame.window->getHandle();
+            dialog.lpstrFilter = fileFilter;
+            dialog.lpstrFile = file;
+            dialog.nMaxFile = sizeof(file);
+            dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+            if (GetOpenFileNameA(&dialog)) {
+                openFile(file);
+            }
+        }
+        break;
+    case CommandSave:
+        save(false);
+        break;
+    case CommandSaveAs:
+        save(true);
+        break;
+    case CommandExit:
+        PostMessageA(frame.window->getHandle(), WM_CLOSE, 0, 0);
+        break;
+    case CommandUndo:
+        if (history.canUndo()) {
+            restore(history.undo());
+        }
+        break;
+    case CommandRedo:
+        if (history.canRedo()) {
+            restore(history.redo());
+        }
+        break;
+    case CommandDelete:
+        deleteSelected();
+        break;
+    case CommandAddSystem:
+        addElement(ElementKind::System);
+        break;
+    case CommandAddGroup:
+        addElement(ElementKind::Group);
+        break;
+    case CommandAddEmitter:
+        addElement(ElementKind::Emitter);
+        break;
+    case CommandPlay:
+        preview->setPlaying(true);
+        break;
+    case CommandPause:
+        preview->setPlaying(false);
+        break;
+    case CommandTogglePlay:
+        preview->setPlaying(!preview->isPlaying());
+        break;
+    case CommandRestart:
+        preview->restart(scene);
+        break;
+    case CommandAbout:
+        MessageBoxA(frame.window->getHandle(),
+                    "Pelmora\n\nA particle-effect editor built on the Kwadro widget toolkit.",
+                    "About Pelmora", MB_OK | MB_ICONINFORMATION);
+        break;
+    default:
+        break;
+    }
+}
+
+bool EditorApp::onClose() {
+    return confirmDiscard();
+}
+
+void EditorApp::changed(bool finished) {
+    preview->update(scene);
+    if (finished && history.record(scene)) {
+        updateTitle();
+        updateMenus();
+    }
+}
+
+void EditorApp::editEmitter(bool finished, void (*apply)(Emitter&, float), KWSpinBox* source) {
+    const Emitter* current = scene.findEmitter(selected);
+    if (!current) {
+        return;
+    }
+    Emitter values = *current;
+    apply(values, source->getValue());
+    if (!scene.setEmitter(selected, values)) {
+        MessageBeep(MB_ICONWARNING);
+        showSelection();
+        return;
+    }
+    // A bound may have followed the other one.
+    editors.lifetimeMin->setValue(values.lifetimeMin);
+    editors.lifetimeMax->setValue(values.lifetimeMax);
+    changed(finished);
+}
+
+void EditorApp::rename() {
+    const std::string name = nameEdit->getText();
+    const std::string* current = scene.nameOf(selected);
+    if (!current || *current == name) {
+        return;
+    }
+    if (!scene.rename(selected, name)) {
+        MessageBeep(MB_ICONWARNING);
+        nameEdit->setText(*current);
+        return;
+    }
+    tree->setItemText(itemOfElement[selected], name);
+    changed(true);
+}
+
+void EditorApp::addElement(ElementKind kind) {
+    ElementId added = kNoElement;
+    switch (kind) {
+    case ElementKind::System:
+        added = scene.addSystem();
+        break;
+    case ElementKind::Group:
+        added = scene.addGroup(selected);
+        break;
+    case ElementKind::Emitter:
+        added = scene.addEmitter(selected);
+        break;
+    default:
+        break;
+    }
+    if (added == kNoElement) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    selected = added;
+    showScene();
+    showSelection();
+    changed(true);
+}
+
+void EditorApp::deleteSelected() {
+    if (scene.kindOf(selected) == ElementKind::None) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    const ElementId parent = scene.parentOf(selected);
+    scene.remove(selected);
+    selected = parent != kNoElement ? parent : firstEmitter(scene);
+    showScene();
+    showSelection();
+    changed(true);
+}
+
+int EditorApp::itemOf(ElementId id) const {
+    auto found = itemOfElement.find(id);
+    return found == itemOfElement.end() ? 0 : found->second;
+}
+
+void EditorApp::showScene() {
+    tree->clear();
+    elementOfItem.clear();
+    itemOfElement.clear();
+    auto add = [this](int parent, int image, ElementId id, const std::string& name) {
+        const int item = tree->addItem(parent, image, 0, name);
+        elementOfItem[item] = id;
+        itemOfElement[id] = item;
+        return item;
+    };
+    const int root = tree->addItem(-1, IconSystem, 0, "Scene");
+    for (const System& system : scene.getSystems()) {
+        const int systemItem = add(root, IconSystem, system.id, system.name);
+        for (const Group& group : system.groups) {
+            const int groupItem = add(systemItem, IconGroup, group.id, group.name);
+            for (const Emitter& emitter : group.emitters) {
+                add(groupItem, IconEmitter, emitter.id, emitter.name);
+            }
+        }
+    }
+    // Everything unfolded, so the whole effect is in view.
+    for (const auto& entry : elementOfItem) {
+        SendMessageA(tree->getHandle(), TVM_EXPAND, TVE_EXPAND,
+                     reinterpret_cast<LPARAM>(tree->getItemHandle(entry.first)));
+    }
+    SendMessageA(tree->getHandle(), TVM_EXPAND, TVE_EXPAND,
+                 reinterpret_cast<LPARAM>(tree->getItemHandle(root)));
+    auto item = itemOfElement.find(selected);
+    tree->selectItem(item == itemOfElement.end() ? 0 : item->second);
+}
+
+void EditorApp::showSelection() {
+    const std::string* name = scene.nameOf(selected);
+    nameEdit->setText(name ? *name : std::string());
+    nameEdit->setActive(name != nullptr);
+    const Emitter* emitter = scene.findEmitter(selected);
+    grid->hideGroup(emissionGroup, emitter == nullptr);
+    grid->hideGroup(renderingGroup, emitter == nullptr);
+    sizeCurve->setActive(emitter != nullptr);
+    colorRamp->setActive(emitter != nullptr);
+    if (emitter) {
+        editors.rate->setValue(emitter->rate);
+        editors.lifetimeMin->setValue(emitter->lifetimeMin);
+        editors.lifetimeMax->setValue(emitter->lifetimeMax);
+        editors.speed->setValue(emitter->speed);
+        editors.spread->setValue(emitter->spread);
+        editors.gravity->setValue(emitter->gravity);
+        editors.blend->selectItem(static_cast<int>(emitter->blend));
+        editors.texture->setText(emitter->texture);
+        sizeCurve->setPoints(emitter->size);
+        colorRamp->setPoints(sortedColorKeys(emitter->color));
+    }
+    grid->updateSubitemsText();
+}
+
+void EditorApp::restore(const Scene& state) {
+    scene = state;
+    if (scene.kindOf(selected) == ElementKind::None) {
+        selected = firstEmitter(scene);
+    }
+    showScene();
+    showSelection();
+    preview->update(scene);
+    updateTitle();
+    updateMenus();
+}
+
+void EditorApp::updateTitle() {
+    const std::string name = path.empty() ? "Untitled" : fileNameOf(path);
+    frame.window->setText(std::string(appName) + " - " + name + (history.hasUnsavedChanges() ? " *" : ""));
+}
+
+void EditorApp::updateMenus() {
+    HMENU edit = editMenu->getHandle();
+    EnableMenuItem(edit, CommandUndo, MF_BYCOMMAND | (history.canUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(edit, CommandRedo, MF_BYCOMMAND | (history.canRedo() ? MF_ENABLED : MF_GRAYED));
+    HWND toolbar = frame.toolbar->getHandle();
+    SendMessageA(toolbar, TB_ENABLEBUTTON, CommandUndo, history.canUndo());
+    SendMessageA(toolbar, TB_ENABLEBUTTON, CommandRedo, history.canRedo());
+}
+
+bool EditorApp::confirmDiscard() {
+    if (!history.hasUnsavedChanges()) {
+        return true;
+    }
+    switch (
+        MessageBoxA(frame.window->getHandle(), "Save changes?", appName, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return save(false);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool EditorApp::save(bool choosePath) {
+    std::string target = path;
+    if (choosePath || target.empty()) {
+        char file[MAX_PATH] = {};
+        lstrcpynA(file, fileNameOf(path).c_str(), MAX_PATH);
+        OPENFILENAMEA dialog = {};
+        dialog.lStructSize = sizeof(dialog);
+        dialog.hwndOwner = frame.window->getHandle();
+        dialog.lpstrFilter = fileFilter;
+        dialog.lpstrFile = file;
+        dialog.nMaxFile = sizeof(file);
+        dialog.lpstrDefExt = "kwfx";
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+        if (!GetSaveFileNameA(&dialog)) {
+            return false;
+        }
+        target = file;
+    }
+    std::string error;
+    if (!saveAtomically(target, writeEffect(scene), error)) {
+        MessageBoxA(frame.window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    path = target;
+    history.markSaved();
+    updateTitle();
+    return true;
+}
+
+void EditorApp::openFile(const std::string& file) {
+    Scene loaded = scene;
+    std::string error;
+    if (!readEffectFile(file, loaded, error)) {
+        const std::string text = "Cannot open " + file + "\n\n" + error;
+        MessageBoxA(frame.window->getHandle(), text.c_str(), appName, MB_OK | MB_ICONERROR);
+        return;
+    }
+    scene = loaded;
+    history.reset(scene);
+    path = file;
+    selected = firstEmitter(scene);
+    showScene();
+    showSelection();
+    preview->restart(scene);
+    updateTitle();
+    updateMenus();
+}
+
+void EditorApp::openAtStart(const std::string& file) {
+    openFile(file);
+}
+
+void EditorApp::newEffect() {
+    scene = Scene::makeDefault();
+    history.reset(scene);
+    path.clear();
+    selected = firstEmitter(scene);
+    showScene();
+    showSelection();
+    preview->restart(scene);
+    updateTitle();
+    updateMenus();
+}
+
+} // namespace pelmora

@@ -1,0 +1,143 @@
+#ifndef PELMORA_EDITOR_APP_H
+#define PELMORA_EDITOR_APP_H
+
+#include "logic/EffectHistory.h"
+#include "logic/EffectModel.h"
+
+#include "ShellFrame.h"
+
+#include <KW.h>
+
+#include <map>
+#include <string>
+
+namespace pelmora {
+
+class Preview;
+
+// Menu, toolbar and shortcut commands.
+enum Command {
+    CommandNew = 100,
+    CommandOpen,
+    CommandSave,
+    CommandSaveAs,
+    CommandExit,
+    CommandUndo = 200,
+    CommandRedo,
+    CommandDelete,
+    CommandAddSystem = 300,
+    CommandAddGroup,
+    CommandAddEmitter,
+    CommandPlay = 400,
+    CommandPause,
+    CommandRestart,
+    CommandTogglePlay,
+    CommandAbout = 500,
+};
+
+// The effect editor: the editor layout bound to one effect. The scene is the single source of truth:
+// every edit the user makes in a gadget goes into it through the gadget's handler, and the gadgets are
+// filled from it whenever it changes by other means (selection, undo, files).
+class EditorApp {
+public:
+    EditorApp();
+    ~EditorApp();
+
+    KW::KWWindow* getWindow() const { return frame.window; }
+    // Opens a file given on the command line; a failure leaves the new effect and says why.
+    void openAtStart(const std::string& path);
+    // The loop of the program, with the editor's shortcuts; returns when the window has closed.
+    int run();
+
+    const KW::effect::Scene& getScene() const { return scene; }
+    KW::effect::ElementId getSelected() const { return selected; }
+    bool hasUnsavedChanges() const { return history.hasUnsavedChanges(); }
+
+    // The gadgets bound to the effect, for automation and tests.
+    struct Gadgets {
+        KW::KWTreeView* tree;
+        KW::KWProperties* grid;
+        KW::KWEdit* name;
+        KW::KWSpinBox* rate;
+        KW::KWFloatGraph* sizeCurve;
+        KW::KWColorEdit* colorRamp;
+        Preview* preview;
+    };
+    Gadgets getGadgets() const { return {tree, grid, nameEdit, editors.rate, sizeCurve, colorRamp, preview}; }
+    // The tree item that shows an element, 0 for none.
+    int itemOf(KW::effect::ElementId id) const;
+    // Runs a menu or toolbar command as the user's choice would.
+    void runCommand(int command) { onCommand(command); }
+
+private:
+    struct EmitterEditors {
+        KW::KWSpinBox* rate;
+        KW::KWSpinBox* lifetimeMin;
+        KW::KWSpinBox* lifetimeMax;
+        KW::KWSpinBox* speed;
+        KW::KWSpinBox* spread;
+        KW::KWSpinBox* gravity;
+        KW::KWComboBox* blend;
+        KW::KWOpenButton* texture;
+    };
+
+    void buildMenus();
+    void buildSceneTree();
+    void buildPropertyGrid();
+    void buildGraphEditors();
+    void buildPalette();
+    void bindShortcuts();
+
+    void onCommand(int command);
+    bool onClose();
+
+    // Model changes. changed(true) records one undo step; changed(false) only updates the preview
+    // (a drag in progress).
+    void changed(bool finished);
+    void editEmitter(bool finished, void (*apply)(KW::effect::Emitter&, float), KW::KWSpinBox* source);
+    void rename();
+    void addElement(KW::effect::ElementKind kind);
+    void deleteSelected();
+    void select(KW::effect::ElementId id);
+    void showScene();
+    void showSelection();
+    void restore(const KW::effect::Scene& state);
+    void updateTitle();
+    void updateMenus();
+
+    // Files.
+    bool confirmDiscard();
+    bool save(bool choosePath);
+    void openFile(const std::string& path);
+    void newEffect();
+
+    KW::effect::Scene scene;
+    KW::effect::History history;
+    KW::effect::ElementId selected;
+    std::string path;
+
+    shell::Frame frame;
+    KW::KWImageList* icons;
+    KW::KWImageList* propertyIcons;
+    KW::KWContext* fileMenu;
+    KW::KWContext* editMenu;
+    KW::KWContext* addMenu;
+    KW::KWContext* viewMenu;
+    KW::KWContext* helpMenu;
+    KW::KWTreeView* tree;
+    KW::KWProperties* grid;
+    KW::KWGroupItem* elementGroup;
+    KW::KWGroupItem* emissionGroup;
+    KW::KWGroupItem* renderingGroup;
+    KW::KWEdit* nameEdit;
+    EmitterEditors editors;
+    KW::KWFloatGraph* sizeCurve;
+    KW::KWColorEdit* colorRamp;
+    Preview* preview;
+    std::map<int, KW::effect::ElementId> elementOfItem;
+    std::map<KW::effect::ElementId, int> itemOfElement;
+};
+
+} // namespace pelmora
+
+#endif

@@ -1,0 +1,196 @@
+// The effect editor as its user drives it: palette, tree, property grid, curve and gradient editors
+// change the effect, the preview shows the change, and undo brings the gadgets back.
+#include "EditorApp.h"
+#include "PaintProbe.h"
+#include "Preview.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <memory>
+
+using namespace KW;
+using namespace KW::effect;
+using pelmora::EditorApp;
+
+namespace {
+
+class Editor : public testing::Test {
+protected:
+    void SetUp() override {
+        app.reset(new EditorApp());
+        HWND window = app->getWindow()->getHandle();
+        SetWindowPos(window, nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_SHOWWINDOW);
+        SetForegroundWindow(window);
+        kwtest::pumpMessages();
+        gadgets = app->getGadgets();
+        gadgets.preview->setPlaying(false);
+    }
+    void TearDown() override {
+        kwtest::mouseInput(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTUP);
+        app.reset();
+    }
+
+    // Press and release in one go: a tree view waits for the release inside its handling of the press.
+    void clickAt(HWND window, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,
+                 DWORD up = MOUSEEVENTF_LEFTUP) {
+        kwtest::moveMouseTo(window, x, y);
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = down;
+        inputs[1].mi.dwFlags = up;
+        SendInput(2, inputs, sizeof(INPUT));
+        kwtest::pumpMessages();
+    }
+    void clickTreeItem(int item) {
+        // The message takes the item in the rectangle it fills.
+        RECT rect = {};
+        const HTREEITEM handle = gadgets.tree->getItemHandle(item);
+        std::memcpy(&rect, &handle, sizeof(handle));
+        ASSERT_TRUE(
+            SendMessageA(gadgets.tree->getHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+        clickAt(gadgets.tree->getHandle(), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+    // The client pixel where an editor shows data (x, y), from two probes of its cursor read-out.
+    template <typename Gadget> POINT pixelOf(Gadget* gadget, float x, float y) {
+        kwtest::moveMouseTo(gadget->getHandle(), 10, 10);
+        kwtest::pumpMessages();
+        const float x0 = gadget->getCursorX(), y0 = gadget->getCursorY();
+        kwtest::moveMouseTo(gadget->getHandle(), 60, 40);
+        kwtest::pumpMessages();
+        const float sx = (gadget->getCursorX() - x0) / 50.0f, sy = (gadget->getCursorY() - y0) / 30.0f;
+        return {static_cast<LONG>(10 + (x - x0) / sx + 0.5f), static_cast<LONG>(10 + (y - y0) / sy + 0.5f)};
+    }
+    const Emitter& emitter() const { return *app->getScene().findEmitter(app->getSelected()); }
+    // A fingerprint of the preview after a fixed run from a fresh start.
+    unsigned long long previewAfterOneSecond() {
+        gadgets.preview->restart(app->getScene());
+        gadgets.preview->runSteps(60);
+        unsigned long long sum = 0;
+        const pelmora::Canvas& canvas = gadgets.preview->getCanvas();
+        for (int i = 0; i < canvas.width() * canvas.height(); ++i) {
+            sum = sum * 31 + canvas.data()[i];
+        }
+        return sum;
+    }
+
+    std::unique_ptr<EditorApp> app;
+    EditorApp::Gadgets gadgets = {};
+};
+
+HWND childOfClass(HWND parent, const char* className) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (kwtest::windowClassName(child) == className) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(Editor, StartsWithAPlayingEffectOfOneEmitterShownInTreeAndGrid) {
+    const Scene& scene = app->getScene();
+    ASSERT_EQ(1u, scene.getSystems().size());
+    ASSERT_EQ(1u, scene.getSystems()[0].groups.size());
+    ASSERT_EQ(1u, scene.getSystems()[0].groups[0].emitters.size());
+    EXPECT_EQ(4, static_cast<int>(SendMessageA(gadgets.tree->getHandle(), TVM_GETCOUNT, 0, 0)));
+    EXPECT_EQ(emitter().name, gadgets.name->getText());
+    EXPECT_FLOAT_EQ(emitter().rate, gadgets.rate->getValue());
+    EXPECT_EQ("Pelmora - Untitled", app->getWindow()->getText());
+    gadgets.preview->runSteps(30);
+    EXPECT_GT(gadgets.preview->getSimulation().getParticles().size(), 0u);
+}
+
+TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem) {
+    const ElementId first = app->getSelected();
+    const unsigned long long startPicture = previewAfterOneSecond();
+
+    // The palette's Emitter button adds a second emitter and selects it.
+    KWWindow* window = app->getWindow();
+    std::vector<HWND> buttons;
+    EnumChildWindows(
+        window->getHandle(),
+        [](HWND child, LPARAM found) -> BOOL {
+            if (kwtest::windowText(child) == "Emitter" && kwtest::windowClassName(child) == "Button") {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    ASSERT_EQ(1u, buttons.size());
+    clickAt(buttons[0], 20, 10);
+    ASSERT_EQ(2u, app->getScene().getSystems()[0].groups[0].emitters.size());
+    EXPECT_NE(first, app->getSelected());
+    EXPECT_EQ("Pelmora - Untitled *", window->getText());
+
+    // Back to the first emitter through the tree.
+    clickTreeItem(app->itemOf(first));
+    ASSERT_EQ(first, app->getSelected());
+    EXPECT_EQ(emitter().name, gadgets.name->getText());
+
+    // Rate: the row's editor, then its up arrow (one step of 1).
+    const float rate = emitter().rate;
+    RECT row = {};
+    row.left = LVIR_BOUNDS;
+    const int rateRow = 3; // Element, Name, Emission, Rate
+    SendMessageA(gadgets.grid->getHandle(), LVM_GETITEMRECT, rateRow, reinterpret_cast<LPARAM>(&row));
+    clickAt(gadgets.grid->getHandle(), 20, (row.top + row.bottom) / 2);
+    ASSERT_TRUE(IsWindowVisible(gadgets.rate->getHandle()));
+    HWND arrows = childOfClass(gadgets.rate->getHandle(), UPDOWN_CLASSA);
+    ASSERT_NE(nullptr, arrows);
+    RECT arrowRect;
+    GetClientRect(arrows, &arrowRect);
+    clickAt(arrows, arrowRect.right / 2, arrowRect.bottom / 4);
+    EXPECT_FLOAT_EQ(rate + 1.0f, emitter().rate);
+
+    // A curve key dragged upwards: the emitter's size keys are the editor's keys.
+    const KWGraphPoint key = gadgets.sizeCurve->getPoints()[0];
+    const POINT at = pixelOf(gadgets.sizeCurve, key.x, key.y1);
+    kwtest::moveMouseTo(gadgets.sizeCurve->getHandle(), at.x, at.y);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
+    kwtest::moveMouseTo(gadgets.sizeCurve->getHandle(), at.x, at.y - 15);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
+    kwtest::pumpMessages();
+    ASSERT_EQ(gadgets.sizeCurve->getPoints().size(), emitter().size.size());
+    EXPECT_LT(emitter().size[0].y1, key.y1); // larger: values are negative upwards
+    EXPECT_EQ(gadgets.sizeCurve->getPoints()[0].y1, emitter().size[0].y1);
+
+    // A colour picked for the first key's upper swatch: white from the picker's box corner.
+    HWND tabControl = GetParent(GetParent(gadgets.colorRamp->getHandle()));
+    TabCtrl_SetCurFocus(tabControl, 1);
+    kwtest::pumpMessages();
+    ASSERT_TRUE(IsWindowVisible(gadgets.colorRamp->getHandle()));
+    const POINT swatch = pixelOf(gadgets.colorRamp, emitter().color[0].position, 0.0f);
+    clickAt(gadgets.colorRamp->getHandle(), swatch.x + 2, 5, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    KWColorPicker* picker = static_cast<KWColorPicker*>(gadgets.colorRamp->getChild(0));
+    ASSERT_TRUE(IsWindowVisible(picker->getHandle()));
+    HWND box = GetWindow(picker->getHandle(), GW_CHILD);
+    SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    kwtest::pumpMessages();
+    SendMessageA(picker->getOkButton(), BM_CLICK, 0, 0);
+    kwtest::pumpMessages();
+    const KWColor picked = emitter().color[0].color1;
+    EXPECT_EQ(gadgets.colorRamp->getPoints()[0].color1.r, picked.r);
+    EXPECT_GE(picked.r + picked.g + picked.b, 3 * 250);
+
+    EXPECT_NE(startPicture, previewAfterOneSecond());
+
+    // Undo steps back through the colour, the curve, the rate and the new emitter; the gadgets follow.
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_NE(picked.r + picked.g + picked.b,
+              emitter().color[0].color1.r + emitter().color[0].color1.g + emitter().color[0].color1.b);
+    EXPECT_EQ(emitter().color[0].color1.g, gadgets.colorRamp->getPoints()[0].color1.g);
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_EQ(key.y1, emitter().size[0].y1);
+    EXPECT_EQ(key.y1, gadgets.sizeCurve->getPoints()[0].y1);
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_FLOAT_EQ(rate, gadgets.rate->getValue());
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_EQ(1u, app->getScene().getSystems()[0].groups[0].emitters.size());
+    EXPECT_EQ("Pelmora - Untitled", window->getText());
+    EXPECT_EQ(startPicture, previewAfterOneSecond());
+}
