@@ -9,11 +9,13 @@ namespace KW {
 /// replaces the shown one (the alpha component is kept, since the dialog has none).
 class KW_API KWColorButton : public KWObject {
 public:
+    /// style is not used. Null, after a message, without a parent.
     static KWColorButton* create(eStyles style, int x, int y, int width, int height, const KWColor& color,
                                  KWObject* parent, int id);
 
     /// Stores all four components and repaints without erasing.
     void setColor(const KWColor& color);
+    /// The colour shown, with the alpha last given to setColor or create.
     const KWColor& getColor() const { return color; }
 
 private:

@@ -18,7 +18,9 @@ public:
 
     ~KWColorButtons() override;
 
+    /// The colour of the left half.
     const KWColor& getColor1() const { return color1; }
+    /// The colour of the right half.
     const KWColor& getColor2() const { return color2; }
 
 private:

@@ -14,6 +14,7 @@ public:
     /// style is accepted and ignored; height is the height of the dropped-down list.
     static KWComboBox* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
 
+    /// Appends an item showing text and carrying id.
     void addItem(int id, const std::string& text);
     /// Removes the first item carrying id; nothing when none does.
     void removeItem(int id);

@@ -14,7 +14,9 @@ public:
     static KWRadio* create(eStyles style, const std::string& text, int x, int y, int width, int height,
                            KWObject* parent, int id);
 
+    /// Checks or unchecks this button; the others of its group are left as they are.
     void setSelected(bool selected);
+    /// Whether this button is checked.
     bool isSelected() const;
 
 private:
