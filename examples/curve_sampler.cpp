@@ -16,6 +16,10 @@ KWGraphPoint key(float x, float upper, float lower) {
     point.y2 = -lower;
     return point;
 }
+// --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
+void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -43,8 +47,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     graph->setHandler([&](const KWEvent&) { showSamples(); });
 
     if (std::strstr(commandLine, "--autoclose")) {
-        SetTimer(window->getHandle(), 1, 500,
-                 [](HWND hwnd, UINT, UINT_PTR, DWORD) { PostMessageA(hwnd, WM_CLOSE, 0, 0); });
+        SetTimer(window->getHandle(), 1, 500, closeWindow);
     }
 
     MSG msg;

@@ -8,6 +8,10 @@ using namespace KW;
 
 namespace {
 enum Command { COMMAND_RESET = 10, COMMAND_QUIT = 11 };
+// --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
+void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -39,10 +43,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         }
     });
 
-    // --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
     if (std::strstr(commandLine, "--autoclose")) {
-        SetTimer(window->getHandle(), 1, 500,
-                 [](HWND hwnd, UINT, UINT_PTR, DWORD) { PostMessageA(hwnd, WM_CLOSE, 0, 0); });
+        SetTimer(window->getHandle(), 1, 500, closeWindow);
     }
 
     // Closing the window ends the loop. Shortcuts are looked up before a key is translated.

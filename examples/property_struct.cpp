@@ -14,6 +14,10 @@ struct Emitter {
     float lifetime = 1.5f;
     bool looping = true;
 };
+// --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
+void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -68,8 +72,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     });
 
     if (std::strstr(commandLine, "--autoclose")) {
-        SetTimer(window->getHandle(), 1, 500,
-                 [](HWND hwnd, UINT, UINT_PTR, DWORD) { PostMessageA(hwnd, WM_CLOSE, 0, 0); });
+        SetTimer(window->getHandle(), 1, 500, closeWindow);
     }
 
     MSG msg;
