@@ -16,6 +16,7 @@ KWGraphPoint key(float x, float upper, float lower) {
     point.y2 = -lower;
     return point;
 }
+
 // --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
 void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
     PostMessageA(window, WM_CLOSE, 0, 0);

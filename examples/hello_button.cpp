@@ -8,6 +8,7 @@ using namespace KW;
 
 namespace {
 enum Command { COMMAND_RESET = 10, COMMAND_QUIT = 11 };
+
 // --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
 void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
     PostMessageA(window, WM_CLOSE, 0, 0);

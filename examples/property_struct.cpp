@@ -14,6 +14,7 @@ struct Emitter {
     float lifetime = 1.5f;
     bool looping = true;
 };
+
 // --autoclose: the window closes itself after a moment (the build's smoke test runs it so).
 void CALLBACK closeWindow(HWND window, UINT, UINT_PTR, DWORD) {
     PostMessageA(window, WM_CLOSE, 0, 0);
