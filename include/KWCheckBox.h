@@ -19,10 +19,13 @@ public:
 
     /// Stores the flag and refreshes the caption once, also when disabling.
     void setAutoTextEnabled(bool enabled);
+    /// Whether the caption follows the state (setAutoTextEnabled).
     bool isAutoTextEnabled() const { return autoTextEnabled; }
     /// The captions for the two states ("True" and "False" at first); shown from the next refresh on.
     void setCheckedText(const std::string& text);
+    /// The caption for the unchecked state ("False" at first); shown from the next refresh on.
     void setUncheckedText(const std::string& text);
+    /// Whether the box is checked.
     bool isChecked() const;
     /// Sets the caption that matches the current state, whatever the flag says.
     void changeAutoText();

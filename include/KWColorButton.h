@@ -10,11 +10,13 @@ namespace KW {
 /// then gives the handler EVENT_CHANGED with the gadget's id; cancelling reports nothing.
 class KW_API KWColorButton : public KWObject {
 public:
+    /// style is not used. Null, after a message, without a parent.
     static KWColorButton* create(eStyles style, int x, int y, int width, int height, const KWColor& color,
                                  KWObject* parent, int id);
 
     /// Stores all four components and repaints without erasing.
     void setColor(const KWColor& color);
+    /// The colour shown, with the alpha last given to setColor or create.
     const KWColor& getColor() const { return color; }
 
 private:

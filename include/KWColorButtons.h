@@ -23,7 +23,9 @@ public:
     /// gadget opens; off by default. See KWColorPicker::setNumericInput.
     void setNumericInput(bool enabled);
 
+    /// The colour of the left half.
     const KWColor& getColor1() const { return color1; }
+    /// The colour of the right half.
     const KWColor& getColor2() const { return color2; }
 
 private:

@@ -53,12 +53,16 @@ public:
     void moveView(int dx, int dy);
     /// One zoom step about the mouse position.
     void zoomIn();
+    /// One zoom step out about the mouse position.
     void zoomOut();
+    /// The last known mouse position along the ramp, in data units (0 to 100 over the keys).
     float getCursorX() const;
+    /// The last known mouse position across the ramp, in data units.
     float getCursorY() const;
     /// Inserts a key after the last key at or left of position, with its colours; ignored outside
     /// 0 to 100 or with y below 0.
     void insertPoint(float position, float y);
+    /// Deletes the selected key unless it is one of the two fixed end keys.
     void deleteSelected();
     /// Selects the key under the mouse (unless a button is held down in the gadget).
     void selectPoint();

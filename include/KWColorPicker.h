@@ -29,6 +29,7 @@ public:
     /// x, y: the popup's screen position. parent: the opener, whose window owns the popup.
     KWColorPicker(KWColor color, int x, int y, KWObject* parent);
 
+    /// The colour picked so far (the one loaded with setColor until the user changes it).
     KWColor getColor();
     /// Loads a colour and places the markers for it; the next paint shows it.
     void setColor(KWColor color);
@@ -38,7 +39,9 @@ public:
     void setNumericInput(bool enabled);
     bool isNumericInput() const { return numericInput; }
 
+    /// The "Ok" button, whose WM_COMMAND tells the opener to take getColor().
     HWND getOkButton() const { return okButton; }
+    /// The "Cancel" button, which hides the picker.
     HWND getCancelButton() const { return cancelButton; }
 
 private:

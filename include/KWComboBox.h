@@ -16,6 +16,7 @@ public:
     static KWComboBox* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWComboBox() override;
 
+    /// Appends an item showing text and carrying id.
     void addItem(int id, const std::string& text);
     /// Removes the first item carrying id; nothing when none does.
     void removeItem(int id);

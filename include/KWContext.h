@@ -12,6 +12,7 @@ namespace KW {
 /// bar and as a tree view's context menu. Not a gadget; the library never destroys one.
 class KW_API KWContext {
 public:
+    /// An empty popup menu, owned by the caller.
     static KWContext* create();
 
     /// parentId -1 adds to the root menu; popup true makes the entry a submenu. An unknown parent id
@@ -19,6 +20,7 @@ public:
     void addItem(int id, int parentId, const std::string& text, bool popup);
     /// Opens the menu at the cursor; the chosen command reaches the owner's window as WM_COMMAND.
     void show(KWObject* owner);
+    /// The platform menu.
     HMENU getHandle() const { return handle; }
 
 private:

@@ -41,9 +41,11 @@ public:
     void moveView(int dx, int dy);
     /// One zoom step about the current mouse position, also when the mouse is outside the gadget.
     void zoomIn();
+    /// One zoom step out about the current mouse position, also when the mouse is outside the gadget.
     void zoomOut();
     /// The last known mouse position in data units (y is negative above the horizontal axis).
     float getCursorX() const { return cursorX; }
+    /// The y of the last known mouse position in data units (negative above the horizontal axis).
     float getCursorY() const { return cursorY; }
     /// Inserts a key at data (x, y); a key meant to show the value v takes y = -v. Ignored outside
     /// 0 <= x <= 100, with y > 0, or with a value that is not a finite number.

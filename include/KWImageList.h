@@ -12,11 +12,13 @@ namespace KW {
 /// Toolbars, tabs, tree views and property grids read its handle. Lives until the process ends.
 class KW_API KWImageList {
 public:
+    /// An empty list of width x height images with 32-bit colour and a mask; never freed by the library.
     static KWImageList* create(int width, int height);
 
     /// Adds every image-wide strip of the bitmap, left to right; the index of the first, or -1.
     int addImage(const std::string& path);
 
+    /// The platform image list, null when it could not be created.
     HIMAGELIST handle;
 
 private:

@@ -16,10 +16,13 @@ class KW_API KWObject {
 public:
     virtual ~KWObject();
 
+    /// Replaces the window text: the caption of a button or window, the content of an edit.
     virtual void setText(const std::string& text);
     /// Position and size reading: x = left, y = top, width = right, height = bottom.
     virtual void setBounds(const KWBound& bounds);
+    /// Moves the gadget to (bounds.left, bounds.top) in the parent's client coordinates; size unchanged.
     virtual void setPosition(const KWBound& bounds);
+    /// Moves the gadget to (x, y) in the parent's client coordinates; size unchanged.
     virtual void setPosition(int x, int y);
     /// Edge reading; the caller's record is turned into position-and-size reading in place.
     virtual void setPlacement(KWBound& bounds);
@@ -30,32 +33,51 @@ public:
     /// The client area as edges: (0, width, 0, height).
     virtual KWBound getGlobalBounds();
 
+    /// The gadget's window; null when its creation was refused.
     HWND getHandle() const { return handle; }
+    /// A name for the application's own use; the library does not read it.
     void setName(const std::string& text) { name = text; }
+    /// The name given with setName, "" at first.
     const std::string& getName() const { return name; }
+    /// An int for the application's own use, 0 at first; the library does not read it.
     void setUserValue(int value) { userValue = value; }
+    /// A pointer for the application's own use, null at first; the library neither reads nor frees it.
     void setUserData(void* data) { userData = data; }
+    /// Which kind of gadget this is.
     eGadgetType getType() const { return type; }
+    /// The id given at creation.
     int getId() const { return id; }
 
+    /// The number of child gadgets: those created with this gadget as parent and not yet deleted.
     int getChildCount();
     /// Null for an index outside 0 .. getChildCount() - 1.
     KWObject* getChild(int index);
 
     /// Stored only; the parent's next doAlignment applies it.
     void lockToParent(eLockType lock) { lockType = lock; }
+    /// Enables (true) or disables (false) the gadget's window for mouse and keyboard input.
     void setActive(bool active);
+    /// Whether the gadget's window accepts input.
     bool isActive();
+    /// Shows or hides the gadget's window and records the state for isVisible.
     void setVisible(bool show);
+    /// The state last given to setVisible (true at creation).
     bool isVisible() const { return visible; }
+    /// Places every child gadget by its lock type within the client area, less the status bar if there is
+    /// one; runs on every WM_SIZE.
     void doAlignment();
 
     /// Tooltips: ids 0..99, the lowest free one first; -1 when all are taken.
     int addTooltip(const std::string& text);
+    /// A tooltip shown over area only (edges in client coordinates); the id, or -1 when all are taken.
     int addTooltip(const std::string& text, const KWBound& area);
+    /// Removes the tooltip with that id; its id becomes free again.
     void removeTooltip(int id);
+    /// Replaces the text of an existing tooltip.
     void setTooltipText(int id, const std::string& text);
+    /// Moves an existing tooltip to area (edges in client coordinates).
     void setTooltipPosition(int id, const KWBound& area);
+    /// Replaces both the text and the area of an existing tooltip.
     void setTooltip(int id, const std::string& text, const KWBound& area);
 
     /// The application's handler for what the user does with this gadget: one per gadget, a later
@@ -65,15 +87,27 @@ public:
     void setHandler(const KWHandler& handler);
 
 protected:
+    /// Registers the gadget as the parent's child (as its status bar for GADGET_STATUS); the subclass then
+    /// creates the window and calls attachWindow.
     KWObject(eGadgetType type, KWObject* parent, int id);
 
+    /// The window style bits for a child gadget: child and visible, with a sizing border for STYLE_SIZABLE.
     static DWORD createStyle(eStyles style);
+    /// Gives a window the system's default GUI font.
     static void setDefaultFont(HWND window);
+    /// The window procedure of gadgets without their own: handleDefaults, then the window's previous
+    /// procedure.
     static LRESULT CALLBACK KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Handling shared by every gadget's window: alignment on WM_SIZE, focus on a button press, tooltips,
+    /// and the routing of control notifications and commands to the gadgets they belong to. Returns true
+    /// when the message needs no further handling.
     static bool handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The lowest tooltip id (0 to 99) not in use, or -1.
     int getFreeTooltipId();
 
+    /// Writes the gadget's state to a stream; false when the gadget has nothing to write (the default).
     virtual bool serialize(const std::ofstream& stream);
+    /// Reads the gadget's state from a stream; false when the gadget reads nothing (the default).
     virtual bool deSerialize(const std::ifstream& stream);
 
     /// The gadget stored in a window's user data, or null.
@@ -102,18 +136,31 @@ protected:
     /// gadget is deleted.
     std::shared_ptr<const bool> lifeFlag() const { return alive; }
 
+    /// The gadget's window, null when creation was refused.
     HWND handle;
+    /// The tooltip control, created with the first tooltip.
     HWND tooltipWindow;
+    /// See setName.
     std::string name;
+    /// The status bar child that doAlignment keeps clear, or null.
     KWObject* statusBar;
+    /// See setUserValue.
     int userValue;
+    /// See setUserData.
     void* userData;
+    /// The id given at creation.
     int id;
+    /// How the parent's doAlignment places this gadget.
     eLockType lockType;
+    /// The child gadgets in creation order; owned, deleted with this gadget.
     std::vector<KWObject*> children;
+    /// The parent gadget, or null for a top-level window.
     KWObject* parent;
+    /// See getType.
     eGadgetType type;
+    /// See isVisible.
     bool visible;
+    /// The window procedure replaced by subclassWindow, or the class's own; messages end there.
     WNDPROC previousProc;
 
 private:

@@ -23,6 +23,7 @@ class PropertyRows;
 /// Hosted gadgets are created by the client with the grid as their parent; the grid owns them.
 class KW_API KWProperties : public KWObject {
 public:
+    /// style is not used. Null, after a message, without a parent.
     static KWProperties* create(eStyles style, int x, int y, int width, int height, KWObject* parent, int id);
     ~KWProperties() override;
 

@@ -11,22 +11,29 @@ namespace KW {
 /// What every row of a property grid points to: a group's record or an item's record.
 /// isGroup tells which of the two a row's record is.
 struct KWPropRecord {
+    /// True while hideGroup keeps the record (and a group's items) out of the rows.
     bool hidden;
+    /// True for a KWGroupItem, false for a KWPropItem.
     bool isGroup;
+    /// The text of the first column.
     std::string name;
 };
 
 /// One item of a group: its name in the first column and the gadget that edits its value.
 /// The gadget is never null in a stored item and is owned by the grid, not by the record.
 struct KWPropItem : KWPropRecord {
+    /// The image list index shown before the name.
     int image;
+    /// The gadget that edits the value; owned by the grid.
     KWObject* object;
 };
 
 /// A named group of items. A closed group shows only its own row; an open one shows its items'
 /// rows below it; a hidden one has no row at all.
 struct KWGroupItem : KWPropRecord {
+    /// True while the group's items have rows.
     bool opened;
+    /// The group's items in the order they were added.
     std::list<KWPropItem> items;
 };
 

@@ -17,8 +17,10 @@ public:
                            KWObject* parent, int id);
     ~KWRadio() override;
 
-    /// Never calls the handler.
+    /// Checks or unchecks this button; the others of its group are left as they are. Never calls the
+    /// handler.
     void setSelected(bool selected);
+    /// Whether this button is checked.
     bool isSelected() const;
 
 protected:

@@ -11,18 +11,25 @@ namespace KW {
 /// A gadget placed in a rollout, at x from the client's left edge and y from the top of the
 /// rollout's content area. The record does not own the gadget.
 struct KWRolloutObject {
+    /// The placed gadget.
     KWObject* object;
+    /// Distance from the client's left edge.
     int x;
+    /// Distance from the top of the section's content area.
     int y;
 };
 
 /// One collapsible section: a title bar with a toggle box and the gadgets shown below it when expanded.
 struct KWRolloutItem {
+    /// The text of the title bar.
     std::string title;
+    /// The gadgets shown while the section is expanded.
     std::list<KWRolloutObject> objects;
+    /// The id given to addRollout.
     int id;
+    /// True while the gadgets are shown.
     bool expanded;
-    KWBound toggleBox; // as last painted, edges in client coordinates
+    KWBound toggleBox; ///< as last painted, edges in client coordinates
 };
 
 /// A vertically scrolling stack of collapsible sections. Gadgets are created with the rollout as their

@@ -32,7 +32,9 @@ public:
     float getValue();
     /// Bounds only: the shown text is clamped again by the next setValue, step or focus loss.
     void setMinValue(float value);
+    /// Sets the upper bound only; the shown text is clamped again by the next setValue, step or focus loss.
     void setMaxValue(float value);
+    /// Sets both bounds; the shown text is clamped again by the next setValue, step or focus loss.
     void setValues(float minValue, float maxValue);
 
     /// The edit's text, at most 99 characters.

@@ -10,9 +10,11 @@ namespace KW {
 /// One splitter of a KWWindow: an undrawn bar between docked gadgets that the user drags to trade
 /// space between its two sides. The gadgets in the lists are owned by the window, not by the record.
 struct KWSplitter {
+    /// The id given to addVerticalSplitter or addHorizontalSplitter.
     int id;
     /// Limits of the limited side's size during a drag, in pixels.
     int minSize;
+    /// The upper limit; see minSize.
     int maxSize;
     /// True: the limits apply to the first side (left or top); false: to the second side.
     bool limitFirst;

@@ -9,6 +9,7 @@ namespace KW {
 /// the other children clear of the bar and re-docks the bar every time.
 class KW_API KWStatus : public KWObject {
 public:
+    /// A status bar docked at the bottom of parent. Null, after a message, without a parent.
     static KWStatus* create(KWObject* parent, int id);
 
     /// count parts; rightEdges holds the right edge of each in client coordinates, -1 reaching the

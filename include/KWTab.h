@@ -28,7 +28,9 @@ public:
     KWWindow* addTab(int index, int imageIndex, const std::string& text);
     /// Null removes the images.
     void setImageList(KWImageList* list);
+    /// The size of every tab in pixels (the strip uses fixed-width tabs).
     void setTabsSize(int width, int height);
+    /// Shows the selected tab's page and hides the others.
     void showSelectedTab();
     /// The selected tab's index, -1 when there is none.
     int getSelectedIndex() const;

@@ -21,6 +21,7 @@ public:
     /// A button that shows image imageIndex of the image list (no image before setImageList);
     /// text is accepted and not shown.
     void addButton(int commandId, int imageIndex, const std::string& text);
+    /// Appends a gap between groups of buttons.
     void addSeparator();
     /// The list is not owned.
     void setImageList(KWImageList* list);

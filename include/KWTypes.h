@@ -9,6 +9,7 @@
 #include <windows.h>
 #endif
 
+/// Everything the library declares: the gadget classes, their shared types and the start-up class.
 namespace KW {
 
 class KWObject;
@@ -16,14 +17,20 @@ class KWObject;
 /// A rectangle in the order left, right, top, bottom. Operations read it either as edges
 /// (right and bottom are coordinates) or as position and size (right is the width, bottom the height).
 struct KWBound {
+    /// Left edge, or x.
     int left;
+    /// Right edge, or width.
     int right;
+    /// Top edge, or y.
     int top;
+    /// Bottom edge, or height.
     int bottom;
 
     KWBound() : left(0), right(0), top(0), bottom(0) {}
+    /// The four values in the order left, right, top, bottom.
     KWBound(int left, int right, int top, int bottom) : left(left), right(right), top(top), bottom(bottom) {}
 #if defined(_WIN32)
+    /// Field by field from a RECT (edges).
     KWBound(RECT rect) : left(rect.left), right(rect.right), top(rect.top), bottom(rect.bottom) {}
     /// Field by field, with no size arithmetic.
     RECT toRect() const {
@@ -39,14 +46,20 @@ struct KWBound {
 
 /// A colour with opacity, each component meant in 0..255 (a = 255 is opaque).
 struct KWColor {
+    /// Red, 0..255.
     int r;
+    /// Green, 0..255.
     int g;
+    /// Blue, 0..255.
     int b;
+    /// Opacity, 0 (transparent) to 255 (opaque).
     int a;
 
     KWColor() : r(0), g(0), b(0), a(255) {}
+    /// The four components in the order red, green, blue, alpha.
     KWColor(int r, int g, int b, int a) : r(r), g(g), b(b), a(a) {}
 #if defined(_WIN32)
+    /// The RGB components as a COLORREF; alpha is dropped.
     COLORREF toColorRef() const {
         return RGB(r, g, b);
     }
@@ -57,11 +70,15 @@ struct KWColor {
 #endif
 };
 
+/// The style argument of the create factories; most gadgets ignore it.
 enum eStyles {
+    /// The gadget's usual look.
     STYLE_DEFAULT = 0,
+    /// A sizing border, for gadgets that read the style.
     STYLE_SIZABLE = 2,
 };
 
+/// The kind of a gadget, as getType reports it.
 enum eGadgetType {
     GADGET_WINDOW = 1,
     GADGET_CHECKBOX = 2,
@@ -89,22 +106,38 @@ enum eGadgetType {
     GADGET_HEADER = 24,
 };
 
+/// What KWWindow::create makes.
 enum eWindowType {
+    /// An overlapped window with caption, system menu, sizing border and minimise and maximise boxes.
     WINDOW_FRAME = 1,
+    /// A pop-up window with caption and system menu.
     WINDOW_POPUP = 2,
+    /// A plain area without frame, usually a child: a tab page, a pane.
     WINDOW_PAGE = 8,
+    /// A plain area with a sunken edge, usually a child: a viewport.
     WINDOW_SUNKEN = 9,
 };
 
+/// How a parent's doAlignment places a child gadget when the parent is resized (KWObject::lockToParent).
+/// "Stretch right" keeps a right margin equal to the gadget's left one.
 enum eLockType {
+    /// Left where it is.
     LOCK_NONE = 0,
+    /// Fills the parent's client area (less its status bar).
     LOCK_FILL = 1,
+    /// Keeps its left edge and height; the width stretches.
     LOCK_STRETCH_RIGHT = 2,
+    /// Keeps its left, top and width; the bottom edge follows the parent's.
     LOCK_STRETCH_BOTTOM = 3,
+    /// Keeps its left and top edges; the width stretches and the bottom follows the parent's.
     LOCK_STRETCH_BOTH = 4,
+    /// Keeps its size; moves so that its right edge is on the parent's.
     LOCK_RIGHT = 5,
+    /// Keeps its size; moves so that its bottom edge is on the parent's.
     LOCK_BOTTOM = 6,
+    /// Like LOCK_RIGHT, and the bottom edge follows the parent's.
     LOCK_RIGHT_STRETCH_BOTTOM = 7,
+    /// Like LOCK_BOTTOM, and the right edge follows the parent's.
     LOCK_BOTTOM_STRETCH_RIGHT = 8,
 };
 
@@ -121,6 +154,7 @@ enum eEventType {
     EVENT_USER = 100,
 };
 
+/// Text alignment of a KWText.
 enum KWTextAlign {
     ALIGN_LEFT = 0,
     ALIGN_RIGHT = 1,
@@ -130,9 +164,13 @@ enum KWTextAlign {
 /// One event: what happened, the gadget it happened to and two values whose meaning depends on the
 /// gadget (for handlers: param1 is an id or an index, param2 is 0).
 struct KWEvent {
+    /// What happened.
     eEventType type;
+    /// The gadget it happened to.
     KWObject* object;
+    /// Gadget-specific: a command id, an item id or an index.
     int param1;
+    /// Gadget-specific; 0 for the events handlers receive.
     int param2;
 };
 

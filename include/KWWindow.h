@@ -27,6 +27,9 @@ class ShortcutTable;
 /// a shortcut (addShortcut, Kwadro::handleShortcut).
 class KW_API KWWindow : public KWObject {
 public:
+    /// A window of the given type; with a parent it is that gadget's child, without one a top-level
+    /// window. x, y, width and height are the outer rectangle. style is not used. Every type is
+    /// created visible.
     static KWWindow* create(eStyles style, eWindowType type, int x, int y, int width, int height,
                             const std::string& title, KWObject* parent, int id);
     ~KWWindow() override;
@@ -40,12 +43,16 @@ public:
     /// During a drag the limited side (the first one when limitFirst, else the second) is kept between
     /// minSize and maxSize. Ids select splitters for the addFrom* calls and need not be unique.
     void addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize, bool limitFirst);
+    /// A horizontal bar at position (its top edge); see addVerticalSplitter.
     void addHorizontalSplitter(int id, int position, int thickness, int minSize, int maxSize,
                                bool limitFirst);
     /// Dock a child gadget to one side of every splitter with that id; its inner edge moves onto the bar.
     void addFromLeft(int id, KWObject* object);
+    /// Docks a gadget to the right of every splitter with that id.
     void addFromRight(int id, KWObject* object);
+    /// Docks a gadget above every splitter with that id.
     void addFromTop(int id, KWObject* object);
+    /// Docks a gadget below every splitter with that id.
     void addFromBottom(int id, KWObject* object);
 
     /// Called when the user asks to close the window (close box, Alt+F4, WM_CLOSE): false keeps the

@@ -20,6 +20,7 @@ public:
     /// dispatch the message then.
     static bool handleShortcut(const MSG& message);
 
+    /// The application's event queue: registerEvent appends, the application reads and pops.
     static std::queue<KWEvent> events;
 
 private:

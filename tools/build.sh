@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the three trees: native (logic and unit tests), x86_64 and i686 Windows.
+# Configures and builds the trees: native (logic and unit tests), x86_64 and i686 Windows (Release, with
+# tests), and a Debug x86_64 library alone (what a client's debugging session builds; warnings are errors).
 # Usage: tools/build.sh [build-folder]   (default: build/ in the repository)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,13 +11,15 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 configure() {
     local dir=$1
     shift
-    cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKW_BUILD_TESTS=ON "$@" >/dev/null
     cmake --build "$build/$dir"
 }
 
 configure native
 configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake"
 configure i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
+configure debug-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \
+    -DCMAKE_BUILD_TYPE=Debug -DKW_BUILD_TESTS=OFF -DKW_BUILD_DEMO=OFF -DKW_WARNINGS_AS_ERRORS=ON
 
 # One ctest run covers the native and the Windows tests, with one summary.
 cat >"$build/CTestTestfile.cmake" <<CTEST

@@ -7,8 +7,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KW_BUILD_DIR:-$root/build}
 shot=${1:-$build/demo.png}
 
-bash "$root/tools/setup.sh"
-bash "$root/tools/build.sh" "$build"
+# Only what the program needs: its packages, the x86_64 library and Test (tools/test.sh builds the rest
+# in the same tree later).
+bash "$root/tools/setup.sh" demo
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+cmake -S "$root" -B "$build/x86_64" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKW_BUILD_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" >/dev/null
+cmake --build "$build/x86_64" --target Test
 
 # shellcheck source=tools/env.sh
 source "$root/tools/env.sh"

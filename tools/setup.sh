@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, skipping what is already present. Idempotent.
+# Usage: tools/setup.sh [demo]   (demo: only what tools/demo.sh needs to build and show the programs)
 set -euo pipefail
 
+# The x86_64 library and the programs, run under Wine in a virtual display (import takes the screenshot).
 packages=(
     cmake ninja-build ccache
-    g++ clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    googletest nlohmann-json3-dev
-    wine64 xvfb x11-utils imagemagick
-    python3
+    g++-mingw-w64-x86-64-posix
+    wine64 xvfb imagemagick
+    nlohmann-json3-dev
 )
+if [ "${1:-}" != demo ]; then
+    # Native unit tests and fuzz targets, the 32-bit build, the test framework, the API reference.
+    packages+=(
+        g++ clang libclang-rt-14-dev
+        g++-mingw-w64-i686-posix
+        googletest
+        x11-utils
+        python3
+        doxygen
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

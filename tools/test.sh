@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every tree and runs every test (native, then under Wine).
+# Installs what is missing, checks the API reference, builds every tree, builds the examples against the
+# installed package and runs every test (native, then under Wine) and one example.
 # Usage: tools/test.sh [ctest arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KW_BUILD_DIR:-$root/build}
 
 bash "$root/tools/setup.sh"
+bash "$root/tools/docs.sh"
 bash "$root/tools/build.sh" "$build"
+bash "$root/tools/package.sh" "$build"
 
 # shellcheck source=tools/env.sh
 source "$root/tools/env.sh"
@@ -15,3 +18,7 @@ KW_FORCE_XVFB=1 kw_start_display
 kw_prepare_wine "$build"
 
 ctest --test-dir "$build" --output-on-failure --timeout 600 "$@"
+
+# A program built against the installed package starts, shows its window and ends by itself.
+(cd "$build/examples-x86_64" && timeout 120 /usr/lib/wine/wine64 curve_sampler.exe --autoclose </dev/null)
+echo "test: the installed package's curve_sampler example ran"

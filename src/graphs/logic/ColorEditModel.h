@@ -27,8 +27,8 @@ struct SwatchHit {
 // the order they were inserted; dragging changes positions without reordering.
 class ColorEditModel {
 public:
-    static const int minMarkerSize = 3;
-    static const int maxMarkerSize = 20;
+    static constexpr int minMarkerSize = 3;
+    static constexpr int maxMarkerSize = 20;
 
     // The two fixed end keys at 0 and 100.
     ColorEditModel();

@@ -38,7 +38,7 @@ private:
     int height;
     // Rectangles of the current colour still growing; among squares of one colour the filling
     // order does not matter, so the upper and lower curve can each grow their own.
-    static const int kPendingSlots = 2;
+    static constexpr int kPendingSlots = 2;
     MarkerRect pending[kPendingSlots];
     int pendingCount;
     int oldestSlot;
