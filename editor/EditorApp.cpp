@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 using namespace KW;
 using namespace KW::effect;
 
@@ -519,7 +521,12 @@ void EditorApp::showSelection() {
         editors.gravity->setValue(emitter->gravity);
         editors.blend->selectItem(static_cast<int>(emitter->blend));
         editors.texture->setText(emitter->texture);
-        sizeCurve->setPoints(emitter->size);
+        // A drag can leave keys out of order; the editor takes them sorted.
+        SizeKeys size = emitter->size;
+        std::stable_sort(size.begin(), size.end(),
+                         [](const KWGraphPoint& a, const KWGraphPoint& b) { return a.x < b.x; });
+        sizeCurve->setPoints(size);
+        sizeCurve->frameKeys();
         colorRamp->setPoints(sortedColorKeys(emitter->color));
     }
     grid->updateSubitemsText();

@@ -60,6 +60,8 @@ public:
     /// and y1 <= y2 <= 0. The graph decides the flags: the first and last keys become the fixed
     /// ones, and no key stays selected.
     bool setPoints(const std::vector<KWGraphPoint>& keys);
+    /// Zooms and pans so that every key is in view, as the F key does. A view change: no handler call.
+    void frameKeys();
     /// Both curves at x, interpolated linearly between the neighbouring keys in x order; outside
     /// the keys, the nearest end key's values.
     KWGraphSample evaluate(float x) const;
@@ -75,7 +77,6 @@ private:
     bool handleKey(WPARAM key);
     void selectNext(bool forward);
     bool nudge(float dx, float dy);
-    void frameKeys();
     bool pasteKeys();
     void zoom(bool in);
 

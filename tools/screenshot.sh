@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Regenerates the README's screenshot of the editor shell: runs the demonstration program in a virtual
-# display and saves docs/editor-shell.png.
+# Regenerates the README's screenshots: each program runs in a virtual display and is captured after a
+# few seconds; docs/pelmora.png shows the effect editor with its effect running, docs/editor-shell.png
+# the demonstration program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$root/docs"
-env -u DISPLAY KW_DEMO_SECONDS="${KW_DEMO_SECONDS:-10}" bash "$root/tools/demo.sh" "$root/docs/editor-shell.png"
+env -u DISPLAY KW_DEMO_SECONDS="${KW_DEMO_SECONDS:-10}" bash "$root/tools/demo.sh" "$root/docs/pelmora.png"
+env -u DISPLAY KW_DEMO_SECONDS="${KW_DEMO_SECONDS:-10}" bash "$root/tools/demo.sh" --test "$root/docs/editor-shell.png"
