@@ -37,6 +37,7 @@ public:
     /// Shows the number fields in a row below the areas, making the popup taller, or hides them again
     /// (the default).
     void setNumericInput(bool enabled);
+    /// Whether the number fields are shown.
     bool isNumericInput() const { return numericInput; }
 
     /// The "Ok" button, whose WM_COMMAND tells the opener to take getColor().
