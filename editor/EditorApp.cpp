@@ -119,32 +119,41 @@ EditorApp::~EditorApp() {
 }
 
 void EditorApp::buildMenus() {
-    fileMenu = KWContext::create();
-    fileMenu->addItem(CommandNew, -1, "&New\tCtrl+N", false);
-    fileMenu->addItem(CommandOpen, -1, "&Open...\tCtrl+O", false);
-    fileMenu->addItem(CommandSave, -1, "&Save\tCtrl+S", false);
-    fileMenu->addItem(CommandSaveAs, -1, "Save &As...", false);
-    fileMenu->addItem(CommandExit, -1, "E&xit", false);
-    editMenu = KWContext::create();
-    editMenu->addItem(CommandUndo, -1, "&Undo\tCtrl+Z", false);
-    editMenu->addItem(CommandRedo, -1, "&Redo\tCtrl+Y", false);
-    editMenu->addItem(CommandDelete, -1, "&Delete", false);
-    addMenu = KWContext::create();
-    addMenu->addItem(CommandAddSystem, -1, "&System", false);
-    addMenu->addItem(CommandAddGroup, -1, "&Group", false);
-    addMenu->addItem(CommandAddEmitter, -1, "&Emitter", false);
-    viewMenu = KWContext::create();
-    viewMenu->addItem(CommandPlay, -1, "&Play\tSpace", false);
-    viewMenu->addItem(CommandPause, -1, "P&ause\tSpace", false);
-    viewMenu->addItem(CommandRestart, -1, "&Restart\tF5", false);
-    helpMenu = KWContext::create();
-    helpMenu->addItem(CommandAbout, -1, "&About Pelmora", false);
-
-    frame.window->addMenu("&File", fileMenu);
-    frame.window->addMenu("&Edit", editMenu);
-    frame.window->addMenu("&Add", addMenu);
-    frame.window->addMenu("&View", viewMenu);
-    frame.window->addMenu("&Help", helpMenu);
+    struct Entry {
+        int command;
+        const char* text;
+    };
+    struct Menu {
+        const char* title;
+        KWContext** context;
+        std::vector<Entry> entries;
+    };
+    const Menu menus[] = {
+        {"&File",
+         &fileMenu,
+         {{CommandNew, "&New\tCtrl+N"},
+          {CommandOpen, "&Open...\tCtrl+O"},
+          {CommandSave, "&Save\tCtrl+S"},
+          {CommandSaveAs, "Save &As..."},
+          {CommandExit, "E&xit"}}},
+        {"&Edit",
+         &editMenu,
+         {{CommandUndo, "&Undo\tCtrl+Z"}, {CommandRedo, "&Redo\tCtrl+Y"}, {CommandDelete, "&Delete"}}},
+        {"&Add",
+         &addMenu,
+         {{CommandAddSystem, "&System"}, {CommandAddGroup, "&Group"}, {CommandAddEmitter, "&Emitter"}}},
+        {"&View",
+         &viewMenu,
+         {{CommandPlay, "&Play\tSpace"}, {CommandPause, "P&ause\tSpace"}, {CommandRestart, "&Restart\tF5"}}},
+        {"&Help", &helpMenu, {{CommandAbout, "&About Pelmora"}}},
+    };
+    for (const Menu& menu : menus) {
+        *menu.context = KWContext::create();
+        for (const Entry& entry : menu.entries) {
+            (*menu.context)->addItem(entry.command, -1, entry.text, false);
+        }
+        frame.window->addMenu(menu.title, *menu.context);
+    }
 }
 
 void EditorApp::bindShortcuts() {

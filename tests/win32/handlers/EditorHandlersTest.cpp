@@ -522,8 +522,8 @@ TEST(EditorHandlers, HandlersMayCallSettersAndReplaceThemselves) {
     EXPECT_EQ(f.graph->getPoints()[1].y2, -3.0f);
 }
 
-// Deleting a gadget leaves its parent's list of children alone, so a test that deletes the reporting
-// gadget itself only destroys the parent's window afterwards.
+// A gadget deleted by its own handler leaves its parent's children, so the parent is deleted as usual
+// afterwards.
 TEST(EditorHandlers, HandlersMayDeleteTheGadgetOrItsParentMidDragOrOnOk) {
     {
         GraphHost f;
@@ -536,7 +536,7 @@ TEST(EditorHandlers, HandlersMayDeleteTheGadgetOrItsParentMidDragOrOnOk) {
         sendMouse(window, WM_LBUTTONUP, 0, 170, 130);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(f.recorder.seen.size(), 1u);
-        DestroyWindow(f.host->getHandle());
+        delete f.host;
         f.host = nullptr;
     }
     {
@@ -606,7 +606,7 @@ TEST(EditorHandlers, HandlersMayDeleteTheGadgetOrItsParentMidDragOrOnOk) {
         EXPECT_EQ(calls, 1);
         EXPECT_FALSE(IsWindow(popup));
         EXPECT_TRUE(frame->isActive());
-        DestroyWindow(frame->getHandle());
+        delete frame;
     }
     {
         ProbeGadget* frame = ProbeGadget::create(nullptr, 100, 400, 300, 200);
