@@ -50,24 +50,26 @@ void pressKeys(WORD modifier, WORD key) {
     SendInput(4, inputs, sizeof(INPUT));
 }
 
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM data) {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && classOf(window) == "#32770" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The process's open dialog box (a message box), or null.
 HWND dialogOf(DWORD processId) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search = {processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process && classOf(window) == "#32770" && IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search = {processId, nullptr};
+    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

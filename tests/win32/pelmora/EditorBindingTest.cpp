@@ -81,6 +81,13 @@ protected:
     EditorApp::Gadgets gadgets = {};
 };
 
+BOOL CALLBACK collectEmitterButtons(HWND child, LPARAM found) {
+    if (kwtest::windowText(child) == "Emitter" && kwtest::windowClassName(child) == "Button") {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    }
+    return TRUE;
+}
+
 HWND childOfClass(HWND parent, const char* className) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (kwtest::windowClassName(child) == className) {
@@ -112,15 +119,7 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     // The palette's Emitter button adds a second emitter and selects it.
     KWWindow* window = app->getWindow();
     std::vector<HWND> buttons;
-    EnumChildWindows(
-        window->getHandle(),
-        [](HWND child, LPARAM found) -> BOOL {
-            if (kwtest::windowText(child) == "Emitter" && kwtest::windowClassName(child) == "Button") {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&buttons));
+    EnumChildWindows(window->getHandle(), collectEmitterButtons, reinterpret_cast<LPARAM>(&buttons));
     ASSERT_EQ(1u, buttons.size());
     clickAt(buttons[0], 20, 10);
     ASSERT_EQ(2u, app->getScene().getSystems()[0].groups[0].emitters.size());
