@@ -27,6 +27,13 @@ std::string folderOf(const std::string& path) {
 } // namespace
 
 bool saveAtomically(const std::string& path, const std::string& text, std::string& error) {
+    // Replacing by a move would also replace a read-only file on some platforms; the user marked it so
+    // that it stays as it is.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        error = "Cannot save " + path + ": the file is read-only";
+        return false;
+    }
     char temporary[MAX_PATH] = {};
     if (!GetTempFileNameA(folderOf(path).c_str(), "pel", 0, temporary)) {
         error = "Cannot write in the folder of " + path + ": " + systemMessage(GetLastError());

@@ -529,7 +529,7 @@ void EditorApp::showSelection() {
         editors.spread->setValue(emitter->spread);
         editors.gravity->setValue(emitter->gravity);
         editors.blend->selectItem(static_cast<int>(emitter->blend));
-        editors.texture->setText(emitter->texture);
+        editors.texture->setPath(emitter->texture);
         // A drag can leave keys out of order; the editor takes them sorted.
         SizeKeys size = emitter->size;
         std::stable_sort(size.begin(), size.end(),

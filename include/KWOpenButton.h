@@ -27,9 +27,9 @@ public:
 
     /// The path shown, at most 149 characters.
     std::string getText() const override;
-    /// Shows text as the path, as if it had been chosen. A change by the program: the handler is not
-    /// called.
-    void setText(const std::string& text) override;
+    /// Shows path in the field, as if it had been chosen (setText names the container, as for every
+    /// gadget). A change by the program: the handler is not called.
+    void setPath(const std::string& path);
     /// Edges; turned into position-and-size in place. The edit fills the cell up to a square "..."
     /// button as high as the cell at its right end.
     void setPlacement(KWBound& bound) override;

@@ -72,9 +72,9 @@ std::string KWOpenButton::getText() const {
     return buffer;
 }
 
-void KWOpenButton::setText(const std::string& text) {
+void KWOpenButton::setPath(const std::string& path) {
     if (editHandle) {
-        SetWindowTextA(editHandle, text.c_str());
+        SetWindowTextA(editHandle, path.c_str());
     }
 }
 

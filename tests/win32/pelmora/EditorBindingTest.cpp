@@ -56,13 +56,15 @@ protected:
     }
     // The client pixel where an editor shows data (x, y), from two probes of its cursor read-out.
     template <typename Gadget> POINT pixelOf(Gadget* gadget, float x, float y) {
-        kwtest::moveMouseTo(gadget->getHandle(), 10, 10);
+        const KWBound client = gadget->getGlobalBounds();
+        const int px = client.right / 2, py = client.bottom / 2;
+        kwtest::moveMouseTo(gadget->getHandle(), px, py);
         kwtest::pumpMessages();
         const float x0 = gadget->getCursorX(), y0 = gadget->getCursorY();
-        kwtest::moveMouseTo(gadget->getHandle(), 60, 40);
+        kwtest::moveMouseTo(gadget->getHandle(), px + 50, py + 20);
         kwtest::pumpMessages();
-        const float sx = (gadget->getCursorX() - x0) / 50.0f, sy = (gadget->getCursorY() - y0) / 30.0f;
-        return {static_cast<LONG>(10 + (x - x0) / sx + 0.5f), static_cast<LONG>(10 + (y - y0) / sy + 0.5f)};
+        const float sx = (gadget->getCursorX() - x0) / 50.0f, sy = (gadget->getCursorY() - y0) / 20.0f;
+        return {static_cast<LONG>(px + (x - x0) / sx + 0.5f), static_cast<LONG>(py + (y - y0) / sy + 0.5f)};
     }
     const Emitter& emitter() const { return *app->getScene().findEmitter(app->getSelected()); }
     // A fingerprint of the preview after a fixed run from a fresh start.
@@ -146,16 +148,17 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     clickAt(arrows, arrowRect.right / 2, arrowRect.bottom / 4);
     EXPECT_FLOAT_EQ(rate + 1.0f, emitter().rate);
 
-    // A curve key dragged upwards: the emitter's size keys are the editor's keys.
+    // A curve key dragged downwards (framed, the keys touch the top of the view): the emitter's size keys
+    // are the editor's keys.
     const KWGraphPoint key = gadgets.sizeCurve->getPoints()[0];
     const POINT at = pixelOf(gadgets.sizeCurve, key.x, key.y1);
     kwtest::moveMouseTo(gadgets.sizeCurve->getHandle(), at.x, at.y);
     kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
-    kwtest::moveMouseTo(gadgets.sizeCurve->getHandle(), at.x, at.y - 15);
+    kwtest::moveMouseTo(gadgets.sizeCurve->getHandle(), at.x, at.y + 15);
     kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
     kwtest::pumpMessages();
     ASSERT_EQ(gadgets.sizeCurve->getPoints().size(), emitter().size.size());
-    EXPECT_LT(emitter().size[0].y1, key.y1); // larger: values are negative upwards
+    EXPECT_GT(emitter().size[0].y1, key.y1); // smaller: values are negative upwards
     EXPECT_EQ(gadgets.sizeCurve->getPoints()[0].y1, emitter().size[0].y1);
 
     // A colour picked for the first key's upper swatch: white from the picker's box corner.

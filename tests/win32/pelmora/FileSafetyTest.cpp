@@ -123,7 +123,8 @@ TEST(PelmoraFiles, ABadFileIsReportedAndTheOpenEffectStaysAsItWas) {
     writeFile(path, "{ \"format\": \"pelmora-effect\", \"version\": 99 }");
     kwtest::clearMessageBoxes();
     app.openAtStart(path);
-    EXPECT_TRUE(boxSaid("Cannot open")) << (kwtest::messageBoxes().empty() ? "" : kwtest::messageBoxes()[0].text);
+    EXPECT_TRUE(boxSaid("Cannot open"))
+        << (kwtest::messageBoxes().empty() ? "" : kwtest::messageBoxes()[0].text);
     EXPECT_TRUE(before == app.getScene());
     EXPECT_TRUE(app.hasUnsavedChanges());
     EXPECT_EQ("Pelmora - Untitled *", app.getWindow()->getText());
