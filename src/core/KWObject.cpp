@@ -1,5 +1,6 @@
 #include "KWObject.h"
 
+#include "core/logic/DpiScale.h"
 #include "core/logic/LockLayout.h"
 #include "core/logic/StyleMapping.h"
 
@@ -162,6 +163,27 @@ bool KWObject::serialize(const std::ofstream&) {
 
 bool KWObject::deSerialize(const std::ifstream&) {
     return false;
+}
+
+int KWObject::getDpi() const {
+    // Looked up by name: older platforms have no per-window DPI.
+    typedef UINT(WINAPI * DpiForWindow)(HWND);
+    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (handle && dpiForWindow) {
+        const UINT dpi = dpiForWindow(handle);
+        if (dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : dpi::baseDpi;
+}
+
+int KWObject::scale(int pixelsAt96) const {
+    return dpi::scaled(pixelsAt96, getDpi());
 }
 
 int KWObject::getChildCount() {

@@ -1,3 +1,4 @@
+#include "core/logic/DpiScale.h"
 #include "core/logic/EventQueueRule.h"
 #include "core/logic/StyleMapping.h"
 #include "core/logic/TooltipIds.h"
@@ -69,4 +70,18 @@ TEST(TooltipIds, LowestFreeFirstAndNoneWhenFull) {
     EXPECT_EQ(tooltips::lowestFreeId(isTaken), -1);
     taken.erase(57);
     EXPECT_EQ(tooltips::lowestFreeId(isTaken), 57);
+}
+
+TEST(DpiScale, ScalesFrom96DotsPerInchRoundingToTheNearestPixel) {
+    struct Case {
+        int pixels;
+        int dpi;
+        int expected;
+    } cases[] = {
+        {4, 96, 4},    {4, 144, 6}, {4, 192, 8}, {5, 144, 8},  {3, 120, 4},
+        {-5, 144, -8}, {0, 192, 0}, {20, 0, 20}, {20, -1, 20}, {1000, 288, 3000},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, KW::dpi::scaled(c.pixels, c.dpi)) << c.pixels << " at " << c.dpi;
+    }
 }

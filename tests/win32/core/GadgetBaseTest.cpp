@@ -250,3 +250,14 @@ TEST(DefaultHandling, StyleMapping) {
     EXPECT_EQ(ProbeGadget::createStyle(STYLE_SIZABLE), 0x50040000u);
     EXPECT_EQ(ProbeGadget::createStyle(static_cast<eStyles>(1)), 0x50000000u);
 }
+
+TEST(Dpi, AProcessThatIsNotDpiAwareSees96AndUnscaledLengths) {
+    std::unique_ptr<ProbeGadget> frame(ProbeGadget::create(nullptr, 10, 10, 200, 100));
+    KWButton* button = KWButton::create(STYLE_DEFAULT, "b", 5, 5, 40, 20, frame.get(), 1);
+    for (const KWObject* gadget :
+         {static_cast<const KWObject*>(frame.get()), static_cast<const KWObject*>(button)}) {
+        EXPECT_EQ(96, gadget->getDpi());
+        EXPECT_EQ(7, gadget->scale(7));
+        EXPECT_EQ(-3, gadget->scale(-3));
+    }
+}
