@@ -48,7 +48,6 @@ public:
     /// The id given at creation.
     int getId() const { return id; }
 
-    /// The number of child gadgets: those created with this gadget as parent and not yet deleted.
     /// The dots per inch of the display the gadget's window is on (the window's own where the platform
     /// tells it, else the screen's). A process that has not declared itself DPI-aware sees 96.
     int getDpi() const;
@@ -56,6 +55,7 @@ public:
     /// a client's own gadgets in the same units as the library.
     int scale(int pixelsAt96) const;
 
+    /// The number of child gadgets: those created with this gadget as parent and not yet deleted.
     int getChildCount();
     /// Null for an index outside 0 .. getChildCount() - 1.
     KWObject* getChild(int index);
