@@ -139,6 +139,11 @@ protected:
     /// A command id arrived at this gadget's window from a menu (its menu bar or a popup menu shown
     /// with it as owner) or, for a window, from a toolbar on it.
     virtual void commandChosen(int commandId);
+    /// The DPI of the gadget's window changed from oldDpi to newDpi: its top-level window heard
+    /// WM_DPICHANGED. By then the gadget's bounds are scaled by newDpi / oldDpi and its windows show the
+    /// library's fonts at newDpi; a gadget with metrics of its own recomputes them here. The default
+    /// does nothing.
+    virtual void dpiChanged(int oldDpi, int newDpi);
     /// Shared with every caller that must learn whether the gadget survived a call: false once the
     /// gadget is deleted.
     std::shared_ptr<const bool> lifeFlag() const { return alive; }
@@ -179,6 +184,10 @@ private:
     KWObject(const KWObject&) = delete;
     KWObject& operator=(const KWObject&) = delete;
     void createTooltipWindow();
+    /// A top-level window moved to a display of another DPI: takes the suggested rectangle, scales
+    /// every gadget under it and its fonts, and lays it out again.
+    void applyDpiChange(int newDpi, const RECT* suggested);
+    void scaleSubtree(int oldDpi, int newDpi);
     int addTool(const std::string& text, const KWBound& area, const char* failureMessage);
     bool updateTool(int id, const std::string* text, const KWBound* area);
 };

@@ -67,6 +67,8 @@ public:
 protected:
     /// A menu item, toolbar button or popup-menu entry: EVENT_CLICKED to the handler.
     void commandChosen(int commandId) override;
+    /// Scales every splitter's position, thickness and limits with the window's DPI.
+    void dpiChanged(int oldDpi, int newDpi) override;
 
 private:
     friend class Kwadro;

@@ -5,13 +5,14 @@
 #include "KWTab.h"
 #include "KWTreeView.h"
 #include "controls/PostedReport.h"
+#include "core/DpiFonts.h"
 
 #include <commctrl.h>
 
 namespace KW {
 
 void KWObject::setDefaultFont(HWND window) {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::guiFont(dpi::ofWindow(window))), TRUE);
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -147,6 +148,15 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         }
     }
     switch (msg) {
+    case WM_DPICHANGED:
+        // Only top-level windows hear it; their gadgets follow.
+        if (gadget && GetAncestor(window, GA_ROOT) == window) {
+            gadget->applyDpiChange(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        }
+        return true;
+    case WM_NCDESTROY:
+        dpi::forgetAnnounced(window);
+        return false;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:

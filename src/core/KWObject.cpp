@@ -1,5 +1,6 @@
 #include "KWObject.h"
 
+#include "core/DpiFonts.h"
 #include "core/logic/DpiScale.h"
 #include "core/logic/LockLayout.h"
 #include "core/logic/StyleMapping.h"
@@ -166,20 +167,7 @@ bool KWObject::deSerialize(const std::ifstream&) {
 }
 
 int KWObject::getDpi() const {
-    // Looked up by name: older platforms have no per-window DPI.
-    typedef UINT(WINAPI * DpiForWindow)(HWND);
-    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (handle && dpiForWindow) {
-        const UINT dpi = dpiForWindow(handle);
-        if (dpi > 0) {
-            return static_cast<int>(dpi);
-        }
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : dpi::baseDpi;
+    return dpi::ofWindow(handle);
 }
 
 int KWObject::scale(int pixelsAt96) const {

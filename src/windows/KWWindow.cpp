@@ -225,6 +225,14 @@ void KWWindow::reportAttachFailure(const char* message) {
     }
 }
 
+void KWWindow::dpiChanged(int oldDpi, int newDpi) {
+    for (KWSplitter& splitter : splitters) {
+        splitters::rescale(splitter, oldDpi, newDpi);
+        placeObjects(splitter);
+        recalcLength(splitter);
+    }
+}
+
 void KWWindow::alignSplitters() {
     for (KWSplitter& splitter : splitters) {
         alignSplitter(splitter);

@@ -84,4 +84,9 @@ TEST(DpiScale, ScalesFrom96DotsPerInchRoundingToTheNearestPixel) {
     for (const Case& c : cases) {
         EXPECT_EQ(c.expected, KW::dpi::scaled(c.pixels, c.dpi)) << c.pixels << " at " << c.dpi;
     }
+    // Between two DPIs (a window moved to another display), and back.
+    EXPECT_EQ(150, KW::dpi::rescaled(100, 96, 144));
+    EXPECT_EQ(100, KW::dpi::rescaled(150, 144, 96));
+    EXPECT_EQ(-8, KW::dpi::rescaled(-6, 144, 192));
+    EXPECT_EQ(7, KW::dpi::rescaled(7, 0, -1));
 }

@@ -217,3 +217,16 @@ TEST(SplitterLayout, HitTestIncludesTheEdgesAndPicksTheFirstBar) {
     EXPECT_EQ(hitTest(fresh, 42, 1), noSplitter);
     EXPECT_EQ(hitTest(std::vector<KWSplitter>(), 0, 0), noSplitter);
 }
+
+TEST(SplitterLayout, RescalingKeepsTheBarProportional) {
+    KWSplitter vertical = makeVertical(1, 155, 4, 20, 200, true);
+    vertical.rect.top = 10;
+    vertical.rect.bottom = 250;
+    rescale(vertical, 96, 144);
+    expectBound(vertical.rect, 233, 239, 15, 375);
+    EXPECT_EQ(6, vertical.thickness);
+    EXPECT_EQ(30, vertical.minSize);
+    EXPECT_EQ(300, vertical.maxSize);
+    rescale(vertical, 144, 96);
+    expectBound(vertical.rect, 155, 159, 10, 250);
+}

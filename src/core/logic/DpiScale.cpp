@@ -3,13 +3,20 @@
 namespace KW {
 namespace dpi {
 
-int scaled(int pixelsAt96, int dpi) {
-    if (dpi <= 0) {
-        dpi = baseDpi;
+int rescaled(int pixels, int fromDpi, int toDpi) {
+    if (fromDpi <= 0) {
+        fromDpi = baseDpi;
     }
-    const long long product = static_cast<long long>(pixelsAt96) * dpi;
-    const long long half = baseDpi / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / baseDpi : -((-product + half) / baseDpi));
+    if (toDpi <= 0) {
+        toDpi = baseDpi;
+    }
+    const long long product = static_cast<long long>(pixels) * toDpi;
+    const long long half = fromDpi / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / fromDpi : -((-product + half) / fromDpi));
+}
+
+int scaled(int pixelsAt96, int dpi) {
+    return rescaled(pixelsAt96, baseDpi, dpi);
 }
 
 } // namespace dpi

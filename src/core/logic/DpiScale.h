@@ -10,6 +10,8 @@ constexpr int baseDpi = 96;
 // A length given at 96 dots per inch, at dpi, rounded to the nearest pixel (halves away from zero).
 // A dpi that is not positive counts as 96, so a failed query changes nothing.
 int scaled(int pixelsAt96, int dpi);
+// A length measured at fromDpi, at toDpi, rounded the same way; a DPI that is not positive counts as 96.
+int rescaled(int pixels, int fromDpi, int toDpi);
 
 } // namespace dpi
 } // namespace KW

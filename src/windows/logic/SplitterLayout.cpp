@@ -1,5 +1,7 @@
 #include "windows/logic/SplitterLayout.h"
 
+#include "core/logic/DpiScale.h"
+
 #include <cstddef>
 
 namespace KW {
@@ -147,6 +149,16 @@ int dragPosition(const KWSplitter& splitter, int mouse, const KWBound& first, co
         }
     }
     return p;
+}
+
+void rescale(KWSplitter& splitter, int fromDpi, int toDpi) {
+    auto at = [fromDpi, toDpi](int pixels) { return dpi::rescaled(pixels, fromDpi, toDpi); };
+    splitter.thickness = at(splitter.thickness);
+    splitter.minSize = at(splitter.minSize);
+    splitter.maxSize = at(splitter.maxSize);
+    splitter.rect = KWBound(at(splitter.rect.left), at(splitter.rect.right), at(splitter.rect.top),
+                            at(splitter.rect.bottom));
+    moveBar(splitter, splitter.vertical ? splitter.rect.left : splitter.rect.top);
 }
 
 void moveBar(KWSplitter& splitter, int position) {

@@ -54,6 +54,9 @@ private:
 // keeping the limited side within minSize and maxSize. The minimum is applied first, so with minSize
 // greater than maxSize the maximum wins. first and second are the first gadgets of each side.
 int dragPosition(const KWSplitter& splitter, int mouse, const KWBound& first, const KWBound& second);
+// The bar, its thickness and its limits measured at fromDpi, at toDpi (a window moved to another
+// display).
+void rescale(KWSplitter& splitter, int fromDpi, int toDpi);
 // Puts the bar's leading edge at position, keeping its thickness.
 void moveBar(KWSplitter& splitter, int position);
 

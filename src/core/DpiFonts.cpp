@@ -1,0 +1,117 @@
+#include "core/DpiFonts.h"
+
+#include "core/logic/DpiScale.h"
+
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace KW {
+namespace dpi {
+
+namespace {
+
+const char announcedDpiProperty[] = "KW.AnnouncedDpi";
+
+struct FontCache {
+    std::mutex lock;
+    // (stock object, dpi) -> font made for that DPI; never freed, a handful per process.
+    std::map<std::pair<int, int>, HFONT> fonts;
+};
+
+FontCache& cache() {
+    static FontCache instance;
+    return instance;
+}
+
+int platformDpi(HWND window) {
+    // Looked up by name: older platforms have no per-window DPI.
+    typedef UINT(WINAPI * DpiForWindow)(HWND);
+    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (window && dpiForWindow) {
+        const UINT dpi = dpiForWindow(window);
+        if (dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return ofScreen();
+}
+
+} // namespace
+
+int ofScreen() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : baseDpi;
+}
+
+int ofWindow(HWND window) {
+    if (window) {
+        HWND topLevel = GetAncestor(window, GA_ROOT);
+        const int announced = static_cast<int>(
+            reinterpret_cast<INT_PTR>(GetPropA(topLevel ? topLevel : window, announcedDpiProperty)));
+        if (announced > 0) {
+            return announced;
+        }
+    }
+    return platformDpi(window);
+}
+
+void announce(HWND topLevel, int dpi) {
+    if (topLevel && dpi > 0) {
+        SetPropA(topLevel, announcedDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+    }
+}
+
+void forgetAnnounced(HWND topLevel) {
+    RemovePropA(topLevel, announcedDpiProperty);
+}
+
+HFONT stockFont(int stockObject, int dpi) {
+    HFONT stock = static_cast<HFONT>(GetStockObject(stockObject));
+    const int screenDpi = ofScreen();
+    if (dpi <= 0 || dpi == screenDpi || !stock) {
+        return stock;
+    }
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    HFONT& font = fonts.fonts[std::make_pair(stockObject, dpi)];
+    if (!font) {
+        LOGFONTA face = {};
+        GetObjectA(stock, sizeof(face), &face);
+        face.lfHeight = MulDiv(face.lfHeight, dpi, screenDpi);
+        face.lfWidth = MulDiv(face.lfWidth, dpi, screenDpi);
+        font = CreateFontIndirectA(&face);
+    }
+    return font ? font : stock;
+}
+
+HFONT guiFont(int dpi) {
+    return stockFont(DEFAULT_GUI_FONT, dpi);
+}
+
+int stockObjectOf(HGDIOBJ font) {
+    if (!font) {
+        return -1;
+    }
+    for (int stockObject : {DEFAULT_GUI_FONT, DEVICE_DEFAULT_FONT}) {
+        if (font == GetStockObject(stockObject)) {
+            return stockObject;
+        }
+    }
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    for (const auto& entry : fonts.fonts) {
+        if (entry.second == font) {
+            return entry.first.first;
+        }
+    }
+    return -1;
+}
+
+} // namespace dpi
+} // namespace KW

@@ -1,0 +1,27 @@
+#ifndef KW_DPI_RUN_H
+#define KW_DPI_RUN_H
+
+// The DPI test program runs its tests once per display DPI: the first process sets the Wine prefix's
+// LogPixels, starts itself again for each DPI and restores the setting; each child runs the tests.
+namespace kwtest {
+
+// The DPI this run was started for (96 when started without one).
+int runDpi();
+// A length given at 96 DPI, at runDpi(), rounded as the library rounds.
+int atRunDpi(int pixelsAt96);
+
+} // namespace kwtest
+
+// Checks a measured metric against its value at 96 scaled to the run's DPI: exact at 96, within one
+// pixel elsewhere.
+#define EXPECT_SCALED(measured, pixelsAt96)                                                                  \
+    do {                                                                                                     \
+        const int expectedAtDpi = kwtest::atRunDpi(pixelsAt96);                                              \
+        if (kwtest::runDpi() == 96) {                                                                        \
+            EXPECT_EQ(expectedAtDpi, (measured));                                                            \
+        } else {                                                                                             \
+            EXPECT_NEAR(expectedAtDpi, (measured), 1) << "at " << kwtest::runDpi() << " DPI";                \
+        }                                                                                                    \
+    } while (0)
+
+#endif
