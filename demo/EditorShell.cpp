@@ -29,8 +29,9 @@ struct PropertyGrid {
 };
 
 PropertyGrid addPropertyGrid(KWHeader* header, KWWindow* window, ShellImages& images) {
-    KWProperties* grid = KWProperties::create(STYLE_DEFAULT, 0, 20, 200, 250, header, -1);
-    grid->setImageList(shell::loadImages(images.propertyIcons, "res/properties_cross.bmp"));
+    KWProperties* grid = KWProperties::create(STYLE_DEFAULT, 0, header->scale(20), header->scale(200),
+                                              header->scale(250), header, -1);
+    grid->setImageList(images.propertyIcons.forDpi(header->getDpi()));
     KWGroupItem* object = grid->addGroup("Object");
     KWGroupItem* renderer = grid->addGroup("Renderer");
     KWGroupItem* interpolator = grid->addGroup("ColorInterpolator");
@@ -72,15 +73,16 @@ PropertyGrid addPropertyGrid(KWHeader* header, KWWindow* window, ShellImages& im
 }
 
 void addGraphEditors(KWHeader* header, KWWindow* window) {
-    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 500, 80, header, -1);
+    auto s = [header](int pixelsAt96) { return header->scale(pixelsAt96); };
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, s(20), s(500), s(80), header, -1);
     KWWindow* colorPage = tabs->addTab(1, "Color Graph");
     KWWindow* floatPage = tabs->addTab(2, "Float Graph");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
-    KWColorEdit* gradient = KWColorEdit::create(STYLE_DEFAULT, 0, 0, 500, 80, colorPage, window);
+    KWColorEdit* gradient = KWColorEdit::create(STYLE_DEFAULT, 0, 0, s(500), s(80), colorPage, window);
     gradient->lockToParent(LOCK_FILL);
-    KWFloatGraph* curve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 100, 100, floatPage, -1);
+    KWFloatGraph* curve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), floatPage, -1);
     curve->lockToParent(LOCK_FILL);
-    curve->moveView(100, 30);
+    curve->moveView(s(100), s(30));
     header->doAlignment();
 }
 
@@ -109,8 +111,9 @@ void addMenus(KWWindow* window) {
     }
 }
 
-void addSceneTree(KWHeader* header, KWImageList* icons) {
-    KWTreeView* tree = KWTreeView::create(STYLE_DEFAULT, 0, 20, 150, 400, header, -1);
+KWTreeView* addSceneTree(KWHeader* header, KWImageList* icons) {
+    KWTreeView* tree = KWTreeView::create(STYLE_DEFAULT, 0, header->scale(20), header->scale(150),
+                                          header->scale(400), header, -1);
     tree->setImageList(icons);
     tree->lockToParent(LOCK_STRETCH_BOTH);
     const int scene = tree->addItem(-1, -1, 0, "Scene :");
@@ -122,12 +125,14 @@ void addSceneTree(KWHeader* header, KWImageList* icons) {
     tree->addItem(group, 29, 1, "Interpolators");
     tree->addItem(group, 31, 1, "Renderer");
     header->doAlignment();
+    return tree;
 }
 
-void addElementPalette(KWHeader* header, KWImageList* icons) {
-    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 150, 250, header, -1);
+KWTab* addElementPalette(KWHeader* header, KWImageList* icons) {
+    auto s = [header](int pixelsAt96) { return header->scale(pixelsAt96); };
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, s(20), s(150), s(250), header, -1);
     tabs->setImageList(icons);
-    tabs->setTabsSize(18, 18);
+    tabs->setTabsSize(s(18), s(18));
     std::vector<KWWindow*> pages;
     for (int k = 1; k <= 6; ++k) {
         pages.push_back(tabs->addTab(k, 25 + k, ""));
@@ -142,13 +147,13 @@ void addElementPalette(KWHeader* header, KWImageList* icons) {
                                         "Rotator", "Linear Force"});
     shell::addPaletteButtons(pages[5], {"Quad", "PointSprite", "Line", "Sprite2D"});
     shell::addPaletteButtons(pages[1], {"Spheric", "Straight", "Random", "Normal"});
+    return tabs;
 }
 
 } // namespace
 
 KWWindow* buildEditorShell(ShellImages& images) {
-    KWImageList* icons = shell::loadImages(images.icons, "res/imgList223.bmp");
-    const shell::Frame frame = shell::buildFrame("Pelmora ", icons, [](KWToolBar* toolbar) {
+    const shell::Frame frame = shell::buildFrame("Pelmora ", images.icons, [](KWToolBar* toolbar) {
         for (int image = 0; image < 3; ++image) {
             toolbar->addButton(0, image, "");
         }
@@ -168,13 +173,27 @@ KWWindow* buildEditorShell(ShellImages& images) {
     PropertyGrid grid = addPropertyGrid(properties, window, images);
     addGraphEditors(graphs, window);
     addMenus(window);
-    addSceneTree(scene, icons);
-    addElementPalette(elements, icons);
+    KWTreeView* tree = addSceneTree(scene, frame.icons);
+    KWTab* palette = addElementPalette(elements, frame.icons);
 
     for (KWGroupItem* group : grid.groups) {
         grid.grid->openGroup(group, true);
     }
     elements->doAlignment();
+
+    // On a display of another DPI the gadgets have rescaled themselves; the icons come from the set
+    // for that DPI.
+    KWToolBar* toolbar = frame.toolbar;
+    KWProperties* propertyGrid = grid.grid;
+    window->setHandler([&images, toolbar, tree, palette, propertyGrid](const KWEvent& event) {
+        if (event.type == EVENT_DPICHANGED) {
+            KWImageList* icons = images.icons.forDpi(event.param1);
+            toolbar->setImageList(icons);
+            tree->setImageList(icons);
+            palette->setImageList(icons);
+            propertyGrid->setImageList(images.propertyIcons.forDpi(event.param1));
+        }
+    });
     return window;
 }
 

@@ -69,23 +69,22 @@ bool typingInField(const MSG& message) {
 } // namespace
 
 EditorApp::EditorApp()
-    : scene(Scene::makeDefault()), history(scene), selected(firstEmitter(scene)), icons(nullptr),
-      propertyIcons(nullptr), tree(nullptr), grid(nullptr), nameEdit(nullptr), editors(), sizeCurve(nullptr),
-      colorRamp(nullptr), preview(nullptr) {
-    frame =
-        shell::buildFrame(appName, shell::loadImages(icons, "res/imgList223.bmp"), [](KWToolBar* toolbar) {
-            toolbar->addButton(CommandNew, IconNew, "New");
-            toolbar->addButton(CommandOpen, IconOpen, "Open");
-            toolbar->addButton(CommandSave, IconSave, "Save");
-            toolbar->addSeparator();
-            toolbar->addButton(CommandUndo, IconUndo, "Undo");
-            toolbar->addButton(CommandRedo, IconRedo, "Redo");
-            toolbar->addButton(CommandDelete, IconDelete, "Delete");
-            toolbar->addSeparator();
-            toolbar->addButton(CommandPlay, IconPlay, "Play");
-            toolbar->addButton(CommandPause, IconPause, "Pause");
-            toolbar->addButton(CommandRestart, IconStop, "Restart");
-        });
+    : scene(Scene::makeDefault()), history(scene), selected(firstEmitter(scene)), icons("res/imgList223.bmp"),
+      propertyIcons("res/properties_cross.bmp"), tree(nullptr), grid(nullptr), nameEdit(nullptr), editors(),
+      sizeCurve(nullptr), colorRamp(nullptr), preview(nullptr) {
+    frame = shell::buildFrame(appName, icons, [](KWToolBar* toolbar) {
+        toolbar->addButton(CommandNew, IconNew, "New");
+        toolbar->addButton(CommandOpen, IconOpen, "Open");
+        toolbar->addButton(CommandSave, IconSave, "Save");
+        toolbar->addSeparator();
+        toolbar->addButton(CommandUndo, IconUndo, "Undo");
+        toolbar->addButton(CommandRedo, IconRedo, "Redo");
+        toolbar->addButton(CommandDelete, IconDelete, "Delete");
+        toolbar->addSeparator();
+        toolbar->addButton(CommandPlay, IconPlay, "Play");
+        toolbar->addButton(CommandPause, IconPause, "Pause");
+        toolbar->addButton(CommandRestart, IconStop, "Restart");
+    });
     buildMenus();
     buildSceneTree();
     buildPropertyGrid();
@@ -104,6 +103,8 @@ EditorApp::EditorApp()
     frame.window->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_CLICKED) {
             onCommand(event.param1);
+        } else if (event.type == EVENT_DPICHANGED) {
+            showIconsFor(event.param1);
         }
     });
     frame.window->setCloseHandler([this] { return onClose(); });
@@ -168,8 +169,10 @@ void EditorApp::bindShortcuts() {
 }
 
 void EditorApp::buildSceneTree() {
-    tree = KWTreeView::create(STYLE_DEFAULT, 0, 20, 150, 400, frame.scene, -1);
-    tree->setImageList(icons);
+    KWHeader* pane = frame.scene;
+    tree =
+        KWTreeView::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(400), pane, -1);
+    tree->setImageList(frame.icons);
     tree->lockToParent(LOCK_STRETCH_BOTH);
     tree->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_SELECTED) {
@@ -182,8 +185,10 @@ void EditorApp::buildSceneTree() {
 }
 
 void EditorApp::buildPropertyGrid() {
-    grid = KWProperties::create(STYLE_DEFAULT, 0, 20, 200, 250, frame.properties, -1);
-    grid->setImageList(shell::loadImages(propertyIcons, "res/properties_cross.bmp"));
+    KWHeader* pane = frame.properties;
+    grid =
+        KWProperties::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(200), pane->scale(250), pane, -1);
+    grid->setImageList(propertyIcons.forDpi(pane->getDpi()));
     elementGroup = grid->addGroup("Element");
     emissionGroup = grid->addGroup("Emission");
     renderingGroup = grid->addGroup("Rendering");
@@ -267,16 +272,17 @@ void EditorApp::buildPropertyGrid() {
 }
 
 void EditorApp::buildGraphEditors() {
-    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 500, 80, frame.graphs, -1);
+    auto s = [this](int pixelsAt96) { return frame.graphs->scale(pixelsAt96); };
+    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, s(20), s(500), s(80), frame.graphs, -1);
     KWWindow* sizePage = tabs->addTab(1, "Size over life");
     KWWindow* colorPage = tabs->addTab(2, "Colour over life");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
-    sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 100, 100, sizePage, -1);
+    sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), sizePage, -1);
     sizeCurve->lockToParent(LOCK_FILL);
-    colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, 500, 80, colorPage, frame.window);
+    colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, s(500), s(80), colorPage, frame.window);
     colorRamp->lockToParent(LOCK_FILL);
     frame.graphs->doAlignment();
-    sizeCurve->moveView(100, 30);
+    sizeCurve->moveView(s(100), s(30));
 
     sizeCurve->setHandler([this](const KWEvent& event) {
         Emitter* emitter = scene.findEmitter(selected);
@@ -295,7 +301,9 @@ void EditorApp::buildGraphEditors() {
 }
 
 void EditorApp::buildPalette() {
-    KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, 20, 150, 250, frame.elements, -1);
+    KWHeader* pane = frame.elements;
+    KWTab* tabs =
+        KWTab::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(250), pane, -1);
     KWWindow* page = tabs->addTab(1, "Add");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
     tabs->doAlignment();
@@ -304,6 +312,13 @@ void EditorApp::buildPalette() {
         page->getChild(i)->setHandler([this](const KWEvent& event) { onCommand(event.object->getId()); });
     }
     frame.elements->doAlignment();
+}
+
+void EditorApp::showIconsFor(int dpi) {
+    frame.icons = icons.forDpi(dpi);
+    frame.toolbar->setImageList(frame.icons);
+    tree->setImageList(frame.icons);
+    grid->setImageList(propertyIcons.forDpi(dpi));
 }
 
 int EditorApp::run() {

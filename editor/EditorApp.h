@@ -89,6 +89,8 @@ private:
     void bindShortcuts();
 
     void onCommand(int command);
+    // The window moved to a display of another DPI: every image list comes from the set for it.
+    void showIconsFor(int dpi);
     bool onClose();
 
     // Model changes. changed(true) records one undo step; changed(false) only updates the preview
@@ -117,8 +119,8 @@ private:
     std::string path;
 
     shell::Frame frame;
-    KW::KWImageList* icons;
-    KW::KWImageList* propertyIcons;
+    shell::IconSets icons;
+    shell::IconSets propertyIcons;
     KW::KWContext* fileMenu;
     KW::KWContext* editMenu;
     KW::KWContext* addMenu;

@@ -185,7 +185,7 @@ private:
     KWObject& operator=(const KWObject&) = delete;
     void createTooltipWindow();
     /// A top-level window moved to a display of another DPI: takes the suggested rectangle, scales
-    /// every gadget under it and its fonts, and lays it out again.
+    /// every gadget under it and its fonts, lays it out again and reports EVENT_DPICHANGED.
     void applyDpiChange(int newDpi, const RECT* suggested);
     void scaleSubtree(int oldDpi, int newDpi);
     int addTool(const std::string& text, const KWBound& area, const char* failureMessage);

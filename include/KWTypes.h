@@ -142,8 +142,8 @@ enum eLockType {
 };
 
 /// What an event reports. Gadgets report EVENT_CLICKED, EVENT_CHANGED, EVENT_SELECTED and
-/// EVENT_CHANGING to their handler (KWObject::setHandler); the queue Kwadro::events stores whatever
-/// the application registers and never interprets it.
+/// EVENT_CHANGING to their handler (KWObject::setHandler), top-level windows EVENT_DPICHANGED; the
+/// queue Kwadro::events stores whatever the application registers and never interprets it.
 enum eEventType {
     EVENT_NONE = 0,
     EVENT_CLICKED = 1,  ///< a command: a button, a menu item, a toolbar button, a shortcut
@@ -151,6 +151,9 @@ enum eEventType {
     EVENT_SELECTED = 3, ///< an item or page chosen by the user
     EVENT_CLOSED = 4,
     EVENT_CHANGING = 5, ///< an intermediate value while the user is still editing (typing, dragging)
+    /// a top-level window moved to a display of another DPI (param1: the new DPI), after its gadgets
+    /// were rescaled and laid out: the time to pick image lists or re-place the client's own gadgets
+    EVENT_DPICHANGED = 6,
     EVENT_USER = 100,
 };
 

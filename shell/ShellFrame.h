@@ -4,9 +4,25 @@
 #include <KW.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace shell {
+
+// One bitmap strip's icons in the set that suits a DPI (16, 24 or 32 pixels; the larger sets are the
+// 16-pixel file's name with _24 or _32 added). Each set is loaded the first time a DPI asks for it and
+// lives as long as the process, so gadgets may keep showing a list after the DPI changes.
+class IconSets {
+public:
+    explicit IconSets(std::string file16) : file16(std::move(file16)) {}
+    KW::KWImageList* forDpi(int dpi);
+
+private:
+    std::string file16;
+    std::map<int, KW::KWImageList*> lists;
+};
 
 // The panes of the particle-effect editor layout: a main window with status bar and toolbar, four titled
 // headers (scene, graphs, elements, properties) around a sunken view, and the splitters between them.
@@ -19,17 +35,18 @@ struct Frame {
     KW::KWHeader* elements = nullptr;
     KW::KWHeader* properties = nullptr;
     KW::KWWindow* view = nullptr;
+    // The toolbar's icons, at the window's DPI.
+    KW::KWImageList* icons = nullptr;
 };
 
-// Builds the frame; fillToolbar adds the buttons before the panes are laid out. The window is not shown;
-// deleting it destroys every gadget.
-Frame buildFrame(const std::string& title, KW::KWImageList* icons,
+// Builds the frame, its sizes given at 96 DPI and scaled to the window's DPI; the toolbar shows the icon
+// set for that DPI and fillToolbar adds its buttons before the panes are laid out. The window is not
+// shown; deleting it destroys every gadget.
+Frame buildFrame(const std::string& title, IconSets& icons,
                  const std::function<void(KW::KWToolBar*)>& fillToolbar);
 
-// A 16-pixel image list loaded from a bitmap strip the first time; later calls return the same list.
-KW::KWImageList* loadImages(KW::KWImageList*& cached, const char* path);
-
-// Two buttons a row on a palette page, 85 x 25 each, one per label, with ids firstId, firstId + 1, ...
+// Two buttons a row on a palette page, 85 x 25 each at 96 DPI, one per label, with ids firstId,
+// firstId + 1, ...
 void addPaletteButtons(KW::KWWindow* page, const std::vector<std::string>& labels, int firstId = -1);
 
 } // namespace shell

@@ -2,6 +2,8 @@
 # Builds and runs the effect editor `Pelmora` (with --test, the demonstration program `Test` instead).
 # With DISPLAY set it opens there and runs until its window is closed; otherwise it runs in a virtual
 # display for a few seconds, saves a screenshot and ends.
+# KW_DEMO_DPI=144 (say) runs it at that display DPI: the Wine prefix's LogPixels is set for the run
+# and removed again afterwards.
 # Usage: tools/demo.sh [--test] [screenshot.png]   (default: build/demo.png)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,11 +25,21 @@ cmake --build "$build/x86_64" --target "$program"
 
 # shellcheck source=tools/env.sh
 source "$root/tools/env.sh"
-trap kw_stop EXIT
+desktop='HKCU\Control Panel\Desktop'
+finish() {
+    if [ -n "${KW_DEMO_DPI:-}" ]; then
+        /usr/lib/wine/wine64 reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+    kw_stop
+}
+trap finish EXIT
 interactive=0
 [ -n "${DISPLAY:-}" ] && interactive=1
 kw_start_display
 kw_prepare_wine "$build"
+if [ -n "${KW_DEMO_DPI:-}" ]; then
+    /usr/lib/wine/wine64 reg add "$desktop" /v LogPixels /t REG_DWORD /d "$KW_DEMO_DPI" /f >/dev/null 2>&1
+fi
 
 cd "$build/x86_64/bin"
 if [ "$interactive" = 1 ]; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the demonstration program's icons: 16 x 16 pictures on magenta, side by side in 24-bit bitmaps.
+"""Draws the programs' icons: square pictures on magenta, side by side in 24-bit bitmaps, in three sets.
 
 Writes demo/res/imgList223.bmp (32 images: toolbar, tree and palette icons) and
-demo/res/properties_cross.bmp (3 images: closed group, item, open group). Standard library only.
+demo/res/properties_cross.bmp (3 images: closed group, item, open group) at 16 x 16, and the same at
+24 x 24 and 32 x 32 with _24 and _32 added to the names. Standard library only.
 """
 import math
 import os
@@ -10,6 +11,8 @@ import struct
 import sys
 
 SIZE = 16
+# The pixel sizes drawn: 16 for 96 DPI, 24 for 144 and 32 for 192 (the programs pick one by DPI).
+ICON_SETS = (16, 24, 32)
 MAGENTA = (255, 0, 255)
 INK = (40, 40, 48)
 BLUE = (40, 90, 190)
@@ -24,35 +27,69 @@ PURPLE = (130, 60, 170)
 
 
 class Icon:
-    def __init__(self):
-        self.pixels = [[MAGENTA] * SIZE for _ in range(SIZE)]
+    """A picture drawn in a 16 x 16 grid and rendered at size pixels: at 16 one grid cell is one pixel;
+    larger sets scale every shape, with strokes as thick as a whole number of pixels allows."""
+
+    def __init__(self, size=SIZE):
+        self.size = size
+        self.scale = size / SIZE
+        # Lines are stamped as thick as the scale rounded up (no gaps between rows at 1.5); frames keep
+        # the whole-pixel part.
+        self.stroke = max(1, math.ceil(self.scale))
+        self.frame = max(1, int(self.scale))
+        self.pixels = [[MAGENTA] * size for _ in range(size)]
+
+    def _dot(self, px, py, color):
+        if 0 <= px < self.size and 0 <= py < self.size:
+            self.pixels[py][px] = color
+
+    def _centre(self, g):
+        # The pixel coordinate of a grid cell's centre.
+        return (g + 0.5) * self.scale - 0.5
+
+    def _stamp(self, gx, gy, color):
+        first_x = round(self._centre(gx) - (self.stroke - 1) / 2)
+        first_y = round(self._centre(gy) - (self.stroke - 1) / 2)
+        for dy in range(self.stroke):
+            for dx in range(self.stroke):
+                self._dot(first_x + dx, first_y + dy, color)
 
     def put(self, x, y, color):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.pixels[y][x] = color
+        cells = range(int(x * self.scale), int((x + 1) * self.scale))
+        for py in range(int(y * self.scale), int((y + 1) * self.scale)):
+            for px in cells:
+                self._dot(px, py, color)
 
     def rect(self, x0, y0, x1, y1, color, fill=None):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                edge = x in (x0, x1) or y in (y0, y1)
+        left, top = int(x0 * self.scale), int(y0 * self.scale)
+        right, bottom = int((x1 + 1) * self.scale) - 1, int((y1 + 1) * self.scale) - 1
+        t = self.frame
+        for py in range(top, bottom + 1):
+            for px in range(left, right + 1):
+                edge = px < left + t or px > right - t or py < top + t or py > bottom - t
                 if edge:
-                    self.put(x, y, color)
+                    self._dot(px, py, color)
                 elif fill is not None:
-                    self.put(x, y, fill)
+                    self._dot(px, py, fill)
 
     def line(self, x0, y0, x1, y1, color):
-        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+        steps = max(abs(x1 - x0), abs(y1 - y0), 1) * (1 if self.scale == 1 else math.ceil(self.scale) * 2)
         for i in range(steps + 1):
-            self.put(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), color)
+            if self.scale == 1:
+                self.put(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), color)
+            else:
+                self._stamp(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, color)
 
     def circle(self, cx, cy, r, color, fill=None):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                d = math.hypot(x - cx, y - cy)
+        for py in range(self.size):
+            for px in range(self.size):
+                gx = (px + 0.5) / self.scale - 0.5
+                gy = (py + 0.5) / self.scale - 0.5
+                d = math.hypot(gx - cx, gy - cy)
                 if abs(d - r) < 0.55:
-                    self.put(x, y, color)
+                    self._dot(px, py, color)
                 elif fill is not None and d < r:
-                    self.put(x, y, fill)
+                    self._dot(px, py, fill)
 
     def arrow(self, x0, y0, x1, y1, color):
         self.line(x0, y0, x1, y1, color)
@@ -67,11 +104,11 @@ def page(icon, fill=WHITE):
     icon.line(10, 1, 12, 3, INK)
 
 
-def draw_all():
+def draw_all(size=SIZE):
     icons = []
 
     def icon(fn):
-        i = Icon()
+        i = Icon(size)
         fn(i)
         icons.append(i)
 
@@ -130,8 +167,8 @@ def draw_all():
     return icons
 
 
-def draw_properties():
-    closed, item, opened = Icon(), Icon(), Icon()
+def draw_properties(size=SIZE):
+    closed, item, opened = Icon(size), Icon(size), Icon(size)
     for i in (closed, opened):
         i.rect(3, 3, 11, 11, INK, WHITE)
         i.line(5, 7, 9, 7, INK)
@@ -141,7 +178,8 @@ def draw_properties():
 
 
 def write_strip(path, icons):
-    width, height = SIZE * len(icons), SIZE
+    size = icons[0].size
+    width, height = size * len(icons), size
     stride = (width * 3 + 3) & ~3
     rows = []
     for y in reversed(range(height)):
@@ -161,8 +199,10 @@ def write_strip(path, icons):
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "demo", "res")
     os.makedirs(folder, exist_ok=True)
-    write_strip(os.path.join(folder, "imgList223.bmp"), draw_all())
-    write_strip(os.path.join(folder, "properties_cross.bmp"), draw_properties())
+    for size in ICON_SETS:
+        suffix = "" if size == SIZE else "_%d" % size
+        write_strip(os.path.join(folder, "imgList223%s.bmp" % suffix), draw_all(size))
+        write_strip(os.path.join(folder, "properties_cross%s.bmp" % suffix), draw_properties(size))
 
 
 if __name__ == "__main__":

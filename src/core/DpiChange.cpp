@@ -59,6 +59,9 @@ void KWObject::applyDpiChange(int newDpi, const RECT* suggested) {
     }
     doAlignment();
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (oldDpi != newDpi) {
+        notify(EVENT_DPICHANGED, newDpi);
+    }
 }
 
 } // namespace KW
