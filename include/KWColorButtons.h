@@ -11,6 +11,8 @@ class KWColorPicker;
 /// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
 /// colour while `window` is disabled; "Ok" stores the picked colour in that half and then gives the
 /// handler EVENT_CHANGED with 0 for the first colour or 1 for the second; "Cancel" reports nothing.
+/// The checkerboard's squares are 5 pixels at 96 DPI, scaled to the gadget's DPI; the picker follows the
+/// DPI of this gadget's window.
 class KW_API KWColorButtons : public KWObject {
 public:
     /// parent and window are required; style and id are not used.

@@ -21,6 +21,11 @@ namespace KW {
 /// While the user drags a marker or types a value that changes the colour, the picker's handler gets
 /// EVENT_CHANGING with the picker's id once the areas, the fields and getColor() are up to date.
 ///
+/// The popup draws at its owner's DPI: its size, areas, buttons, fields and fonts are given at 96 DPI
+/// (520 x 305 pixels, a 256-pixel box) and scaled. The box and sliders then hold more pixels, spread
+/// over the same hues, saturations, brightnesses and alphas. When the owner's top-level window moves to
+/// another DPI the popup follows, keeping its colour and its markers' places.
+///
 /// Its opener creates it as a child, replaces the popup's window procedure and user data with its own,
 /// loads a colour with setColor, shows it, and on a WM_COMMAND from getOkButton() takes getColor();
 /// "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
@@ -53,6 +58,10 @@ private:
 
     int round(float x);
     void loadColor(const KWColor& value);
+    /// Puts the markers where a colour lies in the areas at the popup's DPI.
+    void placeMarkers(float placedHue, float placedSaturation, float placedBrightness, int alpha);
+    /// Lays the popup and its windows out again at the new DPI and gives them the fonts for it.
+    void dpiChanged(int oldDpi, int newDpi) override;
     void redrawSaturationAndBrightness(HDC hdc);
     void redrawHue(HDC hdc);
     void redrawAlpha(HDC hdc);
@@ -112,6 +121,9 @@ private:
     WNDPROC hueProc;
     WNDPROC alphaProc;
     WNDPROC resultProc;
+    HWND fieldLabels[8];
+    // The DPI the popup is laid out for: its owner's.
+    int layoutDpi;
 };
 
 } // namespace KW

@@ -17,9 +17,9 @@ inline Gdiplus::Color toGdiplus(const KWColor& color) {
                           static_cast<BYTE>(color.b));
 }
 
-// The 10 x 10 checkerboard tile under transparent colours: 5-pixel squares, grey at top left and bottom
-// right, white at top right and bottom left.
-std::unique_ptr<Gdiplus::Bitmap> makeCheckerTile();
+// The checkerboard tile under transparent colours: two squares of 5 pixels at 96 DPI (scaled to dpi)
+// each way, grey at top left and bottom right, white at top right and bottom left.
+std::unique_ptr<Gdiplus::Bitmap> makeCheckerTile(int dpi = 96);
 
 } // namespace paint
 } // namespace KW

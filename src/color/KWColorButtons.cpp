@@ -2,6 +2,7 @@
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
+#include "core/DpiFonts.h"
 
 #include <windowsx.h>
 
@@ -59,7 +60,7 @@ void KWColorButtons::drawColors(HDC hdc) {
     Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&bitmap);
-        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile(getDpi());
         Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
         graphics.FillRectangle(&checker, 0, 0, width, height);
         const int half = width / 2;
@@ -122,6 +123,10 @@ LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPA
 
 LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg, WPARAM wParam,
                                                              LPARAM lParam) {
+    if (msg == WM_NCDESTROY) {
+        // The picker's own procedure, which forgets the popup's DPI, no longer runs.
+        dpi::forgetAnnounced(hwnd);
+    }
     KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self || !self->picker) {
         return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -3,6 +3,8 @@
 #include "color/GdiPlus.h"
 #include "color/logic/Hsv.h"
 #include "color/logic/NumericColor.h"
+#include "color/logic/PickerLayout.h"
+#include "core/DpiFonts.h"
 
 #include <windowsx.h>
 
@@ -12,14 +14,12 @@ namespace KW {
 
 namespace {
 
-const int popupWidth = 520;
-const int popupHeight = 305;
-const int sliderWidth = 30;
-const int rampSize = 256;
-// The alpha slider runs its gradient over 255 pixels of a 256-pixel ramp; the flipping wrap mode makes
-// the last row show the end colour instead of wrapping to the start.
-const Gdiplus::RectF rampRect(0.0f, 0.0f, 255.0f, 255.0f);
-const int swatchSize = 80;
+// The alpha slider runs its gradient over all rows but the last of its ramp; the flipping wrap mode
+// makes the last row show the end colour instead of wrapping to the start.
+Gdiplus::RectF alphaRampRect(int ramp) {
+    const float last = static_cast<float>(ramp - 1);
+    return Gdiplus::RectF(0.0f, 0.0f, last, last);
+}
 
 // Fills a bitmap pixel by pixel: the hue slider and the box show exactly the colours their markers stand
 // for, which gradient brushes only approximate.
@@ -49,9 +49,22 @@ COLORREF pixelOrBlack(Gdiplus::Bitmap& bitmap, int x, int y) {
     return RGB(sample.GetR(), sample.GetG(), sample.GetB());
 }
 
-void drawRing(Gdiplus::Graphics& graphics, const Gdiplus::Color& color, float width, int x, int y) {
+void drawRing(Gdiplus::Graphics& graphics, const Gdiplus::Color& color, float width, int radius, int x,
+              int y) {
     Gdiplus::Pen pen(color, width);
-    graphics.DrawEllipse(&pen, x - 5, y - 5, 10, 10);
+    graphics.DrawEllipse(&pen, x - radius, y - radius, 2 * radius, 2 * radius);
+}
+
+// Each area's client holds exactly the ramp: the areas are as much larger as their client edges take.
+picker::Layout layoutOf(int dpi) {
+    return picker::layoutAt(dpi, 2 * GetSystemMetrics(SM_CXEDGE));
+}
+
+void place(HWND window, const picker::Place& where) {
+    if (window) {
+        SetWindowPos(window, nullptr, where.x, where.y, where.width, where.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void invalidate(HWND window) {
@@ -67,29 +80,34 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
       writingFields(false), fieldsPanel(nullptr), fields(), fieldsProc(nullptr), boxHandle(nullptr),
       hueHandle(nullptr), alphaHandle(nullptr), resultHandle(nullptr), okButton(nullptr),
       cancelButton(nullptr), textHandle(nullptr), boxProc(nullptr), hueProc(nullptr), alphaProc(nullptr),
-      resultProc(nullptr) {
+      resultProc(nullptr), fieldLabels(), layoutDpi(dpi::ofWindow(parentHandle())) {
     loadColor(initial);
     visible = false;
 
+    const picker::Layout l = layoutOf(layoutDpi);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    handle = CreateWindowExA(0, "KWWINDOW", "Select Color...", WS_POPUPWINDOW | WS_DLGFRAME, x, y, popupWidth,
-                             popupHeight, parentHandle(), nullptr, instance, nullptr);
+    handle = CreateWindowExA(0, "KWWINDOW", "Select Color...", WS_POPUPWINDOW | WS_DLGFRAME, x, y,
+                             l.popupWidth, l.popupHeight, parentHandle(), nullptr, instance, nullptr);
     if (!handle) {
         return;
     }
+    // A top-level window of its own: it draws at its owner's DPI and follows the owner's DPI changes.
+    dpi::announce(handle, layoutDpi);
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     subclassWindow(KWDefaultCallback);
 
-    boxHandle = createArea(10, 10, 260, 260, 0, KWColorBoxCallback, &boxProc);
-    hueHandle = createArea(280, 10, sliderWidth, 260, 0, KWHueSlideCallback, &hueProc);
-    alphaHandle = createArea(320, 10, sliderWidth, 260, 0, KWAlphaSlideCallback, &alphaProc);
-    resultHandle = createArea(360, 10, 70, 70, WS_BORDER, KWResultColorCallback, &resultProc);
+    boxHandle = createArea(l.box.x, l.box.y, l.box.width, l.box.height, 0, KWColorBoxCallback, &boxProc);
+    hueHandle = createArea(l.hue.x, l.hue.y, l.hue.width, l.hue.height, 0, KWHueSlideCallback, &hueProc);
+    alphaHandle =
+        createArea(l.alpha.x, l.alpha.y, l.alpha.width, l.alpha.height, 0, KWAlphaSlideCallback, &alphaProc);
+    resultHandle = createArea(l.result.x, l.result.y, l.result.width, l.result.height, WS_BORDER,
+                              KWResultColorCallback, &resultProc);
 
     const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | BS_FLAT;
-    okButton =
-        CreateWindowExA(0, "Button", "Ok", buttonStyle, 360, 240, 70, 25, handle, nullptr, instance, nullptr);
-    cancelButton = CreateWindowExA(0, "Button", "Cancel", buttonStyle, 430, 240, 70, 25, handle, nullptr,
-                                   instance, nullptr);
+    okButton = CreateWindowExA(0, "Button", "Ok", buttonStyle, l.ok.x, l.ok.y, l.ok.width, l.ok.height,
+                               handle, nullptr, instance, nullptr);
+    cancelButton = CreateWindowExA(0, "Button", "Cancel", buttonStyle, l.cancel.x, l.cancel.y, l.cancel.width,
+                                   l.cancel.height, handle, nullptr, instance, nullptr);
     for (HWND button : {okButton, cancelButton}) {
         if (button) {
             setDefaultFont(button);
@@ -97,8 +115,9 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
         }
     }
 
-    textHandle = CreateWindowExA(0, "Static", hsv::componentText(initial).c_str(), WS_CHILD | WS_VISIBLE, 360,
-                                 90, 450, 100, handle, nullptr, instance, nullptr);
+    textHandle =
+        CreateWindowExA(0, "Static", hsv::componentText(initial).c_str(), WS_CHILD | WS_VISIBLE, l.text.x,
+                        l.text.y, l.text.width, l.text.height, handle, nullptr, instance, nullptr);
     if (textHandle) {
         setDefaultFont(textHandle);
     }
@@ -134,11 +153,63 @@ void KWColorPicker::loadColor(const KWColor& value) {
     hue = converted.hue;
     saturation = converted.saturation;
     brightness = converted.brightness;
-    const hsv::PickerMarkers markers = hsv::markersFor(converted, value.a);
+    placeMarkers(converted.hue, converted.saturation, converted.brightness, value.a);
+    color = value;
+}
+
+void KWColorPicker::placeMarkers(float placedHue, float placedSaturation, float placedBrightness, int alpha) {
+    const hsv::HsvColor placed = {placedHue, placedSaturation, placedBrightness};
+    const picker::Layout l = layoutOf(layoutDpi);
+    const hsv::PickerMarkers markers = hsv::markersFor(placed, alpha, l.ramp, l.markerColumn);
     alphaMarker = {markers.alphaX, markers.alphaY};
     hueMarker = {markers.hueX, markers.hueY};
     boxMarker = {markers.boxX, markers.boxY};
-    color = value;
+}
+
+void KWColorPicker::dpiChanged(int, int newDpi) {
+    if (!handle || newDpi == layoutDpi) {
+        return;
+    }
+    const int oldRamp = layoutOf(layoutDpi).ramp;
+    layoutDpi = newDpi;
+    dpi::announce(handle, newDpi);
+    const picker::Layout l = layoutOf(layoutDpi);
+    // The markers keep their places in the larger or smaller areas, and the colour stays exactly what it
+    // was: a display change picks no new colour.
+    for (Marker* marker : {&alphaMarker, &hueMarker, &boxMarker}) {
+        marker->x = hsv::rescaleRampPosition(marker->x, oldRamp, l.ramp);
+        marker->y = hsv::rescaleRampPosition(marker->y, oldRamp, l.ramp);
+    }
+    exact = true;
+
+    const int height = l.popupHeight + (numericInput ? l.fieldsGrowth : 0);
+    SetWindowPos(handle, nullptr, 0, 0, l.popupWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place(boxHandle, l.box);
+    place(hueHandle, l.hue);
+    place(alphaHandle, l.alpha);
+    place(resultHandle, l.result);
+    place(okButton, l.ok);
+    place(cancelButton, l.cancel);
+    place(textHandle, l.text);
+    place(fieldsPanel, l.fields);
+    for (int field = 0; field < picker::fieldCount; ++field) {
+        place(fieldLabels[field], l.field[field].label);
+        place(fields[field], l.field[field].edit);
+    }
+    // The popup's windows are no children of the owner's: their fonts are not swapped with the owner's.
+    for (HWND control : {okButton, cancelButton, textHandle}) {
+        if (control) {
+            setDefaultFont(control);
+        }
+    }
+    for (int field = 0; field < picker::fieldCount; ++field) {
+        for (HWND control : {fieldLabels[field], fields[field]}) {
+            if (control) {
+                setDefaultFont(control);
+            }
+        }
+    }
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int KWColorPicker::round(float x) {
@@ -146,74 +217,81 @@ int KWColorPicker::round(float x) {
 }
 
 void KWColorPicker::redrawHue(HDC hdc) {
-    Gdiplus::Bitmap bitmap(sliderWidth, rampSize, PixelFormat32bppARGB);
-    fillPixels(bitmap, sliderWidth, rampSize,
-               [](int, int y) { return hsv::toRgb(hsv::hueOfRow(y), 1.0f, 1.0f); });
+    const picker::Layout l = layoutOf(layoutDpi);
+    const int ramp = l.ramp;
+    Gdiplus::Bitmap bitmap(l.sliderWidth, ramp, PixelFormat32bppARGB);
+    fillPixels(bitmap, l.sliderWidth, ramp,
+               [ramp](int, int y) { return hsv::toRgb(hsv::hueOfRow(y, ramp), 1.0f, 1.0f); });
 
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
-    screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
-    drawRing(screen, Gdiplus::Color(255, 0, 0, 0), 2.0f, hueMarker.x, hueMarker.y);
+    screen.DrawImage(&bitmap, 0, 0, l.sliderWidth, ramp);
+    drawRing(screen, Gdiplus::Color(255, 0, 0, 0), l.sliderRingWidth, l.ringRadius, hueMarker.x, hueMarker.y);
     invalidate(boxHandle);
 }
 
 void KWColorPicker::redrawSaturationAndBrightness(HDC hdc) {
     // The hue is the loaded or dragged one, never a pixel read back from the slider.
-    Gdiplus::Bitmap bitmap(rampSize, rampSize, PixelFormat32bppARGB);
+    const picker::Layout l = layoutOf(layoutDpi);
+    const int ramp = l.ramp;
+    Gdiplus::Bitmap bitmap(ramp, ramp, PixelFormat32bppARGB);
     const float shownHue = hue;
-    fillPixels(bitmap, rampSize, rampSize,
-               [shownHue](int x, int y) { return hsv::boxColor(shownHue, x, y); });
+    fillPixels(bitmap, ramp, ramp,
+               [shownHue, ramp](int x, int y) { return hsv::boxColor(shownHue, x, y, ramp); });
     if (!exact) {
         const COLORREF sample = pixelOrBlack(bitmap, boxMarker.x, boxMarker.y);
         color.r = GetRValue(sample);
         color.g = GetGValue(sample);
         color.b = GetBValue(sample);
-        color.a = std::min(255, std::max(0, alphaMarker.y));
+        color.a = hsv::alphaOfRow(alphaMarker.y, ramp);
     }
 
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
-    screen.DrawImage(&bitmap, 0, 0, rampSize, rampSize);
-    const bool darkCorner = boxMarker.x < 50 && boxMarker.y < 50;
-    drawRing(screen, darkCorner ? Gdiplus::Color(255, 0, 0, 0) : Gdiplus::Color(255, 255, 255, 255), 1.0f,
-             boxMarker.x, boxMarker.y);
+    screen.DrawImage(&bitmap, 0, 0, ramp, ramp);
+    const bool darkCorner = boxMarker.x < l.darkCorner && boxMarker.y < l.darkCorner;
+    drawRing(screen, darkCorner ? Gdiplus::Color(255, 0, 0, 0) : Gdiplus::Color(255, 255, 255, 255),
+             l.boxRingWidth, l.ringRadius, boxMarker.x, boxMarker.y);
     invalidate(alphaHandle);
 }
 
 void KWColorPicker::redrawAlpha(HDC hdc) {
-    Gdiplus::Bitmap bitmap(sliderWidth, rampSize, PixelFormat32bppARGB);
+    const picker::Layout l = layoutOf(layoutDpi);
+    const int ramp = l.ramp;
+    Gdiplus::Bitmap bitmap(l.sliderWidth, ramp, PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&bitmap);
         graphics.SetPageUnit(Gdiplus::UnitPixel);
-        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile(layoutDpi);
         Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
-        graphics.FillRectangle(&checker, 0, 0, sliderWidth, 260);
+        graphics.FillRectangle(&checker, 0, 0, l.sliderWidth, l.alpha.height);
         const BYTE r = static_cast<BYTE>(color.r);
         const BYTE g = static_cast<BYTE>(color.g);
         const BYTE b = static_cast<BYTE>(color.b);
-        Gdiplus::LinearGradientBrush alphaRamp(rampRect, Gdiplus::Color(0, r, g, b),
+        Gdiplus::LinearGradientBrush alphaRamp(alphaRampRect(ramp), Gdiplus::Color(0, r, g, b),
                                                Gdiplus::Color(255, r, g, b), 90.0f, FALSE);
         alphaRamp.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        graphics.FillRectangle(&alphaRamp, 0, 0, sliderWidth, rampSize);
-        drawRing(graphics, Gdiplus::Color(255, 255 - r, 255 - g, 255 - b), 2.0f, alphaMarker.x,
-                 alphaMarker.y);
+        graphics.FillRectangle(&alphaRamp, 0, 0, l.sliderWidth, ramp);
+        drawRing(graphics, Gdiplus::Color(255, 255 - r, 255 - g, 255 - b), l.sliderRingWidth, l.ringRadius,
+                 alphaMarker.x, alphaMarker.y);
     }
     Gdiplus::Graphics screen(hdc);
     screen.SetPageUnit(Gdiplus::UnitPixel);
-    screen.DrawImage(&bitmap, 0, 0, sliderWidth, rampSize);
+    screen.DrawImage(&bitmap, 0, 0, l.sliderWidth, ramp);
     // The marker row is the alpha; a marker dragged off the slider is held to the range.
     if (!exact) {
-        color.a = std::min(255, std::max(0, alphaMarker.y));
+        color.a = hsv::alphaOfRow(alphaMarker.y, ramp);
     }
     invalidate(resultHandle);
 }
 
 void KWColorPicker::redrawResultColor(HDC hdc) {
+    const int swatchSize = layoutOf(layoutDpi).swatchSize;
     Gdiplus::Bitmap bitmap(swatchSize, swatchSize, PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&bitmap);
         graphics.SetPageUnit(Gdiplus::UnitPixel);
-        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile();
+        std::unique_ptr<Gdiplus::Bitmap> tile = paint::makeCheckerTile(layoutDpi);
         Gdiplus::TextureBrush checker(tile.get(), Gdiplus::WrapModeTile);
         graphics.FillRectangle(&checker, 0, 0, swatchSize, swatchSize);
         Gdiplus::SolidBrush fill(paint::toGdiplus(color));
@@ -262,7 +340,7 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         moved.x = GET_X_LPARAM(lParam);
         moved.y = GET_Y_LPARAM(lParam);
         if (marker == &KWColorPicker::hueMarker) {
-            picker->hue = hsv::hueOfRow(moved.y);
+            picker->hue = hsv::hueOfRow(moved.y, layoutOf(picker->layoutDpi).ramp);
         }
         // From now on the colour is the one under the markers again.
         picker->exact = false;

@@ -2,6 +2,7 @@
 
 #include "color/logic/Hsv.h"
 #include "color/logic/NumericColor.h"
+#include "color/logic/PickerLayout.h"
 
 #include <cstring>
 
@@ -9,12 +10,6 @@ namespace KW {
 
 namespace {
 
-const int fieldsLeft = 10;
-const int fieldsTop = 278;
-const int fieldsWidth = 500;
-const int fieldsHeight = 24;
-// The popup grows by this much while the fields are shown.
-const int fieldsGrowth = 35;
 const int firstFieldId = 100;
 
 const char* const labels[numeric::FIELD_COUNT] = {"R", "G", "B", "A", "H", "S", "V", "Hex"};
@@ -38,7 +33,8 @@ void KWColorPicker::setNumericInput(bool enabled) {
     }
     RECT outer = {};
     GetWindowRect(handle, &outer);
-    const int height = (outer.bottom - outer.top) + (numericInput ? fieldsGrowth : -fieldsGrowth);
+    const int growth = picker::layoutAt(layoutDpi, 0).fieldsGrowth;
+    const int height = (outer.bottom - outer.top) + (numericInput ? growth : -growth);
     SetWindowPos(handle, nullptr, 0, 0, outer.right - outer.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     showFields(-1);
@@ -46,8 +42,9 @@ void KWColorPicker::setNumericInput(bool enabled) {
 
 void KWColorPicker::createFields() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    fieldsPanel = CreateWindowExA(0, "KWWINDOW", "", WS_CHILD | WS_CLIPCHILDREN, fieldsLeft, fieldsTop,
-                                  fieldsWidth, fieldsHeight, handle, nullptr, instance, nullptr);
+    const picker::Layout l = picker::layoutAt(layoutDpi, 0);
+    fieldsPanel = CreateWindowExA(0, "KWWINDOW", "", WS_CHILD | WS_CLIPCHILDREN, l.fields.x, l.fields.y,
+                                  l.fields.width, l.fields.height, handle, nullptr, instance, nullptr);
     if (!fieldsPanel) {
         return;
     }
@@ -55,16 +52,15 @@ void KWColorPicker::createFields() {
     SetWindowLongPtrA(fieldsPanel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fieldsProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(fieldsPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KWFieldsCallback)));
-    int x = 0;
     for (int field = 0; field < numeric::FIELD_COUNT; ++field) {
-        const bool hex = field == numeric::FIELD_HEX;
-        const int labelWidth = hex ? 26 : 14;
-        const int editWidth = hex ? 80 : 38;
-        HWND label = CreateWindowExA(0, "Static", labels[field], WS_CHILD | WS_VISIBLE, x, 4, labelWidth, 16,
-                                     fieldsPanel, nullptr, instance, nullptr);
+        const picker::Place& labelAt = l.field[field].label;
+        const picker::Place& editAt = l.field[field].edit;
+        HWND label = CreateWindowExA(0, "Static", labels[field], WS_CHILD | WS_VISIBLE, labelAt.x, labelAt.y,
+                                     labelAt.width, labelAt.height, fieldsPanel, nullptr, instance, nullptr);
+        fieldLabels[field] = label;
         fields[field] = CreateWindowExA(
-            WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x + labelWidth,
-            0, editWidth, 22, fieldsPanel,
+            WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, editAt.x,
+            editAt.y, editAt.width, editAt.height, fieldsPanel,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstFieldId + field)), instance, nullptr);
         for (HWND control : {label, fields[field]}) {
             if (control) {
@@ -72,9 +68,8 @@ void KWColorPicker::createFields() {
             }
         }
         if (fields[field]) {
-            SendMessageA(fields[field], EM_LIMITTEXT, hex ? 9 : 4, 0);
+            SendMessageA(fields[field], EM_LIMITTEXT, field == numeric::FIELD_HEX ? 9 : 4, 0);
         }
-        x += labelWidth + editWidth + 4;
     }
 }
 
@@ -127,10 +122,7 @@ void KWColorPicker::fieldEdited(int field) {
     hue = placed.hue;
     saturation = placed.saturation;
     brightness = placed.brightness;
-    const hsv::PickerMarkers markers = hsv::markersFor(placed, color.a);
-    alphaMarker = {markers.alphaX, markers.alphaY};
-    hueMarker = {markers.hueX, markers.hueY};
-    boxMarker = {markers.boxX, markers.boxY};
+    placeMarkers(placed.hue, placed.saturation, placed.brightness, color.a);
 
     // A number held to its range shows the number it became, the caret after it.
     showFields(held ? -1 : field);

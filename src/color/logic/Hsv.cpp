@@ -7,8 +7,15 @@
 namespace KW {
 namespace hsv {
 
-// Column of the hue slider, box and alpha slider where the ring markers sit.
-static const int markerColumn = 15;
+namespace {
+
+// The last row or column of an area of ramp pixels, as a divisor; areas of fewer than two pixels count
+// as two.
+int lastOf(int ramp) {
+    return std::max(1, ramp - 1);
+}
+
+} // namespace
 
 int roundHalfAway(float x) {
     const double value = x;
@@ -48,18 +55,20 @@ HsvColor fromRgb(int red, int green, int blue) {
     return result;
 }
 
-PickerMarkers markersFor(const HsvColor& color, int alpha) {
-    const float hueRow = color.hue * 255.0f;
-    const float saturationColumn = color.saturation * 255.0f;
-    const float brightnessRow = color.brightness * 255.0f;
+PickerMarkers markersFor(const HsvColor& color, int alpha, int ramp, int markerColumn) {
+    const int last = lastOf(ramp);
+    const float span = static_cast<float>(last);
+    const float hueRow = color.hue * span;
+    const float saturationColumn = color.saturation * span;
+    const float brightnessRow = color.brightness * span;
 
     PickerMarkers markers;
     markers.hueX = markerColumn;
     markers.hueY = roundHalfAway(hueRow);
     markers.boxX = roundHalfAway(saturationColumn);
-    markers.boxY = 255 - roundHalfAway(brightnessRow);
+    markers.boxY = last - roundHalfAway(brightnessRow);
     markers.alphaX = markerColumn;
-    markers.alphaY = alpha;
+    markers.alphaY = rescaleRampPosition(alpha, baseRamp, ramp);
     return markers;
 }
 
@@ -116,15 +125,31 @@ KWColor toRgb(float hue, float saturation, float brightness) {
     }
 }
 
-float hueOfRow(int row) {
-    const int held = std::min(255, std::max(0, row));
-    return held == 255 ? 0.0f : static_cast<float>(held) / 255.0f;
+float hueOfRow(int row, int ramp) {
+    const int last = lastOf(ramp);
+    const int held = std::min(last, std::max(0, row));
+    return held == last ? 0.0f : static_cast<float>(held) / static_cast<float>(last);
 }
 
-KWColor boxColor(float hue, int column, int row) {
-    const int c = std::min(255, std::max(0, column));
-    const int r = std::min(255, std::max(0, row));
-    return toRgb(hue, static_cast<float>(c) / 255.0f, static_cast<float>(255 - r) / 255.0f);
+KWColor boxColor(float hue, int column, int row, int ramp) {
+    const int last = lastOf(ramp);
+    const float span = static_cast<float>(last);
+    const int c = std::min(last, std::max(0, column));
+    const int r = std::min(last, std::max(0, row));
+    return toRgb(hue, static_cast<float>(c) / span, static_cast<float>(last - r) / span);
+}
+
+int alphaOfRow(int row, int ramp) {
+    const int last = lastOf(ramp);
+    const int held = std::min(last, std::max(0, row));
+    return rescaleRampPosition(held, ramp, baseRamp);
+}
+
+int rescaleRampPosition(int position, int fromRamp, int toRamp) {
+    const long long product = static_cast<long long>(position) * lastOf(toRamp);
+    const long long from = lastOf(fromRamp);
+    const long long half = from / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / from : -((-product + half) / from));
 }
 
 std::string componentText(const KWColor& color) {
