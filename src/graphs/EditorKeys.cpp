@@ -1,5 +1,8 @@
 #include "graphs/EditorKeys.h"
 
+#include "core/DpiFonts.h"
+#include "graphs/logic/EditorMetrics.h"
+
 #include <cstring>
 
 namespace KW {
@@ -97,18 +100,40 @@ LRESULT dialogCode() {
 
 namespace {
 
+// The narrowest side of the non-client frame: the mark stays off the client area, which paints
+// independently of it.
+int edgeWidth(HWND window, const RECT& outer) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT topLeft = {0, 0};
+    POINT bottomRight = {client.right, client.bottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    const LONG sides[] = {topLeft.x - outer.left, topLeft.y - outer.top, outer.right - bottomRight.x,
+                          outer.bottom - bottomRight.y};
+    LONG narrowest = sides[0];
+    for (LONG side : sides) {
+        narrowest = side < narrowest ? side : narrowest;
+    }
+    return static_cast<int>(narrowest);
+}
+
 void drawMark(HWND window) {
     RECT outer = {};
     GetWindowRect(window, &outer);
     RECT frame = {0, 0, outer.right - outer.left, outer.bottom - outer.top};
+    const int wanted = editormetrics::focusMarkWidth(dpi::ofWindow(window));
+    const int edge = edgeWidth(window, outer);
+    const int thickness = wanted < edge ? wanted : edge;
     HDC dc = GetWindowDC(window);
     if (!dc) {
         return;
     }
     HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
-    FrameRect(dc, &frame, highlight);
-    InflateRect(&frame, -1, -1);
-    FrameRect(dc, &frame, highlight);
+    for (int i = 0; i < thickness; ++i) {
+        FrameRect(dc, &frame, highlight);
+        InflateRect(&frame, -1, -1);
+    }
     ReleaseDC(window, dc);
 }
 

@@ -34,8 +34,8 @@ bool getText(HWND owner, std::string& text);
 
 // The message a WM_GETDLGCODE gets: arrows, Tab and characters stay with the editor in a dialog.
 LRESULT dialogCode();
-// Paints the non-client area, then, while window has the focus, a two-pixel frame in the highlight
-// colour over its client edge.
+// Paints the non-client area, then, while window has the focus, a frame in the highlight colour over
+// its client edge: two pixels thick at 96 DPI, scaled with the window's DPI, never wider than the edge.
 LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam);
 // Repaints the frame at once when the focus comes or goes (while the focus leaves, the platform may
 // still report it on the window).
