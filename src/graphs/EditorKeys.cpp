@@ -100,10 +100,11 @@ LRESULT dialogCode() {
 
 namespace {
 
-// The narrowest side of the non-client frame: the mark stays off the client area, which paints
-// independently of it.
-int edgeWidth(HWND window, const RECT& outer) {
+// The narrowest side of the non-client frame.
+int edgeWidth(HWND window) {
+    RECT outer = {};
     RECT client = {};
+    GetWindowRect(window, &outer);
     GetClientRect(window, &client);
     POINT topLeft = {0, 0};
     POINT bottomRight = {client.right, client.bottom};
@@ -118,22 +119,26 @@ int edgeWidth(HWND window, const RECT& outer) {
     return static_cast<int>(narrowest);
 }
 
-void drawMark(HWND window) {
-    RECT outer = {};
-    GetWindowRect(window, &outer);
-    RECT frame = {0, 0, outer.right - outer.left, outer.bottom - outer.top};
-    const int wanted = editormetrics::focusMarkWidth(dpi::ofWindow(window));
-    const int edge = edgeWidth(window, outer);
-    const int thickness = wanted < edge ? wanted : edge;
-    HDC dc = GetWindowDC(window);
-    if (!dc) {
-        return;
-    }
+int markWidth(HWND window) {
+    return editormetrics::focusMarkWidth(dpi::ofWindow(window));
+}
+
+void frameInward(HDC dc, RECT frame, int thickness) {
     HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
     for (int i = 0; i < thickness; ++i) {
         FrameRect(dc, &frame, highlight);
         InflateRect(&frame, -1, -1);
     }
+}
+
+void drawMark(HWND window) {
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    HDC dc = GetWindowDC(window);
+    if (!dc) {
+        return;
+    }
+    frameInward(dc, {0, 0, outer.right - outer.left, outer.bottom - outer.top}, markWidth(window));
     ReleaseDC(window, dc);
 }
 
@@ -151,7 +156,20 @@ void refreshFrame(HWND window, bool focused) {
     DefWindowProcA(window, WM_NCPAINT, 1, 0);
     if (focused) {
         drawMark(window);
+    } else if (markWidth(window) > edgeWidth(window)) {
+        // The mark reached into the client area.
+        InvalidateRect(window, nullptr, TRUE);
     }
+}
+
+void paintClientMark(HWND window, HDC dc) {
+    const int inside = markWidth(window) - edgeWidth(window);
+    if (inside <= 0 || GetFocus() != window) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    frameInward(dc, client, inside);
 }
 
 } // namespace editorkeys

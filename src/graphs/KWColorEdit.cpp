@@ -358,6 +358,7 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         HDC hdc = BeginPaint(handle, &ps);
         drawColors(hdc);
         drawMargins(hdc);
+        editorkeys::paintClientMark(handle, hdc);
         EndPaint(handle, &ps);
         return 0;
     }

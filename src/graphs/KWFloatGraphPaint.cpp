@@ -1,6 +1,7 @@
 #include "KWFloatGraph.h"
 
 #include "core/DpiFonts.h"
+#include "graphs/EditorKeys.h"
 #include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/FloatGraphMarkers.h"
 #include "graphs/logic/FloatGraphPolyline.h"
@@ -63,6 +64,7 @@ void KWFloatGraph::paint() {
         drawGrid(hdc);
         drawLines(hdc);
         drawMargins(hdc);
+        editorkeys::paintClientMark(handle, hdc);
     }
     EndPaint(handle, &paintStruct);
 }
