@@ -82,6 +82,10 @@ public:
     /// order; beyond the outermost keys their colours. False (nothing written) for a non-finite position.
     bool evaluate(float position, KWColor& color1, KWColor& color2) const;
 
+protected:
+    /// Rescales the swatch size, which also sets the pick distance, to the new DPI.
+    void dpiChanged(int oldDpi, int newDpi) override;
+
 private:
     KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blockedWindow);
 

@@ -66,6 +66,10 @@ public:
     /// the keys, the nearest end key's values.
     KWGraphSample evaluate(float x) const;
 
+protected:
+    /// Takes the marker size and pick radius of the new DPI.
+    void dpiChanged(int oldDpi, int newDpi) override;
+
 private:
     KWFloatGraph(int x, int y, int width, int height, KWObject* parent, int id);
 

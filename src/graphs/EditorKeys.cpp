@@ -1,5 +1,8 @@
 #include "graphs/EditorKeys.h"
 
+#include "core/DpiFonts.h"
+#include "graphs/logic/EditorMetrics.h"
+
 #include <cstring>
 
 namespace KW {
@@ -97,18 +100,45 @@ LRESULT dialogCode() {
 
 namespace {
 
+// The narrowest side of the non-client frame.
+int edgeWidth(HWND window) {
+    RECT outer = {};
+    RECT client = {};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT topLeft = {0, 0};
+    POINT bottomRight = {client.right, client.bottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    const LONG sides[] = {topLeft.x - outer.left, topLeft.y - outer.top, outer.right - bottomRight.x,
+                          outer.bottom - bottomRight.y};
+    LONG narrowest = sides[0];
+    for (LONG side : sides) {
+        narrowest = side < narrowest ? side : narrowest;
+    }
+    return static_cast<int>(narrowest);
+}
+
+int markWidth(HWND window) {
+    return editormetrics::focusMarkWidth(dpi::ofWindow(window));
+}
+
+void frameInward(HDC dc, RECT frame, int thickness) {
+    HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+    for (int i = 0; i < thickness; ++i) {
+        FrameRect(dc, &frame, highlight);
+        InflateRect(&frame, -1, -1);
+    }
+}
+
 void drawMark(HWND window) {
     RECT outer = {};
     GetWindowRect(window, &outer);
-    RECT frame = {0, 0, outer.right - outer.left, outer.bottom - outer.top};
     HDC dc = GetWindowDC(window);
     if (!dc) {
         return;
     }
-    HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
-    FrameRect(dc, &frame, highlight);
-    InflateRect(&frame, -1, -1);
-    FrameRect(dc, &frame, highlight);
+    frameInward(dc, {0, 0, outer.right - outer.left, outer.bottom - outer.top}, markWidth(window));
     ReleaseDC(window, dc);
 }
 
@@ -126,7 +156,20 @@ void refreshFrame(HWND window, bool focused) {
     DefWindowProcA(window, WM_NCPAINT, 1, 0);
     if (focused) {
         drawMark(window);
+    } else if (markWidth(window) > edgeWidth(window)) {
+        // The mark reached into the client area.
+        InvalidateRect(window, nullptr, TRUE);
     }
+}
+
+void paintClientMark(HWND window, HDC dc) {
+    const int inside = markWidth(window) - edgeWidth(window);
+    if (inside <= 0 || GetFocus() != window) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    frameInward(dc, client, inside);
 }
 
 } // namespace editorkeys

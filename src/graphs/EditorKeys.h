@@ -34,12 +34,17 @@ bool getText(HWND owner, std::string& text);
 
 // The message a WM_GETDLGCODE gets: arrows, Tab and characters stay with the editor in a dialog.
 LRESULT dialogCode();
-// Paints the non-client area, then, while window has the focus, a two-pixel frame in the highlight
-// colour over its client edge.
+// Paints the non-client area, then, while window has the focus, a frame in the highlight colour over
+// its client edge: two pixels thick at 96 DPI and scaled with the window's DPI. Where it is thicker
+// than the edge, its inner part lies on the client area, which paintClientMark draws again after
+// every paint.
 LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam);
 // Repaints the frame at once when the focus comes or goes (while the focus leaves, the platform may
 // still report it on the window).
 void refreshFrame(HWND window, bool focused);
+// The part of the focus frame that lies on the client area, on a paint's device context, while window
+// has the focus; nothing where the edge holds the whole frame.
+void paintClientMark(HWND window, HDC dc);
 
 } // namespace editorkeys
 } // namespace KW

@@ -4,12 +4,12 @@
 #include "color/GdiPlus.h"
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/ColorEditView.h"
 #include "graphs/logic/KeyChange.h"
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <new>
 
 namespace KW {
@@ -53,6 +53,7 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
     }
     subclassWindow(KWColorEditCallback);
     setDefaultFont(handle);
+    markerSize = editormetrics::gradient(getDpi()).markerSize;
     initColorEdit();
 
     if (width > 0 && height > 0) {
@@ -79,6 +80,10 @@ KWColorEdit::~KWColorEdit() {
     }
     delete backGraphics;
     delete backBuffer;
+}
+
+void KWColorEdit::dpiChanged(int oldDpi, int newDpi) {
+    markerSize = editormetrics::rescaledMarkerSize(markerSize, oldDpi, newDpi);
 }
 
 void KWColorEdit::initColorEdit() {
@@ -284,11 +289,9 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         editorkeys::refreshFrame(handle, msg == WM_SETFOCUS);
         break;
     case WM_CHAR:
-        if (wParam == '+') {
-            markerSize = std::min(coloredit::ColorEditModel::maxMarkerSize, markerSize + 1);
-            dirty = true;
-        } else if (wParam == '-') {
-            markerSize = std::max(coloredit::ColorEditModel::minMarkerSize, markerSize - 1);
+        if (wParam == '+' || wParam == '-') {
+            markerSize = editormetrics::steppedMarkerSize(markerSize, wParam == '+' ? 1 : -1,
+                                                          editormetrics::gradient(getDpi()));
             dirty = true;
         }
         break;
@@ -355,6 +358,7 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         HDC hdc = BeginPaint(handle, &ps);
         drawColors(hdc);
         drawMargins(hdc);
+        editorkeys::paintClientMark(handle, hdc);
         EndPaint(handle, &ps);
         return 0;
     }

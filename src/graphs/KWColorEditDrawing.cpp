@@ -1,8 +1,10 @@
 #include "KWColorEdit.h"
 
 #include "color/GdiPlus.h"
+#include "core/DpiFonts.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/ColorEditView.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/SwatchRaster.h"
 
 #include <string>
@@ -15,8 +17,6 @@ const Gdiplus::Color background(255, 200, 200, 200);
 const Gdiplus::Color gridColor(255, 180, 180, 180);
 const Gdiplus::Color axisColor(255, 255, 0, 0);
 const Gdiplus::Color selectionColor(255, 255, 0, 0);
-const int bandHeight = 20;
-const int labelOffset = 15;
 
 } // namespace
 
@@ -110,14 +110,16 @@ void KWColorEdit::drawMargins(HDC hdc) {
     const KWBound client = getGlobalBounds();
     const int w = client.right;
     const int h = client.bottom;
-    SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    const int dpi = getDpi();
+    const editormetrics::Gradient metrics = editormetrics::gradient(dpi);
+    SelectObject(hdc, dpi::guiFont(dpi));
     SetTextAlign(hdc, TA_CENTER);
     SetBkMode(hdc, TRANSPARENT);
-    const RECT band = {0, h - bandHeight, w, h};
+    const RECT band = {0, h - metrics.bandHeight, w, h};
     FillRect(hdc, &band, nullptr);
     for (const coloredit::AxisLabel& label : view->labels(w)) {
         const std::string text = std::to_string(label.value);
-        TextOutA(hdc, label.x, h - labelOffset, text.c_str(), static_cast<int>(text.size()));
+        TextOutA(hdc, label.x, h - metrics.labelOffset, text.c_str(), static_cast<int>(text.size()));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/ColorEditView.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/KeyOrder.h"
 #include "graphs/logic/KeyText.h"
 
@@ -45,7 +46,8 @@ bool KWColorEdit::handleKey(WPARAM key) {
             last = std::max(last, point.position);
         }
         // The outermost swatches stay whole.
-        view->frame(first, last, getGlobalBounds().right, markerSize + 2);
+        view->frame(first, last, getGlobalBounds().right,
+                    markerSize + editormetrics::gradient(getDpi()).frameRoom);
         dirty = true;
         return false;
     }

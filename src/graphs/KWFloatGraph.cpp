@@ -1,6 +1,7 @@
 #include "KWFloatGraph.h"
 
 #include "graphs/EditorKeys.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/FloatGraphModel.h"
 #include "graphs/logic/GraphView.h"
 #include "graphs/logic/KeyChange.h"
@@ -56,6 +57,7 @@ KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent
     }
     subclassWindow(KWFloatGraphCallback);
     setDefaultFont(handle);
+    pickRadius = editormetrics::curve(getDpi()).pickRadius;
     initGraph();
 }
 
@@ -65,6 +67,10 @@ KWFloatGraph::~KWFloatGraph() {
     if (handle && IsWindow(handle)) {
         SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
     }
+}
+
+void KWFloatGraph::dpiChanged(int, int newDpi) {
+    pickRadius = editormetrics::curve(newDpi).pickRadius;
 }
 
 void KWFloatGraph::initGraph() {

@@ -1,6 +1,7 @@
 #include "KWFloatGraph.h"
 
 #include "graphs/EditorKeys.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/FloatGraphModel.h"
 #include "graphs/logic/GraphView.h"
 #include "graphs/logic/KeyOrder.h"
@@ -11,11 +12,6 @@
 namespace KW {
 
 namespace {
-
-// The plot lies right of the value labels and above the position labels, with a little room around.
-const int kLabelsWidth = 50;
-const int kLabelsHeight = 20;
-const int kFrameRoom = 10;
 
 int selectedIndex(const std::vector<KWGraphPoint>& keys) {
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -85,11 +81,13 @@ void KWFloatGraph::frameKeys() {
         data.top = std::min(data.top, key.y1);
         data.bottom = std::max(data.bottom, key.y2);
     }
+    // The plot lies right of the value labels and above the position labels, with a little room around.
     const KWBound client = getGlobalBounds();
-    const graphview::Extent area = {static_cast<float>(kLabelsWidth + kFrameRoom),
-                                    static_cast<float>(kFrameRoom),
-                                    static_cast<float>(client.right - kFrameRoom),
-                                    static_cast<float>(client.bottom - kLabelsHeight - kFrameRoom)};
+    const editormetrics::Curve metrics = editormetrics::curve(getDpi());
+    const graphview::Extent area = {
+        static_cast<float>(metrics.labelsWidth + metrics.frameRoom), static_cast<float>(metrics.frameRoom),
+        static_cast<float>(client.right - metrics.frameRoom),
+        static_cast<float>(client.bottom - metrics.labelsHeight - metrics.frameRoom)};
     const graphview::View view = graphview::framed(data, area, scale, graphview::kMinScale);
     scale = view.scale;
     originX = view.originX;

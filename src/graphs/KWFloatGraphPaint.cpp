@@ -1,5 +1,8 @@
 #include "KWFloatGraph.h"
 
+#include "core/DpiFonts.h"
+#include "graphs/EditorKeys.h"
+#include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/FloatGraphMarkers.h"
 #include "graphs/logic/FloatGraphPolyline.h"
 #include "graphs/logic/GraphView.h"
@@ -61,6 +64,7 @@ void KWFloatGraph::paint() {
         drawGrid(hdc);
         drawLines(hdc);
         drawMargins(hdc);
+        editorkeys::paintClientMark(handle, hdc);
     }
     EndPaint(handle, &paintStruct);
 }
@@ -142,7 +146,9 @@ void KWFloatGraph::drawLines(HDC hdc) {
 }
 
 void KWFloatGraph::drawMargins(HDC hdc) {
-    SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    const int dpi = getDpi();
+    const editormetrics::Curve metrics = editormetrics::curve(dpi);
+    SelectObject(hdc, dpi::guiFont(dpi));
     SetTextAlign(hdc, TA_CENTER);
     SetBkMode(hdc, TRANSPARENT);
 
@@ -151,7 +157,7 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     const int h = client.bottom;
     // The margin bands are filled without a brush of their own: the platform decides what a null
     // brush handle paints.
-    const RECT bottomBand = {0, h - 20, w, h};
+    const RECT bottomBand = {0, h - metrics.labelsHeight, w, h};
     FillRect(hdc, &bottomBand, nullptr);
 
     const float ox = static_cast<float>(viewX) + originX;
@@ -160,21 +166,22 @@ void KWFloatGraph::drawMargins(HDC hdc) {
 
     for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
         const std::string text = std::to_string(tick.index * labelStep);
-        TextOutA(hdc, graphview::truncateToPixel(tick.position), h - 15, text.c_str(),
+        TextOutA(hdc, graphview::truncateToPixel(tick.position), h - metrics.bottomLabelRise, text.c_str(),
                  static_cast<int>(text.size()));
     }
 
-    const RECT leftBand = {0, 0, 50, h};
+    const RECT leftBand = {0, 0, metrics.labelsWidth, h};
     FillRect(hdc, &leftBand, nullptr);
 
     // Data y grows downward; the labels show its negation so values grow upward.
     for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
         const std::string text = std::to_string(-tick.index * labelStep);
-        const float top = tick.position - 7.0f;
-        TextOutA(hdc, 20, graphview::truncateToPixel(top), text.c_str(), static_cast<int>(text.size()));
+        const float top = tick.position - static_cast<float>(metrics.valueLabelLift);
+        TextOutA(hdc, metrics.valueLabelX, graphview::truncateToPixel(top), text.c_str(),
+                 static_cast<int>(text.size()));
     }
 
-    const RECT corner = {0, h - 20, 50, h};
+    const RECT corner = {0, h - metrics.labelsHeight, metrics.labelsWidth, h};
     FillRect(hdc, &corner, nullptr);
 }
 
