@@ -7,9 +7,10 @@
 
 namespace KW {
 
-/// A titled pane: its top 20 pixels show a band fading from topColor to bottomColor with the title
-/// (the window text) in textColor; the rest of the client area belongs to its children, which do not
-/// avoid the band on their own. Alpha components are ignored.
+/// A titled pane: its top 20 pixels (at 96 DPI, scaled with the display's DPI: see KWObject::scale) show a
+/// band fading from topColor to bottomColor with the title (the window text) in textColor; the rest of the
+/// client area belongs to its children, which do not avoid the band on their own. Alpha components are
+/// ignored.
 class KW_API KWHeader : public KWObject {
 public:
     /// Null, after a message, without a parent.

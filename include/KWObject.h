@@ -184,6 +184,8 @@ private:
     KWObject(const KWObject&) = delete;
     KWObject& operator=(const KWObject&) = delete;
     void createTooltipWindow();
+    /// Gives the tooltip window the wrapping width for the gadget's current DPI.
+    void fitTooltipsToDpi();
     /// A top-level window moved to a display of another DPI: takes the suggested rectangle, scales
     /// every gadget under it and its fonts, lays it out again and reports EVENT_DPICHANGED.
     void applyDpiChange(int newDpi, const RECT* suggested);

@@ -57,6 +57,8 @@ private:
     void onScroll(int request, int thumb);
     void onWheel(int delta);
     void scrollTo(int position);
+    /// Rescales the gadgets' offsets and the scroll position; the layout follows at the next paint.
+    void dpiChanged(int oldDpi, int newDpi) override;
 
     bool layoutDirty;
     int scrollPos;

@@ -35,7 +35,7 @@ public:
     /// The selected tab's index, -1 when there is none.
     int getSelectedIndex() const;
 
-    /// The client area below the tab strip, as edges: top is 20.
+    /// The client area below the tab strip, as edges: top is 20 at 96 DPI, scale(20) at the tab's DPI.
     KWBound getGlobalBounds() override;
 
 private:

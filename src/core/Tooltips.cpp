@@ -15,6 +15,9 @@ constexpr UINT toolInfoSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
 static_assert(toolInfoSize == 44, "the tool record is 44 bytes on 32-bit Windows");
 #endif
 
+// The widest a tip grows before it wraps, in pixels at 96 DPI.
+constexpr int maxTipWidth = 250;
+
 static TOOLINFOA toolRecord(HWND owner, int id) {
     TOOLINFOA info = {};
     info.cbSize = toolInfoSize;
@@ -28,7 +31,11 @@ void KWObject::createTooltipWindow() {
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowPos(tooltipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageA(tooltipWindow, TTM_SETMAXTIPWIDTH, 0, 250);
+}
+
+// Called whenever a tool is added or changed: the gadget's DPI may have changed since the last time.
+void KWObject::fitTooltipsToDpi() {
+    SendMessageA(tooltipWindow, TTM_SETMAXTIPWIDTH, 0, scale(maxTipWidth));
 }
 
 int KWObject::getFreeTooltipId() {
@@ -42,6 +49,7 @@ int KWObject::addTool(const std::string& text, const KWBound& area, const char* 
     if (!tooltipWindow) {
         createTooltipWindow();
     }
+    fitTooltipsToDpi();
     const int toolId = getFreeTooltipId();
     if (toolId < 0) {
         // All ids are taken: a tool with id -1 could never be addressed again.
@@ -83,6 +91,7 @@ bool KWObject::updateTool(int toolId, const std::string* text, const KWBound* ar
     if (SendMessageA(tooltipWindow, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)) != 1) {
         return false;
     }
+    fitTooltipsToDpi();
     if (area) {
         info.rect = area->toRect();
     }

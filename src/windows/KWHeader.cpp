@@ -1,5 +1,6 @@
 #include "KWHeader.h"
 
+#include "core/DpiFonts.h"
 #include "windows/logic/HeaderBand.h"
 
 #include <gdiplus.h>
@@ -57,26 +58,28 @@ static Gdiplus::Color opaque(const KWColor& color) {
 // The band is drawn off-screen first so it reaches the window in one piece. Every GDI+ object lives in
 // this scope and every GDI selection is undone, so a paint leaves no object behind.
 void KWHeader::drawHeader(HDC dc) {
+    const int displayDpi = getDpi();
+    const header::Band metrics = header::bandAt(displayDpi);
     const int width = getGlobalBounds().right;
     if (width > 0) {
-        Gdiplus::Bitmap band(width, header::bandHeight, PixelFormat32bppARGB);
+        Gdiplus::Bitmap band(width, metrics.height, PixelFormat32bppARGB);
         if (band.GetLastStatus() == Gdiplus::Ok) {
             Gdiplus::LinearGradientBrush brush(Gdiplus::RectF(0.0f, 0.0f, static_cast<Gdiplus::REAL>(width),
-                                                              static_cast<Gdiplus::REAL>(header::bandHeight)),
+                                                              static_cast<Gdiplus::REAL>(metrics.height)),
                                                opaque(topColor), opaque(bottomColor), header::gradientAngle,
                                                FALSE);
             Gdiplus::Graphics bandGraphics(&band);
-            bandGraphics.FillRectangle(&brush, 0, 0, width, header::bandHeight);
+            bandGraphics.FillRectangle(&brush, 0, 0, width, metrics.height);
             Gdiplus::Graphics screen(dc);
-            screen.DrawImage(&band, 0, 0, width, header::bandHeight);
+            screen.DrawImage(&band, 0, 0, width, metrics.height);
         }
     }
 
-    HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEVICE_DEFAULT_FONT));
+    HGDIOBJ previousFont = SelectObject(dc, dpi::stockFont(DEVICE_DEFAULT_FONT, displayDpi));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColor.toColorRef());
     const std::string title = getText();
-    TextOutA(dc, header::titleX, header::titleY, title.c_str(), static_cast<int>(title.size()));
+    TextOutA(dc, metrics.titleX, metrics.titleY, title.c_str(), static_cast<int>(title.size()));
     SetBkMode(dc, previousMode);
     SelectObject(dc, previousFont);
 }

@@ -1,5 +1,6 @@
 #include "KWRollout.h"
 
+#include "core/DpiFonts.h"
 #include "windows/logic/RolloutLayout.h"
 
 #include <algorithm>
@@ -47,9 +48,9 @@ rollout::ScrollRequest scrollRequest(int code) {
 
 // Draws one section with its title bar at top and notes where its gadgets go; returns where the next
 // section starts.
-int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth,
+int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth, const rollout::Metrics& metrics,
                 std::vector<rollout::GadgetPlacement>& placements) {
-    const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth);
+    const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth, metrics);
     drawRectangle(hdc, bar.frame);
     TextOutA(hdc, bar.textX, bar.textY, item.title.c_str(), static_cast<int>(item.title.size()));
     drawRectangle(hdc, bar.box);
@@ -69,7 +70,7 @@ int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth,
             lowestBottom = std::max(lowestBottom, y + bounds.bottom - bounds.top);
         }
     }
-    return rollout::nextBarTop(bar, item.expanded && !item.objects.empty(), lowestBottom);
+    return rollout::nextBarTop(bar, item.expanded && !item.objects.empty(), lowestBottom, metrics);
 }
 
 // Only what changes is touched: moving or hiding a gadget makes the rollout repaint, and a paint that
@@ -179,19 +180,21 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void KWRollout::drawRollouts(HDC hdc) {
     const KWBound client = getGlobalBounds();
+    const int displayDpi = getDpi();
+    const rollout::Metrics metrics = rollout::metricsAt(displayDpi);
     HBRUSH brush = CreateSolidBrush(barColor);
     HPEN pen = CreatePen(PS_SOLID, 1, lineColor);
     HGDIOBJ previousBrush = SelectObject(hdc, brush);
     HGDIOBJ previousPen = SelectObject(hdc, pen);
-    HGDIOBJ previousFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ previousFont = SelectObject(hdc, dpi::guiFont(displayDpi));
     const int previousMode = SetBkMode(hdc, TRANSPARENT);
 
     std::vector<rollout::GadgetPlacement> placements;
-    int top = rollout::firstBarTop(scrollPos);
+    int top = rollout::firstBarTop(scrollPos, metrics);
     for (KWRolloutItem& item : rollouts) {
-        top = drawRollout(hdc, item, top, client.right, placements);
+        top = drawRollout(hdc, item, top, client.right, metrics, placements);
     }
-    const rollout::TreeLine tree = rollout::treeLine(scrollPos, top);
+    const rollout::TreeLine tree = rollout::treeLine(scrollPos, top, metrics);
     drawLine(hdc, tree.x, tree.top, tree.x, tree.bottom);
 
     SetBkMode(hdc, previousMode);
@@ -235,12 +238,36 @@ void KWRollout::hitTest(int x, int y) {
     }
 }
 
+// The gadgets' offsets, the toggle boxes and the scroll position are lengths like the bounds the core
+// has just scaled; the next paint lays everything out exactly at the new DPI.
+void KWRollout::dpiChanged(int oldDpi, int newDpi) {
+    for (KWRolloutItem& item : rollouts) {
+        for (KWRolloutObject& placed : item.objects) {
+            placed.x = dpi::rescaled(placed.x, oldDpi, newDpi);
+            placed.y = dpi::rescaled(placed.y, oldDpi, newDpi);
+        }
+        KWBound& box = item.toggleBox;
+        box = KWBound(dpi::rescaled(box.left, oldDpi, newDpi), dpi::rescaled(box.right, oldDpi, newDpi),
+                      dpi::rescaled(box.top, oldDpi, newDpi), dpi::rescaled(box.bottom, oldDpi, newDpi));
+    }
+    // The range first: the platform would clamp the new position to the old range.
+    if (scrollRange > 0) {
+        scrollRange = dpi::rescaled(scrollRange, oldDpi, newDpi);
+        SetScrollRange(handle, SB_VERT, 0, scrollRange, FALSE);
+    }
+    scrollPos = dpi::rescaled(scrollPos, oldDpi, newDpi);
+    SetScrollPos(handle, SB_VERT, scrollPos, FALSE);
+    layoutDirty = true;
+    InvalidateRect(handle, nullptr, TRUE);
+}
+
 void KWRollout::onScroll(int request, int thumb) {
     const rollout::ScrollRequest kind = scrollRequest(request);
     if (kind == rollout::ScrollRequest::Other) {
         return;
     }
-    scrollTo(rollout::scrolledPosition(kind, scrollPos, thumb, scrollRange, getGlobalBounds().bottom));
+    scrollTo(rollout::scrolledPosition(kind, scrollPos, thumb, scrollRange, getGlobalBounds().bottom,
+                                       rollout::metricsAt(getDpi())));
 }
 
 void KWRollout::onWheel(int delta) {
@@ -253,7 +280,8 @@ void KWRollout::onWheel(int delta) {
         scrollTo(rollout::scrolledPosition(page, scrollPos, 0, scrollRange, getGlobalBounds().bottom));
         return;
     }
-    scrollTo(rollout::wheelPosition(scrollPos, delta, static_cast<int>(linesPerNotch), scrollRange));
+    scrollTo(rollout::wheelPosition(scrollPos, delta, static_cast<int>(linesPerNotch), scrollRange,
+                                    rollout::metricsAt(getDpi())));
 }
 
 void KWRollout::scrollTo(int position) {

@@ -71,7 +71,7 @@ KWWindow* KWTab::insertTab(int index, const std::string& text, bool withImage, i
         existing.index = tabs::indexAfterInsert(existing.index, inserted);
     }
 
-    const KWBound bounds = tabs::newPageBounds(getGlobalBounds());
+    const KWBound bounds = tabs::newPageBounds(getGlobalBounds(), getDpi());
     KWWindow* page = KWWindow::create(STYLE_DEFAULT, WINDOW_PAGE, bounds.left, bounds.top, bounds.right,
                                       bounds.bottom, "", this, -1);
     if (!page) {
@@ -113,7 +113,7 @@ KWBound KWTab::getGlobalBounds() {
     if (!handle) {
         return KWBound();
     }
-    return tabs::pageArea(KWObject::getGlobalBounds());
+    return tabs::pageArea(KWObject::getGlobalBounds(), getDpi());
 }
 
 } // namespace KW

@@ -148,3 +148,38 @@ TEST(RolloutLayout, LaterRolloutDecidesWhereASharedGadgetGoes) {
     EXPECT_TRUE(placements[1].shown);
     EXPECT_EQ(placements[1].y, 50);
 }
+
+TEST(RolloutLayout, MetricsScaleWithTheDisplayDpi) {
+    struct Case {
+        int dpi;
+        int barHeight, firstBarGap, lineStep, textLeft, boxSide, boxLeft;
+    };
+    // The box keeps an odd side so its plus sign stays centred.
+    const Case cases[] = {
+        {96, 18, 5, 10, 45, 9, 20}, {144, 27, 8, 15, 68, 15, 30}, {192, 36, 10, 20, 90, 19, 40}};
+    for (const Case& c : cases) {
+        const Metrics m = metricsAt(c.dpi);
+        EXPECT_EQ(m.barHeight, c.barHeight) << c.dpi;
+        EXPECT_EQ(m.firstBarGap, c.firstBarGap) << c.dpi;
+        EXPECT_EQ(m.lineStep, c.lineStep) << c.dpi;
+        EXPECT_EQ(m.textLeft, c.textLeft) << c.dpi;
+        EXPECT_EQ(m.boxSide, c.boxSide) << c.dpi;
+        EXPECT_EQ(m.boxLeft, c.boxLeft) << c.dpi;
+    }
+}
+
+TEST(RolloutLayout, ScaledBarLaysOutAndScrollsInScaledLengths) {
+    const Metrics m = metricsAt(192);
+    const TitleBar bar = titleBarAt(firstBarTop(0, m), 600, m);
+    expectBound(bar.frame, 20, 590, 10, 46);
+    expectBound(bar.box, 40, 59, 20, 39);
+    expectBound(bar.toggleBox, 40, 58, 20, 38);
+    EXPECT_EQ(bar.plusX, 49);
+    EXPECT_EQ(bar.minusY, 29);
+    EXPECT_EQ(nextBarTop(bar, false, 0, m), 50);
+    const TreeLine line = treeLine(0, 50, m);
+    EXPECT_EQ(line.x, 10);
+    EXPECT_EQ(line.bottom, titleBarAt(10, 600, m).connectorY);
+    EXPECT_EQ(scrolledPosition(ScrollRequest::LineDown, 0, 0, 400, 300, m), 20);
+    EXPECT_EQ(wheelPosition(100, -120, 3, 400, m), 160);
+}

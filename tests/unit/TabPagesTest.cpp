@@ -38,3 +38,12 @@ TEST(TabPages, OnlyTheSelectedTabsPageShows) {
     // No selection never reveals a page whose tab could not be inserted.
     EXPECT_FALSE(pageShown(-1, -1));
 }
+
+TEST(TabPages, StripAndNewPageDropScaleWithTheDisplayDpi) {
+    const KWBound area = pageArea(KWBound(0, 300, 0, 200), 144);
+    EXPECT_EQ(area.top, 30);
+    EXPECT_EQ(area.bottom, 200);
+    EXPECT_EQ(newPageBounds(area, 144).top, 30 + 35);
+    EXPECT_EQ(pageArea(KWBound(0, 300, 0, 200), 192).top, 40);
+    EXPECT_EQ(newPageBounds(KWBound(0, 300, 40, 200), 192).top, 40 + 46);
+}

@@ -18,27 +18,47 @@ constexpr int treeLineStartDown = 15;
 
 } // namespace
 
-int firstBarTop(int scrollPos) {
-    return firstBarGap - scrollPos;
+Metrics metricsAt(int dpi) {
+    Metrics m;
+    m.firstBarGap = dpi::scaled(firstBarGap, dpi);
+    m.barHeight = dpi::scaled(barHeight, dpi);
+    m.barSpacing = dpi::scaled(barSpacing, dpi);
+    m.lineStep = dpi::scaled(lineStep, dpi);
+    m.barLeft = dpi::scaled(barLeft, dpi);
+    m.barRightMargin = dpi::scaled(barRightMargin, dpi);
+    m.textLeft = dpi::scaled(textLeft, dpi);
+    m.textDown = dpi::scaled(textDown, dpi);
+    m.boxLeft = dpi::scaled(boxLeft, dpi);
+    m.boxSide = dpi::scaled(boxSide, dpi) | 1;
+    m.boxDown = dpi::scaled(boxDown, dpi);
+    m.treeX = dpi::scaled(treeX, dpi);
+    m.connectorDown = dpi::scaled(connectorDown, dpi);
+    m.treeLineStartDown = dpi::scaled(treeLineStartDown, dpi);
+    return m;
 }
 
-TitleBar titleBarAt(int top, int clientWidth) {
+int firstBarTop(int scrollPos, const Metrics& metrics) {
+    return metrics.firstBarGap - scrollPos;
+}
+
+TitleBar titleBarAt(int top, int clientWidth, const Metrics& m) {
     TitleBar bar;
-    bar.frame = KWBound(barLeft, clientWidth - barRightMargin, top, top + barHeight);
-    bar.textX = textLeft;
-    bar.textY = top + textDown;
-    bar.box = KWBound(boxLeft, boxLeft + boxSide, top + boxDown, top + boxDown + boxSide);
-    bar.toggleBox = KWBound(boxLeft, boxLeft + boxSide - 1, top + boxDown, top + boxDown + boxSide - 1);
-    bar.minusY = top + boxDown + boxSide / 2;
-    bar.plusX = boxLeft + boxSide / 2;
-    bar.connectorLeft = treeX;
-    bar.connectorY = top + connectorDown;
-    bar.contentTop = top + barHeight;
+    bar.frame = KWBound(m.barLeft, clientWidth - m.barRightMargin, top, top + m.barHeight);
+    bar.textX = m.textLeft;
+    bar.textY = top + m.textDown;
+    const int boxTop = top + m.boxDown;
+    bar.box = KWBound(m.boxLeft, m.boxLeft + m.boxSide, boxTop, boxTop + m.boxSide);
+    bar.toggleBox = KWBound(m.boxLeft, m.boxLeft + m.boxSide - 1, boxTop, boxTop + m.boxSide - 1);
+    bar.minusY = boxTop + m.boxSide / 2;
+    bar.plusX = m.boxLeft + m.boxSide / 2;
+    bar.connectorLeft = m.treeX;
+    bar.connectorY = top + m.connectorDown;
+    bar.contentTop = top + m.barHeight;
     return bar;
 }
 
-int nextBarTop(const TitleBar& bar, bool showsObjects, int lowestObjectBottom) {
-    return (showsObjects ? lowestObjectBottom : bar.contentTop) + barSpacing;
+int nextBarTop(const TitleBar& bar, bool showsObjects, int lowestObjectBottom, const Metrics& metrics) {
+    return (showsObjects ? lowestObjectBottom : bar.contentTop) + metrics.barSpacing;
 }
 
 void placeGadget(std::vector<GadgetPlacement>& placements, const GadgetPlacement& placement) {
@@ -51,8 +71,8 @@ void placeGadget(std::vector<GadgetPlacement>& placements, const GadgetPlacement
     placements.push_back(placement);
 }
 
-TreeLine treeLine(int scrollPos, int endTop) {
-    return TreeLine{treeX, treeLineStartDown - scrollPos, endTop - connectorDown};
+TreeLine treeLine(int scrollPos, int endTop, const Metrics& m) {
+    return TreeLine{m.treeX, m.treeLineStartDown - scrollPos, endTop - m.connectorDown};
 }
 
 int contentHeight(int endTop, int scrollPos) {
@@ -79,7 +99,9 @@ int clampScroll(int position, int range) {
     return position < 0 ? 0 : position;
 }
 
-int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page) {
+int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page,
+                     const Metrics& metrics) {
+    const int lineStep = metrics.lineStep;
     switch (request) {
     case ScrollRequest::LineUp:
         return clampScroll(position - lineStep, range);
@@ -101,9 +123,9 @@ int scrolledPosition(ScrollRequest request, int position, int thumb, int range, 
     return clampScroll(position, range);
 }
 
-int wheelPosition(int position, int delta, int linesPerNotch, int range) {
+int wheelPosition(int position, int delta, int linesPerNotch, int range, const Metrics& metrics) {
     // Computed in 64 bits: a large delta times a large line count must not overflow.
-    const long long moved = static_cast<long long>(delta) * linesPerNotch * lineStep / wheelNotch;
+    const long long moved = static_cast<long long>(delta) * linesPerNotch * metrics.lineStep / wheelNotch;
     long long target = static_cast<long long>(position) - moved;
     if (target > range) {
         target = range;

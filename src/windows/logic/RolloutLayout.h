@@ -2,17 +2,39 @@
 #define KW_ROLLOUT_LAYOUT_H
 
 #include "KWTypes.h"
+#include "core/logic/DpiScale.h"
 
 #include <vector>
 
 namespace KW {
 namespace rollout {
 
+// In pixels at 96 DPI.
 constexpr int firstBarGap = 5;
 constexpr int barHeight = 18;
 constexpr int barSpacing = 2;
 constexpr int lineStep = 10;
 constexpr int wheelNotch = 120;
+
+// Every length a rollout draws, hit-tests and scrolls with, in pixels at one display DPI.
+struct Metrics {
+    int firstBarGap; // above the first bar
+    int barHeight;
+    int barSpacing; // between a section's end and the next bar
+    int lineStep;   // one line of scrolling
+    int barLeft;
+    int barRightMargin;
+    int textLeft;
+    int textDown;
+    int boxLeft;
+    int boxSide; // always odd, so the plus sign sits in the middle of the box
+    int boxDown;
+    int treeX;
+    int connectorDown;
+    int treeLineStartDown;
+};
+
+Metrics metricsAt(int dpi);
 
 // Everything drawn for one title bar whose top edge is at client y `top`. Rectangles are edges;
 // the drawn ones follow the platform's convention that right and bottom are exclusive.
@@ -30,13 +52,14 @@ struct TitleBar {
 };
 
 // The top of the first bar when the content is scrolled up by scrollPos.
-int firstBarTop(int scrollPos);
+int firstBarTop(int scrollPos, const Metrics& metrics = metricsAt(dpi::baseDpi));
 
-TitleBar titleBarAt(int top, int clientWidth);
+TitleBar titleBarAt(int top, int clientWidth, const Metrics& metrics = metricsAt(dpi::baseDpi));
 
 // Where the next bar starts. lowestObjectBottom matters only when the rollout shows gadgets
 // (expanded and not empty); it is the largest bottom edge among them, in client coordinates.
-int nextBarTop(const TitleBar& bar, bool showsObjects, int lowestObjectBottom);
+int nextBarTop(const TitleBar& bar, bool showsObjects, int lowestObjectBottom,
+               const Metrics& metrics = metricsAt(dpi::baseDpi));
 
 // Where a rollout puts one of its gadgets during a paint: shown at (x, y) in client coordinates, or hidden.
 struct GadgetPlacement {
@@ -56,7 +79,7 @@ struct TreeLine {
     int top;
     int bottom;
 };
-TreeLine treeLine(int scrollPos, int endTop);
+TreeLine treeLine(int scrollPos, int endTop, const Metrics& metrics = metricsAt(dpi::baseDpi));
 
 // Height of the whole content, from where the bar after the last one would start.
 int contentHeight(int endTop, int scrollPos);
@@ -88,11 +111,13 @@ enum class ScrollRequest {
 
 // The view position after a scroll-bar request; thumb is the position the user dragged to and page
 // the height of one screen.
-int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page);
+int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page,
+                     const Metrics& metrics = metricsAt(dpi::baseDpi));
 
 // The view position after a wheel turn of delta (positive away from the user: the view moves up);
 // every notch scrolls linesPerNotch lines.
-int wheelPosition(int position, int delta, int linesPerNotch, int range);
+int wheelPosition(int position, int delta, int linesPerNotch, int range,
+                  const Metrics& metrics = metricsAt(dpi::baseDpi));
 
 } // namespace rollout
 } // namespace KW

@@ -3,13 +3,13 @@
 namespace KW {
 namespace tabs {
 
-KWBound pageArea(const KWBound& clientEdges) {
-    return KWBound(clientEdges.left, clientEdges.right, stripHeight, clientEdges.bottom);
+KWBound pageArea(const KWBound& clientEdges, int dpi) {
+    return KWBound(clientEdges.left, clientEdges.right, dpi::scaled(stripHeight, dpi), clientEdges.bottom);
 }
 
-KWBound newPageBounds(const KWBound& area) {
+KWBound newPageBounds(const KWBound& area, int dpi) {
     KWBound bounds = area.edgesToSize();
-    bounds.top += newPageDrop;
+    bounds.top += dpi::scaled(newPageDrop, dpi);
     return bounds;
 }
 
