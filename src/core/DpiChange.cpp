@@ -38,6 +38,9 @@ void KWObject::scaleSubtree(int oldDpi, int newDpi) {
                           dpi::rescaled(edges.bottom, oldDpi, newDpi) - top);
         child->setBounds(placement);
     }
+    if (tooltipWindow) {
+        fitTooltipsToDpi();
+    }
     dpiChanged(oldDpi, newDpi);
     for (KWObject* child : children) {
         child->scaleSubtree(oldDpi, newDpi);
