@@ -66,6 +66,12 @@ private:
     void refreshValueText(int row, KWObject* editor);
     void hideEditors(const std::vector<KWPropItem*>& items);
     int selectedRow() const;
+    /// Where the font and images would make rows lower than the layout scales to the grid's DPI, blank
+    /// state images hold them at that height.
+    void fitRowHeight();
+    /// Scales the column widths to the new DPI, keeps the rows as high as the layout scales and places
+    /// the selected row's gadget over its cell again.
+    void dpiChanged(int oldDpi, int newDpi) override;
 
     static LRESULT CALLBACK KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWPropertiesHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -63,6 +63,8 @@ private:
     /// or while the left button is held (changing when reportWhileHeld, and changed once it is released).
     void showSteppedValue(float value, bool reportWhileHeld);
     void controlNotified(int code) override;
+    /// Lays the edit and the arrows out again over the container's scaled bounds.
+    void dpiChanged(int oldDpi, int newDpi) override;
 
     float minValue;
     float maxValue;

@@ -161,6 +161,12 @@ std::string KWSpinBox::editText(int maxLength) const {
     return buffer;
 }
 
+void KWSpinBox::dpiChanged(int, int) {
+    // The container was scaled alone: the edit and the arrows fill it again.
+    KWBound edges = getLocalBounds();
+    setPlacement(edges);
+}
+
 void KWSpinBox::setPlacement(KWBound& bound) {
     const layout::InlineEditorParts parts = layout::inlineEditorParts(bound);
     bound = parts.container;

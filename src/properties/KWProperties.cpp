@@ -1,7 +1,9 @@
 #include "KWProperties.h"
 
 #include "KWImageList.h"
+#include "core/logic/DpiScale.h"
 #include "properties/logic/PropertyRows.h"
+#include "properties/logic/RowHeight.h"
 
 #include <commctrl.h>
 
@@ -14,6 +16,27 @@ namespace {
 const int PROPERTIES_COLUMN_WIDTH = 112;
 const int VALUE_COLUMN_WIDTH = 72;
 const int ROW_TEXT_LIMIT = 256;
+
+// The pixel height of the text line a window's font makes.
+int fontHeight(HWND window) {
+    HDC dc = GetDC(window);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
+int imageHeight(HIMAGELIST images) {
+    int width = 0;
+    int height = 0;
+    if (!images || !ImageList_GetIconSize(images, &width, &height)) {
+        return 0;
+    }
+    return height;
+}
 
 // Marks the span in which the grid changes rows itself. A shown list view does not redraw meanwhile:
 // it updates its scroll bar and repaints once at the end instead of for every row inserted or deleted.
@@ -102,8 +125,9 @@ KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent
         SetWindowLongPtrA(headerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    insertColumn(list, 0, "Properties", PROPERTIES_COLUMN_WIDTH);
-    insertColumn(list, 1, "Value", VALUE_COLUMN_WIDTH);
+    insertColumn(list, 0, "Properties", scale(PROPERTIES_COLUMN_WIDTH));
+    insertColumn(list, 1, "Value", scale(VALUE_COLUMN_WIDTH));
+    fitRowHeight();
 }
 
 KWProperties::~KWProperties() {
@@ -212,6 +236,37 @@ void KWProperties::setImageList(KWImageList* list) {
     imageList = list;
     SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+    fitRowHeight();
+}
+
+void KWProperties::fitRowHeight() {
+    const int spacer = proprows::spacerHeight(fontHeight(handle),
+                                              imageHeight(imageList ? imageList->handle : nullptr), getDpi());
+    const HIMAGELIST current =
+        reinterpret_cast<HIMAGELIST>(SendMessageA(handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    if (imageHeight(current) == spacer) {
+        return;
+    }
+    // Blank state images one pixel wide: the list view makes its rows as high as they are. The grid
+    // sets no state on its rows, so none is drawn.
+    const HIMAGELIST spacerImages = spacer > 0 ? ImageList_Create(1, spacer, ILC_COLOR32, 1, 0) : nullptr;
+    const HIMAGELIST previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(spacerImages)));
+    if (previous) {
+        ImageList_Destroy(previous);
+    }
+}
+
+void KWProperties::dpiChanged(int oldDpi, int newDpi) {
+    // Columns keep the share of the grid the user gave them; rows follow the new font.
+    for (int column = 0; column < 2; ++column) {
+        const int width =
+            static_cast<int>(SendMessageA(handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        SendMessageA(handle, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                     MAKELPARAM(dpi::rescaled(width, oldDpi, newDpi), 0));
+    }
+    fitRowHeight();
+    updateSelection();
 }
 
 int KWProperties::getCurrentId(KWGroupItem* group) {
