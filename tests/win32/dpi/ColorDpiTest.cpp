@@ -18,33 +18,18 @@ HFONT fontOf(HWND window) {
     return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
 }
 
-int fontHeight(HWND window) {
-    HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, fontOf(window));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 // The size a window's text takes in the window's font; the widest line for a multi-line text.
 SIZE textExtent(HWND window) {
     const std::string text = kwtest::windowText(window);
-    HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, fontOf(window));
     SIZE extent = {0, 0};
     size_t start = 0;
     while (start <= text.size()) {
         const size_t end = std::min(text.find('\n', start), text.size());
-        SIZE line = {};
-        GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(end - start), &line);
+        const SIZE line = kwtest::textExtent(fontOf(window), text.substr(start, end - start));
         extent.cx = std::max(extent.cx, line.cx);
         extent.cy += line.cy;
         start = end + 1;
     }
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
     return extent;
 }
 
@@ -108,15 +93,8 @@ struct PickerFrame {
         kwtest::pumpMessages();
         settle();
     }
-    // Tells the owning frame it moved to a display of newDpi.
     void moveToDpi(int newDpi) {
-        RECT now = {};
-        GetWindowRect(frame->getHandle(), &now);
-        const int oldDpi = frame->getDpi();
-        RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, newDpi, oldDpi),
-                          now.top + MulDiv(now.bottom - now.top, newDpi, oldDpi)};
-        SendMessageA(frame->getHandle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
-                     reinterpret_cast<LPARAM>(&suggested));
+        kwtest::moveToDpi(frame.get(), newDpi);
         settle();
     }
 };
@@ -169,7 +147,7 @@ TEST(ColorDpi, PopupAreasButtonsAndFontScale) {
         EXPECT_SCALED(rect.right - rect.left, c.width);
         EXPECT_SCALED(rect.bottom - rect.top, c.height);
     }
-    EXPECT_SCALED(fontHeight(f.picker->getOkButton()), 13);
+    EXPECT_SCALED(kwtest::fontHeight(f.picker->getOkButton()), 13);
 }
 
 TEST(ColorDpi, ClicksAtScaledPointsPickTheColoursTheyAimAt) {
@@ -217,7 +195,7 @@ TEST(ColorDpi, FieldsButtonsAndTextAreNotClipped) {
         const int room = kwtest::clientSize(edit).cx - LOWORD(margins) - HIWORD(margins);
         EXPECT_LE(textExtent(edit).cx, room) << text;
         EXPECT_LE(textExtent(edit).cy, kwtest::clientSize(edit).cy) << text;
-        EXPECT_SCALED(fontHeight(edit), 13);
+        EXPECT_SCALED(kwtest::fontHeight(edit), 13);
     }
     EXPECT_TRUE(sawHex);
     std::vector<HWND> texts = descendants(f.popup(), "Static");
@@ -237,7 +215,7 @@ TEST(ColorDpi, PopupFollowsItsOwnersDpiChangeKeepingColourAndAim) {
     const KWColor color(40, 120, 200, 100);
     f.show(color);
     const int runDpi = kwtest::runDpi();
-    const int fontBefore = fontHeight(f.picker->getOkButton());
+    const int fontBefore = kwtest::fontHeight(f.picker->getOkButton());
 
     f.moveToDpi(2 * runDpi);
     EXPECT_EQ(2 * runDpi, f.picker->getDpi());
@@ -248,8 +226,8 @@ TEST(ColorDpi, PopupFollowsItsOwnersDpiChangeKeepingColourAndAim) {
     GetWindowRect(f.popup(), &outer);
     EXPECT_NEAR(MulDiv(520, 2 * runDpi, 96), outer.right - outer.left, 1);
     EXPECT_NEAR(MulDiv(340, 2 * runDpi, 96), outer.bottom - outer.top, 1);
-    EXPECT_NEAR(2 * fontBefore, fontHeight(f.picker->getOkButton()), 2);
-    EXPECT_NEAR(2 * fontBefore, fontHeight(descendants(f.popup(), "Edit").front()), 2);
+    EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(f.picker->getOkButton()), 2);
+    EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(descendants(f.popup(), "Edit").front()), 2);
     const KWColor kept = f.picker->getColor();
     EXPECT_TRUE(kept.r == color.r && kept.g == color.g && kept.b == color.b && kept.a == color.a)
         << "a display change picks no new colour";
@@ -261,7 +239,7 @@ TEST(ColorDpi, PopupFollowsItsOwnersDpiChangeKeepingColourAndAim) {
 
     f.moveToDpi(runDpi);
     EXPECT_SCALED(kwtest::rectInParent(f.box()).right - kwtest::rectInParent(f.box()).left, 260);
-    EXPECT_EQ(fontBefore, fontHeight(f.picker->getOkButton()));
+    EXPECT_EQ(fontBefore, kwtest::fontHeight(f.picker->getOkButton()));
     expectNear(f.picker->getColor(), 128, 64, 64, 100);
 }
 

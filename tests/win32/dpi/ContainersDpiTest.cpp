@@ -72,16 +72,6 @@ struct Pixels {
     std::vector<COLORREF> colors;
 };
 
-SIZE textExtent(HFONT font, const char* text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 struct TipSearch {
     HWND owner;
     HWND tip;
@@ -93,17 +83,6 @@ BOOL CALLBACK findTip(HWND window, LPARAM lParam) {
         search->tip = window;
     }
     return TRUE;
-}
-
-void moveToDpi(KWWindow* shell, int newDpi) {
-    RECT now = {};
-    GetWindowRect(shell->getHandle(), &now);
-    const int oldDpi = shell->getDpi();
-    RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, newDpi, oldDpi),
-                      now.top + MulDiv(now.bottom - now.top, newDpi, oldDpi)};
-    SendMessageA(shell->getHandle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
-                 reinterpret_cast<LPARAM>(&suggested));
-    kwtest::pumpMessages();
 }
 
 // A rollout with one section holding a button 5 pixels (at 96 DPI) below its bar.
@@ -164,7 +143,8 @@ TEST(ContainersDpi, HeaderBandAndTitleScaleAndTheTitleFitsTheBand) {
     ASSERT_GE(ink.first, 0) << "no title drawn";
     EXPECT_LE(ink.second, band.second) << "the title runs out of the band";
     // The title is written in the system font of the display's DPI, whole inside the band.
-    const SIZE title = textExtent(static_cast<HFONT>(GetStockObject(DEVICE_DEFAULT_FONT)), "Title Hg");
+    const SIZE title =
+        kwtest::textExtent(static_cast<HFONT>(GetStockObject(DEVICE_DEFAULT_FONT)), "Title Hg");
     EXPECT_LE(kwtest::atRunDpi(2) + title.cy, band.second + 1);
     const std::pair<int, int> left = pixels.rowsWith(titleWhite, 0, kwtest::atRunDpi(5), 0, 100);
     EXPECT_EQ(-1, left.first) << "the title starts at its scaled offset";
@@ -188,7 +168,8 @@ TEST(ContainersDpi, RolloutBarScalesAndAClickOnItsScaledBoxOpensAndClosesIt) {
     EXPECT_SCALED(bar.first, 5);
     EXPECT_SCALED(bar.second - bar.first + 1, 18);
     // The bar's title, in the GUI font of the display's DPI, fits below the scaled text offset.
-    const SIZE title = textExtent(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), "Emission Hg");
+    const SIZE title =
+        kwtest::textExtent(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), "Emission Hg");
     EXPECT_LE(kwtest::atRunDpi(2) + title.cy, bar.second - bar.first + 1);
 
     EXPECT_FALSE(IsWindowVisible(shell.button->getHandle()));
@@ -205,7 +186,7 @@ TEST(ContainersDpi, RolloutFollowsAMoveToAnotherDisplay) {
     const int inkBefore = shell.titleInkHeight();
     ASSERT_GT(inkBefore, 0);
     const int newDpi = kwtest::runDpi() * 2;
-    moveToDpi(shell.shell.get(), newDpi);
+    kwtest::moveToDpi(shell.shell.get(), newDpi);
     ASSERT_EQ(newDpi, shell.rollout->getDpi());
     const std::pair<int, int> bar = shell.barRows();
     EXPECT_NEAR(MulDiv(18, newDpi, 96), bar.second - bar.first + 1, 1);

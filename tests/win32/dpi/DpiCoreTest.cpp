@@ -9,17 +9,6 @@ using namespace KW;
 
 namespace {
 
-// The pixel height of the font a window shows.
-int fontHeight(HWND window) {
-    HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 // A frame with two panes either side of a 4-pixel bar at 200 (in pixels at the run's DPI), and a
 // button on the left pane.
 struct SplitFrame {
@@ -39,17 +28,7 @@ struct SplitFrame {
         kwtest::pumpMessages();
     }
 
-    // Tells the frame it moved to a display of newDpi, suggesting its size scaled accordingly.
-    void moveToDpi(int newDpi) {
-        RECT now = {};
-        GetWindowRect(frame->getHandle(), &now);
-        const int oldDpi = frame->getDpi();
-        RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, newDpi, oldDpi),
-                          now.top + MulDiv(now.bottom - now.top, newDpi, oldDpi)};
-        SendMessageA(frame->getHandle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        kwtest::pumpMessages();
-    }
+    void moveToDpi(int newDpi) { kwtest::moveToDpi(frame.get(), newDpi); }
 };
 
 } // namespace
@@ -59,7 +38,7 @@ TEST(DpiCore, GadgetsReadTheDisplayDpiAndShowTheGuiFontAtIt) {
     ASSERT_EQ(kwtest::runDpi(), shell.button->getDpi()) << "the prefix's LogPixels was not applied";
     EXPECT_EQ(kwtest::atRunDpi(4), shell.button->scale(4));
     // The system's GUI font is 13 pixels high at 96 DPI.
-    EXPECT_SCALED(fontHeight(shell.button->getHandle()), 13);
+    EXPECT_SCALED(kwtest::fontHeight(shell.button->getHandle()), 13);
 }
 
 TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
@@ -68,7 +47,7 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     const int otherDpi = runDpi * 2;
     const KWBound leftBefore = kwtest::rectInParent(shell.left->getHandle());
     const KWBound buttonBefore = kwtest::rectInParent(shell.button->getHandle());
-    const int fontBefore = fontHeight(shell.button->getHandle());
+    const int fontBefore = kwtest::fontHeight(shell.button->getHandle());
     const SIZE clientBefore = kwtest::clientSize(shell.frame->getHandle());
 
     shell.moveToDpi(otherDpi);
@@ -81,7 +60,7 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     EXPECT_NEAR(408, right.left, 1) << "the bar keeps its thickness at the new DPI";
     const KWBound button = kwtest::rectInParent(shell.button->getHandle());
     EXPECT_NEAR(2 * (buttonBefore.right - buttonBefore.left), button.right - button.left, 1);
-    EXPECT_NEAR(2 * fontBefore, fontHeight(shell.button->getHandle()), 2);
+    EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(shell.button->getHandle()), 2);
 
     // Dragging the bar still works where it now lies.
     SendMessageA(shell.frame->getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(404, 100));
@@ -93,6 +72,6 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     shell.moveToDpi(runDpi);
     EXPECT_EQ(runDpi, shell.button->getDpi());
     EXPECT_NEAR(leftBefore.right + 27, kwtest::rectInParent(shell.left->getHandle()).right, 1);
-    EXPECT_EQ(fontBefore, fontHeight(shell.button->getHandle()));
+    EXPECT_EQ(fontBefore, kwtest::fontHeight(shell.button->getHandle()));
     EXPECT_NEAR(buttonBefore.right, kwtest::rectInParent(shell.button->getHandle()).right, 1);
 }

@@ -1,15 +1,12 @@
 #include "DpiRun.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace kwtest {
-void installMessageBoxCatcher();
 
 namespace {
 
@@ -101,11 +98,5 @@ int main(int argc, char** argv) {
         return kwtest::runEveryDpi(argc, argv);
     }
     kwtest::currentRunDpi = std::atoi(argv[1] + std::strlen(kwtest::dpiOption));
-    testing::InitGoogleTest(&argc, argv);
-    kwtest::installMessageBoxCatcher();
-    if (!KW::Kwadro::init()) {
-        return 1;
-    }
-    kwtest::clearMessageBoxes();
-    return RUN_ALL_TESTS();
+    return kwtest::runAllTests(&argc, argv);
 }

@@ -1,6 +1,10 @@
 #ifndef KW_DPI_RUN_H
 #define KW_DPI_RUN_H
 
+#include <KW.h>
+
+#include <string>
+
 // The DPI test program runs its tests once per display DPI: the first process sets the Wine prefix's
 // LogPixels, starts itself again for each DPI and restores the setting; each child runs the tests.
 namespace kwtest {
@@ -9,6 +13,13 @@ namespace kwtest {
 int runDpi();
 // A length given at 96 DPI, at runDpi(), rounded as the library rounds.
 int atRunDpi(int pixelsAt96);
+// Sends a top-level frame WM_DPICHANGED as the platform does when it moves to a display of newDpi,
+// suggesting its size scaled by the ratio of the DPIs, and dispatches what follows.
+void moveToDpi(KW::KWWindow* frame, int newDpi);
+// The pixel height of the font a window shows.
+int fontHeight(HWND window);
+// The size a one-line text takes in a font.
+SIZE textExtent(HFONT font, const std::string& text);
 
 } // namespace kwtest
 

@@ -58,17 +58,6 @@ RECT inkIn(HDC dc, const RECT& area) {
     return ink;
 }
 
-SIZE textSize(const char* text) {
-    HDC dc = GetDC(nullptr);
-    // The editors label with the GUI font, which at the display's DPI is the stock object.
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::string(text).size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 // A curve editor with three keys level at -10, panned so that the middle one lies at client (150, 90),
 // above a gradient editor with a green key at 50 (client x 50) between grey end keys.
 struct Editors {
@@ -122,15 +111,8 @@ struct Editors {
     int markerSide() const { return countInRow(graphWindow, 89, 110, 190, kRed); }
     int swatchWidth() const { return countInRow(colorWindow, 2, 0, 120, kGreen); }
 
-    // WM_DPICHANGED as the platform sends it, with the frame's size scaled.
     void moveToDpi(int newDpi) {
-        RECT now = {};
-        GetWindowRect(frame->getHandle(), &now);
-        const int oldDpi = frame->getDpi();
-        RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, newDpi, oldDpi),
-                          now.top + MulDiv(now.bottom - now.top, newDpi, oldDpi)};
-        SendMessageA(frame->getHandle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
-                     reinterpret_cast<LPARAM>(&suggested));
+        kwtest::moveToDpi(frame.get(), newDpi);
         repaint();
     }
 };
@@ -175,8 +157,8 @@ TEST(GraphsDpi, LabelsFitTheirBands) {
     Editors editors;
     const int band = kwtest::atRunDpi(20);
     const int leftBand = kwtest::atRunDpi(50);
-    EXPECT_LE(textSize("-150").cx, leftBand);
-    EXPECT_LE(textSize("250").cy, band);
+    EXPECT_LE(kwtest::textExtent(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), "-150").cx, leftBand);
+    EXPECT_LE(kwtest::textExtent(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), "250").cy, band);
     const SIZE graph = kwtest::clientSize(editors.graphWindow);
     const SIZE colors = kwtest::clientSize(editors.colorWindow);
     const struct {

@@ -81,16 +81,7 @@ struct GridFrame {
     HWND list() const { return grid->getHandle(); }
     HWND arrows() const { return FindWindowExA(spin->getHandle(), nullptr, UPDOWN_CLASSA, nullptr); }
 
-    void moveToDpi(int newDpi) {
-        RECT now = {};
-        GetWindowRect(frame->getHandle(), &now);
-        const int oldDpi = frame->getDpi();
-        RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, newDpi, oldDpi),
-                          now.top + MulDiv(now.bottom - now.top, newDpi, oldDpi)};
-        SendMessageA(frame->getHandle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        kwtest::pumpMessages();
-    }
+    void moveToDpi(int newDpi) { kwtest::moveToDpi(frame.get(), newDpi); }
 
     // The spin box lies exactly over row 1's value cell, its arrows filling its right end.
     void expectEditorOverValueCell() const {

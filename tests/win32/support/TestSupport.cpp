@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
 
@@ -33,6 +35,17 @@ void installMessageBoxCatcher() {
     if (!messageBoxHook) {
         messageBoxHook = SetWindowsHookExA(WH_CBT, catchMessageBoxes, nullptr, GetCurrentThreadId());
     }
+}
+
+int runAllTests(int* argc, char** argv) {
+    testing::InitGoogleTest(argc, argv);
+    // A message box must never wait for a user: every one is recorded and closed.
+    installMessageBoxCatcher();
+    if (!KW::Kwadro::init()) {
+        return 1;
+    }
+    clearMessageBoxes();
+    return RUN_ALL_TESTS();
 }
 
 const std::vector<MessageBoxRecord>& messageBoxes() {

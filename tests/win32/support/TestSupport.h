@@ -18,6 +18,10 @@ struct MessageBoxRecord {
 const std::vector<MessageBoxRecord>& messageBoxes();
 void clearMessageBoxes();
 
+// The body of every test program's main: GoogleTest, the message-box catcher and the library
+// started, then every test run; the exit code.
+int runAllTests(int* argc, char** argv);
+
 // Dispatches the thread's pending messages.
 void pumpMessages();
 // Pumps messages until condition() holds or timeoutMs passes; returns condition().
