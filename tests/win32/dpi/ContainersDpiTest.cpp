@@ -25,33 +25,11 @@ std::unique_ptr<KWWindow> frame() {
 
 // The window's pixels after its pending paints, read in one go.
 struct Pixels {
-    Pixels(HWND window, int width, int height) : width(width), colors(static_cast<size_t>(width) * height) {
-        for (int pass = 0; pass < 2; ++pass) {
-            UpdateWindow(window);
-            kwtest::pumpMessages();
-        }
-        // Copied through a top-down 32-bit bitmap: far quicker than a GetPixel per pixel.
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = GetDC(window);
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-        GdiFlush();
-        const DWORD* row = static_cast<const DWORD*>(bits);
-        for (size_t i = 0; i < colors.size(); ++i) {
-            colors[i] = RGB((row[i] >> 16) & 0xFF, (row[i] >> 8) & 0xFF, row[i] & 0xFF);
-        }
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, dc);
+    Pixels(HWND window, int width, int height) : width(width) {
+        // Two rounds of paints: the title band is drawn after the client edge settles.
+        UpdateWindow(window);
+        kwtest::pumpMessages();
+        colors = kwtest::captureClient(window, width, height);
     }
     COLORREF at(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
     // The first and last rows, from top, in which some pixel of the columns has the colour; -1 if none.

@@ -150,36 +150,6 @@ TEST_F(FloatGraphPainting, RepaintsReleaseEveryGdiObjectTheyCreate) {
 
 namespace {
 
-// The client area's pixels, copied from the window in one go.
-std::vector<COLORREF> captureClient(HWND window, int width, int height) {
-    UpdateWindow(window);
-    kwtest::pumpMessages();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<COLORREF> pixels(static_cast<size_t>(width * height));
-    const DWORD* source = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF, source[i] & 0xFF);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
-}
-
 // The keys drawn the plain way at scale 1 with the given pan: one fill per marker in key order,
 // then both polylines through every key, over a sentinel colour.
 std::vector<COLORREF> plainKeyDrawing(const std::vector<KWGraphPoint>& keys, int panX, int panY, int width,
@@ -269,7 +239,7 @@ TEST_F(FloatGraphDensePainting, CrowdedKeysPaintExactlyLikeOneFillPerMarker) {
     ASSERT_EQ(selected, 1);
 
     const COLORREF sentinel = RGB(1, 2, 3);
-    const std::vector<COLORREF> actual = captureClient(graphWindow(), kClientWidth, kClientHeight);
+    const std::vector<COLORREF> actual = kwtest::captureClient(graphWindow(), kClientWidth, kClientHeight);
     const std::vector<COLORREF> expected =
         plainKeyDrawing(drawn, panX, panY, kClientWidth, kClientHeight, sentinel);
     int compared = 0;

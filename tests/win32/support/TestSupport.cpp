@@ -149,4 +149,33 @@ bool writeBitmapFile(const std::string& path, int width, int height,
     return true;
 }
 
+std::vector<COLORREF> captureClient(HWND window, int width, int height) {
+    UpdateWindow(window);
+    pumpMessages();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(width * height));
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF, source[i] & 0xFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 } // namespace kwtest

@@ -37,6 +37,10 @@ SIZE clientSize(HWND window);
 // The colour GDI reads at a client point of a shown window, after pumping paint messages.
 COLORREF pixelAt(HWND window, int x, int y);
 
+// The colours of a shown window's client pixels (0, 0) to (width, height), row by row from the top,
+// read in one copy after its pending paints.
+std::vector<COLORREF> captureClient(HWND window, int width, int height);
+
 // Writes a 24-bit bitmap file whose pixel (x, y) is colorAt(x, y).
 bool writeBitmapFile(const std::string& path, int width, int height,
                      const std::function<COLORREF(int, int)>& colorAt);
