@@ -3,6 +3,7 @@
 #include "controls/logic/ComboGeometry.h"
 #include "controls/logic/ItemSearch.h"
 #include "controls/PostedReport.h"
+#include "controls/SelectionTracking.h"
 
 #include <new>
 
@@ -51,6 +52,8 @@ bool changesSelection(UINT msg) {
     }
 }
 
+const selection::ListMessages comboMessages = {CB_GETCURSEL, CB_ERR, CBN_SELCHANGE, changesSelection};
+
 } // namespace
 
 LRESULT CALLBACK KWComboBox::KWComboBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,23 +65,13 @@ LRESULT CALLBACK KWComboBox::KWComboBoxCallback(HWND window, UINT msg, WPARAM wP
         self->notify(reportedType(wParam), reportedParam(lParam));
         return 0;
     }
-    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
-    if (changesSelection(msg)) {
-        // What the program selects is no choice of the user's.
-        self->knownSelection =
-            static_cast<int>(CallWindowProcA(self->previousProc, window, CB_GETCURSEL, 0, 0));
-    }
-    return result;
+    return selection::passOn(self->previousProc, window, msg, wParam, lParam, comboMessages,
+                             self->knownSelection);
 }
 
 void KWComboBox::controlNotified(int code) {
     // The platform also reports a click on the item that was already selected.
-    if (code != CBN_SELCHANGE) {
-        return;
-    }
-    const int selection = static_cast<int>(SendMessageA(handle, CB_GETCURSEL, 0, 0));
-    if (selection != CB_ERR && selection != knownSelection) {
-        knownSelection = selection;
+    if (selection::userChoseAnother(handle, code, comboMessages, knownSelection)) {
         postReport(handle, EVENT_SELECTED, getSelectedId());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "controls/logic/ItemSearch.h"
 #include "controls/PostedReport.h"
+#include "controls/SelectionTracking.h"
 
 #include <new>
 
@@ -52,6 +53,8 @@ bool changesSelection(UINT msg) {
     }
 }
 
+const selection::ListMessages listMessages = {LB_GETCURSEL, LB_ERR, LBN_SELCHANGE, changesSelection};
+
 int firstIndexWithId(HWND list, int id) {
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     return items::firstIndexWithId(
@@ -73,23 +76,13 @@ LRESULT CALLBACK KWListBox::KWListBoxCallback(HWND window, UINT msg, WPARAM wPar
         self->notify(reportedType(wParam), reportedParam(lParam));
         return 0;
     }
-    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
-    if (changesSelection(msg)) {
-        // What the program selects is no choice of the user's.
-        self->knownSelection =
-            static_cast<int>(CallWindowProcA(self->previousProc, window, LB_GETCURSEL, 0, 0));
-    }
-    return result;
+    return selection::passOn(self->previousProc, window, msg, wParam, lParam, listMessages,
+                             self->knownSelection);
 }
 
 void KWListBox::controlNotified(int code) {
     // The platform reports every release of the button over the list, also without a change.
-    if (code != LBN_SELCHANGE) {
-        return;
-    }
-    const int selection = static_cast<int>(SendMessageA(handle, LB_GETCURSEL, 0, 0));
-    if (selection != LB_ERR && selection != knownSelection) {
-        knownSelection = selection;
+    if (selection::userChoseAnother(handle, code, listMessages, knownSelection)) {
         postReport(handle, EVENT_SELECTED, getSelectedId());
     }
 }
