@@ -65,6 +65,13 @@ int runChild(int dpi, int argc, char** argv) {
     return static_cast<int>(exitCode);
 }
 
+// Wine takes a new LogPixels at the next process start; Windows only at the next sign-in, and there the
+// setting is the user's own, so it is never touched.
+bool underWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 int runEveryDpi(int argc, char** argv) {
     const DWORD saved = readLogPixels();
     int failures = 0;
@@ -94,9 +101,18 @@ int atRunDpi(int pixelsAt96) {
 } // namespace kwtest
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strncmp(argv[1], kwtest::dpiOption, std::strlen(kwtest::dpiOption)) != 0) {
+    const bool child =
+        argc >= 2 && std::strncmp(argv[1], kwtest::dpiOption, std::strlen(kwtest::dpiOption)) == 0;
+    if (!child && kwtest::underWine()) {
         return kwtest::runEveryDpi(argc, argv);
     }
-    kwtest::currentRunDpi = std::atoi(argv[1] + std::strlen(kwtest::dpiOption));
+    if (child) {
+        kwtest::currentRunDpi = std::atoi(argv[1] + std::strlen(kwtest::dpiOption));
+    } else {
+        // On Windows: once, at the display's own DPI.
+        HDC screen = GetDC(nullptr);
+        kwtest::currentRunDpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+    }
     return kwtest::runAllTests(&argc, argv);
 }

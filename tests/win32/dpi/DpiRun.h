@@ -5,11 +5,12 @@
 
 #include <string>
 
-// The DPI test program runs its tests once per display DPI: the first process sets the Wine prefix's
-// LogPixels, starts itself again for each DPI and restores the setting; each child runs the tests.
+// Under Wine the DPI test program runs its tests once per display DPI: the first process sets the
+// prefix's LogPixels, starts itself again for each DPI and restores the setting; each child runs the
+// tests. On Windows it runs them once, at the display's DPI.
 namespace kwtest {
 
-// The DPI this run was started for (96 when started without one).
+// The DPI this run was started for.
 int runDpi();
 // A length given at 96 DPI, at runDpi(), rounded as the library rounds.
 int atRunDpi(int pixelsAt96);
