@@ -84,6 +84,11 @@ TEST(ProgramsDpi, BothProgramsScaleTheirLayoutIconsAndSplitters) {
         const int y = edges(window, Scene).top + kwtest::atRunDpi(100);
         dragBar(window, barMiddle, y, barMiddle + kwtest::atRunDpi(30));
         EXPECT_EQ(barMiddle + kwtest::atRunDpi(30), edges(window, Scene).right);
+
+        // On a display of another DPI the toolbar shows the icon set for that DPI.
+        const int otherDpi = kwtest::runDpi() == 96 ? 144 : 96;
+        kwtest::moveToDpi(window, otherDpi);
+        EXPECT_EQ(otherDpi == 96 ? 16 : 24, toolbarIconSize(window));
         program.destroy();
         kwtest::pumpMessages();
     }
