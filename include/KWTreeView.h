@@ -66,6 +66,9 @@ public:
 
 protected:
     void commandChosen(int commandId) override;
+    /// The tree shows the platform's own font until its window first changes DPI; from then on the
+    /// same face at the window's DPI.
+    void dpiChanged(int oldDpi, int newDpi) override;
 
 private:
     KWTreeView(int x, int y, int width, int height, KWObject* parent, int id);
@@ -77,6 +80,8 @@ private:
     KWImageList* imageList;
     std::list<std::pair<int, KWContext*>> groupContexts;
     std::unique_ptr<treeitems::ItemIdTable> itemIds;
+    /// The font the platform gave the tree at creation.
+    HGDIOBJ platformFont;
 };
 
 } // namespace KW

@@ -3,6 +3,7 @@
 #include "KWContext.h"
 #include "KWImageList.h"
 #include "controls/PostedReport.h"
+#include "core/DpiFonts.h"
 #include "controls/logic/TreeItemIds.h"
 
 #include <new>
@@ -17,12 +18,22 @@ KWTreeView* KWTreeView::create(eStyles, int x, int y, int width, int height, KWO
 }
 
 KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_TREEVIEW, parent, id), imageList(nullptr), itemIds(new treeitems::ItemIdTable()) {
+    : KWObject(GADGET_TREEVIEW, parent, id), imageList(nullptr), itemIds(new treeitems::ItemIdTable()),
+      platformFont(nullptr) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
     HWND window = CreateWindowExA(0, "SysTreeView32", "", style, x, y, width, height, parentHandle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWTreeView creation failed !")) {
         subclassWindow(KWTreeCallback);
+        platformFont = reinterpret_cast<HGDIOBJ>(SendMessageA(handle, WM_GETFONT, 0, 0));
+    }
+}
+
+void KWTreeView::dpiChanged(int, int newDpi) {
+    // A font the client set stays; the platform's own is replaced by the library's copy of it, which
+    // later DPI changes swap like every library font.
+    if (platformFont && reinterpret_cast<HGDIOBJ>(SendMessageA(handle, WM_GETFONT, 0, 0)) == platformFont) {
+        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::iconTitleFont(newDpi)), TRUE);
     }
 }
 

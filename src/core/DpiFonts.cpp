@@ -72,6 +72,9 @@ void forgetAnnounced(HWND topLevel) {
 }
 
 HFONT stockFont(int stockObject, int dpi) {
+    if (stockObject == iconTitleFontId) {
+        return iconTitleFont(dpi);
+    }
     HFONT stock = static_cast<HFONT>(GetStockObject(stockObject));
     const int screenDpi = ofScreen();
     if (dpi <= 0 || dpi == screenDpi || !stock) {
@@ -92,6 +95,23 @@ HFONT stockFont(int stockObject, int dpi) {
 
 HFONT guiFont(int dpi) {
     return stockFont(DEFAULT_GUI_FONT, dpi);
+}
+
+HFONT iconTitleFont(int dpi) {
+    const int screenDpi = ofScreen();
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    HFONT& font = fonts.fonts[std::make_pair(iconTitleFontId, dpi > 0 ? dpi : screenDpi)];
+    if (!font) {
+        LOGFONTA face = {};
+        if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(face), &face, 0)) {
+            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+        }
+        face.lfHeight = MulDiv(face.lfHeight, dpi > 0 ? dpi : screenDpi, screenDpi);
+        face.lfWidth = MulDiv(face.lfWidth, dpi > 0 ? dpi : screenDpi, screenDpi);
+        font = CreateFontIndirectA(&face);
+    }
+    return font;
 }
 
 int stockObjectOf(HGDIOBJ font) {

@@ -23,6 +23,10 @@ void forgetAnnounced(HWND topLevel);
 HFONT stockFont(int stockObject, int dpi);
 // DEFAULT_GUI_FONT at dpi.
 HFONT guiFont(int dpi);
+// The icon title font, which tree views pick for themselves, at dpi.
+HFONT iconTitleFont(int dpi);
+// Stands for the icon title font where stockFont and stockObjectOf take a stock object.
+constexpr int iconTitleFontId = 0x1000;
 // The stock object a font returned by stockFont stands for, at any DPI; -1 for any other font. A
 // window showing one of these fonts follows DPI changes.
 int stockObjectOf(HGDIOBJ font);

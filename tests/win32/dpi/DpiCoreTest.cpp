@@ -10,12 +10,13 @@ using namespace KW;
 namespace {
 
 // A frame with two panes either side of a 4-pixel bar at 200 (in pixels at the run's DPI), and a
-// button on the left pane.
+// button on the left pane and a tree view (which picks its own font) on the right one.
 struct SplitFrame {
     std::unique_ptr<KWWindow> frame;
     KWWindow* left;
     KWWindow* right;
     KWButton* button;
+    KWTreeView* tree;
 
     SplitFrame() {
         frame.reset(KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 600, 400, "DPI", nullptr, 0));
@@ -25,6 +26,7 @@ struct SplitFrame {
         frame->addFromLeft(1, left);
         frame->addFromRight(1, right);
         button = KWButton::create(STYLE_DEFAULT, "Apply", 10, 10, 80, 24, left, 0);
+        tree = KWTreeView::create(STYLE_DEFAULT, 10, 10, 200, 200, right, 0);
         kwtest::pumpMessages();
     }
 
@@ -48,6 +50,7 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     const KWBound leftBefore = kwtest::rectInParent(shell.left->getHandle());
     const KWBound buttonBefore = kwtest::rectInParent(shell.button->getHandle());
     const int fontBefore = kwtest::fontHeight(shell.button->getHandle());
+    const int treeFontBefore = kwtest::fontHeight(shell.tree->getHandle());
     const SIZE clientBefore = kwtest::clientSize(shell.frame->getHandle());
 
     shell.moveToDpi(otherDpi);
@@ -61,6 +64,7 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     const KWBound button = kwtest::rectInParent(shell.button->getHandle());
     EXPECT_NEAR(2 * (buttonBefore.right - buttonBefore.left), button.right - button.left, 1);
     EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(shell.button->getHandle()), 2);
+    EXPECT_NEAR(2 * treeFontBefore, kwtest::fontHeight(shell.tree->getHandle()), 2);
 
     // Dragging the bar still works where it now lies.
     SendMessageA(shell.frame->getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(404, 100));
@@ -73,5 +77,6 @@ TEST(DpiCore, AMoveToAnotherDisplayRescalesLayoutFontsAndSplittersAndBack) {
     EXPECT_EQ(runDpi, shell.button->getDpi());
     EXPECT_NEAR(leftBefore.right + 27, kwtest::rectInParent(shell.left->getHandle()).right, 1);
     EXPECT_EQ(fontBefore, kwtest::fontHeight(shell.button->getHandle()));
+    EXPECT_EQ(treeFontBefore, kwtest::fontHeight(shell.tree->getHandle()));
     EXPECT_NEAR(buttonBefore.right, kwtest::rectInParent(shell.button->getHandle()).right, 1);
 }
