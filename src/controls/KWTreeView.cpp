@@ -33,7 +33,8 @@ void KWTreeView::dpiChanged(int, int newDpi) {
     // A font the client set stays; the platform's own is replaced by the library's copy of it, which
     // later DPI changes swap like every library font.
     if (platformFont && reinterpret_cast<HGDIOBJ>(SendMessageA(handle, WM_GETFONT, 0, 0)) == platformFont) {
-        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::iconTitleFont(newDpi)), TRUE);
+        SendMessageA(handle, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(dpi::platformFont(dpi::iconTitleFontId, newDpi)), TRUE);
     }
 }
 

@@ -38,6 +38,22 @@ int platformDpi(HWND window) {
     return ofScreen();
 }
 
+// The face the system gives a kind of platform control, as the screen's DPI sizes it.
+LOGFONTA platformFace(int kind) {
+    LOGFONTA face = {};
+    if (kind == iconTitleFontId && SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(face), &face, 0)) {
+        return face;
+    }
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (kind == statusFontId &&
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return metrics.lfStatusFont;
+    }
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+    return face;
+}
+
 } // namespace
 
 int ofScreen() {
@@ -71,9 +87,24 @@ void forgetAnnounced(HWND topLevel) {
     RemovePropA(topLevel, announcedDpiProperty);
 }
 
+HFONT platformFont(int kind, int dpi) {
+    const int screenDpi = ofScreen();
+    dpi = dpi > 0 ? dpi : screenDpi;
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    HFONT& font = fonts.fonts[std::make_pair(kind, dpi)];
+    if (!font) {
+        LOGFONTA face = platformFace(kind);
+        face.lfHeight = MulDiv(face.lfHeight, dpi, screenDpi);
+        face.lfWidth = MulDiv(face.lfWidth, dpi, screenDpi);
+        font = CreateFontIndirectA(&face);
+    }
+    return font;
+}
+
 HFONT stockFont(int stockObject, int dpi) {
-    if (stockObject == iconTitleFontId) {
-        return iconTitleFont(dpi);
+    if (stockObject == iconTitleFontId || stockObject == statusFontId) {
+        return platformFont(stockObject, dpi);
     }
     HFONT stock = static_cast<HFONT>(GetStockObject(stockObject));
     const int screenDpi = ofScreen();
@@ -95,23 +126,6 @@ HFONT stockFont(int stockObject, int dpi) {
 
 HFONT guiFont(int dpi) {
     return stockFont(DEFAULT_GUI_FONT, dpi);
-}
-
-HFONT iconTitleFont(int dpi) {
-    const int screenDpi = ofScreen();
-    FontCache& fonts = cache();
-    std::lock_guard<std::mutex> guard(fonts.lock);
-    HFONT& font = fonts.fonts[std::make_pair(iconTitleFontId, dpi > 0 ? dpi : screenDpi)];
-    if (!font) {
-        LOGFONTA face = {};
-        if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(face), &face, 0)) {
-            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
-        }
-        face.lfHeight = MulDiv(face.lfHeight, dpi > 0 ? dpi : screenDpi, screenDpi);
-        face.lfWidth = MulDiv(face.lfWidth, dpi > 0 ? dpi : screenDpi, screenDpi);
-        font = CreateFontIndirectA(&face);
-    }
-    return font;
 }
 
 int stockObjectOf(HGDIOBJ font) {

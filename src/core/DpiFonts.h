@@ -23,10 +23,12 @@ void forgetAnnounced(HWND topLevel);
 HFONT stockFont(int stockObject, int dpi);
 // DEFAULT_GUI_FONT at dpi.
 HFONT guiFont(int dpi);
-// The icon title font, which tree views pick for themselves, at dpi.
-HFONT iconTitleFont(int dpi);
-// Stands for the icon title font where stockFont and stockObjectOf take a stock object.
+// Stand for the fonts platform controls pick for themselves where stockFont and stockObjectOf take a
+// stock object: the icon title font (tree views) and the status font (tooltips).
 constexpr int iconTitleFontId = 0x1000;
+constexpr int statusFontId = 0x1001;
+// A platform control's own font (iconTitleFontId or statusFontId) at dpi.
+HFONT platformFont(int kind, int dpi);
 // The stock object a font returned by stockFont stands for, at any DPI; -1 for any other font. A
 // window showing one of these fonts follows DPI changes.
 int stockObjectOf(HGDIOBJ font);

@@ -177,7 +177,7 @@ TEST(ContainersDpi, RolloutFollowsAMoveToAnotherDisplay) {
     EXPECT_FALSE(IsWindowVisible(shell.button->getHandle())) << "the click missed the rescaled toggle box";
 }
 
-TEST(ContainersDpi, TooltipsWrapAtAScaledWidth) {
+TEST(ContainersDpi, TooltipsWrapAtAScaledWidthAndFollowDpiChanges) {
     auto shell = frame();
     KWButton* button = KWButton::create(STYLE_DEFAULT, "Tip", 10, 10, 80, 24, shell.get(), 1);
     ASSERT_GE(button->addTooltip("A tip"), 0);
@@ -186,4 +186,9 @@ TEST(ContainersDpi, TooltipsWrapAtAScaledWidth) {
     EnumThreadWindows(GetCurrentThreadId(), findTip, reinterpret_cast<LPARAM>(&search));
     ASSERT_TRUE(search.tip);
     EXPECT_SCALED(static_cast<int>(SendMessageA(search.tip, TTM_GETMAXTIPWIDTH, 0, 0)), 250);
+
+    const int fontBefore = kwtest::fontHeight(search.tip);
+    kwtest::moveToDpi(shell.get(), 2 * kwtest::runDpi());
+    EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(search.tip), 2);
+    EXPECT_NEAR(2 * kwtest::atRunDpi(250), SendMessageA(search.tip, TTM_GETMAXTIPWIDTH, 0, 0), 1);
 }
