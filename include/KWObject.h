@@ -186,6 +186,8 @@ private:
     void createTooltipWindow();
     /// Gives the tooltip window the wrapping width for the gadget's current DPI.
     void fitTooltipsToDpi();
+    /// After a DPI change: the tip's font and wrapping width, and every tool's area, at newDpi.
+    void followDpiWithTooltips(int oldDpi, int newDpi);
     /// A top-level window moved to a display of another DPI: takes the suggested rectangle, scales
     /// every gadget under it and its fonts, lays it out again and reports EVENT_DPICHANGED.
     void applyDpiChange(int newDpi, const RECT* suggested);

@@ -39,10 +39,7 @@ void KWObject::scaleSubtree(int oldDpi, int newDpi) {
         child->setBounds(placement);
     }
     if (tooltipWindow) {
-        // A tooltip is a window of its own, out of reach of the font swap over the window tree.
-        SendMessageA(tooltipWindow, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(dpi::stockFont(dpi::statusFontId, newDpi)), FALSE);
-        fitTooltipsToDpi();
+        followDpiWithTooltips(oldDpi, newDpi);
     }
     dpiChanged(oldDpi, newDpi);
     for (KWObject* child : children) {

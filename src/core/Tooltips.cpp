@@ -1,5 +1,7 @@
 #include "KWObject.h"
 
+#include "core/DpiFonts.h"
+#include "core/logic/DpiScale.h"
 #include "core/logic/TooltipIds.h"
 
 #include <commctrl.h>
@@ -36,6 +38,24 @@ void KWObject::createTooltipWindow() {
 // Called whenever a tool is added or changed: the gadget's DPI may have changed since the last time.
 void KWObject::fitTooltipsToDpi() {
     SendMessageA(tooltipWindow, TTM_SETMAXTIPWIDTH, 0, scale(maxTipWidth));
+}
+
+void KWObject::followDpiWithTooltips(int oldDpi, int newDpi) {
+    // The tip window is a popup of its own, out of reach of the font swap over the window tree.
+    SendMessageA(tooltipWindow, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(dpi::stockFont(dpi::statusFontId, newDpi)), FALSE);
+    fitTooltipsToDpi();
+    // Tool areas are client coordinates: they scale with the gadget.
+    for (int toolId = 0; toolId < tooltips::maxTools; ++toolId) {
+        TOOLINFOA info = toolRecord(handle, toolId);
+        if (!SendMessageA(tooltipWindow, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info))) {
+            continue;
+        }
+        info.rect = {
+            dpi::rescaled(info.rect.left, oldDpi, newDpi), dpi::rescaled(info.rect.top, oldDpi, newDpi),
+            dpi::rescaled(info.rect.right, oldDpi, newDpi), dpi::rescaled(info.rect.bottom, oldDpi, newDpi)};
+        SendMessageA(tooltipWindow, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 int KWObject::getFreeTooltipId() {

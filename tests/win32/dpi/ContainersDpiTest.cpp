@@ -180,7 +180,8 @@ TEST(ContainersDpi, RolloutFollowsAMoveToAnotherDisplay) {
 TEST(ContainersDpi, TooltipsWrapAtAScaledWidthAndFollowDpiChanges) {
     auto shell = frame();
     KWButton* button = KWButton::create(STYLE_DEFAULT, "Tip", 10, 10, 80, 24, shell.get(), 1);
-    ASSERT_GE(button->addTooltip("A tip"), 0);
+    const int tool = button->addTooltip("A tip");
+    ASSERT_GE(tool, 0);
     // A popup's owner is always a top-level window.
     TipSearch search = {shell->getHandle(), nullptr};
     EnumThreadWindows(GetCurrentThreadId(), findTip, reinterpret_cast<LPARAM>(&search));
@@ -191,4 +192,10 @@ TEST(ContainersDpi, TooltipsWrapAtAScaledWidthAndFollowDpiChanges) {
     kwtest::moveToDpi(shell.get(), 2 * kwtest::runDpi());
     EXPECT_NEAR(2 * fontBefore, kwtest::fontHeight(search.tip), 2);
     EXPECT_NEAR(2 * kwtest::atRunDpi(250), SendMessageA(search.tip, TTM_GETMAXTIPWIDTH, 0, 0), 1);
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = button->getHandle();
+    info.uId = static_cast<UINT_PTR>(tool);
+    ASSERT_TRUE(SendMessageA(search.tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(kwtest::clientSize(button->getHandle()).cx, info.rect.right) << "the tool covers the button";
 }
