@@ -32,12 +32,6 @@ bool closeTo(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-void clickAt(HWND window, int x, int y) {
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    pumpMessages();
-}
-
 unsigned gdiObjectCount() {
     const unsigned reported = static_cast<unsigned>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
     if (reported) {

@@ -25,9 +25,6 @@ private:
 // Whether every component of two colours differs by at most tolerance.
 bool closeTo(COLORREF a, COLORREF b, int tolerance);
 
-// A left click at a client point of a window, as the mouse would post it.
-void clickAt(HWND window, int x, int y);
-
 // The number of GDI objects the process holds.
 unsigned gdiObjectCount();
 

@@ -39,45 +39,12 @@ void writeLogPixels(DWORD value) {
     RegCloseKey(key);
 }
 
-// Runs this program again for one DPI with the same arguments; its exit code, or -1.
-int runChild(int dpi, int argc, char** argv) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command = std::string("\"") + path + "\" " + dpiOption + std::to_string(dpi);
-    for (int i = 1; i < argc; ++i) {
-        command += std::string(" \"") + argv[i] + "\"";
-    }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -1;
-    }
-    DWORD exitCode = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 300000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
-}
-
-// Wine takes a new LogPixels at the next process start; Windows only at the next sign-in, and there the
-// setting is the user's own, so it is never touched.
-bool underWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 int runEveryDpi(int argc, char** argv) {
     const DWORD saved = readLogPixels();
     int failures = 0;
     for (int dpi : {96, 144, 192}) {
         writeLogPixels(static_cast<DWORD>(dpi));
-        const int exitCode = runChild(dpi, argc, argv);
+        const int exitCode = runThisProgramAgain(dpiOption + std::to_string(dpi), argc, argv);
         std::printf("dpi tests at %d DPI: %s (exit code %d)\n", dpi, exitCode == 0 ? "passed" : "FAILED",
                     exitCode);
         std::fflush(stdout);

@@ -56,6 +56,42 @@ void clearMessageBoxes() {
     records().clear();
 }
 
+int runThisProgramAgain(const std::string& firstArgument, int argc, char** argv) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command = std::string("\"") + path + "\" " + firstArgument;
+    for (int i = 1; i < argc; ++i) {
+        command += std::string(" \"") + argv[i] + "\"";
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return -1;
+    }
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 300000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
+bool underWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+void clickAt(HWND window, int x, int y) {
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    pumpMessages();
+}
+
 void pumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -22,6 +22,14 @@ void clearMessageBoxes();
 // started, then every test run; the exit code.
 int runAllTests(int* argc, char** argv);
 
+// Runs this program again with firstArgument before its own arguments and waits for it (five minutes
+// at most); its exit code, or -1.
+int runThisProgramAgain(const std::string& firstArgument, int argc, char** argv);
+// Whether the program runs under Wine.
+bool underWine();
+// A left click at a client point of a window, as the mouse would post it.
+void clickAt(HWND window, int x, int y);
+
 // Dispatches the thread's pending messages.
 void pumpMessages();
 // Pumps messages until condition() holds or timeoutMs passes; returns condition().
