@@ -33,6 +33,8 @@ public:
 private:
     KWColorButtons(int x, int y, int width, int height, const KWColor& color1, const KWColor& color2,
                    KWObject* parent, KWObject* window);
+    /// The window to disable is being deleted: the picker opens without disabling a window.
+    void forgetGadget(KWObject* gadget) override;
 
     void drawColors(HDC hdc);
     void openPicker(bool first);

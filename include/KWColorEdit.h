@@ -88,6 +88,8 @@ protected:
 
 private:
     KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blockedWindow);
+    /// The window to disable is being deleted: the picker opens without disabling a window.
+    void forgetGadget(KWObject* gadget) override;
 
     void initColorEdit();
     /// The keyboard's editing keys; true when the keys changed.

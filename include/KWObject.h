@@ -10,6 +10,9 @@
 
 namespace KW {
 
+class DeletionWatch;
+class KWImageList;
+
 /// Base of every gadget: binds one window to one object, owns the child gadgets, and offers geometry,
 /// text, visibility, tooltips and lock-to-parent alignment.
 class KW_API KWObject {
@@ -144,6 +147,16 @@ protected:
     /// library's fonts at newDpi; a gadget with metrics of its own recomputes them here. The default
     /// does nothing.
     virtual void dpiChanged(int oldDpi, int newDpi);
+    /// A gadget this one points to without owning it as a child (a docked gadget, a hosted editor, a
+    /// page, a window to disable) is being deleted: drop every pointer to it. Heard only after
+    /// watchDeletions; the address is only to be compared, never used. The default does nothing.
+    virtual void forgetGadget(KWObject* gadget);
+    /// An image list this gadget may show is being deleted: take it off the control and forget it.
+    /// Heard only after watchDeletions. The default does nothing.
+    virtual void forgetImageList(KWImageList* list);
+    /// From now on, until this gadget is deleted, every gadget and image list deleted anywhere is
+    /// announced to it (forgetGadget, forgetImageList). Calling it again changes nothing.
+    void watchDeletions();
     /// Shared with every caller that must learn whether the gadget survived a call: false once the
     /// gadget is deleted.
     std::shared_ptr<const bool> lifeFlag() const { return alive; }
@@ -176,7 +189,17 @@ protected:
     WNDPROC previousProc;
 
 private:
+    friend class DeletionWatch;
+    /// Takes the window away from this gadget before the gadget's own parts go: its messages end in
+    /// the procedure it had before the gadget subclassed it, and it no longer names the gadget.
+    void releaseWindow();
+    /// Gives up the mouse capture and the keyboard focus where this gadget's window or one under it
+    /// holds them: the focus goes to the parent's window.
+    void releaseInput();
+
     KWHandler handler;
+    /// Set by watchDeletions.
+    bool watching = false;
     /// Cleared by the destructor; notify keeps a reference across the handler call to learn
     /// whether the gadget survived it.
     std::shared_ptr<bool> alive;

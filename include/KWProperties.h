@@ -53,6 +53,10 @@ public:
 
 private:
     KWProperties(int x, int y, int width, int height, KWObject* parent, int id);
+    /// The image list shown is being deleted: the control goes on without images.
+    void forgetImageList(KWImageList* list) override;
+    /// An item's gadget deleted on its own leaves its record: the row stays and keeps its value text.
+    void forgetGadget(KWObject* gadget) override;
 
     friend class PropertiesRowView;
 

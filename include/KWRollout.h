@@ -48,6 +48,8 @@ public:
 
 private:
     KWRollout(int x, int y, int width, int height, KWObject* parent, int id);
+    /// A gadget deleted on its own leaves every section; the sections close up at the next paint.
+    void forgetGadget(KWObject* gadget) override;
 
     static LRESULT CALLBACK KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

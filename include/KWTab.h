@@ -46,6 +46,10 @@ private:
     };
 
     KWTab(int x, int y, int width, int height, KWObject* parent, int id);
+    /// The image list shown is being deleted: the control goes on without images.
+    void forgetImageList(KWImageList* list) override;
+    /// A page deleted on its own leaves the records; its tab stays, with no page to show.
+    void forgetGadget(KWObject* gadget) override;
 
     static LRESULT CALLBACK KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     KWWindow* insertTab(int index, const std::string& text, bool withImage, int imageIndex);

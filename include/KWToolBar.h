@@ -32,6 +32,8 @@ public:
 
 private:
     KWToolBar(KWObject* parent, int id);
+    /// The image list shown is being deleted: the control goes on without images.
+    void forgetImageList(KWImageList* list) override;
     void addButtonRecord(int image, int commandId, unsigned char style, const char* text);
 
     KWImageList* imageList;

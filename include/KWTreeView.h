@@ -72,6 +72,8 @@ protected:
 
 private:
     KWTreeView(int x, int y, int width, int height, KWObject* parent, int id);
+    /// The image list shown is being deleted: the control goes on without images.
+    void forgetImageList(KWImageList* list) override;
 
     static LRESULT CALLBACK KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     /// Forgets the ints of item and of everything below it.

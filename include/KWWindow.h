@@ -99,6 +99,8 @@ private:
     void onLeftButtonDown(int x, int y);
     /// Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
     void endSplitterDrag();
+    /// A docked gadget deleted on its own leaves every splitter's sides.
+    void forgetGadget(KWObject* gadget) override;
     /// Shows a failure of an addFrom* call, if any.
     static void reportAttachFailure(const char* message);
 

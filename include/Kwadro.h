@@ -20,7 +20,8 @@ public:
     /// dispatch the message then.
     static bool handleShortcut(const MSG& message);
 
-    /// The application's event queue: registerEvent appends, the application reads and pops.
+    /// The application's event queue: registerEvent appends, the application reads and pops. A deleted
+    /// gadget's events leave it.
     static std::queue<KWEvent> events;
 
 private:

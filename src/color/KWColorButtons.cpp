@@ -35,6 +35,7 @@ KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColo
     color1 = first;
     color2 = second;
     window = blocked;
+    watchDeletions();
     picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 255), 100, 100, this);
     if (picker && picker->getHandle()) {
         SetWindowLongPtrA(picker->getHandle(), GWLP_WNDPROC,
@@ -85,13 +86,28 @@ void KWColorButtons::openPicker(bool first) {
     }
     picker->setColor(first ? color1 : color2);
     picker->setVisible(true);
-    window->setActive(false);
+    if (window) {
+        window->setActive(false);
+    }
     editingFirst = first;
 }
 
+void KWColorButtons::forgetGadget(KWObject* gadget) {
+    if (gadget == window) {
+        window = nullptr;
+    }
+    if (gadget == picker) {
+        picker = nullptr;
+    }
+}
+
 void KWColorButtons::closePicker() {
-    window->setActive(true);
-    picker->setVisible(false);
+    if (window) {
+        window->setActive(true);
+    }
+    if (picker) {
+        picker->setVisible(false);
+    }
 }
 
 LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #include "KWImageList.h"
 
+#include "core/DeletionWatch.h"
+
 #include <new>
 
 namespace KW {
@@ -12,6 +14,13 @@ KWImageList::KWImageList(int width, int height)
     : handle(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 2, 0)) {
     if (!handle) {
         MessageBoxA(nullptr, "Failed to Create ImageList", "WK_Error", MB_OK);
+    }
+}
+
+KWImageList::~KWImageList() {
+    DeletionWatch::imageListDeleted(this);
+    if (handle) {
+        ImageList_Destroy(handle);
     }
 }
 

@@ -52,8 +52,17 @@ void KWToolBar::addSeparator() {
 }
 
 void KWToolBar::setImageList(KWImageList* list) {
+    if (list) {
+        watchDeletions();
+    }
     imageList = list;
     SendMessageA(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+}
+
+void KWToolBar::forgetImageList(KWImageList* list) {
+    if (list == imageList) {
+        setImageList(nullptr);
+    }
 }
 
 void KWToolBar::loadStandardIcons() {

@@ -111,9 +111,18 @@ void KWTreeView::clear() {
 }
 
 void KWTreeView::setImageList(KWImageList* list) {
+    if (list) {
+        watchDeletions();
+    }
     imageList = list;
     SendMessageA(handle, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+}
+
+void KWTreeView::forgetImageList(KWImageList* list) {
+    if (list == imageList) {
+        setImageList(nullptr);
+    }
 }
 
 HTREEITEM KWTreeView::getItemHandle(int item) const {

@@ -1,7 +1,10 @@
 #include "KWObject.h"
 
+#include "Kwadro.h"
+#include "core/DeletionWatch.h"
 #include "core/DpiFonts.h"
 #include "core/logic/DpiScale.h"
+#include "core/logic/EventQueueRule.h"
 #include "core/logic/LockLayout.h"
 #include "core/logic/StyleMapping.h"
 
@@ -24,6 +27,13 @@ KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
 
 KWObject::~KWObject() {
     *alive = false;
+    if (watching) {
+        DeletionWatch::remove(this);
+    }
+    // Every gadget that points to this one forgets it before anything else can reach it, and so does
+    // the application's event queue.
+    DeletionWatch::gadgetDeleted(this);
+    eventqueue::dropEventsOf(Kwadro::events, this);
     // A gadget deleted on its own (by a handler, say) leaves its parent's list, so the parent never
     // deletes it a second time.
     if (parent) {
@@ -33,6 +43,14 @@ KWObject::~KWObject() {
             parent->statusBar = nullptr;
         }
     }
+    // The tips' tools point to this window; the tip window itself is owned by the top-level window
+    // and would outlive this one.
+    if (tooltipWindow && IsWindow(tooltipWindow)) {
+        DestroyWindow(tooltipWindow);
+    }
+    tooltipWindow = nullptr;
+    releaseWindow();
+    releaseInput();
     // Children go first, in creation order, so their windows die before this one. The list is emptied
     // first, so each child finds nothing to leave.
     std::vector<KWObject*> doomed;
@@ -42,8 +60,46 @@ KWObject::~KWObject() {
     }
     if (handle && IsWindow(handle)) {
         DestroyWindow(handle);
+        dpi::forgetAnnounced(handle);
     }
 }
+
+void KWObject::releaseInput() {
+    if (!handle || !IsWindow(handle)) {
+        return;
+    }
+    const auto holds = [this](HWND window) {
+        return window && (window == handle || IsChild(handle, window));
+    };
+    if (holds(GetCapture())) {
+        ReleaseCapture();
+    }
+    if (holds(GetFocus())) {
+        HWND parentWindow = parentHandle();
+        SetFocus(parentWindow && IsWindow(parentWindow) ? parentWindow : nullptr);
+    }
+}
+
+void KWObject::releaseWindow() {
+    if (!handle || !IsWindow(handle) || fromHandle(handle) != this) {
+        return;
+    }
+    if (previousProc) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    }
+    SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+}
+
+void KWObject::watchDeletions() {
+    if (!watching) {
+        watching = true;
+        DeletionWatch::add(this);
+    }
+}
+
+void KWObject::forgetGadget(KWObject*) {}
+
+void KWObject::forgetImageList(KWImageList*) {}
 
 DWORD KWObject::createStyle(eStyles style) {
     return styles::gadgetStyle(style);

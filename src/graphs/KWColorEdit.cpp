@@ -67,6 +67,15 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
                           reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
         SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
+    if (blockedWindow) {
+        watchDeletions();
+    }
+}
+
+void KWColorEdit::forgetGadget(KWObject* gadget) {
+    if (gadget == blockedWindow) {
+        blockedWindow = nullptr;
+    }
 }
 
 KWColorEdit::~KWColorEdit() {

@@ -181,6 +181,7 @@ void KWProperties::addItem(KWGroupItem* group, const std::string& name, int imag
         return;
     }
     object->setVisible(false);
+    watchDeletions();
     KWPropItem item;
     item.hidden = false;
     item.isGroup = false;
@@ -233,10 +234,29 @@ void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
 }
 
 void KWProperties::setImageList(KWImageList* list) {
+    if (list) {
+        watchDeletions();
+    }
     imageList = list;
     SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
     fitRowHeight();
+}
+
+void KWProperties::forgetImageList(KWImageList* list) {
+    if (list == imageList) {
+        setImageList(nullptr);
+    }
+}
+
+void KWProperties::forgetGadget(KWObject* gadget) {
+    for (KWGroupItem& group : groups) {
+        for (KWPropItem& item : group.items) {
+            if (item.object == gadget) {
+                item.object = nullptr;
+            }
+        }
+    }
 }
 
 void KWProperties::fitRowHeight() {

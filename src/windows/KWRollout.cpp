@@ -134,6 +134,7 @@ void KWRollout::addObject(int rolloutId, int x, int y, KWObject* object) {
         if (item.id != rolloutId) {
             continue;
         }
+        watchDeletions();
         item.objects.push_back(KWRolloutObject{object, x, y});
         if (!item.expanded) {
             object->setVisible(false);
@@ -142,7 +143,23 @@ void KWRollout::addObject(int rolloutId, int x, int y, KWObject* object) {
     }
 }
 
+void KWRollout::forgetGadget(KWObject* gadget) {
+    bool placed = false;
+    for (KWRolloutItem& item : rollouts) {
+        const auto before = item.objects.size();
+        item.objects.remove_if([gadget](const KWRolloutObject& record) { return record.object == gadget; });
+        placed = placed || item.objects.size() != before;
+    }
+    if (placed) {
+        layoutDirty = true;
+        InvalidateRect(handle, nullptr, TRUE);
+    }
+}
+
+// The default handling first: the gadgets placed in the sections report their commands and
+// notifications to this window.
 LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    handleDefaults(window, msg, wParam, lParam);
     KWRollout* self = static_cast<KWRollout*>(fromHandle(window));
     if (!self) {
         return DefWindowProcA(window, msg, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "controls/PostedReport.h"
 #include "windows/logic/TabPages.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <new>
 
@@ -78,14 +79,30 @@ KWWindow* KWTab::insertTab(int index, const std::string& text, bool withImage, i
         return nullptr;
     }
     page->lockToParent(LOCK_FILL);
+    watchDeletions();
     pages.push_back(Page{index, inserted, page});
     showSelectedTab();
     return page;
 }
 
 void KWTab::setImageList(KWImageList* list) {
+    if (list) {
+        watchDeletions();
+    }
     SendMessageA(handle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
     imageList = list;
+}
+
+void KWTab::forgetImageList(KWImageList* list) {
+    if (list == imageList) {
+        setImageList(nullptr);
+    }
+}
+
+void KWTab::forgetGadget(KWObject* gadget) {
+    pages.erase(std::remove_if(pages.begin(), pages.end(),
+                               [gadget](const Page& record) { return record.page == gadget; }),
+                pages.end());
 }
 
 void KWTab::setTabsSize(int width, int height) {

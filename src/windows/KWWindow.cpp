@@ -195,11 +195,13 @@ void KWWindow::addMenu(const std::string& title, KWContext* menu) {
 
 void KWWindow::addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize,
                                    bool limitFirst) {
+    watchDeletions();
     splitters.push_back(splitters::makeVertical(id, position, thickness, minSize, maxSize, limitFirst));
 }
 
 void KWWindow::addHorizontalSplitter(int id, int position, int thickness, int minSize, int maxSize,
                                      bool limitFirst) {
+    watchDeletions();
     splitters.push_back(splitters::makeHorizontal(id, position, thickness, minSize, maxSize, limitFirst));
 }
 
@@ -217,6 +219,13 @@ void KWWindow::addFromTop(int id, KWObject* object) {
 
 void KWWindow::addFromBottom(int id, KWObject* object) {
     reportAttachFailure(attach(splitters, id, Side::Bottom, object));
+}
+
+void KWWindow::forgetGadget(KWObject* gadget) {
+    for (KWSplitter& splitter : splitters) {
+        splitter.firstObjects.remove(gadget);
+        splitter.secondObjects.remove(gadget);
+    }
 }
 
 void KWWindow::reportAttachFailure(const char* message) {

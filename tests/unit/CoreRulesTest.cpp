@@ -56,6 +56,13 @@ TEST(EventQueue, HoldsThirtyThreeEventsInCallOrder) {
     eventqueue::pushBounded(queue, EVENT_CLICKED, objects[39]);
     EXPECT_EQ(queue.size(), 33u);
     EXPECT_EQ(queue.back().object, objects[39]);
+
+    // A deleted gadget's events leave the queue, the others keep their order.
+    eventqueue::dropEventsOf(queue, objects[2]);
+    ASSERT_EQ(queue.size(), 32u);
+    EXPECT_EQ(queue.front().object, objects[1]);
+    queue.pop();
+    EXPECT_EQ(queue.front().object, objects[3]);
 }
 
 TEST(TooltipIds, LowestFreeFirstAndNoneWhenFull) {

@@ -19,6 +19,17 @@ inline void pushBounded(std::queue<KWEvent>& queue, eEventType type, KWObject* o
     queue.push(KWEvent{type, object, 0, 0});
 }
 
+// Takes every event of a deleted gadget out of the queue; the others keep their order.
+inline void dropEventsOf(std::queue<KWEvent>& queue, const KWObject* object) {
+    std::queue<KWEvent> kept;
+    for (; !queue.empty(); queue.pop()) {
+        if (queue.front().object != object) {
+            kept.push(queue.front());
+        }
+    }
+    queue.swap(kept);
+}
+
 } // namespace eventqueue
 } // namespace KW
 
