@@ -139,6 +139,15 @@ protected:
     bool notify(eEventType type, int param1);
     /// A control owned by this gadget reported a WM_COMMAND notification code to its parent window.
     virtual void controlNotified(int code);
+    /// A command (WM_COMMAND) from this gadget's control reached receiver, the gadget of the control's
+    /// parent window (null where that window is no gadget). The default passes the notification code to
+    /// controlNotified; a gadget that relays commands (a toolbar) passes commandId to the receiver.
+    virtual void controlCommand(KWObject* receiver, int commandId, int code);
+    /// A notification (WM_NOTIFY) from this gadget's control, or from a window whose user data names
+    /// this gadget, reached the control's parent window. The default does nothing.
+    virtual void controlNotify(const NMHDR* header, LPARAM lParam);
+    /// Gives receiver commandId as commandChosen: for gadgets that relay commands to another.
+    static void relayCommand(KWObject* receiver, int commandId);
     /// A command id arrived at this gadget's window from a menu (its menu bar or a popup menu shown
     /// with it as owner) or, for a window, from a toolbar on it.
     virtual void commandChosen(int commandId);

@@ -34,6 +34,10 @@ public:
     /// button as high as the cell at its right end.
     void setPlacement(KWBound& bound) override;
 
+protected:
+    /// A click of the "..." button opens the dialog.
+    void controlNotified(int code) override;
+
 private:
     KWOpenButton(const std::string& filter, int x, int y, int width, int height, bool selectFile,
                  KWObject* parent, int id);

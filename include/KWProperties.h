@@ -51,6 +51,11 @@ public:
     /// Hides the gadget of every item row.
     void hidePropObjects();
 
+protected:
+    /// The list view's and its header's reports: a double click toggles a group row; a selection change
+    /// shows the selected row's gadget; scrolling and column resizing keep it over its value cell.
+    void controlNotify(const NMHDR* header, LPARAM lParam) override;
+
 private:
     KWProperties(int x, int y, int width, int height, KWObject* parent, int id);
     /// The image list shown is being deleted: the control goes on without images.

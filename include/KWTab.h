@@ -38,6 +38,10 @@ public:
     /// The client area below the tab strip, as edges: top is 20 at 96 DPI, scale(20) at the tab's DPI.
     KWBound getGlobalBounds() override;
 
+protected:
+    /// The user chose another tab: its page is shown, then EVENT_SELECTED is reported.
+    void controlNotify(const NMHDR* header, LPARAM lParam) override;
+
 private:
     struct Page {
         int requestedIndex;

@@ -30,6 +30,10 @@ public:
     /// The toolbar sizes itself: the rectangle is ignored, the bar spans its parent's top.
     void setBounds(const KWBound& bounds) override;
 
+protected:
+    /// A click of a button: its command goes to the receiver (the window the toolbar is on).
+    void controlCommand(KWObject* receiver, int commandId, int code) override;
+
 private:
     KWToolBar(KWObject* parent, int id);
     /// The image list shown is being deleted: the control goes on without images.

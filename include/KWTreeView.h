@@ -66,6 +66,9 @@ public:
 
 protected:
     void commandChosen(int commandId) override;
+    /// A right click selects the item under it and opens the selected item's menu; a selection made
+    /// by the user reports EVENT_SELECTED.
+    void controlNotify(const NMHDR* header, LPARAM lParam) override;
     /// The tree shows the platform's own font until its window first changes DPI; from then on the
     /// same face at the window's DPI.
     void dpiChanged(int oldDpi, int newDpi) override;
@@ -76,6 +79,8 @@ private:
     void forgetImageList(KWImageList* list) override;
 
     static LRESULT CALLBACK KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void rightClicked(HWND treeWindow);
+    void selectionChanged(const NMHDR* header, LPARAM lParam);
     /// Forgets the ints of item and of everything below it.
     void forgetItems(HTREEITEM item);
 

@@ -46,8 +46,11 @@ LRESULT CALLBACK KWCheckBox::KWCheckBoxCallback(HWND window, UINT msg, WPARAM wP
 }
 
 void KWCheckBox::controlNotified(int code) {
-    // An automatic check box changes its state on every click.
+    // An automatic check box changes its state on every click; an automatic caption follows it.
     if (code == BN_CLICKED) {
+        if (autoTextEnabled) {
+            changeAutoText();
+        }
         postReport(handle, EVENT_CHANGED, id);
     }
 }

@@ -62,6 +62,13 @@ LRESULT CALLBACK KWOpenButton::KWOpenButtonCallback(HWND window, UINT msg, WPARA
     return KWDefaultCallback(window, msg, wParam, lParam);
 }
 
+void KWOpenButton::controlNotified(int code) {
+    if (code == BN_CLICKED) {
+        // The dialog reports the chosen path itself.
+        open();
+    }
+}
+
 std::string KWOpenButton::getText() const {
     // Without an edit (failed creation) the platform would fill the buffer with whatever it finds.
     if (!editHandle) {

@@ -59,6 +59,12 @@ void KWToolBar::setImageList(KWImageList* list) {
     SendMessageA(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
 }
 
+void KWToolBar::controlCommand(KWObject* receiver, int commandId, int code) {
+    if (receiver && code == BN_CLICKED) {
+        relayCommand(receiver, commandId);
+    }
+}
+
 void KWToolBar::forgetImageList(KWImageList* list) {
     if (list == imageList) {
         setImageList(nullptr);

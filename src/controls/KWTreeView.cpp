@@ -10,6 +10,26 @@
 
 namespace KW {
 
+namespace {
+
+// The tree item a right click landed on: the platform marks it with the drop highlight; where it does
+// not (Wine), the item under the click position.
+LRESULT rightClickedTreeItem(HWND tree) {
+    LRESULT item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0);
+    if (item) {
+        return item;
+    }
+    const DWORD position = GetMessagePos();
+    TVHITTESTINFO hit = {};
+    hit.pt.x = static_cast<short>(LOWORD(position));
+    hit.pt.y = static_cast<short>(HIWORD(position));
+    ScreenToClient(tree, &hit.pt);
+    item = SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & TVHT_ONITEM) ? item : 0;
+}
+
+} // namespace
+
 KWTreeView* KWTreeView::create(eStyles, int x, int y, int width, int height, KWObject* parent, int id) {
     if (!requireParent(parent, "KWTreeView cannot be created without a parent.Creation failed")) {
         return nullptr;
@@ -176,6 +196,40 @@ void KWTreeView::showItemContext(int item) {
             groupContext.second->show(this);
             return;
         }
+    }
+}
+
+// A right click on a tree: the right-clicked item becomes the selected one; then the menu of whatever is
+// selected opens (also after a click on the empty area). The menu waits in the queue behind the report of
+// the selection, so the handler hears of it first and no handler runs while the tree is in its click.
+void KWTreeView::rightClicked(HWND treeWindow) {
+    const LRESULT before = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    const LRESULT item = rightClickedTreeItem(treeWindow);
+    if (item) {
+        SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, item);
+    }
+    const LRESULT now = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (now && now != before) {
+        postReport(treeWindow, EVENT_SELECTED, getItemId(reinterpret_cast<HTREEITEM>(now)));
+    }
+    PostMessageA(treeWindow, postedContextMenuMessage(), 0, 0);
+}
+
+// A selection made by the user's click or keys; the program's own selections come as TVC_UNKNOWN.
+void KWTreeView::selectionChanged(const NMHDR* header, LPARAM lParam) {
+    // The item fields lie at the same place in the narrow and the wide record.
+    const NMTREEVIEWA* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+    if (change->action == TVC_BYMOUSE || change->action == TVC_BYKEYBOARD) {
+        postReport(header->hwndFrom, EVENT_SELECTED, getItemId(change->itemNew.hItem));
+    }
+}
+
+void KWTreeView::controlNotify(const NMHDR* header, LPARAM lParam) {
+    if (header->code == static_cast<UINT>(NM_RCLICK)) {
+        rightClicked(header->hwndFrom);
+    } else if (header->code == static_cast<UINT>(TVN_SELCHANGEDA) ||
+               header->code == static_cast<UINT>(TVN_SELCHANGEDW)) {
+        selectionChanged(header, lParam);
     }
 }
 

@@ -212,6 +212,16 @@ bool KWObject::notify(eEventType eventType, int param1) {
 
 void KWObject::controlNotified(int) {}
 
+void KWObject::controlCommand(KWObject*, int, int code) {
+    controlNotified(code);
+}
+
+void KWObject::controlNotify(const NMHDR*, LPARAM) {}
+
+void KWObject::relayCommand(KWObject* receiver, int commandId) {
+    receiver->commandChosen(commandId);
+}
+
 void KWObject::commandChosen(int) {}
 
 bool KWObject::serialize(const std::ofstream&) {

@@ -68,4 +68,41 @@ LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// A property grid's list view or header reports: a double click toggles a group row; a selection change
+// hides the editors, refreshes the value texts and shows the selected row's editor; scrolling and column
+// resizing keep that editor over its value cell.
+void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
+    if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == handle) {
+        const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        LVITEMA row = {};
+        row.mask = LVIF_PARAM;
+        row.iItem = activate->iItem;
+        if (activate->iItem >= 0 && SendMessageA(handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)) &&
+            row.lParam) {
+            KWPropRecord* record = reinterpret_cast<KWPropRecord*>(row.lParam);
+            if (record->isGroup) {
+                KWGroupItem* group = static_cast<KWGroupItem*>(record);
+                openGroup(group, !group->opened);
+            }
+        }
+    }
+    if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
+        hidePropObjects();
+        updateSubitemsText();
+    }
+    switch (header->code) {
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW:
+    case LVN_BEGINSCROLL:
+    case LVN_SETDISPINFOA:
+    case LVN_ITEMCHANGED:
+    case LVN_GETDISPINFOA:
+    case LVN_ENDSCROLL:
+        updateSelection();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace KW

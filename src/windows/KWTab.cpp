@@ -93,6 +93,14 @@ void KWTab::setImageList(KWImageList* list) {
     imageList = list;
 }
 
+void KWTab::controlNotify(const NMHDR* header, LPARAM) {
+    if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        showSelectedTab();
+        postReport(header->hwndFrom, EVENT_SELECTED,
+                   static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+    }
+}
+
 void KWTab::forgetImageList(KWImageList* list) {
     if (list == imageList) {
         setImageList(nullptr);

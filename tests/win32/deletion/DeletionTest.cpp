@@ -30,15 +30,14 @@ KWButton* button(KWObject* parent, int x, int y) {
     return KWButton::create(STYLE_DEFAULT, "Delete", x, y, 60, 22, parent, 77);
 }
 
+BOOL CALLBACK countTooltipWindow(HWND window, LPARAM counter) {
+    *reinterpret_cast<int*>(counter) += kwtest::windowClassName(window) == TOOLTIPS_CLASSA;
+    return TRUE;
+}
+
 int tooltipWindowCount() {
     int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            *reinterpret_cast<int*>(counter) += kwtest::windowClassName(window) == TOOLTIPS_CLASSA;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), countTooltipWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
