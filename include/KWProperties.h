@@ -50,6 +50,10 @@ public:
     void updateSubitemsText();
     /// Hides the gadget of every item row.
     void hidePropObjects();
+    /// Settles the gadgets after the list view reported a changed row (the default handling calls it):
+    /// hides the gadget shown so far unless it belongs to the selected row, and refreshes the value cells
+    /// whose text can have changed: the row of that gadget and the rows on screen.
+    void selectionChanged();
 
 private:
     KWProperties(int x, int y, int width, int height, KWObject* parent, int id);
@@ -64,6 +68,10 @@ private:
     /// The row's gadget over the given rectangle (edges), shown.
     void placeEditor(KWObject* editor, KWBound bound);
     void refreshValueText(int row, KWObject* editor);
+    /// Copies the texts of the rows on screen; their gadgets other than keep's are hidden.
+    void refreshRowsOnScreen(const KWPropItem* keep);
+    /// Hides the gadget of the item that has it shown, if any, and forgets it.
+    void hideShownEditor();
     void hideEditors(const std::vector<KWPropItem*>& items);
     int selectedRow() const;
     /// Where the font and images would make rows lower than the layout scales to the grid's DPI, blank
@@ -88,6 +96,11 @@ private:
     /// Set while the grid inserts or deletes rows itself: the list view's notifications during such a
     /// change see rows that are not yet in step, and the grid settles the editors once it is done.
     bool changingRows;
+    /// The item whose gadget the grid placed and showed last, and where; null when none is shown. Rows
+    /// come and go but item records live as long as the grid, so this never dangles; the gadget itself is
+    /// reached through the item, whose object may be null.
+    KWPropItem* shownItem;
+    KWBound shownBound;
 };
 
 } // namespace KW

@@ -55,8 +55,8 @@ static LRESULT rightClickedTreeItem(HWND tree) {
 }
 
 // A property grid's list view or header reports: a double click toggles a group row; a selection change
-// hides the editors, refreshes the value texts and shows the selected row's editor; scrolling and column
-// resizing keep that editor over its value cell.
+// hides the editor shown so far, refreshes the value texts that can have changed and shows the selected
+// row's editor; scrolling and column resizing keep that editor over its value cell.
 static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lParam) {
     if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == grid->getHandle()) {
         const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
@@ -73,8 +73,7 @@ static void routePropertiesNotify(KWProperties* grid, NMHDR* header, LPARAM lPar
         }
     }
     if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
-        grid->hidePropObjects();
-        grid->updateSubitemsText();
+        grid->selectionChanged();
     }
     switch (header->code) {
     case HDN_ITEMCHANGINGA:

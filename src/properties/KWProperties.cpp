@@ -109,7 +109,7 @@ KWProperties* KWProperties::create(eStyles, int x, int y, int width, int height,
 
 KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_PROPERTIES, parent, id), openIcon(2), closedIcon(0), imageList(nullptr),
-      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false) {
+      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false), shownItem(nullptr) {
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
                                 width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -205,9 +205,8 @@ void KWProperties::openGroup(KWGroupItem* group, bool open) {
         return;
     }
     hideEditors(removed);
-    if (open) {
-        updateSubitemsText();
-    }
+    // New rows got their texts as they were inserted; those in view show any change made meanwhile.
+    refreshRowsOnScreen(rows->itemAt(selectedRow()));
     // Rows below the group moved: the selected row's editor follows its row.
     updateSelection();
 }
@@ -229,7 +228,8 @@ void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
     }
     // Every row was deleted and the selection with it: no editor belongs over any row now.
     hideEditors(hadRows);
-    updateSubitemsText();
+    hideShownEditor();
+    refreshRowsOnScreen(nullptr);
 }
 
 void KWProperties::setImageList(KWImageList* list) {
@@ -302,7 +302,18 @@ bool KWProperties::insertRecordRow(KWPropRecord* record, int row, int image) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
     }
-    return SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
+    const LRESULT inserted = SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (inserted == -1) {
+        return false;
+    }
+    // An item's row shows its gadget's text from the start.
+    if (!record->isGroup) {
+        KWObject* editor = static_cast<KWPropItem*>(record)->object;
+        if (editor) {
+            refreshValueText(static_cast<int>(inserted), editor);
+        }
+    }
+    return true;
 }
 
 } // namespace KW
