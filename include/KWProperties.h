@@ -36,7 +36,9 @@ public:
     /// Shows (open) or removes the rows of the group's items and switches the group's icon. Ignored for a
     /// hidden group, a group without items, and a group that already has the state asked for.
     void openGroup(KWGroupItem* group, bool open);
-    /// Hides or shows a group with its items and rebuilds every row; the selection is cleared.
+    /// Hides or shows a group with its items. The rows end as if rebuilt from the groups (items added to
+    /// an open group since it opened get theirs), the selection is cleared and the view goes to the top;
+    /// only the rows that differ are deleted or inserted.
     void hideGroup(KWGroupItem* group, bool hidden);
     /// Rows inserted afterwards carry their image index. Null removes the image list.
     void setImageList(KWImageList* list);
@@ -73,6 +75,8 @@ private:
     /// Hides the gadget of the item that has it shown, if any, and forgets it.
     void hideShownEditor();
     void hideEditors(const std::vector<KWPropItem*>& items);
+    /// Clears the selected and the focused row, as a rebuild of the rows would.
+    void clearSelection();
     int selectedRow() const;
     /// Where the font and images would make rows lower than the layout scales to the grid's DPI, blank
     /// state images hold them at that height.

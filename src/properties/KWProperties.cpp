@@ -216,20 +216,39 @@ void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
         return;
     }
     PropertiesRowView view(*this);
-    std::vector<KWPropItem*> hadRows;
-    bool rebuilt = false;
+    std::vector<KWPropItem*> removed;
+    bool changed = false;
     {
         RowChange change(changingRows, handle);
-        rebuilt =
-            rows->hideGroup(groups, group, hidden, proprows::GroupIcons{openIcon, closedIcon}, view, hadRows);
+        changed = rows->setGroupHidden(groups, group, hidden, proprows::GroupIcons{openIcon, closedIcon},
+                                       view, removed);
+        // Only the rows that differ were deleted and inserted; the rest of what rebuilding the rows would do
+        // is done here: no selection and the view at the top.
+        if (changed) {
+            clearSelection();
+            SendMessageA(handle, LVM_ENSUREVISIBLE, 0, FALSE);
+        }
     }
-    if (!rebuilt) {
+    if (!changed) {
         return;
     }
-    // Every row was deleted and the selection with it: no editor belongs over any row now.
-    hideEditors(hadRows);
+    // No row is selected: no editor belongs over any row now.
+    hideEditors(removed);
     hideShownEditor();
     refreshRowsOnScreen(nullptr);
+}
+
+void KWProperties::clearSelection() {
+    LVITEMA cleared = {};
+    cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    for (const UINT which : {static_cast<UINT>(LVNI_SELECTED), static_cast<UINT>(LVNI_FOCUSED)}) {
+        const LRESULT row = SendMessageA(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+        if (row >= 0) {
+            SendMessageA(handle, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&cleared));
+        }
+    }
+    SendMessageA(handle, LVM_SETSELECTIONMARK, 0, -1);
 }
 
 void KWProperties::setImageList(KWImageList* list) {
