@@ -36,7 +36,9 @@ public:
     /// Shows (open) or removes the rows of the group's items and switches the group's icon. Ignored for a
     /// hidden group, a group without items, and a group that already has the state asked for.
     void openGroup(KWGroupItem* group, bool open);
-    /// Hides or shows a group with its items and rebuilds every row; the selection is cleared.
+    /// Hides or shows a group with its items. The rows end as if rebuilt from the groups (items added to
+    /// an open group since it opened get theirs), the selection is cleared and the view goes to the top;
+    /// only the rows that differ are deleted or inserted.
     void hideGroup(KWGroupItem* group, bool hidden);
     /// Rows inserted afterwards carry their image index. Null removes the image list.
     void setImageList(KWImageList* list);
@@ -73,7 +75,17 @@ private:
     /// The row's gadget over the given rectangle (edges), shown.
     void placeEditor(KWObject* editor, KWBound bound);
     void refreshValueText(int row, KWObject* editor);
+    /// Copies the texts of the rows on screen; their gadgets other than keep's are hidden.
+    void refreshRowsOnScreen(const KWPropItem* keep);
+    /// Settles the gadgets after the list view reported a changed row: hides the gadget shown so far
+    /// unless it belongs to the selected row, and refreshes the value cells whose text can have changed:
+    /// the row of that gadget and the rows on screen.
+    void selectionChanged();
+    /// Hides the gadget of the item that has it shown, if any, and forgets it.
+    void hideShownEditor();
     void hideEditors(const std::vector<KWPropItem*>& items);
+    /// Clears the selected and the focused row, as a rebuild of the rows would.
+    void clearSelection();
     int selectedRow() const;
     /// Where the font and images would make rows lower than the layout scales to the grid's DPI, blank
     /// state images hold them at that height.
@@ -97,6 +109,11 @@ private:
     /// Set while the grid inserts or deletes rows itself: the list view's notifications during such a
     /// change see rows that are not yet in step, and the grid settles the editors once it is done.
     bool changingRows;
+    /// The item whose gadget the grid placed and showed last, and where; null when none is shown. Rows
+    /// come and go but item records live as long as the grid, so this never dangles; the gadget itself is
+    /// reached through the item, whose object may be null.
+    KWPropItem* shownItem;
+    KWBound shownBound;
 };
 
 } // namespace KW

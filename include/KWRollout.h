@@ -5,8 +5,14 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 namespace KW {
+
+namespace rollout {
+struct Metrics;
+struct GadgetPlacement;
+} // namespace rollout
 
 /// A gadget placed in a rollout, at x from the client's left edge and y from the top of the
 /// rollout's content area. The record does not own the gadget.
@@ -55,7 +61,14 @@ private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void drawRollouts(HDC hdc);
     void updateScrollBar(int contentHeight, int clientHeight);
+    /// Lays out every section (bars from the scroll position down, gadget placements); returns where the
+    /// section after the last one would start.
+    int layOut(const rollout::Metrics& metrics, int clientWidth, std::vector<int>& barTops,
+               std::vector<rollout::GadgetPlacement>& placements);
     void hitTest(int x, int y);
+    /// Expands or collapses the section at index of rollouts, moving what follows it on screen when the
+    /// view can stay where it is.
+    void toggle(KWRolloutItem& item, size_t index);
     void onScroll(int request, int thumb);
     void onWheel(int delta);
     void scrollTo(int position);

@@ -109,7 +109,7 @@ KWProperties* KWProperties::create(eStyles, int x, int y, int width, int height,
 
 KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_PROPERTIES, parent, id), openIcon(2), closedIcon(0), imageList(nullptr),
-      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false) {
+      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false), shownItem(nullptr) {
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
                                 width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -206,9 +206,8 @@ void KWProperties::openGroup(KWGroupItem* group, bool open) {
         return;
     }
     hideEditors(removed);
-    if (open) {
-        updateSubitemsText();
-    }
+    // New rows got their texts as they were inserted; those in view show any change made meanwhile.
+    refreshRowsOnScreen(rows->itemAt(selectedRow()));
     // Rows below the group moved: the selected row's editor follows its row.
     updateSelection();
 }
@@ -218,19 +217,39 @@ void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
         return;
     }
     PropertiesRowView view(*this);
-    std::vector<KWPropItem*> hadRows;
-    bool rebuilt = false;
+    std::vector<KWPropItem*> removed;
+    bool changed = false;
     {
         RowChange change(changingRows, handle);
-        rebuilt =
-            rows->hideGroup(groups, group, hidden, proprows::GroupIcons{openIcon, closedIcon}, view, hadRows);
+        changed = rows->setGroupHidden(groups, group, hidden, proprows::GroupIcons{openIcon, closedIcon},
+                                       view, removed);
+        // Only the rows that differ were deleted and inserted; the rest of what rebuilding the rows would do
+        // is done here: no selection and the view at the top.
+        if (changed) {
+            clearSelection();
+            SendMessageA(handle, LVM_ENSUREVISIBLE, 0, FALSE);
+        }
     }
-    if (!rebuilt) {
+    if (!changed) {
         return;
     }
-    // Every row was deleted and the selection with it: no editor belongs over any row now.
-    hideEditors(hadRows);
-    updateSubitemsText();
+    // No row is selected: no editor belongs over any row now.
+    hideEditors(removed);
+    hideShownEditor();
+    refreshRowsOnScreen(nullptr);
+}
+
+void KWProperties::clearSelection() {
+    LVITEMA cleared = {};
+    cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    for (const UINT which : {static_cast<UINT>(LVNI_SELECTED), static_cast<UINT>(LVNI_FOCUSED)}) {
+        const LRESULT row = SendMessageA(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+        if (row >= 0) {
+            SendMessageA(handle, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&cleared));
+        }
+    }
+    SendMessageA(handle, LVM_SETSELECTIONMARK, 0, -1);
 }
 
 void KWProperties::setImageList(KWImageList* list) {
@@ -322,7 +341,18 @@ bool KWProperties::insertRecordRow(KWPropRecord* record, int row, int image) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
     }
-    return SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
+    const LRESULT inserted = SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (inserted == -1) {
+        return false;
+    }
+    // An item's row shows its gadget's text from the start.
+    if (!record->isGroup) {
+        KWObject* editor = static_cast<KWPropItem*>(record)->object;
+        if (editor) {
+            refreshValueText(static_cast<int>(inserted), editor);
+        }
+    }
+    return true;
 }
 
 } // namespace KW

@@ -68,9 +68,9 @@ LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-// A property grid's list view or header reports: a double click toggles a group row; a selection change
-// hides the editors, refreshes the value texts and shows the selected row's editor; scrolling and column
-// resizing keep that editor over its value cell.
+// A double click toggles a group row; a selection change hides the editor shown so far, refreshes the
+// value texts that can have changed and shows the selected row's editor; scrolling and column resizing
+// keep that editor over its value cell.
 void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
     if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == handle) {
         const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
@@ -87,8 +87,7 @@ void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
         }
     }
     if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
-        hidePropObjects();
-        updateSubitemsText();
+        selectionChanged();
     }
     switch (header->code) {
     case HDN_ITEMCHANGINGA:

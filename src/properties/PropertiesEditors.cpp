@@ -13,6 +13,14 @@ namespace {
 // Value cells are compared and refreshed through buffers of this size, like gadget texts.
 const int VALUE_TEXT_BUFFER = 100;
 
+bool sameBound(const KWBound& a, const KWBound& b) {
+    return a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
+}
+
+bool windowShown(KWObject* gadget) {
+    return (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 } // namespace
 
 int KWProperties::selectedRow() const {
@@ -44,10 +52,54 @@ void KWProperties::refreshValueText(int row, KWObject* editor) {
 
 void KWProperties::hideEditors(const std::vector<KWPropItem*>& items) {
     for (KWPropItem* item : items) {
+        if (item == shownItem) {
+            shownItem = nullptr;
+        }
         if (item->object) {
             item->object->setVisible(false);
         }
     }
+}
+
+void KWProperties::hideShownEditor() {
+    if (shownItem && shownItem->object) {
+        shownItem->object->setVisible(false);
+    }
+    shownItem = nullptr;
+}
+
+void KWProperties::refreshRowsOnScreen(const KWPropItem* keep) {
+    const int top = static_cast<int>(SendMessageA(handle, LVM_GETTOPINDEX, 0, 0));
+    // The row cut by the bottom edge is on screen as well.
+    const int end = top + static_cast<int>(SendMessageA(handle, LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    for (int row = top; row < end && row < rows->count(); ++row) {
+        KWPropItem* item = rows->itemAt(row);
+        if (!item || !item->object) {
+            continue;
+        }
+        if (item != keep && windowShown(item->object)) {
+            item->object->setVisible(false);
+        }
+        refreshValueText(row, item->object);
+    }
+}
+
+void KWProperties::selectionChanged() {
+    if (changingRows) {
+        return;
+    }
+    KWPropItem* selected = rows->itemAt(selectedRow());
+    // The user can only have edited the gadget shown so far, and it is the only one to hide.
+    if (shownItem && shownItem != selected) {
+        KWPropItem* previous = shownItem;
+        hideShownEditor();
+        const int row = rows->rowOf(previous);
+        if (row >= 0 && previous->object) {
+            refreshValueText(row, previous->object);
+        }
+    }
+    // The program may have changed any gadget's text meanwhile: the rows in view show it now.
+    refreshRowsOnScreen(selected);
 }
 
 void KWProperties::updateSelection() {
@@ -66,8 +118,19 @@ void KWProperties::updateSelection() {
                       reinterpret_cast<LPARAM>(&rowRect))) {
         return;
     }
-    placeEditor(item->object,
-                KWBound(rowRect.left + propertiesWidth, rowRect.right, rowRect.top, rowRect.bottom));
+    const KWBound cell(rowRect.left + propertiesWidth, rowRect.right, rowRect.top, rowRect.bottom);
+    // Called after every scroll, click, key and selection notification: a gadget already shown over its
+    // cell is left alone, since moving or showing it costs a repaint of it and of the rows around it.
+    if (item == shownItem && sameBound(cell, shownBound) && item->object->isVisible() &&
+        windowShown(item->object)) {
+        return;
+    }
+    if (shownItem && shownItem != item) {
+        hideShownEditor();
+    }
+    placeEditor(item->object, cell);
+    shownItem = item;
+    shownBound = cell;
     RedrawWindow(item->object->getHandle(), nullptr, nullptr, RDW_INVALIDATE);
 }
 
@@ -82,6 +145,7 @@ void KWProperties::updatePropObjects() {
             refreshValueText(row, item->object);
         }
     }
+    shownItem = nullptr;
     const int row = selectedRow();
     KWPropItem* item = rows->itemAt(row);
     if (!item || !item->object) {
@@ -95,6 +159,8 @@ void KWProperties::updatePropObjects() {
         return;
     }
     placeEditor(item->object, KWBound(cell));
+    shownItem = item;
+    shownBound = KWBound(cell);
 }
 
 void KWProperties::updateSubitemsText() {
@@ -119,6 +185,7 @@ void KWProperties::hidePropObjects() {
             item->object->setVisible(false);
         }
     }
+    shownItem = nullptr;
 }
 
 } // namespace KW

@@ -46,21 +46,12 @@ rollout::ScrollRequest scrollRequest(int code) {
     }
 }
 
-// Draws one section with its title bar at top and notes where its gadgets go; returns where the next
-// section starts.
-int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth, const rollout::Metrics& metrics,
-                std::vector<rollout::GadgetPlacement>& placements) {
+// Notes where one section's bar and gadgets go when its bar's top edge is at top; returns where the
+// next section starts.
+int layOutSection(KWRolloutItem& item, int top, int clientWidth, const rollout::Metrics& metrics,
+                  std::vector<rollout::GadgetPlacement>& placements) {
     const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth, metrics);
-    drawRectangle(hdc, bar.frame);
-    TextOutA(hdc, bar.textX, bar.textY, item.title.c_str(), static_cast<int>(item.title.size()));
-    drawRectangle(hdc, bar.box);
-    if (!item.expanded) {
-        drawLine(hdc, bar.plusX, bar.box.top, bar.plusX, bar.box.bottom);
-    }
-    drawLine(hdc, bar.box.left, bar.minusY, bar.box.right, bar.minusY);
     item.toggleBox = bar.toggleBox;
-    drawLine(hdc, bar.connectorLeft, bar.connectorY, bar.frame.left, bar.connectorY);
-
     int lowestBottom = std::numeric_limits<int>::min();
     for (const KWRolloutObject& placed : item.objects) {
         const int y = bar.contentTop + placed.y;
@@ -73,21 +64,44 @@ int drawRollout(HDC hdc, KWRolloutItem& item, int top, int clientWidth, const ro
     return rollout::nextBarTop(bar, item.expanded && !item.objects.empty(), lowestBottom, metrics);
 }
 
+// Draws one section's title bar with its top edge at top.
+void drawSection(HDC hdc, const KWRolloutItem& item, int top, int clientWidth,
+                 const rollout::Metrics& metrics) {
+    const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth, metrics);
+    drawRectangle(hdc, bar.frame);
+    TextOutA(hdc, bar.textX, bar.textY, item.title.c_str(), static_cast<int>(item.title.size()));
+    drawRectangle(hdc, bar.box);
+    if (!item.expanded) {
+        drawLine(hdc, bar.plusX, bar.box.top, bar.plusX, bar.box.bottom);
+    }
+    drawLine(hdc, bar.box.left, bar.minusY, bar.box.right, bar.minusY);
+    drawLine(hdc, bar.connectorLeft, bar.connectorY, bar.frame.left, bar.connectorY);
+}
+
+bool windowShown(KWObject* gadget) {
+    return (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+RECT toRect(const KWBound& edges) {
+    RECT rect = {edges.left, edges.top, edges.right, edges.bottom};
+    return rect;
+}
+
 // Only what changes is touched: moving or hiding a gadget makes the rollout repaint, and a paint that
 // moved a gadget back and forth would never end.
 void placeGadgets(const std::vector<rollout::GadgetPlacement>& placements) {
     for (const rollout::GadgetPlacement& placement : placements) {
         KWObject* gadget = placement.gadget;
-        const bool windowShown = (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+        const bool shown = windowShown(gadget);
         if (placement.shown) {
             const KWBound bounds = gadget->getLocalBounds();
             if (bounds.left != placement.x || bounds.top != placement.y) {
                 gadget->setPosition(placement.x, placement.y);
             }
-            if (!windowShown || !gadget->isVisible()) {
+            if (!shown || !gadget->isVisible()) {
                 gadget->setVisible(true);
             }
-        } else if (windowShown || gadget->isVisible()) {
+        } else if (shown || gadget->isVisible()) {
             gadget->setVisible(false);
         }
     }
@@ -195,23 +209,35 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle, msg, wParam, lParam);
 }
 
+int KWRollout::layOut(const rollout::Metrics& metrics, int clientWidth, std::vector<int>& barTops,
+                      std::vector<rollout::GadgetPlacement>& placements) {
+    int top = rollout::firstBarTop(scrollPos, metrics);
+    for (KWRolloutItem& item : rollouts) {
+        barTops.push_back(top);
+        top = layOutSection(item, top, clientWidth, metrics, placements);
+    }
+    return top;
+}
+
 void KWRollout::drawRollouts(HDC hdc) {
     const KWBound client = getGlobalBounds();
     const int displayDpi = getDpi();
     const rollout::Metrics metrics = rollout::metricsAt(displayDpi);
+    std::vector<int> barTops;
+    std::vector<rollout::GadgetPlacement> placements;
+    const int end = layOut(metrics, client.right, barTops, placements);
+
     HBRUSH brush = CreateSolidBrush(barColor);
     HPEN pen = CreatePen(PS_SOLID, 1, lineColor);
     HGDIOBJ previousBrush = SelectObject(hdc, brush);
     HGDIOBJ previousPen = SelectObject(hdc, pen);
     HGDIOBJ previousFont = SelectObject(hdc, dpi::guiFont(displayDpi));
     const int previousMode = SetBkMode(hdc, TRANSPARENT);
-
-    std::vector<rollout::GadgetPlacement> placements;
-    int top = rollout::firstBarTop(scrollPos, metrics);
-    for (KWRolloutItem& item : rollouts) {
-        top = drawRollout(hdc, item, top, client.right, metrics, placements);
+    size_t index = 0;
+    for (const KWRolloutItem& item : rollouts) {
+        drawSection(hdc, item, barTops[index++], client.right, metrics);
     }
-    const rollout::TreeLine tree = rollout::treeLine(scrollPos, top, metrics);
+    const rollout::TreeLine tree = rollout::treeLine(scrollPos, end, metrics);
     drawLine(hdc, tree.x, tree.top, tree.x, tree.bottom);
 
     SetBkMode(hdc, previousMode);
@@ -223,7 +249,7 @@ void KWRollout::drawRollouts(HDC hdc) {
 
     placeGadgets(placements);
     if (layoutDirty) {
-        updateScrollBar(rollout::contentHeight(top, scrollPos), client.bottom);
+        updateScrollBar(rollout::contentHeight(end, scrollPos), client.bottom);
     }
 }
 
@@ -245,13 +271,79 @@ void KWRollout::updateScrollBar(int contentHeight, int clientHeight) {
 }
 
 void KWRollout::hitTest(int x, int y) {
+    size_t index = 0;
     for (KWRolloutItem& item : rollouts) {
         if (rollout::contains(item.toggleBox, x, y)) {
-            item.expanded = !item.expanded;
-            layoutDirty = true;
-            InvalidateRect(handle, nullptr, TRUE);
+            toggle(item, index);
             return;
         }
+        ++index;
+    }
+}
+
+void KWRollout::toggle(KWRolloutItem& item, size_t index) {
+    const KWBound client = getGlobalBounds();
+    const rollout::Metrics metrics = rollout::metricsAt(getDpi());
+    std::vector<int> topsBefore;
+    std::vector<rollout::GadgetPlacement> placementsBefore;
+    const int endBefore = layOut(metrics, client.right, topsBefore, placementsBefore);
+    item.expanded = !item.expanded;
+    std::vector<int> topsAfter;
+    std::vector<rollout::GadgetPlacement> placements;
+    const int endAfter = layOut(metrics, client.right, topsAfter, placements);
+
+    const int nextBefore = index + 1 < topsBefore.size() ? topsBefore[index + 1] : endBefore;
+    const int nextAfter = index + 1 < topsAfter.size() ? topsAfter[index + 1] : endAfter;
+    const rollout::ScrollBarPlan before{scrollRange > 0, scrollRange};
+    const rollout::ScrollBarPlan after =
+        rollout::planScrollBar(rollout::contentHeight(endAfter, scrollPos), client.bottom);
+    const rollout::ToggleShift shift =
+        rollout::planToggleShift(topsBefore[index], nextBefore, nextAfter, endBefore, client.right,
+                                 client.bottom, scrollPos, before, after);
+    // What is on screen matches the layout above only when the last paint is complete.
+    RECT pending = {};
+    if (layoutDirty || !shift.inPlace || !IsWindowVisible(handle) || GetUpdateRect(handle, &pending, FALSE)) {
+        layoutDirty = true;
+        InvalidateRect(handle, nullptr, TRUE);
+        return;
+    }
+    // Everything after the section moves on screen instead of being placed and painted again. The
+    // section's gadgets that go away vanish unpainted: the move or the repaint covers where they were.
+    for (const rollout::GadgetPlacement& placement : placements) {
+        if (placement.shown || !windowShown(placement.gadget)) {
+            continue;
+        }
+        const KWBound bounds = placement.gadget->getLocalBounds();
+        if (bounds.top >= topsBefore[index] && bounds.bottom <= nextBefore) {
+            SetWindowPos(placement.gadget->getHandle(), nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                             SWP_NOREDRAW);
+        }
+    }
+    if (shift.dy != 0) {
+        // The shown gadgets in the part that moves go first, unpainted: their pixels move with the rest, and
+        // only what comes into view is painted. Hidden ones are placed when they are shown again.
+        for (const rollout::GadgetPlacement& placement : placements) {
+            if (!placement.shown || !windowShown(placement.gadget)) {
+                continue;
+            }
+            const KWBound bounds = placement.gadget->getLocalBounds();
+            if (bounds.top >= shift.moved.top && bounds.left == placement.x &&
+                bounds.top + shift.dy == placement.y) {
+                SetWindowPos(placement.gadget->getHandle(), nullptr, placement.x, placement.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_DEFERERASE);
+            }
+        }
+        const RECT moved = toRect(shift.moved);
+        const RECT clip = toRect(shift.clip);
+        ScrollWindowEx(handle, 0, shift.dy, &moved, &clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    }
+    const RECT repaint = toRect(shift.repaint);
+    InvalidateRect(handle, &repaint, TRUE);
+    placeGadgets(placements);
+    if (after.range != scrollRange) {
+        scrollRange = after.range;
+        SetScrollRange(handle, SB_VERT, 0, scrollRange, TRUE);
     }
 }
 

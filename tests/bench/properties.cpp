@@ -1,6 +1,9 @@
 // Times the property grid's row operations on a grid of 50 groups with 20 items each (1,000 hosted
 // editors) and prints the time per operation. The run is made twice: with the grid's window hidden
-// (the grid's own work and the list view's bookkeeping) and shown (adding the platform's painting).
+// (the grid's own work and the list view's bookkeeping) and shown (adding the platform's painting); the
+// shown run also counts the messages of one operation of each kind.
+#include "MessageCount.h"
+
 #include <KW.h>
 
 #include <commctrl.h>
@@ -71,6 +74,48 @@ void selectRow(HWND list, int row) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// The platform's own share: a bare list view with the grid's styles and as many rows, selecting a row
+// out of view (the list view scrolls to it) and scrolling one line.
+void runPlatformBaseline() {
+    std::printf("Platform only, a bare list view of 1,050 rows, shown:\n");
+    std::unique_ptr<KWWindow> window(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 400, 600, "List view benchmark", nullptr, 0));
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0,
+                                380, 560, window->getHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNA info = {};
+        info.mask = LVCF_WIDTH | LVCF_TEXT;
+        info.cx = column == 0 ? 112 : 72;
+        info.pszText = const_cast<char*>(column == 0 ? "Properties" : "Value");
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+    }
+    const int rows = GROUPS * (ITEMS_PER_GROUP + 1);
+    for (int row = 0; row < rows; ++row) {
+        const std::string name = "Row " + std::to_string(row);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(name.c_str());
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        LVITEMA value = {};
+        value.iSubItem = 1;
+        value.pszText = const_cast<char*>("value");
+        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&value));
+    }
+    pump();
+    timeEach("select a row (LVN_ITEMCHANGED), 1,050 rows", 100,
+             [&](int i) { selectRow(list, 1 + (i * 37) % (rows - 1)); });
+    timeEach("select a row on screen, 1,050 rows", 100, [&](int i) {
+        const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+        selectRow(list, top + 1 + (i * 7) % 20);
+    });
+    timeEach("scroll one line (WM_VSCROLL), 1,050 rows", 100,
+             [&](int i) { SendMessageA(list, WM_VSCROLL, i % 2 ? SB_LINEUP : SB_LINEDOWN, 0); });
+    std::printf("\n");
+}
+
 void run(bool shown) {
     std::printf("%s\n", shown ? "Grid shown:" : "Grid hidden:");
     std::unique_ptr<KWWindow> window(
@@ -116,11 +161,44 @@ void run(bool shown) {
     timeEach("hidePropObjects, 1,050 rows", 20, [&](int) { grid->hidePropObjects(); });
     timeEach("select an item row (LVN_ITEMCHANGED), 1,050 rows", 100,
              [&](int i) { selectRow(list, 1 + (i * 37) % (rows - 1)); });
+    // As a click does: a row the user can see.
+    timeEach("select an item row on screen, 1,050 rows", 100, [&](int i) {
+        const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+        const int row = top + 1 + (i * 7) % 20;
+        // Every group's row is followed by its 20 items.
+        selectRow(list, row % (ITEMS_PER_GROUP + 1) == 0 ? row + 1 : row);
+    });
     timeEach("updatePropObjects, 1,050 rows", 20, [&](int) { grid->updatePropObjects(); });
     timeEach("scroll one line (WM_VSCROLL), 1,050 rows", 100,
              [&](int i) { SendMessageA(list, WM_VSCROLL, i % 2 ? SB_LINEUP : SB_LINEDOWN, 0); });
-    timeEach("hideGroup hide/show (rebuild), 1,030-1,050 rows", 10,
+    timeEach("hideGroup hide/show, 1,030-1,050 rows", 10,
              [&](int i) { grid->hideGroup(groups[25], i % 2 == 0); });
+    if (shown) {
+        benchcount::profile("item row selection", [&] {
+            selectRow(list, 500);
+            pump();
+        });
+        benchcount::profile("line scrolled", [&] {
+            SendMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
+            pump();
+        });
+        benchcount::profile("group closed", [&] {
+            grid->openGroup(groups[10], false);
+            pump();
+        });
+        benchcount::profile("group opened", [&] {
+            grid->openGroup(groups[10], true);
+            pump();
+        });
+        benchcount::profile("group hidden", [&] {
+            grid->hideGroup(groups[25], true);
+            pump();
+        });
+        benchcount::profile("group shown again", [&] {
+            grid->hideGroup(groups[25], false);
+            pump();
+        });
+    }
     timeEach("openGroup close, 1,050 -> 50 rows", GROUPS,
              [&](int g) { grid->openGroup(groups[static_cast<size_t>(g)], false); });
     timeEach("select a group row, 50 rows", 100, [&](int i) { selectRow(list, i % GROUPS); });
@@ -135,5 +213,6 @@ int main() {
     }
     run(false);
     run(true);
+    runPlatformBaseline();
     return 0;
 }

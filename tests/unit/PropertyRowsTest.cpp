@@ -127,6 +127,13 @@ protected:
         return rebuilt;
     }
 
+    bool hideInPlace(KWGroupItem* group, bool hidden) {
+        std::vector<KWPropItem*> removed;
+        const bool changed = rows.setGroupHidden(groups, group, hidden, icons, view, removed);
+        lastRemoved = namesOf(removed);
+        return changed;
+    }
+
     using Names = std::vector<std::string>;
 
     std::list<KWGroupItem> groups;
@@ -364,5 +371,73 @@ TEST_F(PropertyRowsTest, LongMixedSequenceKeepsRowsConsistent) {
             }
         }
         ASSERT_EQ(row, rows.count());
+    }
+}
+
+namespace {
+
+// A second grid's bookkeeping of the same records, whose groups are hidden and shown by the rebuild.
+class RebuiltTwin : public PropertyRowsTest {
+public:
+    void TestBody() override {}
+    using PropertyRowsTest::addGroup;
+    using PropertyRowsTest::hide;
+    using PropertyRowsTest::open;
+    using PropertyRowsTest::view;
+};
+
+} // namespace
+
+TEST_F(PropertyRowsTest, HidingInPlaceTouchesOnlyTheRowsThatDiffer) {
+    KWGroupItem* a = addGroup("A", 2);
+    addGroup("B", 1);
+    KWGroupItem* c = addGroup("C", 1);
+    ASSERT_TRUE(open(a, true));
+    ASSERT_TRUE(open(c, true));
+    view.log.clear();
+    ASSERT_TRUE(hideInPlace(a, true));
+    EXPECT_TRUE(a->hidden);
+    EXPECT_EQ(view.log, (Names{"delete 0", "delete 0", "delete 0"}));
+    EXPECT_EQ(lastRemoved, (Names{"A1", "A2"}));
+
+    // As in the rebuild, an item added to an open group meanwhile gets its row.
+    addItem(c, "C2", 0);
+    view.log.clear();
+    ASSERT_TRUE(hideInPlace(a, false));
+    EXPECT_EQ(view.log, (Names{"insert 0 A", "insert 1 A1", "insert 2 A2", "insert 6 C2"}));
+    EXPECT_EQ(view.rows[0].image, icons.open);
+    expectInStep();
+    EXPECT_FALSE(hideInPlace(nullptr, true));
+}
+
+TEST_F(PropertyRowsTest, HidingInPlaceEndsWithTheRowsOfTheRebuild) {
+    RebuiltTwin rebuilt;
+    std::vector<KWGroupItem*> all;
+    std::vector<KWGroupItem*> twins;
+    for (int g = 0; g < 6; ++g) {
+        all.push_back(addGroup("G" + std::to_string(g), g % 3 == 0 ? 0 : g));
+        twins.push_back(rebuilt.addGroup("G" + std::to_string(g), g % 3 == 0 ? 0 : g));
+    }
+    unsigned seed = 777u;
+    for (int step = 0; step < 400; ++step) {
+        seed = seed * 1103515245u + 12345u;
+        const unsigned g = (seed >> 16) % 6;
+        const unsigned action = (seed >> 24) % 4;
+        if (action < 2) {
+            open(all[g], !all[g]->opened);
+            rebuilt.open(twins[g], !twins[g]->opened);
+        } else if (action == 2) {
+            hideInPlace(all[g], !all[g]->hidden);
+            rebuilt.hide(twins[g], !twins[g]->hidden);
+        } else {
+            addItem(all[g], "x" + std::to_string(step), 0);
+            addItem(twins[g], "x" + std::to_string(step), 0);
+        }
+        expectInStep();
+        ASSERT_EQ(view.rows.size(), rebuilt.view.rows.size()) << "step " << step;
+        for (size_t row = 0; row < view.rows.size(); ++row) {
+            ASSERT_EQ(view.rows[row].record->name, rebuilt.view.rows[row].record->name) << "step " << step;
+            ASSERT_EQ(view.rows[row].image, rebuilt.view.rows[row].image) << "step " << step;
+        }
     }
 }

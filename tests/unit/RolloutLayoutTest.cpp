@@ -183,3 +183,25 @@ TEST(RolloutLayout, ScaledBarLaysOutAndScrollsInScaledLengths) {
     EXPECT_EQ(scrolledPosition(ScrollRequest::LineDown, 0, 0, 400, 300, m), 20);
     EXPECT_EQ(wheelPosition(100, -120, 3, 400, m), 160);
 }
+
+TEST(RolloutLayout, ToggleShiftMovesWhatFollowsTheSection) {
+    const ScrollBarPlan none{false, 0};
+    // A section at 25 expands: what started at 45 now starts at 127; its bar and the gap are repainted.
+    const ToggleShift expand = planToggleShift(25, 45, 127, 200, 180, 300, 0, none, none);
+    EXPECT_TRUE(expand.inPlace);
+    EXPECT_EQ(expand.dy, 82);
+    expectBound(expand.moved, 0, 180, 45, 300);
+    expectBound(expand.repaint, 0, 180, 25, 45);
+
+    // Collapsing it moves up what follows, down to the end of the content below the window.
+    const ScrollBarPlan shown{true, 60};
+    const ToggleShift collapse =
+        planToggleShift(25, 127, 45, 360, 180, 300, 0, shown, ScrollBarPlan{true, 5});
+    EXPECT_TRUE(collapse.inPlace);
+    expectBound(collapse.moved, 0, 180, 127, 360);
+    expectBound(collapse.clip, 0, 180, 45, 300);
+
+    // The scroll bar going away, or a view scrolled past the new end, needs everything laid out again.
+    EXPECT_FALSE(planToggleShift(25, 127, 45, 360, 180, 300, 0, shown, none).inPlace);
+    EXPECT_FALSE(planToggleShift(25, 127, 45, 360, 180, 300, 40, shown, ScrollBarPlan{true, 5}).inPlace);
+}

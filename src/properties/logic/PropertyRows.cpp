@@ -1,6 +1,7 @@
 #include "PropertyRows.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace KW {
 namespace proprows {
@@ -104,6 +105,74 @@ bool PropertyRows::hideGroup(std::list<KWGroupItem>& groups, KWGroupItem* group,
             }
         }
     }
+    return true;
+}
+
+bool PropertyRows::setGroupHidden(std::list<KWGroupItem>& groups, KWGroupItem* group, bool hidden,
+                                  const GroupIcons& icons, RowView& view, std::vector<KWPropItem*>& removed) {
+    const bool ours = std::any_of(groups.begin(), groups.end(),
+                                  [group](const KWGroupItem& candidate) { return &candidate == group; });
+    if (!ours) {
+        return false;
+    }
+    group->hidden = hidden;
+
+    // The rows the rebuild would make, in order. The rows there are now follow the same order (groups in
+    // creation order, each followed by some of its items), so one walk over both finds the differences.
+    std::unordered_set<const KWPropRecord*> wanted;
+    for (KWGroupItem& each : groups) {
+        if (each.hidden) {
+            continue;
+        }
+        wanted.insert(&each);
+        if (each.opened) {
+            for (KWPropItem& item : each.items) {
+                wanted.insert(&item);
+            }
+        }
+    }
+    size_t row = 0;
+    // Rows up to the next wanted one that the rebuild would not make go.
+    const auto dropUnwanted = [&]() {
+        while (row < rows.size() && wanted.count(rows[row]) == 0) {
+            if (!rows[row]->isGroup) {
+                removed.push_back(static_cast<KWPropItem*>(rows[row]));
+            }
+            erase(static_cast<int>(row), view);
+        }
+    };
+    // Places a wanted record at the current row, inserting it when it has none.
+    const auto place = [&](KWPropRecord* record, int image) {
+        dropUnwanted();
+        if (row < rows.size() && rows[row] == record) {
+            ++row;
+            return true;
+        }
+        if (!insert(static_cast<int>(row), record, image, view)) {
+            wanted.erase(record);
+            return false;
+        }
+        ++row;
+        return true;
+    };
+    for (KWGroupItem& each : groups) {
+        if (each.hidden) {
+            continue;
+        }
+        const bool shown = place(&each, each.opened ? icons.open : icons.closed);
+        if (!each.opened) {
+            continue;
+        }
+        for (KWPropItem& item : each.items) {
+            // A group whose row was refused keeps its items out, as in the rebuild.
+            if (!shown) {
+                wanted.erase(&item);
+            } else {
+                place(&item, item.image);
+            }
+        }
+    }
+    dropUnwanted();
     return true;
 }
 

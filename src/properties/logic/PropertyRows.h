@@ -52,6 +52,13 @@ public:
     bool hideGroup(std::list<KWGroupItem>& groups, KWGroupItem* group, bool hidden, const GroupIcons& icons,
                    RowView& view, std::vector<KWPropItem*>& hadRows);
 
+    // Sets the hidden flag like hideGroup and brings the rows to those its rebuild makes, but deletes and
+    // inserts only the rows that differ: the rows that stay keep their place and their state in the
+    // view. Items whose rows went away are added to removed. A group that is not one of groups changes
+    // nothing and gives false.
+    bool setGroupHidden(std::list<KWGroupItem>& groups, KWGroupItem* group, bool hidden,
+                        const GroupIcons& icons, RowView& view, std::vector<KWPropItem*>& removed);
+
 private:
     bool insert(int row, KWPropRecord* record, int image, RowView& view);
     void erase(int row, RowView& view);

@@ -1,5 +1,7 @@
 #include "RolloutLayout.h"
 
+#include <algorithm>
+
 namespace KW {
 namespace rollout {
 
@@ -97,6 +99,18 @@ int clampScroll(int position, int range) {
         position = range;
     }
     return position < 0 ? 0 : position;
+}
+
+ToggleShift planToggleShift(int barTop, int nextBefore, int nextAfter, int contentEndBefore, int clientWidth,
+                            int clientHeight, int scrollPos, const ScrollBarPlan& before,
+                            const ScrollBarPlan& after) {
+    ToggleShift shift;
+    shift.inPlace = before.shown == after.shown && clampScroll(scrollPos, after.range) == scrollPos;
+    shift.dy = nextAfter - nextBefore;
+    shift.moved = KWBound(0, clientWidth, nextBefore, std::max(contentEndBefore, clientHeight));
+    shift.clip = KWBound(0, clientWidth, std::min(nextBefore, nextAfter), clientHeight);
+    shift.repaint = KWBound(0, clientWidth, barTop, std::min(nextBefore, nextAfter));
+    return shift;
 }
 
 int scrolledPosition(ScrollRequest request, int position, int thumb, int range, int page,

@@ -98,6 +98,23 @@ ScrollBarPlan planScrollBar(int contentHeight, int clientHeight);
 // A scroll position forced into 0 .. range.
 int clampScroll(int position, int range);
 
+// How a section's toggle changes the picture when the view can stay where it is: everything after the
+// section (from its old end, nextBefore, down to the end of the content) moves by dy without being
+// redrawn, landing inside clip, and only the section's bar with the gap below it is repainted (the
+// area the move uncovers is repainted as well). Rectangles are edges in client coordinates.
+struct ToggleShift {
+    // False when the scroll bar appears or disappears, or the view has to move up: everything is laid
+    // out and painted again.
+    bool inPlace;
+    int dy;
+    KWBound moved;
+    KWBound clip;
+    KWBound repaint;
+};
+ToggleShift planToggleShift(int barTop, int nextBefore, int nextAfter, int contentEndBefore, int clientWidth,
+                            int clientHeight, int scrollPos, const ScrollBarPlan& before,
+                            const ScrollBarPlan& after);
+
 enum class ScrollRequest {
     LineUp,
     LineDown,

@@ -330,3 +330,36 @@ TEST(Rollout, ContentExactlyAsHighAsTheWindowNeedsNoScrollBar) {
     EXPECT_FALSE(GetUpdateRect(rollout->getHandle(), &pending, FALSE));
     EXPECT_EQ(topOf(exact), 23);
 }
+
+TEST(Rollout, AToggleLeavesTheSamePictureAsPaintingEverythingAgain) {
+    auto host = kwtest::hostWindow();
+    KWRollout* rollout = rolloutIn(host.get());
+    for (int section = 1; section <= 5; ++section) {
+        rollout->addRollout(section, "Section " + std::to_string(section));
+        for (int row = 0; row < 3; ++row) {
+            rollout->addObject(
+                section, 15 + 20 * row, 4 + 20 * row,
+                KWButton::create(STYLE_DEFAULT, std::to_string(row), 0, 0, 60, 18, rollout, 0));
+        }
+    }
+    paint(rollout);
+    // Expanded sections take 82 pixels, collapsed ones 20. The fourth expansion brings the scroll bar;
+    // the last two toggles keep it.
+    const int barTops[] = {85, 5, 87, 169, 251, 87, 87};
+    const SIZE size = kwtest::clientSize(rollout->getHandle());
+    for (int top : barTops) {
+        toggle(rollout, top);
+        const kwtest::PixelGrab toggled(rollout->getHandle(), size.cx, size.cy);
+        InvalidateRect(rollout->getHandle(), nullptr, TRUE);
+        paint(rollout);
+        const kwtest::PixelGrab repainted(rollout->getHandle(), size.cx, size.cy);
+        int differing = 0;
+        for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
+                differing += toggled.at(x, y) != repainted.at(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << "after the toggle at " << top;
+    }
+    EXPECT_TRUE(scrollBarShown(rollout));
+}
