@@ -75,6 +75,9 @@ private:
     /// The row's gadget over the given rectangle (edges), shown.
     void placeEditor(KWObject* editor, KWBound bound);
     void refreshValueText(int row, KWObject* editor);
+    /// The text of a row's value cell, and its replacement where it differs.
+    std::string valueCellText(int row) const;
+    void setValueCellText(int row, const std::string& text);
     /// Copies the texts of the rows on screen; their gadgets other than keep's are hidden.
     void refreshRowsOnScreen(const KWPropItem* keep);
     /// Settles the gadgets after the list view reported a changed row: hides the gadget shown so far

@@ -20,12 +20,14 @@ struct KWPropRecord {
 };
 
 /// One item of a group: its name in the first column and the gadget that edits its value.
-/// The gadget is never null in a stored item and is owned by the grid, not by the record.
+/// The gadget is owned by the grid, not by the record; it is null only once deleted on its own.
 struct KWPropItem : KWPropRecord {
     /// The image list index shown before the name.
     int image;
-    /// The gadget that edits the value; owned by the grid.
+    /// The gadget that edits the value; owned by the grid. Null once the gadget was deleted on its own.
     KWObject* object;
+    /// The value text the row keeps showing once its gadget was deleted on its own.
+    std::string valueText;
 };
 
 /// A named group of items. A closed group shows only its own row; an open one shows its items'

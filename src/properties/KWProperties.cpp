@@ -272,6 +272,11 @@ void KWProperties::forgetGadget(KWObject* gadget) {
     for (KWGroupItem& group : groups) {
         for (KWPropItem& item : group.items) {
             if (item.object == gadget) {
+                // The row goes on showing the last text, also once the rows are rebuilt.
+                const int row = rows->rowOf(&item);
+                if (row >= 0) {
+                    item.valueText = valueCellText(row);
+                }
                 item.object = nullptr;
             }
         }
@@ -347,9 +352,11 @@ bool KWProperties::insertRecordRow(KWPropRecord* record, int row, int image) {
     }
     // An item's row shows its gadget's text from the start.
     if (!record->isGroup) {
-        KWObject* editor = static_cast<KWPropItem*>(record)->object;
-        if (editor) {
-            refreshValueText(static_cast<int>(inserted), editor);
+        const KWPropItem* hosted = static_cast<KWPropItem*>(record);
+        if (hosted->object) {
+            refreshValueText(static_cast<int>(inserted), hosted->object);
+        } else if (!hosted->valueText.empty()) {
+            setValueCellText(static_cast<int>(inserted), hosted->valueText);
         }
     }
     return true;

@@ -33,15 +33,22 @@ void KWProperties::placeEditor(KWObject* editor, KWBound bound) {
     editor->setVisible(true);
 }
 
-void KWProperties::refreshValueText(int row, KWObject* editor) {
-    const std::string text = editor->getText();
+std::string KWProperties::valueCellText(int row) const {
     char cell[VALUE_TEXT_BUFFER] = {};
     LVITEMA item = {};
     item.iSubItem = 1;
     item.pszText = cell;
     item.cchTextMax = VALUE_TEXT_BUFFER;
     SendMessageA(handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    if (text == cell) {
+    return cell;
+}
+
+void KWProperties::refreshValueText(int row, KWObject* editor) {
+    setValueCellText(row, editor->getText());
+}
+
+void KWProperties::setValueCellText(int row, const std::string& text) {
+    if (text == valueCellText(row)) {
         return;
     }
     LVITEMA update = {};

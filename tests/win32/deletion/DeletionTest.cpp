@@ -140,6 +140,8 @@ const DeletionCase deletionCases[] = {
              grid->openGroup(group, true);
              grid->updatePropObjects();
              EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);
+             ListView_GetItemText(list, 2, 1, cell, sizeof(cell));
+             EXPECT_STREQ(cell, "two");
          };
      }},
     {"tab page",
