@@ -77,6 +77,36 @@ void pump() {
     }
 }
 
+// Microseconds of each call of step(i), over count calls. The machine is shared: its load varies by the
+// second, so the median says more than the mean.
+struct Samples {
+    std::vector<double> values;
+
+    void add(const Samples& more) { values.insert(values.end(), more.values.begin(), more.values.end()); }
+    double mean() const {
+        double total = 0;
+        for (double value : values) {
+            total += value;
+        }
+        return values.empty() ? 0 : total / values.size();
+    }
+    double median() const {
+        std::vector<double> sorted(values);
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+    }
+};
+
+Samples timeEach(int count, const std::function<void(int)>& step) {
+    Samples samples;
+    for (int i = 0; i < count; ++i) {
+        const Clock::time_point start = Clock::now();
+        step(i);
+        samples.values.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    return samples;
+}
+
 // Microseconds per call of step(i), over count calls.
 double microsecondsPer(int count, const std::function<void(int)>& step) {
     const Clock::time_point start = Clock::now();
@@ -114,16 +144,16 @@ struct Stroke {
 };
 
 struct DragFigures {
-    double handling;
-    double painted;
+    Samples handling;
+    Samples painted;
 };
 
 // Grabs the bar at grab, one pixel past its leading edge (the mouse at across along the bar), drags it
-// along stroke and puts it back. Returns microseconds per step, for the message alone and with the
-// repaint pumped; prints them with the release and, when census is set, what one step with its repaint
-// sends.
+// along stroke and puts it back. Returns the microseconds of each step, for the message alone and with
+// the repaint pumped; prints their mean and median with the release unless quiet, and when census is set
+// what one step with its repaint sends.
 DragFigures measureDrag(const char* label, KWWindow* frame, bool vertical, int grab, int across,
-                        const Stroke& stroke, int steps, bool census = false) {
+                        const Stroke& stroke, int steps, bool census = false, bool quiet = false) {
     HWND window = frame->getHandle();
     const auto at = [vertical, across](int position) {
         return vertical ? MAKELPARAM(position, across) : MAKELPARAM(across, position);
@@ -137,8 +167,8 @@ DragFigures measureDrag(const char* label, KWWindow* frame, bool vertical, int g
         pump();
     };
     DragFigures figures;
-    figures.handling = microsecondsPer(steps, step);
-    figures.painted = microsecondsPer(steps, paintedStep);
+    figures.handling = timeEach(steps, step);
+    figures.painted = timeEach(steps, paintedStep);
     if (census) {
         printCensus(label, 4, paintedStep);
     }
@@ -147,8 +177,12 @@ DragFigures measureDrag(const char* label, KWWindow* frame, bool vertical, int g
     const double release =
         microsecondsPer(1, [&](int) { SendMessageA(window, WM_LBUTTONUP, 0, at(grab - 1)); });
     pump();
-    std::printf("%-44s drag step %9.1f us   with repaint %9.1f us   release %9.1f us\n", label,
-                figures.handling, figures.painted, release);
+    if (!quiet) {
+        std::printf("%-44s drag step mean %9.1f (median %9.1f) us   with repaint mean %9.1f (median %9.1f) us"
+                    "   release %7.1f us\n",
+                    label, figures.handling.mean(), figures.handling.median(), figures.painted.mean(),
+                    figures.painted.median(), release);
+    }
     return figures;
 }
 
@@ -254,7 +288,8 @@ void programLayout(const char* program, KWWindow* window) {
         const Stroke stroke = {grab + bar.from, grab + bar.from + 40};
         const DragFigures figures =
             measureDrag(label, window, bar.vertical, grab, across, stroke, steps, true);
-        std::printf("%-44s with repaint / one whole repaint: %.3f\n", label, figures.painted / repaint);
+        std::printf("%-44s with repaint / one whole repaint: mean %.3f, median %.3f\n", label,
+                    figures.painted.mean() / repaint, figures.painted.median() / repaint);
     }
 }
 
@@ -320,30 +355,28 @@ void showOnly(HWND shown, HWND hidden) {
     pump();
 }
 
-// The best microseconds per step of the library and of the two raw batches: the plain one, and one that
+// The microseconds of each step of the library and of the two raw batches: the plain one, and one that
 // also defers the erasing of the parent (SWP_DEFERERASE) to the paint, as the library's batches do.
-struct Best {
-    double library = 1e300;
-    double raw = 1e300;
-    double rawDeferred = 1e300;
-    void take(double l, double r, double d) {
-        library = std::min(library, l);
-        raw = std::min(raw, r);
-        rawDeferred = std::min(rawDeferred, d);
-    }
+struct Ways {
+    Samples library;
+    Samples raw;
+    Samples rawDeferred;
 };
 
-void printBest(const char* what, const Best& best) {
-    std::printf("%-44s library %9.1f us   raw batch %9.1f us (ratio %.3f)   raw, deferred erase %9.1f us "
-                "(ratio %.3f)\n",
-                what, best.library, best.raw, best.library / best.raw, best.rawDeferred,
-                best.library / best.rawDeferred);
+void printWays(const char* what, const Ways& ways) {
+    const double library = ways.library.median();
+    const double raw = ways.raw.median();
+    const double deferred = ways.rawDeferred.median();
+    std::printf(
+        "%-44s median: library %9.1f us   raw batch %9.1f us (ratio %.3f)   raw, deferred erase %9.1f us "
+        "(ratio %.3f)\n",
+        what, library, raw, library / raw, deferred, library / deferred);
 }
 
-// Microseconds per step of step(i), without and then with the repaint pumped after each step.
-std::pair<double, double> timedBoth(int steps, const std::function<void(int)>& step) {
-    const double alone = microsecondsPer(steps, step);
-    const double painted = microsecondsPer(steps, [&](int i) {
+// Each step of step(i), timed without and then with the repaint pumped after it.
+std::pair<Samples, Samples> timedBoth(int steps, const std::function<void(int)>& step) {
+    Samples alone = timeEach(steps, step);
+    Samples painted = timeEach(steps, [&](int i) {
         step(i);
         pump();
     });
@@ -352,8 +385,8 @@ std::pair<double, double> timedBoth(int steps, const std::function<void(int)>& s
 
 void thousandDocked() {
     const int perSide = 500;
-    // Each way is measured in turns, each turn's best kept: the machine's load varies by the second.
-    const int rounds = 5;
+    // The ways take turns, a few steps each, so that a busy spell of the machine weighs on all of them.
+    const int rounds = 6;
     KWWindow* frame = KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 1200, 800, "Docked", nullptr, 0);
     HWND window = frame->getHandle();
     const Clock::time_point buildStart = Clock::now();
@@ -401,7 +434,7 @@ void thousandDocked() {
     // The drag: the bar from 401 to 200, then one pixel a step. The raw side makes the very moves the
     // splitter makes: the left gadgets end at the bar, the right ones start after it.
     const Stroke stroke = {200, 900};
-    const int steps = 8;
+    const int steps = 4;
     const std::vector<RECT> grabbed = rectsOf(docked);
     const auto rawStep = [&](UINT extraFlags) {
         return [&, extraFlags](int i) {
@@ -414,17 +447,20 @@ void thousandDocked() {
             rawBatch(rawChildren, rects, extraFlags);
         };
     };
-    Best drag;
-    Best dragPainted;
+    Ways drag;
+    Ways dragPainted;
     for (int round = 0; round < rounds; ++round) {
         showOnly(window, rawFrame);
         const DragFigures library =
-            measureDrag("1,000 docked, one bar", frame, true, 401, 200, stroke, steps, round == 0);
+            measureDrag("1,000 docked, one bar", frame, true, 401, 200, stroke, steps, round == 0, true);
+        drag.library.add(library.handling);
+        dragPainted.library.add(library.painted);
         showOnly(rawFrame, window);
-        std::pair<double, double> raw[2];
         for (int deferred : {0, 1}) {
             const UINT flags = deferred ? SWP_DEFERERASE : 0;
-            raw[deferred] = timedBoth(steps, rawStep(flags));
+            const std::pair<Samples, Samples> raw = timedBoth(steps, rawStep(flags));
+            (deferred ? drag.rawDeferred : drag.raw).add(raw.first);
+            (deferred ? dragPainted.rawDeferred : dragPainted.raw).add(raw.second);
             if (round == 0) {
                 printCensus(deferred ? "1,000 docked, raw batch, deferred erase" : "1,000 docked, raw batch",
                             4, [&](int i) {
@@ -435,11 +471,9 @@ void thousandDocked() {
             rawBatch(rawChildren, grabbed, 0);
             pump();
         }
-        drag.take(library.handling, raw[0].first, raw[1].first);
-        dragPainted.take(library.painted, raw[0].second, raw[1].second);
     }
-    printBest("1,000 docked, drag step (best of 5)", drag);
-    printBest("1,000 docked, drag step with repaint", dragPainted);
+    printWays("1,000 docked, drag step", drag);
+    printWays("1,000 docked, drag step with repaint", dragPainted);
 
     showOnly(window, rawFrame);
     const double hover = microsecondsPer(
@@ -467,11 +501,12 @@ void thousandDocked() {
             rawBatch(rawChildren, placed[i % 2], extraFlags);
         };
     };
-    Best resizing;
-    Best resizingPainted;
+    Ways resizing;
+    Ways resizingPainted;
     for (int round = 0; round < rounds; ++round) {
         showOnly(window, rawFrame);
-        const std::pair<double, double> library = timedBoth(4, [&](int i) { resize(window, widths[i % 2]); });
+        const std::pair<Samples, Samples> library =
+            timedBoth(steps, [&](int i) { resize(window, widths[i % 2]); });
         if (round == 0) {
             printCensus("1,000 docked, window resize", 2, [&](int i) {
                 resize(window, widths[i % 2]);
@@ -479,13 +514,17 @@ void thousandDocked() {
             });
         }
         showOnly(rawFrame, window);
-        const std::pair<double, double> raw = timedBoth(4, rawResize(0));
-        const std::pair<double, double> rawDeferred = timedBoth(4, rawResize(SWP_DEFERERASE));
-        resizing.take(library.first, raw.first, rawDeferred.first);
-        resizingPainted.take(library.second, raw.second, rawDeferred.second);
+        const std::pair<Samples, Samples> raw = timedBoth(steps, rawResize(0));
+        const std::pair<Samples, Samples> rawDeferred = timedBoth(steps, rawResize(SWP_DEFERERASE));
+        resizing.library.add(library.first);
+        resizing.raw.add(raw.first);
+        resizing.rawDeferred.add(rawDeferred.first);
+        resizingPainted.library.add(library.second);
+        resizingPainted.raw.add(raw.second);
+        resizingPainted.rawDeferred.add(rawDeferred.second);
     }
-    printBest("1,000 docked, window resize (best of 5)", resizing);
-    printBest("1,000 docked, window resize with repaint", resizingPainted);
+    printWays("1,000 docked, window resize", resizing);
+    printWays("1,000 docked, window resize with repaint", resizingPainted);
     DestroyWindow(rawFrame);
     delete frame;
     pump();
