@@ -7,8 +7,32 @@ namespace moves {
 
 namespace {
 
-// Per thread, as windows are: a batch gathers the moves of its own thread's windows only.
-thread_local Batch* innermost = nullptr;
+// The innermost open batch is kept per thread, as windows are, in a slot of the platform's thread-local
+// storage: taking one allocates nothing, where the runtime's thread_local allocates on first use.
+volatile LONG slot = static_cast<LONG>(TLS_OUT_OF_INDEXES);
+
+DWORD innermostSlot() {
+    if (slot == static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
+        const DWORD taken = TlsAlloc();
+        if (InterlockedCompareExchange(&slot, static_cast<LONG>(taken),
+                                       static_cast<LONG>(TLS_OUT_OF_INDEXES)) !=
+            static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
+            TlsFree(taken);
+        }
+    }
+    return static_cast<DWORD>(slot);
+}
+
+Batch* innermost() {
+    const DWORD index = innermostSlot();
+    return index == TLS_OUT_OF_INDEXES ? nullptr : static_cast<Batch*>(TlsGetValue(index));
+}
+
+// False when the platform gave no slot: there is then no batch and every move is made at once.
+bool setInnermost(Batch* batch) {
+    const DWORD index = innermostSlot();
+    return index != TLS_OUT_OF_INDEXES && TlsSetValue(index, batch);
+}
 
 void moveNow(HWND window, int x, int y, int width, int height, UINT flags) {
     SetWindowPos(window, nullptr, x, y, width, height, flags);
@@ -52,19 +76,19 @@ void repaintOverVacated(HWND parent, HRGN before, HRGN after) {
 
 } // namespace
 
-Batch::Batch(HWND parent) : parent(parent), outer(innermost) {
-    innermost = this;
-}
+Batch::Batch(HWND parent) : parent(parent), outer(innermost()), registered(setInnermost(this)) {}
 
 Batch::~Batch() {
     // Closed before the moves are made: the messages they send may open batches of their own, and a move
     // asked for now is made at once.
-    innermost = outer;
+    if (registered) {
+        setInnermost(outer);
+    }
     commit();
 }
 
 bool defer(HWND window, int x, int y, int width, int height, UINT flags) {
-    Batch* batch = innermost;
+    Batch* batch = innermost();
     if (!batch || !batch->parent || GetAncestor(window, GA_PARENT) != batch->parent) {
         return false;
     }

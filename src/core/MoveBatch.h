@@ -40,6 +40,8 @@ private:
 
     HWND parent;
     Batch* outer;
+    // False when the thread had no storage for it: the batch then gathers nothing.
+    bool registered;
     std::vector<Move> moves;
 };
 
