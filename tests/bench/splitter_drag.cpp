@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <utility>
