@@ -22,6 +22,12 @@ class ShortcutTable;
 /// child gadgets that the user drags to trade space between them. Closing any KWWindow ends the
 /// message loop.
 ///
+/// A drag step, a resize or an attach moves the docked gadgets it changes together, in one batch of
+/// window moves (BeginDeferWindowPos), as the lock layout of doAlignment moves a gadget's children: the
+/// window is laid out once and repainted once for all of them. A gadget whose setBounds or setPlacement
+/// is overridden is still called for each move; the base versions join the batch, so the gadget's window
+/// has its new rectangle once the batch is made.
+///
 /// The window's handler (setHandler) receives EVENT_CLICKED with the command id for a menu-bar item,
 /// a button of a toolbar on the window, an entry of a KWContext shown with the window as owner, and
 /// a shortcut (addShortcut, Kwadro::handleShortcut).
@@ -84,7 +90,8 @@ private:
     void recalcSplittersLength();
     /// Hit test under the mouse: remembers the bar and shows the resize cursor over it.
     void updateHoverSplitter(int x, int y);
-    /// One drag step of the hovered bar to the mouse position, within its limits.
+    /// One drag step of the hovered bar to the mouse position, within its limits; the gadgets that move
+    /// go in one batch.
     void setSplitterPos(int x, int y);
 
     void onMouseMove(WPARAM keys, int x, int y);

@@ -3,6 +3,7 @@
 #include "Kwadro.h"
 #include "core/DeletionWatch.h"
 #include "core/DpiFonts.h"
+#include "core/MoveBatch.h"
 #include "core/logic/DpiScale.h"
 #include "core/logic/EventQueueRule.h"
 #include "core/logic/LockLayout.h"
@@ -152,7 +153,9 @@ void KWObject::setText(const std::string& text) {
 }
 
 void KWObject::setBounds(const KWBound& b) {
-    SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+    if (!moves::defer(handle, b.left, b.top, b.right, b.bottom, SWP_NOZORDER)) {
+        SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+    }
 }
 
 void KWObject::setPosition(const KWBound& b) {
@@ -166,7 +169,9 @@ void KWObject::setPosition(int x, int y) {
 void KWObject::setPlacement(KWBound& b) {
     b.right = b.right - b.left;
     b.bottom = b.bottom - b.top;
-    SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+    if (!moves::defer(handle, b.left, b.top, b.right, b.bottom, SWP_NOZORDER)) {
+        SetWindowPos(handle, nullptr, b.left, b.top, b.right, b.bottom, SWP_NOZORDER);
+    }
 }
 
 std::string KWObject::getText() const {
@@ -273,6 +278,8 @@ void KWObject::doAlignment() {
     }
     const KWBound area = layout::alignmentArea(getGlobalBounds(), statusBar != nullptr, statusHeight);
 
+    // The children are moved together when the loop ends.
+    moves::Batch batch(handle);
     for (KWObject* child : children) {
         layout::ChildPlacement placement =
             layout::placeLockedChild(child->lockType, area, child->getLocalBounds());

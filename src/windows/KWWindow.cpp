@@ -1,12 +1,14 @@
 #include "KWWindow.h"
 
 #include "KWContext.h"
+#include "core/MoveBatch.h"
 #include "core/logic/StyleMapping.h"
 #include "windows/logic/ShortcutTable.h"
 #include "windows/logic/SplitterLayout.h"
 
 #include <algorithm>
 #include <new>
+#include <unordered_map>
 
 namespace KW {
 
@@ -14,25 +16,69 @@ namespace {
 
 using splitters::Side;
 
-// Moving a window costs a round of messages even when its rectangle does not change, and a window
-// with many docked gadgets re-places all of them on every attach, drag step and resize: gadgets that
-// already have their target rectangle are left alone.
-void setBoundsIfMoved(KWObject* object, const KWBound& current, const KWBound& target) {
-    if (!splitters::sameEdges(current, target)) {
+// One pass over a splitter's gadgets that may move them: each gadget's rectangle is read from its window
+// once, or is the one the pass already gave it (a gadget on both sides, or docked twice, is seen where
+// the pass put it). The moves are made together, in one batch of the window's, when the pass ends.
+class Pass {
+public:
+    explicit Pass(HWND window) : batch(window) {}
+
+    KWBound boundsOf(KWObject* object) {
+        const auto known = rects.find(object);
+        if (known != rects.end()) {
+            return known->second;
+        }
+        const KWBound bounds = object->getLocalBounds();
+        rects.emplace(object, bounds);
+        return bounds;
+    }
+
+    // Moving a window costs a round of messages even when its rectangle does not change, and a window
+    // with many docked gadgets re-places all of them on every attach, drag step and resize: gadgets
+    // that already have their target rectangle are left alone.
+    void setBounds(KWObject* object, const KWBound& target) {
+        if (!moveTo(object, target)) {
+            return;
+        }
         object->setBounds(target.edgesToSize());
+    }
+
+    void setPlacement(KWObject* object, const KWBound& target) {
+        if (!moveTo(object, target)) {
+            return;
+        }
+        KWBound bound = target;
+        object->setPlacement(bound);
+    }
+
+private:
+    // Records target as the gadget's rectangle; false when it is there already.
+    bool moveTo(KWObject* object, const KWBound& target) {
+        KWBound& known = rects[object];
+        if (splitters::sameEdges(known, target)) {
+            return false;
+        }
+        known = target;
+        return true;
+    }
+
+    moves::Batch batch;
+    std::unordered_map<KWObject*, KWBound> rects;
+};
+
+// Brings the inner edges of the docked gadgets onto the bar; their outer edges stay.
+void placeObjects(Pass& pass, const KWSplitter& splitter) {
+    for (KWObject* object : splitter.firstObjects) {
+        pass.setBounds(object, splitters::flushFirstSide(splitter, pass.boundsOf(object)));
+    }
+    for (KWObject* object : splitter.secondObjects) {
+        pass.setBounds(object, splitters::flushSecondSide(splitter, pass.boundsOf(object)));
     }
 }
 
-// Brings the inner edges of the docked gadgets onto the bar; their outer edges stay.
-void placeObjects(KWSplitter& splitter) {
-    for (KWObject* object : splitter.firstObjects) {
-        const KWBound current = object->getLocalBounds();
-        setBoundsIfMoved(object, current, splitters::flushFirstSide(splitter, current));
-    }
-    for (KWObject* object : splitter.secondObjects) {
-        const KWBound current = object->getLocalBounds();
-        setBoundsIfMoved(object, current, splitters::flushSecondSide(splitter, current));
-    }
+void placeObjects(HWND window, const KWSplitter& splitter) {
+    Pass pass(window);
+    placeObjects(pass, splitter);
 }
 
 // A bar with an empty side keeps its length.
@@ -53,23 +99,20 @@ void recalcLength(KWSplitter& splitter) {
 
 // After the lock layout has moved the gadgets, the bar follows the second side and the first side
 // follows the bar.
-void alignSplitter(KWSplitter& splitter) {
+void alignSplitter(HWND window, KWSplitter& splitter) {
+    Pass pass(window);
     // Each second-side gadget in turn places the bar, so the last one attached decides.
     if (!splitter.secondObjects.empty()) {
-        splitters::followSecondSide(splitter, splitter.secondObjects.back()->getLocalBounds());
+        splitters::followSecondSide(splitter, pass.boundsOf(splitter.secondObjects.back()));
     }
     for (KWObject* object : splitter.firstObjects) {
-        const KWBound current = object->getLocalBounds();
-        KWBound bound = splitters::flushFirstSide(splitter, current);
-        if (!splitters::sameEdges(current, bound)) {
-            object->setPlacement(bound);
-        }
+        pass.setPlacement(object, splitters::flushFirstSide(splitter, pass.boundsOf(object)));
     }
 }
 
 // Docks object to every splitter with that id, stopping at the first one of the wrong orientation.
 // Returns the message to show, or null.
-const char* attach(std::vector<KWSplitter>& list, int id, Side side, KWObject* object) {
+const char* attach(HWND window, std::vector<KWSplitter>& list, int id, Side side, KWObject* object) {
     if (!object) {
         return splitters::missingObjectMessage(side);
     }
@@ -81,7 +124,7 @@ const char* attach(std::vector<KWSplitter>& list, int id, Side side, KWObject* o
             return splitters::wrongOrientationMessage(side);
         }
         splitters::sideObjects(splitter, side).push_back(object);
-        placeObjects(splitter);
+        placeObjects(window, splitter);
         recalcLength(splitter);
     }
     return nullptr;
@@ -206,19 +249,19 @@ void KWWindow::addHorizontalSplitter(int id, int position, int thickness, int mi
 }
 
 void KWWindow::addFromLeft(int id, KWObject* object) {
-    reportAttachFailure(attach(splitters, id, Side::Left, object));
+    reportAttachFailure(attach(handle, splitters, id, Side::Left, object));
 }
 
 void KWWindow::addFromRight(int id, KWObject* object) {
-    reportAttachFailure(attach(splitters, id, Side::Right, object));
+    reportAttachFailure(attach(handle, splitters, id, Side::Right, object));
 }
 
 void KWWindow::addFromTop(int id, KWObject* object) {
-    reportAttachFailure(attach(splitters, id, Side::Top, object));
+    reportAttachFailure(attach(handle, splitters, id, Side::Top, object));
 }
 
 void KWWindow::addFromBottom(int id, KWObject* object) {
-    reportAttachFailure(attach(splitters, id, Side::Bottom, object));
+    reportAttachFailure(attach(handle, splitters, id, Side::Bottom, object));
 }
 
 void KWWindow::forgetGadget(KWObject* gadget) {
@@ -237,14 +280,14 @@ void KWWindow::reportAttachFailure(const char* message) {
 void KWWindow::dpiChanged(int oldDpi, int newDpi) {
     for (KWSplitter& splitter : splitters) {
         splitters::rescale(splitter, oldDpi, newDpi);
-        placeObjects(splitter);
+        placeObjects(handle, splitter);
         recalcLength(splitter);
     }
 }
 
 void KWWindow::alignSplitters() {
     for (KWSplitter& splitter : splitters) {
-        alignSplitter(splitter);
+        alignSplitter(handle, splitter);
     }
 }
 
@@ -274,10 +317,11 @@ void KWWindow::setSplitterPos(int x, int y) {
     if (splitter.firstObjects.empty() || splitter.secondObjects.empty()) {
         return;
     }
-    const KWBound first = splitter.firstObjects.front()->getLocalBounds();
-    const KWBound second = splitter.secondObjects.front()->getLocalBounds();
+    Pass pass(handle);
+    const KWBound first = pass.boundsOf(splitter.firstObjects.front());
+    const KWBound second = pass.boundsOf(splitter.secondObjects.front());
     splitters::moveBar(splitter, splitters::dragPosition(splitter, splitter.vertical ? x : y, first, second));
-    placeObjects(splitter);
+    placeObjects(pass, splitter);
 }
 
 void KWWindow::onMouseMove(WPARAM keys, int x, int y) {

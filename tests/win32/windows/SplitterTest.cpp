@@ -566,3 +566,28 @@ TEST(Splitter, RealMouseDragsTheBarAndShowsTheResizeCursor) {
     EXPECT_EDGES(a, 0, 60, 0, 200);
     EXPECT_EDGES(b, 64, 400, 0, 200);
 }
+
+TEST(Splitter, AFarDragStepRepaintsTheSideThatGrewOverTheOtherOnesPlace) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 40, 40, 500, 300, "Paint", nullptr, 0));
+    KWWindow* a = pane(frame.get(), 0, 200, 0, 200);
+    KWWindow* b = pane(frame.get(), 204, 400, 0, 200);
+    // b shows white wherever its white child lies; the frame's background is not white.
+    CreateWindowExA(0, "KWWHITE", "", WS_CHILD | WS_VISIBLE, 0, 0, 196, 200, b->getHandle(), nullptr,
+                    GetModuleHandleA(nullptr), nullptr);
+    frame->addVerticalSplitter(1, 200, 4, 20, 400, true);
+    frame->addFromLeft(1, a);
+    frame->addFromRight(1, b);
+    kwtest::pumpMessages();
+    const COLORREF white = RGB(255, 255, 255);
+    ASSERT_EQ(kwtest::pixelAt(frame->getHandle(), 300, 100), white);
+
+    // One step of 100 pixels: b's white part now covers most of what a left.
+    grab(frame.get(), 201, 100);
+    mouseMove(frame.get(), 100, 100, MK_LBUTTON);
+    buttonUp(frame.get(), 100, 100);
+    EXPECT_EDGES(b, 104, 400, 0, 200);
+    for (int x : {110, 150, 199, 250}) {
+        EXPECT_EQ(kwtest::pixelAt(frame->getHandle(), x, 100), white) << x;
+    }
+}
