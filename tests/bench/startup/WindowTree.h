@@ -10,7 +10,8 @@
 namespace startup {
 
 // Tags, in the order they appear for a window:
-//   C  name style brush                 a class the program registered (brush: "-", "sys N" or "rgb N")
+//   C  name style brush                 a class the program may have registered (brush: "-", "sys N" or
+//                                       "rgb N"); the replay makes those the platform does not have
 //   W  parent class style exStyle x y w h show font text
 //                                       a window; parent is the index of an earlier W (-1: top level, or
 //                                       the owner of a popup), x y w h in the parent's client area

@@ -77,6 +77,13 @@ private:
 void Replay::registerClass(const Record& record) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
+    // The platform's own controls are there already (the recorder cannot always tell them from the
+    // program's classes): only a class this program does not have is made, with the plain procedure.
+    if (GetClassInfoExA(instance(), record.text(0).c_str(), &windowClass)) {
+        return;
+    }
+    windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.style = static_cast<UINT>(record.bits(1));
     windowClass.lpfnWndProc = plainProcedure;
     windowClass.hInstance = instance();

@@ -188,6 +188,8 @@ private:
     std::map<HIMAGELIST, std::string> images;
 };
 
+// Also true of the common controls under Wine, whose classes report the program's module: the replay
+// leaves out the classes it already has.
 bool isOwnClass(HWND window) {
     return reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE)) == GetModuleHandleA(nullptr);
 }
