@@ -93,6 +93,19 @@ std::vector<std::string> windowFields(HWND window, int parent) {
             number(show)};
 }
 
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK firstShownTopLevel(HWND window, LPARAM result) {
+    if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The tooltip window a platform control made for itself: the replay's control makes its own.
 HWND controlTooltip(HWND window, const std::string& name) {
     UINT message = 0;
@@ -134,13 +147,7 @@ void visitTree(HWND top, DWORD thread, const std::function<bool(const std::strin
     while (found) {
         found = false;
         std::vector<HWND> popups;
-        EnumThreadWindows(
-            thread,
-            [](HWND window, LPARAM list) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&popups));
+        EnumThreadWindows(thread, collectWindow, reinterpret_cast<LPARAM>(&popups));
         // Top-level windows keep no creation order: they go by their owner, then by what they are.
         std::vector<std::pair<std::pair<int, std::string>, HWND>> owned;
         for (HWND popup : popups) {
@@ -533,16 +540,8 @@ Started start(const std::string& commandLine) {
     }
     WaitForInputIdle(started.process.hProcess, 20000);
     started.milliseconds = milliseconds(Clock::now() - begin);
-    EnumThreadWindows(
-        started.process.dwThreadId,
-        [](HWND window, LPARAM result) {
-            if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&started.window));
+    EnumThreadWindows(started.process.dwThreadId, firstShownTopLevel,
+                      reinterpret_cast<LPARAM>(&started.window));
     return started;
 }
 
