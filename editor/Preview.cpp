@@ -25,8 +25,8 @@ bool Preview::registerClass() {
 }
 
 Preview::Preview(KWObject* parent, const effect::Scene& scene)
-    : KWObject(GADGET_PANEL, parent, -1), canvas(1, 1), playing(true), lastTime(0.0), frequency(1.0),
-      framesCounted(0), countStart(0.0), framesPerSecond(0.0) {
+    : KWObject(GADGET_PANEL, parent, -1), canvas(1, 1), playing(true), timerStarted(false), lastTime(0.0),
+      frequency(1.0), framesCounted(0), countStart(0.0), framesPerSecond(0.0) {
     LARGE_INTEGER ticks;
     QueryPerformanceFrequency(&ticks);
     frequency = static_cast<double>(ticks.QuadPart);
@@ -34,9 +34,9 @@ Preview::Preview(KWObject* parent, const effect::Scene& scene)
     const KWBound area = parent->getGlobalBounds();
     HWND window = CreateWindowExA(0, previewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, area.right, area.bottom,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    // The frame timer starts with the first paint.
     if (attachWindow(window, "Preview creation failed !")) {
         subclassWindow(PreviewCallback);
-        SetTimer(handle, frameTimer, 15, nullptr);
     }
     lockToParent(LOCK_FILL);
     simulation.restart(scene);
@@ -111,6 +111,14 @@ void Preview::onTimer() {
 }
 
 void Preview::paint() {
+    if (!timerStarted) {
+        // The first paint draws a whole frame itself, then the frames come from the timer: the window
+        // shows the effect at once, and before the first tick rather than an empty frame and then a
+        // second drawing of the window.
+        render();
+        SetTimer(handle, frameTimer, 15, nullptr);
+        timerStarted = true;
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(handle, &ps);
     BITMAPINFO info = {};

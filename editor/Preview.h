@@ -11,7 +11,8 @@
 namespace pelmora {
 
 // The live preview: a gadget that fills its parent, runs the effect's simulation in fixed steps from a
-// timer and draws the particles into an off-screen buffer that reaches the window in one copy.
+// timer (started by the first paint) and draws the particles into an off-screen buffer that reaches the
+// window in one copy.
 class Preview : public KW::KWObject {
 public:
     // Called after each painted frame with the live particle count and the frames per second.
@@ -46,6 +47,7 @@ private:
     KW::effect::Simulation simulation;
     Canvas canvas;
     bool playing;
+    bool timerStarted;
     double lastTime;
     double frequency;
     int framesCounted;

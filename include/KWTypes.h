@@ -76,6 +76,9 @@ enum eStyles {
     STYLE_DEFAULT = 0,
     /// A sizing border, for gadgets that read the style.
     STYLE_SIZABLE = 2,
+    /// KWWindow only: the window starts hidden, to be shown (ShowWindow) once its gadgets are in place, so
+    /// nothing is drawn or laid out on the screen while they are created.
+    STYLE_HIDDEN = 4,
 };
 
 /// The kind of a gadget, as getType reports it.

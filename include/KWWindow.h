@@ -34,8 +34,8 @@ class ShortcutTable;
 class KW_API KWWindow : public KWObject {
 public:
     /// A window of the given type; with a parent it is that gadget's child, without one a top-level
-    /// window. x, y, width and height are the outer rectangle. style is not used. Every type is
-    /// created visible.
+    /// window. x, y, width and height are the outer rectangle. Every type is created visible, unless
+    /// style is STYLE_HIDDEN; other styles are not used.
     static KWWindow* create(eStyles style, eWindowType type, int x, int y, int width, int height,
                             const std::string& title, KWObject* parent, int id);
     ~KWWindow() override;
@@ -78,7 +78,7 @@ protected:
 
 private:
     friend class Kwadro;
-    KWWindow(eWindowType type, int x, int y, int width, int height, const std::string& title,
+    KWWindow(eStyles style, eWindowType type, int x, int y, int width, int height, const std::string& title,
              KWObject* parent, int id);
 
     static LRESULT CALLBACK KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

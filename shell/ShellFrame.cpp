@@ -60,7 +60,8 @@ KWImageList* IconSets::forDpi(int dpi) {
 Frame buildFrame(const std::string& title, IconSets& icons,
                  const std::function<void(KWToolBar*)>& fillToolbar) {
     Frame frame;
-    frame.window = KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 800, 600, title, nullptr, -1);
+    // Hidden until the caller shows it: no gadget is drawn or laid out on the screen before its time.
+    frame.window = KWWindow::create(STYLE_HIDDEN, WINDOW_FRAME, 0, 0, 800, 600, title, nullptr, -1);
     KWWindow* window = frame.window;
     auto s = [window](int pixelsAt96) { return window->scale(pixelsAt96); };
     if (s(96) != 96) {

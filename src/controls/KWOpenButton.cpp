@@ -1,5 +1,6 @@
 #include "KWOpenButton.h"
 
+#include "controls/CreatedPlace.h"
 #include "controls/PostedReport.h"
 #include "controls/logic/InlineEditorLayout.h"
 
@@ -28,12 +29,17 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     : KWObject(GADGET_OPENBUTTON, parent, id), selectFile(selectFile), buttonHandle(nullptr),
       editHandle(nullptr) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height, parentHandle(),
-                             nullptr, instance, nullptr);
-    editHandle = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_OEMCONVERT | ES_READONLY, 0, 0, 0,
-                                 0, handle, nullptr, instance, nullptr);
-    buttonHandle = CreateWindowExA(0, "Button", "...", WS_CHILD | WS_VISIBLE | BS_FLAT, 0, 0, 0, 0, handle,
-                                   nullptr, instance, nullptr);
+    // Each part is created where setPlacement would put it.
+    const layout::InlineEditorParts parts = layout::inlineEditorParts(KWBound(x, x + width, y, y + height));
+    const KWBound& box = parts.container;
+    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
+                             box.bottom, parentHandle(), nullptr, instance, nullptr);
+    editHandle = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_OEMCONVERT | ES_READONLY,
+                                 parts.field.left, parts.field.top, parts.field.right, parts.field.bottom,
+                                 handle, nullptr, instance, nullptr);
+    buttonHandle = CreateWindowExA(0, "Button", "...", WS_CHILD | WS_VISIBLE | BS_FLAT, parts.button.left,
+                                   parts.button.top, parts.button.right, parts.button.bottom, handle, nullptr,
+                                   instance, nullptr);
     filter = filterText;
     if (!handle || !editHandle || !buttonHandle) {
         return;
@@ -44,8 +50,9 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
     SetWindowLongPtrA(buttonHandle, GWLP_USERDATA, self);
     subclassWindow(KWOpenButtonCallback);
-    KWBound bound(x, x + width, y, y + height);
-    setPlacement(bound);
+    keepCreatedPlace(handle, parts.container);
+    keepCreatedPlace(editHandle, parts.field);
+    keepCreatedPlace(buttonHandle, parts.button);
     setDefaultFont(editHandle);
     setDefaultFont(buttonHandle);
 }

@@ -1,5 +1,6 @@
 #include "KWSpinBox.h"
 
+#include "controls/CreatedPlace.h"
 #include "controls/PostedReport.h"
 #include "controls/logic/InlineEditorLayout.h"
 #include "controls/logic/SpinValue.h"
@@ -50,12 +51,15 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
         spinStyle |= UDS_HORZ;
     }
 
-    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height, parentHandle(),
-                             nullptr, instance, nullptr);
-    editHandle = CreateWindowExA(0, "Edit", "", editStyle, 0, 0, width - height, height, handle, nullptr,
-                                 instance, nullptr);
-    spinHandle = CreateWindowExA(0, UPDOWN_CLASSA, "", spinStyle, width - height, 0, height, height, handle,
-                                 nullptr, instance, nullptr);
+    // Each part is created where setPlacement would put it.
+    const layout::InlineEditorParts parts = layout::inlineEditorParts(KWBound(x, x + width, y, y + height));
+    const KWBound& box = parts.container;
+    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
+                             box.bottom, parentHandle(), nullptr, instance, nullptr);
+    editHandle = CreateWindowExA(0, "Edit", "", editStyle, parts.field.left, parts.field.top,
+                                 parts.field.right, parts.field.bottom, handle, nullptr, instance, nullptr);
+    spinHandle = CreateWindowExA(0, UPDOWN_CLASSA, "", spinStyle, parts.button.left, parts.button.top,
+                                 parts.button.right, parts.button.bottom, handle, nullptr, instance, nullptr);
     if (!handle || !editHandle || !spinHandle) {
         showError("Spin Box creation failed !");
         return;
@@ -70,8 +74,9 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
     spinProc = replaceProcedure(spinHandle, KWSpinCallback);
     setDefaultFont(editHandle);
     setValue(value);
-    KWBound bound(x, x + width, y, y + height);
-    setPlacement(bound);
+    keepCreatedPlace(handle, parts.container);
+    keepCreatedPlace(editHandle, parts.field);
+    keepCreatedPlace(spinHandle, parts.button);
 }
 
 KWSpinBox::~KWSpinBox() {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <utility>
 
 namespace KW {
@@ -22,6 +23,34 @@ struct FontCache {
 FontCache& cache() {
     static FontCache instance;
     return instance;
+}
+
+// The top-level windows that were told a DPI: only they can hold the property. Any other window is
+// answered without asking the system for a property, which would cost a round trip to the window
+// server at every DPI lookup.
+struct AnnouncedWindows {
+    std::mutex lock;
+    std::set<HWND> windows;
+};
+
+AnnouncedWindows& announcedWindows() {
+    static AnnouncedWindows instance;
+    return instance;
+}
+
+bool mayHoldAnnouncement(HWND topLevel) {
+    AnnouncedWindows& announced = announcedWindows();
+    std::lock_guard<std::mutex> guard(announced.lock);
+    return announced.windows.count(topLevel) != 0;
+}
+
+int readScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : baseDpi;
 }
 
 int platformDpi(HWND window) {
@@ -57,21 +86,22 @@ LOGFONTA platformFace(int kind) {
 } // namespace
 
 int ofScreen() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : baseDpi;
+    // The system DPI stays what it was at the start of the process (Wine, too, reads a new LogPixels only
+    // when a process starts): asked once, not at every font and paint.
+    static const int screenDpi = readScreenDpi();
+    return screenDpi;
 }
 
 int ofWindow(HWND window) {
     if (window) {
         HWND topLevel = GetAncestor(window, GA_ROOT);
-        const int announced = static_cast<int>(
-            reinterpret_cast<INT_PTR>(GetPropA(topLevel ? topLevel : window, announcedDpiProperty)));
-        if (announced > 0) {
-            return announced;
+        HWND holder = topLevel ? topLevel : window;
+        if (mayHoldAnnouncement(holder)) {
+            const int announced =
+                static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(holder, announcedDpiProperty)));
+            if (announced > 0) {
+                return announced;
+            }
         }
     }
     return platformDpi(window);
@@ -79,12 +109,22 @@ int ofWindow(HWND window) {
 
 void announce(HWND topLevel, int dpi) {
     if (topLevel && dpi > 0) {
+        {
+            AnnouncedWindows& announced = announcedWindows();
+            std::lock_guard<std::mutex> guard(announced.lock);
+            announced.windows.insert(topLevel);
+        }
         SetPropA(topLevel, announcedDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
     }
 }
 
 void forgetAnnounced(HWND topLevel) {
-    RemovePropA(topLevel, announcedDpiProperty);
+    if (mayHoldAnnouncement(topLevel)) {
+        RemovePropA(topLevel, announcedDpiProperty);
+        AnnouncedWindows& announced = announcedWindows();
+        std::lock_guard<std::mutex> guard(announced.lock);
+        announced.windows.erase(topLevel);
+    }
 }
 
 HFONT platformFont(int kind, int dpi) {

@@ -11,7 +11,8 @@ namespace dpi {
 // The DPI of a window: the one its top-level window last heard in WM_DPICHANGED, else the platform's
 // per-window DPI, else the screen's LOGPIXELSX. A process that is not DPI-aware gets 96 from both.
 int ofWindow(HWND window);
-// The screen's LOGPIXELSX: the DPI the stock fonts were made for.
+// The screen's LOGPIXELSX, read once (it is fixed for the life of the process): the DPI the stock fonts
+// were made for.
 int ofScreen();
 // Records the DPI announced to a top-level window by WM_DPICHANGED; ofWindow reads it for every
 // window under it. forgetAnnounced removes the record when the window is destroyed.

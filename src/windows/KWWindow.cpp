@@ -146,17 +146,17 @@ HCURSOR resizeCursor(bool vertical) {
 
 } // namespace
 
-KWWindow* KWWindow::create(eStyles, eWindowType type, int x, int y, int width, int height,
+KWWindow* KWWindow::create(eStyles style, eWindowType type, int x, int y, int width, int height,
                            const std::string& title, KWObject* parent, int id) {
     // No parent check: a window without a parent is a top-level window.
-    return new (std::nothrow) KWWindow(type, x, y, width, height, title, parent, id);
+    return new (std::nothrow) KWWindow(style, type, x, y, width, height, title, parent, id);
 }
 
-KWWindow::KWWindow(eWindowType type, int x, int y, int width, int height, const std::string& title,
-                   KWObject* parent, int id)
+KWWindow::KWWindow(eStyles style, eWindowType type, int x, int y, int width, int height,
+                   const std::string& title, KWObject* parent, int id)
     : KWObject(GADGET_WINDOW, parent, id), hoveredSplitter(splitters::noSplitter), dragging(false),
       minWidth(0), minHeight(0), menuBar(nullptr) {
-    const styles::WindowStyle windowStyle = styles::windowStyle(type, parent != nullptr);
+    const styles::WindowStyle windowStyle = styles::windowStyle(type, parent != nullptr, style);
     HWND window = CreateWindowExA(windowStyle.exStyle, "KWWINDOW", title.c_str(), windowStyle.style, x, y,
                                   width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWWindow creation failed !")) {

@@ -30,6 +30,14 @@ TEST(StyleMapping, WindowTypes) {
     EXPECT_EQ(styles::windowStyle(3, true).exStyle, 0u);
 }
 
+TEST(StyleMapping, AHiddenWindowLosesOnlyTheVisibleBit) {
+    EXPECT_EQ(styles::windowStyle(WINDOW_FRAME, false, STYLE_HIDDEN).style, 0x00CF0000u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_POPUP, false, STYLE_HIDDEN).style, 0x80C80000u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_PAGE, true, STYLE_HIDDEN).style, 0x40000000u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_SUNKEN, true, STYLE_HIDDEN).exStyle, 0x200u);
+    EXPECT_EQ(styles::windowStyle(WINDOW_FRAME, false, STYLE_SIZABLE).style, 0x10CF0000u);
+}
+
 TEST(StyleMapping, TextAlignment) {
     EXPECT_EQ(styles::textAlignStyle(ALIGN_LEFT), 0u);
     EXPECT_EQ(styles::textAlignStyle(ALIGN_RIGHT), 2u);

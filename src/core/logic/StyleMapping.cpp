@@ -13,7 +13,7 @@ std::uint32_t gadgetStyle(int styleValue) {
     return bits;
 }
 
-WindowStyle windowStyle(int windowType, bool hasParent) {
+WindowStyle windowStyle(int windowType, bool hasParent, int styleValue) {
     WindowStyle result = {0, 0};
     switch (windowType) {
     case WINDOW_FRAME:
@@ -34,6 +34,9 @@ WindowStyle windowStyle(int windowType, bool hasParent) {
     }
     if (hasParent) {
         result.style |= child;
+    }
+    if (styleValue == STYLE_HIDDEN) {
+        result.style &= ~visible;
     }
     return result;
 }

@@ -24,8 +24,9 @@ struct WindowStyle {
 // The bits behind an eStyles value: a visible child, sizable for STYLE_SIZABLE.
 std::uint32_t gadgetStyle(int styleValue);
 
-// The style of a window of the given eWindowType; a window with a parent is also a child.
-WindowStyle windowStyle(int windowType, bool hasParent);
+// The style of a window of the given eWindowType; a window with a parent is also a child. STYLE_HIDDEN
+// leaves the window hidden.
+WindowStyle windowStyle(int windowType, bool hasParent, int styleValue = 0);
 
 // The static-control alignment style of a KWTextAlign value.
 std::uint32_t textAlignStyle(int alignValue);

@@ -66,6 +66,23 @@ TEST(Window, UnknownTypeWithoutParentIsHiddenUntilShown) {
     EXPECT_TRUE(IsWindowVisible(window->getHandle()));
 }
 
+TEST(Window, AHiddenFrameAppearsOnlyWhenShownAndKeepsItsGadgetsInPlace) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_HIDDEN, WINDOW_FRAME, 10, 10, 400, 300, "Frame", nullptr, 1));
+    ASSERT_TRUE(frame->getHandle());
+    EXPECT_FALSE(IsWindowVisible(frame->getHandle()));
+    KWWindow* pane = KWWindow::create(STYLE_DEFAULT, WINDOW_SUNKEN, 10, 10, 100, 100, "", frame.get(), 2);
+    pane->lockToParent(LOCK_STRETCH_BOTH);
+    ShowWindow(frame->getHandle(), SW_SHOW);
+    EXPECT_TRUE(IsWindowVisible(pane->getHandle()));
+    EXPECT_EQ(GetWindowLongA(frame->getHandle(), GWL_STYLE) & ~WS_CLIPSIBLINGS & 0xFFFF0000, 0x10CF0000u);
+    // The pane was locked while the frame was hidden: a resize of the shown frame still stretches it.
+    SetWindowPos(frame->getHandle(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
+    const KWBound placed = pane->getLocalBounds();
+    EXPECT_EQ(frame->getGlobalBounds().right - placed.right, placed.left);
+    EXPECT_GT(placed.right - placed.left, 100);
+}
+
 TEST(Window, MinimumTrackingSizeRaisesOnlySmallerMinima) {
     std::unique_ptr<KWWindow> frame(
         KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 0, 0, 600, 500, "Frame", nullptr, 0));
