@@ -7,10 +7,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     KW::KWWindow* window = demo::buildEditorShell(images);
     ShowWindow(window->getHandle(), SW_SHOWMAXIMIZED);
 
+    // The W functions: an ANSI loop turns typed characters outside the keyboard's code page into '?'.
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     delete window;
     return 0;

@@ -50,12 +50,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
 
     // Closing the window ends the loop. Shortcuts are looked up before a key is translated.
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (Kwadro::handleShortcut(msg)) {
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     delete window; // deletes its gadgets too
     delete menu;   // menus are not gadgets: the program owns them

@@ -2,6 +2,9 @@
 #define KW_H
 
 /// Everything a client of Kwadro_ANSI needs: #include <KW.h> and link Kwadro_ANSI.
+/// Every text the API takes or returns is in the process's ANSI code page (CP_ACP): UTF-8, and so any
+/// script, in a program whose manifest declares activeCodePage UTF-8. Such a program runs its message
+/// loop with GetMessageW and DispatchMessageW, which deliver typed characters whole.
 #include "KWTypes.h"
 #include "KWObject.h"
 #include "Kwadro.h"

@@ -14,7 +14,8 @@ class DeletionWatch;
 class KWImageList;
 
 /// Base of every gadget: binds one window to one object, owns the child gadgets, and offers geometry,
-/// text, visibility, tooltips and lock-to-parent alignment.
+/// text, visibility, tooltips and lock-to-parent alignment. Texts are in the process's ANSI code page
+/// (UTF-8 in a program whose manifest says so); the gadgets' windows are Unicode windows.
 class KW_API KWObject {
 public:
     virtual ~KWObject();
@@ -29,7 +30,7 @@ public:
     virtual void setPosition(int x, int y);
     /// Edge reading; the caller's record is turned into position-and-size reading in place.
     virtual void setPlacement(KWBound& bounds);
-    /// At most 99 characters.
+    /// At most 99 characters (UTF-16 units), never half of one.
     virtual std::string getText() const;
     /// Edges in the parent's client coordinates.
     virtual KWBound getLocalBounds();

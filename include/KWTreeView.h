@@ -53,10 +53,16 @@ public:
     void selectItem(int item);
     /// Replaces the text of item; an int that names no item changes nothing.
     void setItemText(int item, const std::string& text);
+    /// The text of item, whole; empty for an int that names no item.
+    std::string getItemText(int item) const;
     /// Removes item with everything below it; their ints name nothing from now on.
     void removeItem(int item);
     /// Removes every item.
     void clear();
+    /// Lets the user rename items in place (a click on the selected item's label, or F2 under the
+    /// platform's rules); off at creation. A finished rename sets the item's text and reports
+    /// EVENT_CHANGED with the item as param1; an abandoned one changes nothing.
+    void setLabelEditing(bool enabled);
 
     /// The platform handle of an item, null for an int that names no item of this tree view.
     HTREEITEM getItemHandle(int item) const;
@@ -67,7 +73,7 @@ public:
 protected:
     void commandChosen(int commandId) override;
     /// A right click selects the item under it and opens the selected item's menu; a selection made
-    /// by the user reports EVENT_SELECTED.
+    /// by the user reports EVENT_SELECTED; a finished rename sets the text and reports EVENT_CHANGED.
     void controlNotify(const NMHDR* header, LPARAM lParam) override;
     /// The tree shows the platform's own font until its window first changes DPI; from then on the
     /// same face at the window's DPI.
@@ -81,6 +87,7 @@ private:
     static LRESULT CALLBACK KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void rightClicked(HWND treeWindow);
     void selectionChanged(const NMHDR* header, LPARAM lParam);
+    void labelEdited(const NMHDR* header, LPARAM lParam);
     /// Forgets the ints of item and of everything below it.
     void forgetItems(HTREEITEM item);
 

@@ -21,7 +21,7 @@ KWColorButton* KWColorButton::create(eStyles, int x, int y, int width, int heigh
 KWColorButton::KWColorButton(int x, int y, int width, int height, const KWColor& color, KWObject* parent,
                              int id)
     : KWObject(GADGET_COLORBUTTON, parent, id), color(color) {
-    HWND window = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+    HWND window = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Color Button creation failed !")) {
         subclassWindow(KWColorButtonCallback);
@@ -48,7 +48,7 @@ bool KWColorButton::chooseColor() {
     // The dialog knows no alpha: the previous opacity stays.
     color = KWColor::fromColorRef(dialog.rgbResult, color.a);
     if (tooltipWindow) {
-        SendMessageA(tooltipWindow, TTM_POP, 0, 0);
+        SendMessageW(tooltipWindow, TTM_POP, 0, 0);
     }
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
     UpdateWindow(handle);
@@ -79,7 +79,7 @@ LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPA
             return 0;
         }
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -26,7 +26,7 @@ KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColo
                                const KWColor& second, KWObject* parent, KWObject* blocked)
     : KWObject(GADGET_COLORBUTTONS, parent, -1), color1(0, 0, 0, 255), color2(0, 0, 0, 255), picker(nullptr),
       editingFirst(true), window(nullptr) {
-    HWND created = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+    HWND created = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                    parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(created, "Color Buttons creation failed !")) {
         return;
@@ -38,16 +38,16 @@ KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColo
     watchDeletions();
     picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 255), 100, 100, this);
     if (picker && picker->getHandle()) {
-        SetWindowLongPtrA(picker->getHandle(), GWLP_WNDPROC,
+        SetWindowLongPtrW(picker->getHandle(), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
-        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 }
 
 KWColorButtons::~KWColorButtons() {
     // The base destroys the picker after this object is gone: its popup must no longer find it.
     if (picker && picker->getHandle()) {
-        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, 0);
+        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, 0);
     }
 }
 
@@ -113,7 +113,7 @@ void KWColorButtons::closePicker() {
 LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWColorButtons* self = static_cast<KWColorButtons*>(fromHandle(hwnd));
     if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -134,7 +134,7 @@ LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPA
             self->openPicker(false);
         }
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg, WPARAM wParam,
@@ -143,9 +143,9 @@ LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg
         // The picker's own procedure, which forgets the popup's DPI, no longer runs.
         dpi::forgetAnnounced(hwnd);
     }
-    KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || !self->picker) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_CLOSE) {
         self->closePicker();
@@ -166,7 +166,7 @@ LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg
             return 0;
         }
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -5,6 +5,7 @@
 #include "color/logic/NumericColor.h"
 #include "color/logic/PickerLayout.h"
 #include "core/DpiFonts.h"
+#include "core/WideText.h"
 
 #include <windowsx.h>
 
@@ -86,14 +87,14 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
 
     const picker::Layout l = layoutOf(layoutDpi);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    handle = CreateWindowExA(0, "KWWINDOW", "Select Color...", WS_POPUPWINDOW | WS_DLGFRAME, x, y,
+    handle = CreateWindowExW(0, L"KWWINDOW", L"Select Color...", WS_POPUPWINDOW | WS_DLGFRAME, x, y,
                              l.popupWidth, l.popupHeight, parentHandle(), nullptr, instance, nullptr);
     if (!handle) {
         return;
     }
     // A top-level window of its own: it draws at its owner's DPI and follows the owner's DPI changes.
     dpi::announce(handle, layoutDpi);
-    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     subclassWindow(KWDefaultCallback);
 
     boxHandle = createArea(l.box.x, l.box.y, l.box.width, l.box.height, 0, KWColorBoxCallback, &boxProc);
@@ -104,20 +105,20 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
                               KWResultColorCallback, &resultProc);
 
     const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | BS_FLAT;
-    okButton = CreateWindowExA(0, "Button", "Ok", buttonStyle, l.ok.x, l.ok.y, l.ok.width, l.ok.height,
+    okButton = CreateWindowExW(0, L"Button", L"Ok", buttonStyle, l.ok.x, l.ok.y, l.ok.width, l.ok.height,
                                handle, nullptr, instance, nullptr);
-    cancelButton = CreateWindowExA(0, "Button", "Cancel", buttonStyle, l.cancel.x, l.cancel.y, l.cancel.width,
-                                   l.cancel.height, handle, nullptr, instance, nullptr);
+    cancelButton = CreateWindowExW(0, L"Button", L"Cancel", buttonStyle, l.cancel.x, l.cancel.y,
+                                   l.cancel.width, l.cancel.height, handle, nullptr, instance, nullptr);
     for (HWND button : {okButton, cancelButton}) {
         if (button) {
             setDefaultFont(button);
-            SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         }
     }
 
     textHandle =
-        CreateWindowExA(0, "Static", hsv::componentText(initial).c_str(), WS_CHILD | WS_VISIBLE, l.text.x,
-                        l.text.y, l.text.width, l.text.height, handle, nullptr, instance, nullptr);
+        CreateWindowExW(0, L"Static", text::wide(hsv::componentText(initial)).c_str(), WS_CHILD | WS_VISIBLE,
+                        l.text.x, l.text.y, l.text.width, l.text.height, handle, nullptr, instance, nullptr);
     if (textHandle) {
         setDefaultFont(textHandle);
     }
@@ -125,12 +126,12 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
 
 HWND KWColorPicker::createArea(int x, int y, int width, int height, DWORD style, WNDPROC procedure,
                                WNDPROC* previous) {
-    HWND area = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", "", WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                height, handle, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND area = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWWINDOW", L"", WS_CHILD | WS_VISIBLE | style, x, y,
+                                width, height, handle, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (area) {
-        SetWindowLongPtrA(area, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(area, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         *previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+            SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
     }
     return area;
 }
@@ -302,10 +303,8 @@ void KWColorPicker::redrawResultColor(HDC hdc) {
     screen.DrawImage(&bitmap, 0, 0, swatchSize, swatchSize);
 
     const std::string text = hsv::componentText(color);
-    char current[128] = {};
-    GetWindowTextA(textHandle, current, sizeof(current));
-    if (text != current) {
-        SetWindowTextA(textHandle, text.c_str());
+    if (text != text::windowText(textHandle)) {
+        text::setWindowText(textHandle, text);
     }
     if (!exact) {
         const numeric::State state = numeric::fromColor(color);
@@ -317,7 +316,7 @@ void KWColorPicker::redrawResultColor(HDC hdc) {
 }
 
 KWColorPicker* KWColorPicker::fromArea(HWND window) {
-    return reinterpret_cast<KWColorPicker*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<KWColorPicker*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void KWColorPicker::paint(HWND window, void (KWColorPicker::*redraw)(HDC)) {
@@ -332,7 +331,7 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
                                   void (KWColorPicker::*redraw)(HDC)) {
     KWColorPicker* picker = fromArea(window);
     if (!picker) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == WM_MOUSEMOVE && wParam == MK_LBUTTON) {
         Marker& moved = picker->*marker;
@@ -354,7 +353,7 @@ LRESULT KWColorPicker::moveMarker(HWND window, UINT msg, WPARAM wParam, LPARAM l
         picker->paint(window, redraw);
         return 0;
     }
-    return CallWindowProcA(picker->*previous, window, msg, wParam, lParam);
+    return CallWindowProcW(picker->*previous, window, msg, wParam, lParam);
 }
 
 void KWColorPicker::reportChange() {
@@ -384,17 +383,17 @@ LRESULT CALLBACK KWColorPicker::KWAlphaSlideCallback(HWND window, UINT msg, WPAR
 LRESULT CALLBACK KWColorPicker::KWResultColorCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWColorPicker* picker = fromArea(window);
     if (!picker) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == WM_PAINT) {
         picker->paint(window, &KWColorPicker::redrawResultColor);
         return 0;
     }
-    return CallWindowProcA(picker->resultProc, window, msg, wParam, lParam);
+    return CallWindowProcW(picker->resultProc, window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWColorPicker::KWColorPickerCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 } // namespace KW

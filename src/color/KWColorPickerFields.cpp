@@ -3,6 +3,7 @@
 #include "color/logic/Hsv.h"
 #include "color/logic/NumericColor.h"
 #include "color/logic/PickerLayout.h"
+#include "core/WideText.h"
 
 #include <cstring>
 
@@ -43,23 +44,24 @@ void KWColorPicker::setNumericInput(bool enabled) {
 void KWColorPicker::createFields() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const picker::Layout l = picker::layoutAt(layoutDpi, 0);
-    fieldsPanel = CreateWindowExA(0, "KWWINDOW", "", WS_CHILD | WS_CLIPCHILDREN, l.fields.x, l.fields.y,
+    fieldsPanel = CreateWindowExW(0, L"KWWINDOW", L"", WS_CHILD | WS_CLIPCHILDREN, l.fields.x, l.fields.y,
                                   l.fields.width, l.fields.height, handle, nullptr, instance, nullptr);
     if (!fieldsPanel) {
         return;
     }
     // The fields' notifications go to this panel, whose procedure the openers never replace.
-    SetWindowLongPtrA(fieldsPanel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(fieldsPanel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fieldsProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(fieldsPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KWFieldsCallback)));
+        SetWindowLongPtrW(fieldsPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KWFieldsCallback)));
     for (int field = 0; field < numeric::FIELD_COUNT; ++field) {
         const picker::Place& labelAt = l.field[field].label;
         const picker::Place& editAt = l.field[field].edit;
-        HWND label = CreateWindowExA(0, "Static", labels[field], WS_CHILD | WS_VISIBLE, labelAt.x, labelAt.y,
-                                     labelAt.width, labelAt.height, fieldsPanel, nullptr, instance, nullptr);
+        HWND label = CreateWindowExW(0, L"Static", text::wide(labels[field]).c_str(), WS_CHILD | WS_VISIBLE,
+                                     labelAt.x, labelAt.y, labelAt.width, labelAt.height, fieldsPanel,
+                                     nullptr, instance, nullptr);
         fieldLabels[field] = label;
-        fields[field] = CreateWindowExA(
-            WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, editAt.x,
+        fields[field] = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, editAt.x,
             editAt.y, editAt.width, editAt.height, fieldsPanel,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstFieldId + field)), instance, nullptr);
         for (HWND control : {label, fields[field]}) {
@@ -68,7 +70,7 @@ void KWColorPicker::createFields() {
             }
         }
         if (fields[field]) {
-            SendMessageA(fields[field], EM_LIMITTEXT, field == numeric::FIELD_HEX ? 9 : 4, 0);
+            SendMessageW(fields[field], EM_LIMITTEXT, field == numeric::FIELD_HEX ? 9 : 4, 0);
         }
     }
 }
@@ -84,10 +86,8 @@ void KWColorPicker::showFields(int skip) {
             continue;
         }
         const std::string text = numeric::fieldText(static_cast<numeric::Field>(field), state);
-        char current[32] = {};
-        GetWindowTextA(fields[field], current, sizeof(current));
-        if (text != current) {
-            SetWindowTextA(fields[field], text.c_str());
+        if (text != text::windowText(fields[field])) {
+            text::setWindowText(fields[field], text);
         }
     }
     writingFields = false;
@@ -97,8 +97,7 @@ void KWColorPicker::fieldEdited(int field) {
     if (writingFields) {
         return;
     }
-    char text[32] = {};
-    GetWindowTextA(fields[field], text, sizeof(text));
+    const std::string text = text::windowText(fields[field], 31);
     numeric::State state = {color, fieldHue, fieldSaturation, fieldValue};
     bool held = false;
     if (!numeric::applyTyped(state, static_cast<numeric::Field>(field), text, held)) {
@@ -127,8 +126,8 @@ void KWColorPicker::fieldEdited(int field) {
     // A number held to its range shows the number it became, the caret after it.
     showFields(held ? -1 : field);
     if (held) {
-        const int length = GetWindowTextLengthA(fields[field]);
-        SendMessageA(fields[field], EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+        const int length = GetWindowTextLengthW(fields[field]);
+        SendMessageW(fields[field], EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
     }
     for (HWND area : {hueHandle, boxHandle, alphaHandle, resultHandle}) {
         InvalidateRect(area, nullptr, FALSE);
@@ -145,11 +144,9 @@ void KWColorPicker::fieldLeft(int field) {
     // Whatever is left in the field, it shows the colour's value again.
     const numeric::State state = {color, fieldHue, fieldSaturation, fieldValue};
     const std::string text = numeric::fieldText(static_cast<numeric::Field>(field), state);
-    char current[32] = {};
-    GetWindowTextA(fields[field], current, sizeof(current));
-    if (text != current) {
+    if (text != text::windowText(fields[field])) {
         writingFields = true;
-        SetWindowTextA(fields[field], text.c_str());
+        text::setWindowText(fields[field], text);
         writingFields = false;
     }
 }
@@ -157,7 +154,7 @@ void KWColorPicker::fieldLeft(int field) {
 LRESULT CALLBACK KWColorPicker::KWFieldsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWColorPicker* picker = fromArea(window);
     if (!picker) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == WM_COMMAND) {
         const int field = static_cast<int>(LOWORD(wParam)) - firstFieldId;
@@ -170,7 +167,7 @@ LRESULT CALLBACK KWColorPicker::KWFieldsCallback(HWND window, UINT msg, WPARAM w
         }
         return 0;
     }
-    return CallWindowProcA(picker->fieldsProc, window, msg, wParam, lParam);
+    return CallWindowProcW(picker->fieldsProc, window, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -2,20 +2,26 @@
 #define KW_CREATION_TEXT_H
 
 #include "KWTypes.h"
+#include "core/WideText.h"
 
 #include <string>
 
 namespace KW {
 
-// Some platforms keep only part of a very long window name given to CreateWindowExA (Wine stores
-// its length in 16 bits). Sets the text once more when the window did not receive it whole. Shorter
-// names always arrive whole, and creating a gadget should not cost a text query.
+// Some platforms cannot take a very long window name at creation: Wine stores the length of one given
+// to CreateWindowExA in 16 bits, and faults inside CreateWindowExW. Such a text is given once the
+// window exists; shorter names are given at creation, which costs no second text message.
 constexpr std::size_t longestWholeCreationText = 0x7FFF;
 
+// The name to create a window with.
+inline std::wstring creationText(const std::string& text) {
+    return text.size() > longestWholeCreationText ? std::wstring() : text::wide(text);
+}
+
+// Sets the text that creationText left out.
 inline void completeCreationText(HWND window, const std::string& text) {
-    if (window && text.size() > longestWholeCreationText &&
-        static_cast<std::size_t>(GetWindowTextLengthA(window)) != text.size()) {
-        SetWindowTextA(window, text.c_str());
+    if (window && text.size() > longestWholeCreationText) {
+        SetWindowTextW(window, text::wide(text).c_str());
     }
 }
 

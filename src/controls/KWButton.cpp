@@ -2,6 +2,7 @@
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -17,8 +18,9 @@ KWButton* KWButton::create(eStyles, const std::string& text, int x, int y, int w
 
 KWButton::KWButton(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_BUTTON, parent, id) {
-    HWND window = CreateWindowExA(0, "Button", text.c_str(), WS_CHILD | WS_VISIBLE | BS_FLAT, x, y, width,
-                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, L"Button", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | BS_FLAT, x, y,
+                        width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
@@ -29,14 +31,14 @@ KWButton::KWButton(const std::string& text, int x, int y, int width, int height,
 KWButton::~KWButton() {
     // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
 LRESULT CALLBACK KWButton::KWButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWButton* self = static_cast<KWButton*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == postedReportMessage()) {
         self->notify(reportedType(wParam), reportedParam(lParam));
@@ -46,7 +48,7 @@ LRESULT CALLBACK KWButton::KWButtonCallback(HWND window, UINT msg, WPARAM wParam
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && !(lParam & (1 << 30))) {
         postReport(window, EVENT_CLICKED, self->id);
     }
-    return CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
 }
 
 void KWButton::controlNotified(int code) {

@@ -2,6 +2,7 @@
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -17,8 +18,9 @@ KWCheckBox* KWCheckBox::create(eStyles, const std::string& text, int x, int y, i
 
 KWCheckBox::KWCheckBox(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_CHECKBOX, parent, id), autoTextEnabled(false) {
-    HWND window = CreateWindowExA(0, "Button", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, x, y,
-                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, L"Button", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, x,
+                        y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "CheckBox creation failed !")) {
         completeCreationText(handle, text);
         subclassWindow(KWCheckBoxCallback);
@@ -31,7 +33,7 @@ KWCheckBox::KWCheckBox(const std::string& text, int x, int y, int width, int hei
 KWCheckBox::~KWCheckBox() {
     // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
@@ -69,7 +71,7 @@ void KWCheckBox::setUncheckedText(const std::string& text) {
 }
 
 bool KWCheckBox::isChecked() const {
-    return SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void KWCheckBox::changeAutoText() {

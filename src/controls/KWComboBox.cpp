@@ -4,6 +4,7 @@
 #include "controls/logic/ItemSearch.h"
 #include "controls/PostedReport.h"
 #include "controls/SelectionTracking.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -19,7 +20,7 @@ KWComboBox* KWComboBox::create(eStyles, int x, int y, int width, int height, KWO
 KWComboBox::KWComboBox(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_COMBOBOX, parent, id), knownSelection(CB_ERR) {
     HWND window =
-        CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS, x, y,
+        CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS, x, y,
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "ComboBox creation failed !")) {
         setDefaultFont(handle);
@@ -30,7 +31,7 @@ KWComboBox::KWComboBox(int x, int y, int width, int height, KWObject* parent, in
 KWComboBox::~KWComboBox() {
     // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
@@ -59,7 +60,7 @@ const selection::ListMessages comboMessages = {CB_GETCURSEL, CB_ERR, CBN_SELCHAN
 LRESULT CALLBACK KWComboBox::KWComboBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWComboBox* self = static_cast<KWComboBox*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == postedReportMessage()) {
         self->notify(reportedType(wParam), reportedParam(lParam));
@@ -77,39 +78,40 @@ void KWComboBox::controlNotified(int code) {
 }
 
 void KWComboBox::addItem(int id, const std::string& text) {
-    const LRESULT index = SendMessageA(handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index =
+        SendMessageW(handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text::wide(text).c_str()));
     if (index >= 0) {
-        SendMessageA(handle, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+        SendMessageW(handle, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
     }
 }
 
 void KWComboBox::removeItem(int id) {
-    const int count = static_cast<int>(SendMessageA(handle, CB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(handle, CB_GETCOUNT, 0, 0));
     const int index = items::firstIndexWithId(
         count,
         [this](int i) {
             return static_cast<std::intptr_t>(
-                SendMessageA(handle, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                SendMessageW(handle, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
         },
         id);
     if (index >= 0) {
-        SendMessageA(handle, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(handle, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
 }
 
 void KWComboBox::removeItem(const std::string& text) {
-    const LRESULT index = SendMessageA(handle, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index = SendMessageW(handle, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text::wide(text).c_str()));
     if (index != CB_ERR) {
-        SendMessageA(handle, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(handle, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
 }
 
 void KWComboBox::selectItem(int id) {
-    const int count = static_cast<int>(SendMessageA(handle, CB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(handle, CB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        if (static_cast<int>(SendMessageA(handle, CB_GETITEMDATA, index, 0)) == id) {
-            SendMessageA(handle, CB_SETCURSEL, index, 0);
+        if (static_cast<int>(SendMessageW(handle, CB_GETITEMDATA, index, 0)) == id) {
+            SendMessageW(handle, CB_SETCURSEL, index, 0);
             return;
         }
     }
@@ -117,11 +119,11 @@ void KWComboBox::selectItem(int id) {
 
 int KWComboBox::getSelectedId() {
     // Without a window there is no selection (a null window would answer 0, a valid index).
-    const LRESULT index = handle ? SendMessageA(handle, CB_GETCURSEL, 0, 0) : CB_ERR;
+    const LRESULT index = handle ? SendMessageW(handle, CB_GETCURSEL, 0, 0) : CB_ERR;
     if (index == CB_ERR) {
         return CB_ERR;
     }
-    return static_cast<int>(SendMessageA(handle, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    return static_cast<int>(SendMessageW(handle, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 std::string KWComboBox::getSelectedText() {
@@ -135,7 +137,7 @@ void KWComboBox::setBounds(const KWBound& b) {
 void KWComboBox::setPlacement(KWBound& b) {
     const int height = b.bottom - b.top;
     MoveWindow(handle, b.left, b.top, b.right - b.left, height, TRUE);
-    SendMessageA(handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo::selectionFieldHeight(height));
+    SendMessageW(handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo::selectionFieldHeight(height));
 }
 
 } // namespace KW

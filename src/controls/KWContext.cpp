@@ -1,6 +1,7 @@
 #include "KWContext.h"
 
 #include "KWObject.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -30,10 +31,10 @@ void KWContext::addItem(int id, int parentId, const std::string& text, bool popu
 
     if (popup) {
         HMENU submenu = CreatePopupMenu();
-        AppendMenuA(target, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+        AppendMenuW(target, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text::wide(text).c_str());
         entries.push_back({id, submenu});
     } else {
-        AppendMenuA(target, MF_STRING, static_cast<UINT_PTR>(id), text.c_str());
+        AppendMenuW(target, MF_STRING, static_cast<UINT_PTR>(id), text::wide(text).c_str());
         entries.push_back({id, parentId == -1 ? handle : nullptr});
     }
 }

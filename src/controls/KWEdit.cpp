@@ -2,6 +2,7 @@
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -18,8 +19,9 @@ KWEdit* KWEdit::create(eStyles, const std::string& text, int x, int y, int width
 
 KWEdit::KWEdit(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_EDIT, parent, id), settingText(0), typedSinceCommit(false) {
-    HWND window = CreateWindowExA(0, "Edit", text.c_str(), WS_CHILD | WS_VISIBLE | ES_OEMCONVERT, x, y, width,
-                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, L"Edit", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | ES_OEMCONVERT, x, y,
+                        width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Edit Box creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
@@ -30,14 +32,14 @@ KWEdit::KWEdit(const std::string& text, int x, int y, int width, int height, KWO
 KWEdit::~KWEdit() {
     // Messages of the window's last moments go straight to the edit, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
 LRESULT CALLBACK KWEdit::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWEdit* self = static_cast<KWEdit*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == postedReportMessage()) {
         self->notify(reportedType(wParam), reportedParam(lParam));
@@ -47,12 +49,12 @@ LRESULT CALLBACK KWEdit::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LP
         // Text set by the program: its change notification is no user's typing, and what was typed
         // before is gone.
         ++self->settingText;
-        const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+        const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
         --self->settingText;
         self->typedSinceCommit = false;
         return result;
     }
-    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
     if (msg == WM_CHAR && wParam == VK_RETURN) {
         self->commitTyping();
     }

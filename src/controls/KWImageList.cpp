@@ -1,6 +1,7 @@
 #include "KWImageList.h"
 
 #include "core/DeletionWatch.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -25,8 +26,8 @@ KWImageList::~KWImageList() {
 }
 
 int KWImageList::addImage(const std::string& path) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(nullptr, text::wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!bitmap) {
         MessageBoxA(nullptr, "Failed to Load image", "WK_Error", MB_OK);
     }

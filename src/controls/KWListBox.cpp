@@ -3,6 +3,7 @@
 #include "controls/logic/ItemSearch.h"
 #include "controls/PostedReport.h"
 #include "controls/SelectionTracking.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -19,7 +20,7 @@ KWListBox::KWListBox(int x, int y, int width, int height, KWObject* parent, int 
     : KWObject(GADGET_LISTBOX, parent, id), knownSelection(LB_ERR) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
                         LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
-    HWND window = CreateWindowExA(0, "ListBox", "", style, x, y, width, height, parentHandle(), nullptr,
+    HWND window = CreateWindowExW(0, L"ListBox", L"", style, x, y, width, height, parentHandle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "ListBox creation failed !")) {
         setDefaultFont(handle);
@@ -30,7 +31,7 @@ KWListBox::KWListBox(int x, int y, int width, int height, KWObject* parent, int 
 KWListBox::~KWListBox() {
     // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
@@ -56,11 +57,11 @@ bool changesSelection(UINT msg) {
 const selection::ListMessages listMessages = {LB_GETCURSEL, LB_ERR, LBN_SELCHANGE, changesSelection};
 
 int firstIndexWithId(HWND list, int id) {
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     return items::firstIndexWithId(
         count,
         [list](int i) {
-            return static_cast<std::intptr_t>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+            return static_cast<std::intptr_t>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
         },
         id);
 }
@@ -70,7 +71,7 @@ int firstIndexWithId(HWND list, int id) {
 LRESULT CALLBACK KWListBox::KWListBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWListBox* self = static_cast<KWListBox*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == postedReportMessage()) {
         self->notify(reportedType(wParam), reportedParam(lParam));
@@ -88,61 +89,62 @@ void KWListBox::controlNotified(int code) {
 }
 
 void KWListBox::addItem(int id, const std::string& text) {
-    const LRESULT index = SendMessageA(handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index =
+        SendMessageW(handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text::wide(text).c_str()));
     if (index >= 0) {
-        SendMessageA(handle, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+        SendMessageW(handle, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
     }
 }
 
 void KWListBox::removeItem(int id) {
     const int index = firstIndexWithId(handle, id);
     if (index >= 0) {
-        SendMessageA(handle, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(handle, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
 }
 
 void KWListBox::removeItem(const std::string& text) {
-    const LRESULT index = SendMessageA(handle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index = SendMessageW(handle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text::wide(text).c_str()));
     if (index != LB_ERR) {
-        SendMessageA(handle, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(handle, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
 }
 
 void KWListBox::selectItem(int id) {
     const int index = firstIndexWithId(handle, id);
     if (index >= 0) {
-        SendMessageA(handle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }
 
 int KWListBox::getSelectedId() {
     // Without a window there is no selection (a null window would answer 0, a valid index).
-    const LRESULT index = handle ? SendMessageA(handle, LB_GETCURSEL, 0, 0) : LB_ERR;
+    const LRESULT index = handle ? SendMessageW(handle, LB_GETCURSEL, 0, 0) : LB_ERR;
     if (index == LB_ERR) {
         return LB_ERR;
     }
-    return static_cast<int>(SendMessageA(handle, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    return static_cast<int>(SendMessageW(handle, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 std::string KWListBox::getSelectedText() {
-    const LRESULT index = handle ? SendMessageA(handle, LB_GETCURSEL, 0, 0) : LB_ERR;
+    const LRESULT index = handle ? SendMessageW(handle, LB_GETCURSEL, 0, 0) : LB_ERR;
     if (index == LB_ERR) {
         return "";
     }
     // Sized to the item: texts of any length come back whole.
-    const LRESULT length = SendMessageA(handle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(handle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length < 0) {
         return "";
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(handle, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+        SendMessageW(handle, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     if (copied == LB_ERR || copied < 0) {
         return "";
     }
     text.resize(static_cast<std::size_t>(copied < length ? copied : length));
-    return text;
+    return text::narrow(text);
 }
 
 } // namespace KW

@@ -3,6 +3,7 @@
 #include "controls/CreatedPlace.h"
 #include "controls/PostedReport.h"
 #include "controls/logic/InlineEditorLayout.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -32,12 +33,12 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     // Each part is created where setPlacement would put it.
     const layout::InlineEditorParts parts = layout::inlineEditorParts(KWBound(x, x + width, y, y + height));
     const KWBound& box = parts.container;
-    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
+    handle = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
                              box.bottom, parentHandle(), nullptr, instance, nullptr);
-    editHandle = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_OEMCONVERT | ES_READONLY,
+    editHandle = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_OEMCONVERT | ES_READONLY,
                                  parts.field.left, parts.field.top, parts.field.right, parts.field.bottom,
                                  handle, nullptr, instance, nullptr);
-    buttonHandle = CreateWindowExA(0, "Button", "...", WS_CHILD | WS_VISIBLE | BS_FLAT, parts.button.left,
+    buttonHandle = CreateWindowExW(0, L"Button", L"...", WS_CHILD | WS_VISIBLE | BS_FLAT, parts.button.left,
                                    parts.button.top, parts.button.right, parts.button.bottom, handle, nullptr,
                                    instance, nullptr);
     filter = filterText;
@@ -46,9 +47,9 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     }
 
     const LONG_PTR self = reinterpret_cast<LONG_PTR>(this);
-    SetWindowLongPtrA(handle, GWLP_USERDATA, self);
-    SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
-    SetWindowLongPtrA(buttonHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(handle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(editHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(buttonHandle, GWLP_USERDATA, self);
     subclassWindow(KWOpenButtonCallback);
     keepCreatedPlace(handle, parts.container);
     keepCreatedPlace(editHandle, parts.field);
@@ -81,14 +82,13 @@ std::string KWOpenButton::getText() const {
     if (!editHandle) {
         return std::string();
     }
-    char buffer[150] = {};
-    GetWindowTextA(editHandle, buffer, sizeof(buffer));
-    return buffer;
+    // At most 149 characters, never half of one.
+    return text::windowText(editHandle, 149);
 }
 
 void KWOpenButton::setPath(const std::string& path) {
     if (editHandle) {
-        SetWindowTextA(editHandle, path.c_str());
+        text::setWindowText(editHandle, path);
     }
 }
 

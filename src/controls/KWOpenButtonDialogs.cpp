@@ -2,6 +2,7 @@
 #include "KWOpenButton.h"
 
 #include "controls/PostedReport.h"
+#include "core/WideText.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -23,23 +24,24 @@ void KWOpenButton::open() {
 bool KWOpenButton::openFile() {
     // The dialog reads pairs of strings up to an empty one: two more NULs end a filter whatever its
     // ending, so a client filter short of its final NULs is never read past its end.
-    std::string filterList = filter;
-    filterList.append(2, '\0');
-    char path[260] = {};
+    std::wstring filterList = text::wide(filter);
+    filterList.append(2, L'\0');
+    // Room for long paths: in characters, whatever their bytes in the process's code page.
+    std::wstring path(32768, L'\0');
 
-    OPENFILENAMEA dialog = {};
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = buttonHandle;
     dialog.lpstrFilter = filterList.c_str();
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof(path);
-    dialog.lpstrTitle = "Open...";
+    dialog.lpstrFile = &path[0];
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrTitle = L"Open...";
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (GetOpenFileNameA(&dialog) != TRUE) {
+    if (GetOpenFileNameW(&dialog) != TRUE) {
         return false;
     }
-    SetWindowTextA(editHandle, path);
+    SetWindowTextW(editHandle, path.c_str());
     return true;
 }
 
@@ -47,17 +49,17 @@ bool KWOpenButton::openFolder() {
     // The new dialog style needs COM on this thread; a thread that already has it keeps its own.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
-    BROWSEINFOA browse = {};
+    BROWSEINFOW browse = {};
     browse.hwndOwner = buttonHandle;
-    browse.lpszTitle = "Please Select a Folder...";
+    browse.lpszTitle = L"Please Select a Folder...";
     browse.ulFlags = BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-    PIDLIST_ABSOLUTE folder = SHBrowseForFolderA(&browse);
+    PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&browse);
     bool chosen = false;
     if (folder) {
-        char path[MAX_PATH] = {};
+        wchar_t path[MAX_PATH] = {};
         // A virtual folder (no file-system path) leaves the shown path as it was.
-        if (SHGetPathFromIDListA(folder, path)) {
-            SetWindowTextA(editHandle, path);
+        if (SHGetPathFromIDListW(folder, path)) {
+            SetWindowTextW(editHandle, path);
             chosen = true;
         }
         CoTaskMemFree(folder);

@@ -2,6 +2,7 @@
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -17,9 +18,9 @@ KWRadio* KWRadio::create(eStyles, const std::string& text, int x, int y, int wid
 
 KWRadio::KWRadio(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_RADIO, parent, id), messageDepth(0), selectedBefore(false) {
-    HWND window =
-        CreateWindowExA(WS_EX_TRANSPARENT, "Button", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON,
-                        x, y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_TRANSPARENT, L"Button", creationText(text).c_str(),
+                                  WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, x, y, width, height,
+                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Radio button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
@@ -30,14 +31,14 @@ KWRadio::KWRadio(const std::string& text, int x, int y, int width, int height, K
 KWRadio::~KWRadio() {
     // Messages of the window's last moments go straight to the button, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
 LRESULT CALLBACK KWRadio::KWRadioCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWRadio* self = static_cast<KWRadio*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == postedReportMessage()) {
         self->notify(reportedType(wParam), reportedParam(lParam));
@@ -46,10 +47,10 @@ LRESULT CALLBACK KWRadio::KWRadioCallback(HWND window, UINT msg, WPARAM wParam, 
     // The state as the message that may check this button found it: a click on a button that is
     // already selected reports BN_CLICKED as well, but changes nothing.
     if (self->messageDepth == 0) {
-        self->selectedBefore = CallWindowProcA(self->previousProc, window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        self->selectedBefore = CallWindowProcW(self->previousProc, window, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     ++self->messageDepth;
-    const LRESULT result = CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
     --self->messageDepth;
     return result;
 }
@@ -63,11 +64,11 @@ void KWRadio::controlNotified(int code) {
 }
 
 void KWRadio::setSelected(bool selected) {
-    SendMessageA(handle, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(handle, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool KWRadio::isSelected() const {
-    return SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 } // namespace KW

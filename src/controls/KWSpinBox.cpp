@@ -4,6 +4,7 @@
 #include "controls/PostedReport.h"
 #include "controls/logic/InlineEditorLayout.h"
 #include "controls/logic/SpinValue.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 
@@ -19,7 +20,7 @@ void placeChild(HWND window, const KWBound& bound) {
 
 WNDPROC replaceProcedure(HWND window, WNDPROC procedure) {
     return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 } // namespace
@@ -54,11 +55,11 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
     // Each part is created where setPlacement would put it.
     const layout::InlineEditorParts parts = layout::inlineEditorParts(KWBound(x, x + width, y, y + height));
     const KWBound& box = parts.container;
-    handle = CreateWindowExA(0, "KWPANEL", "", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
+    handle = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, box.left, box.top, box.right,
                              box.bottom, parentHandle(), nullptr, instance, nullptr);
-    editHandle = CreateWindowExA(0, "Edit", "", editStyle, parts.field.left, parts.field.top,
+    editHandle = CreateWindowExW(0, L"Edit", L"", editStyle, parts.field.left, parts.field.top,
                                  parts.field.right, parts.field.bottom, handle, nullptr, instance, nullptr);
-    spinHandle = CreateWindowExA(0, UPDOWN_CLASSA, "", spinStyle, parts.button.left, parts.button.top,
+    spinHandle = CreateWindowExW(0, UPDOWN_CLASSW, L"", spinStyle, parts.button.left, parts.button.top,
                                  parts.button.right, parts.button.bottom, handle, nullptr, instance, nullptr);
     if (!handle || !editHandle || !spinHandle) {
         showError("Spin Box creation failed !");
@@ -66,9 +67,9 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
     }
 
     const LONG_PTR self = reinterpret_cast<LONG_PTR>(this);
-    SetWindowLongPtrA(handle, GWLP_USERDATA, self);
-    SetWindowLongPtrA(editHandle, GWLP_USERDATA, self);
-    SetWindowLongPtrA(spinHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(handle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(editHandle, GWLP_USERDATA, self);
+    SetWindowLongPtrW(spinHandle, GWLP_USERDATA, self);
     previousProc = replaceProcedure(handle, KWSpinBoxCallback);
     editProc = replaceProcedure(editHandle, KWEditCallback);
     spinProc = replaceProcedure(spinHandle, KWSpinCallback);
@@ -107,7 +108,7 @@ void KWSpinBox::setValue(float value) {
     const float shown = spin::clampValue(value, minValue, maxValue);
     // The edit's change notification for this text is no typing of the user's.
     ++settingValue;
-    SetWindowTextA(editHandle, spin::formatValue(shown).c_str());
+    text::setWindowText(editHandle, spin::formatValue(shown));
     --settingValue;
     typed = false;
 }
@@ -160,10 +161,7 @@ std::string KWSpinBox::editText(int maxLength) const {
     if (!editHandle) {
         return std::string();
     }
-    std::string buffer(static_cast<size_t>(maxLength) + 1, '\0');
-    const int length = GetWindowTextA(editHandle, &buffer[0], maxLength + 1);
-    buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return buffer;
+    return text::windowText(editHandle, static_cast<std::size_t>(maxLength > 0 ? maxLength : 0));
 }
 
 void KWSpinBox::dpiChanged(int, int) {

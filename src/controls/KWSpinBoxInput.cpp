@@ -4,6 +4,7 @@
 
 #include "controls/PostedReport.h"
 #include "controls/logic/SpinValue.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -26,14 +27,14 @@ LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wPar
         }
     }
     // Never vetoes the arrows' own position change; the position itself is not used.
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWSpinBox::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
     KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
     if (!self || !self->editProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleEditMessage(msg, wParam, lParam);
 }
@@ -42,7 +43,7 @@ LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam,
     handleDefaults(window, msg, wParam, lParam);
     KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
     if (!self || !self->spinProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == WM_MOUSEMOVE) {
         self->handleDragMove(wParam, lParam);
@@ -50,12 +51,12 @@ LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam,
         self->pressing = true;
         self->pressChanged = false;
         self->handlingPress = true;
-        const LRESULT result = CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+        const LRESULT result = CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
         self->handlingPress = false;
         return result;
     } else if (msg == WM_LBUTTONUP) {
         // The arrows see the release while they still hold the capture, so that they stop repeating.
-        const LRESULT result = CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+        const LRESULT result = CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
         self->endDrag();
         // One finished change for the whole press: the click's step, the repeats and the drag.
         if (self->pressChanged) {
@@ -65,7 +66,7 @@ LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam,
         self->pressChanged = false;
         return result;
     }
-    return CallWindowProcA(self->spinProc, window, msg, wParam, lParam);
+    return CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
 }
 
 LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -92,7 +93,7 @@ LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         const bool report = typed;
         setValue(getValue());
-        const LRESULT result = CallWindowProcA(editProc, editHandle, msg, wParam, lParam);
+        const LRESULT result = CallWindowProcW(editProc, editHandle, msg, wParam, lParam);
         if (report) {
             postReport(handle, EVENT_CHANGED, id);
         }
@@ -101,7 +102,7 @@ LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CallWindowProcA(editProc, editHandle, msg, wParam, lParam);
+    return CallWindowProcW(editProc, editHandle, msg, wParam, lParam);
 }
 
 void KWSpinBox::commitTypedValue() {
@@ -109,8 +110,8 @@ void KWSpinBox::commitTypedValue() {
     // What was committed is what a later unreadable text falls back to.
     lastValue = getValue();
     // The caret goes after the re-formatted text, as after typing.
-    const int end = GetWindowTextLengthA(editHandle);
-    SendMessageA(editHandle, EM_SETSEL, static_cast<WPARAM>(end), end);
+    const int end = GetWindowTextLengthW(editHandle);
+    SendMessageW(editHandle, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void KWSpinBox::applySteps(int count) {

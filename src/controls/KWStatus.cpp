@@ -14,7 +14,7 @@ KWStatus* KWStatus::create(KWObject* parent, int id) {
 
 KWStatus::KWStatus(KWObject* parent, int id) : KWObject(GADGET_STATUS, parent, id) {
     // Created empty at the origin: the control docks itself along the parent's bottom.
-    HWND window = CreateWindowExA(0, "msctls_statusbar32", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+    HWND window = CreateWindowExW(0, L"msctls_statusbar32", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Status Bar creation failed !")) {
         setDefaultFont(handle);
@@ -26,11 +26,11 @@ void KWStatus::setParts(int count, int* rightEdges) {
     if (count > 0 && !rightEdges) {
         return;
     }
-    SendMessageA(handle, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(rightEdges));
+    SendMessageW(handle, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(rightEdges));
 }
 
 void KWStatus::setBounds(const KWBound&) {
-    SendMessageA(handle, WM_SIZE, 0, 0);
+    SendMessageW(handle, WM_SIZE, 0, 0);
 }
 
 } // namespace KW

@@ -3,6 +3,7 @@
 #include "controls/CreationText.h"
 
 #include "core/logic/StyleMapping.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -20,8 +21,8 @@ KWText::KWText(const std::string& text, int x, int y, int width, int height, KWT
                KWObject* parent, int id)
     : KWObject(GADGET_TEXT, parent, id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | styles::textAlignStyle(align);
-    HWND window = CreateWindowExA(0, "Static", text.c_str(), style, x, y, width, height, parentHandle(),
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, L"Static", creationText(text).c_str(), style, x, y, width, height,
+                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Text creation failed !")) {
         completeCreationText(handle, text);
         subclassWindow(KWDefaultCallback);

@@ -1,6 +1,7 @@
 #include "KWToolBar.h"
 
 #include "KWImageList.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 #include <new>
@@ -15,7 +16,7 @@ KWToolBar* KWToolBar::create(bool, KWObject* parent, int id) {
 }
 
 KWToolBar::KWToolBar(KWObject* parent, int id) : KWObject(GADGET_TOOLBAR, parent, id), imageList(nullptr) {
-    HWND window = CreateWindowExA(0, "ToolbarWindow32", nullptr,
+    HWND window = CreateWindowExW(0, L"ToolbarWindow32", nullptr,
                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT, 0, 0, 0, 0,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Toolbar creation failed !")) {
@@ -32,11 +33,12 @@ void KWToolBar::addButtonRecord(int image, int commandId, unsigned char style, c
     button.fsStyle = style;
     button.dwData = 0;
     // The toolbar copies the text while adding the button.
-    button.iString = reinterpret_cast<INT_PTR>(text);
+    const std::wstring wideText = text::wide(text);
+    button.iString = text ? reinterpret_cast<INT_PTR>(wideText.c_str()) : 0;
     // The record's size is the platform's own: 20 bytes on 32-bit Windows, 32 on 64-bit.
-    SendMessageA(handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(handle, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
-    SendMessageA(handle, TB_AUTOSIZE, 0, 0);
+    SendMessageW(handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(handle, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    SendMessageW(handle, TB_AUTOSIZE, 0, 0);
 }
 
 void KWToolBar::addButton(int commandId, const std::string& text) {
@@ -56,7 +58,7 @@ void KWToolBar::setImageList(KWImageList* list) {
         watchDeletions();
     }
     imageList = list;
-    SendMessageA(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+    SendMessageW(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
 }
 
 void KWToolBar::controlCommand(KWObject* receiver, int commandId, int code) {
@@ -72,11 +74,11 @@ void KWToolBar::forgetImageList(KWImageList* list) {
 }
 
 void KWToolBar::loadStandardIcons() {
-    SendMessageA(handle, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    SendMessageW(handle, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
 }
 
 void KWToolBar::setBounds(const KWBound&) {
-    SendMessageA(handle, TB_AUTOSIZE, 0, 0);
+    SendMessageW(handle, TB_AUTOSIZE, 0, 0);
 }
 
 } // namespace KW

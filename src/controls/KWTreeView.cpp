@@ -5,7 +5,9 @@
 #include "controls/PostedReport.h"
 #include "core/DpiFonts.h"
 #include "controls/logic/TreeItemIds.h"
+#include "core/WideText.h"
 
+#include <cwchar>
 #include <new>
 
 namespace KW {
@@ -15,7 +17,7 @@ namespace {
 // The tree item a right click landed on: the platform marks it with the drop highlight; where it does
 // not (Wine), the item under the click position.
 LRESULT rightClickedTreeItem(HWND tree) {
-    LRESULT item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0);
+    LRESULT item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0);
     if (item) {
         return item;
     }
@@ -24,7 +26,7 @@ LRESULT rightClickedTreeItem(HWND tree) {
     hit.pt.x = static_cast<short>(LOWORD(position));
     hit.pt.y = static_cast<short>(HIWORD(position));
     ScreenToClient(tree, &hit.pt);
-    item = SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    item = SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     return (hit.flags & TVHT_ONITEM) ? item : 0;
 }
 
@@ -41,19 +43,19 @@ KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, in
     : KWObject(GADGET_TREEVIEW, parent, id), imageList(nullptr), itemIds(new treeitems::ItemIdTable()),
       platformFont(nullptr) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
-    HWND window = CreateWindowExA(0, "SysTreeView32", "", style, x, y, width, height, parentHandle(), nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, L"SysTreeView32", L"", style, x, y, width, height, parentHandle(),
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWTreeView creation failed !")) {
         subclassWindow(KWTreeCallback);
-        platformFont = reinterpret_cast<HGDIOBJ>(SendMessageA(handle, WM_GETFONT, 0, 0));
+        platformFont = reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0));
     }
 }
 
 void KWTreeView::dpiChanged(int, int newDpi) {
     // A font the client set stays; the platform's own is replaced by the library's copy of it, which
     // later DPI changes swap like every library font.
-    if (platformFont && reinterpret_cast<HGDIOBJ>(SendMessageA(handle, WM_GETFONT, 0, 0)) == platformFont) {
-        SendMessageA(handle, WM_SETFONT,
+    if (platformFont && reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0)) == platformFont) {
+        SendMessageW(handle, WM_SETFONT,
                      reinterpret_cast<WPARAM>(dpi::platformFont(dpi::iconTitleFontId, newDpi)), TRUE);
     }
 }
@@ -61,7 +63,7 @@ void KWTreeView::dpiChanged(int, int newDpi) {
 KWTreeView::~KWTreeView() {
     // Messages of the window's last moments go straight to the control, not to a half-destroyed gadget.
     if (previousProc && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
 }
 
@@ -84,34 +86,59 @@ void KWTreeView::commandChosen(int commandId) {
 }
 
 int KWTreeView::getSelectedItem() const {
-    const LRESULT item = handle ? SendMessageA(handle, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    const LRESULT item = handle ? SendMessageW(handle, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
     return itemIds->idFor(static_cast<std::uintptr_t>(item));
 }
 
 void KWTreeView::selectItem(int item) {
     HTREEITEM target = getItemHandle(item);
     if (target || item == 0) {
-        SendMessageA(handle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(target));
+        SendMessageW(handle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(target));
     }
 }
 
 void KWTreeView::setItemText(int item, const std::string& text) {
-    TVITEMA record = {};
+    std::wstring wideText = text::wide(text);
+    TVITEMW record = {};
     record.mask = TVIF_TEXT;
     record.hItem = getItemHandle(item);
-    record.pszText = const_cast<char*>(text.c_str());
+    record.pszText = &wideText[0];
     if (record.hItem) {
-        SendMessageA(handle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&record));
+        SendMessageW(handle, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&record));
+    }
+}
+
+std::string KWTreeView::getItemText(int item) const {
+    HTREEITEM target = getItemHandle(item);
+    if (!target) {
+        return std::string();
+    }
+    // The control says nothing of a text's length: the buffer grows until the text fits with room left.
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        TVITEMW record = {};
+        record.mask = TVIF_TEXT;
+        record.hItem = target;
+        record.pszText = &buffer[0];
+        record.cchTextMax = static_cast<int>(buffer.size());
+        if (!SendMessageW(handle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&record))) {
+            return std::string();
+        }
+        const std::size_t length = std::wcslen(record.pszText);
+        if (length + 1 < buffer.size() || buffer.size() >= 0x10000) {
+            return text::narrow(record.pszText, length);
+        }
+        buffer.assign(buffer.size() * 4, L'\0');
     }
 }
 
 void KWTreeView::forgetItems(HTREEITEM item) {
     HTREEITEM child = reinterpret_cast<HTREEITEM>(
-        SendMessageA(handle, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        SendMessageW(handle, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
     while (child) {
         forgetItems(child);
         child = reinterpret_cast<HTREEITEM>(
-            SendMessageA(handle, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+            SendMessageW(handle, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
     }
     itemIds->forget(getItemId(item));
 }
@@ -122,11 +149,11 @@ void KWTreeView::removeItem(int item) {
         return;
     }
     forgetItems(target);
-    SendMessageA(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(target));
+    SendMessageW(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(target));
 }
 
 void KWTreeView::clear() {
-    SendMessageA(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    SendMessageW(handle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     itemIds->forgetAll();
 }
 
@@ -135,7 +162,7 @@ void KWTreeView::setImageList(KWImageList* list) {
         watchDeletions();
     }
     imageList = list;
-    SendMessageA(handle, TVM_SETIMAGELIST, TVSIL_NORMAL,
+    SendMessageW(handle, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
 }
 
@@ -154,13 +181,14 @@ int KWTreeView::getItemId(HTREEITEM item) {
 }
 
 int KWTreeView::addItem(int parent, int imageIndex, int group, const std::string& text) {
-    TVINSERTSTRUCTA insert = {};
+    std::wstring wideText = text::wide(text);
+    TVINSERTSTRUCTW insert = {};
     // -1 and 0 both name the invisible root; any other int must name an item of this tree.
     const bool atRoot = parent == -1 || parent == 0;
     insert.hParent = atRoot ? nullptr : getItemHandle(parent);
     insert.hInsertAfter = parent == -1 ? TVI_ROOT : TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.pszText = &wideText[0];
     insert.item.lParam = static_cast<LPARAM>(group);
     if (imageList && imageIndex != -1) {
         insert.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -171,7 +199,7 @@ int KWTreeView::addItem(int parent, int imageIndex, int group, const std::string
     HTREEITEM item = nullptr;
     if (atRoot || insert.hParent) {
         item = reinterpret_cast<HTREEITEM>(
-            SendMessageA(handle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+            SendMessageW(handle, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
     const int itemId = getItemId(item);
     if (!itemId) {
@@ -185,10 +213,10 @@ void KWTreeView::addGroupContext(int group, KWContext* context) {
 }
 
 void KWTreeView::showItemContext(int item) {
-    TVITEMA record = {};
+    TVITEMW record = {};
     record.mask = TVIF_PARAM;
     record.hItem = getItemHandle(item);
-    if (!record.hItem || !SendMessageA(handle, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record))) {
+    if (!record.hItem || !SendMessageW(handle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&record))) {
         return;
     }
     for (const auto& groupContext : groupContexts) {
@@ -203,16 +231,16 @@ void KWTreeView::showItemContext(int item) {
 // selected opens (also after a click on the empty area). The menu waits in the queue behind the report of
 // the selection, so the handler hears of it first and no handler runs while the tree is in its click.
 void KWTreeView::rightClicked(HWND treeWindow) {
-    const LRESULT before = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    const LRESULT before = SendMessageW(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
     const LRESULT item = rightClickedTreeItem(treeWindow);
     if (item) {
-        SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, item);
+        SendMessageW(treeWindow, TVM_SELECTITEM, TVGN_CARET, item);
     }
-    const LRESULT now = SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    const LRESULT now = SendMessageW(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
     if (now && now != before) {
         postReport(treeWindow, EVENT_SELECTED, getItemId(reinterpret_cast<HTREEITEM>(now)));
     }
-    PostMessageA(treeWindow, postedContextMenuMessage(), 0, 0);
+    PostMessageW(treeWindow, postedContextMenuMessage(), 0, 0);
 }
 
 // A selection made by the user's click or keys; the program's own selections come as TVC_UNKNOWN.
@@ -230,7 +258,33 @@ void KWTreeView::controlNotify(const NMHDR* header, LPARAM lParam) {
     } else if (header->code == static_cast<UINT>(TVN_SELCHANGEDA) ||
                header->code == static_cast<UINT>(TVN_SELCHANGEDW)) {
         selectionChanged(header, lParam);
+    } else if (header->code == static_cast<UINT>(TVN_ENDLABELEDITW) ||
+               header->code == static_cast<UINT>(TVN_ENDLABELEDITA)) {
+        labelEdited(header, lParam);
     }
+}
+
+void KWTreeView::setLabelEditing(bool enabled) {
+    const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
+    SetWindowLongPtrW(handle, GWL_STYLE, enabled ? (style | TVS_EDITLABELS) : (style & ~TVS_EDITLABELS));
+}
+
+// The label edit ended; a null text means it was abandoned. The text is set here (the notification's
+// answer cannot carry the tree's acceptance through the default handling) and the handler is told
+// after the edit has closed.
+void KWTreeView::labelEdited(const NMHDR* header, LPARAM lParam) {
+    // A parent that is an ANSI window is told in the code page: the records differ only in the text's type.
+    const NMTVDISPINFOW* edit = reinterpret_cast<const NMTVDISPINFOW*>(lParam);
+    if (!edit->item.pszText) {
+        return;
+    }
+    const int item = getItemId(edit->item.hItem);
+    if (header->code == static_cast<UINT>(TVN_ENDLABELEDITA)) {
+        setItemText(item, reinterpret_cast<const char*>(edit->item.pszText));
+    } else {
+        setItemText(item, text::narrow(edit->item.pszText, std::wcslen(edit->item.pszText)));
+    }
+    postReport(header->hwndFrom, EVENT_CHANGED, item);
 }
 
 } // namespace KW

@@ -15,7 +15,7 @@ inline UINT postedReportMessage() {
 }
 
 inline void postReport(HWND window, eEventType type, int param1) {
-    PostMessageA(window, postedReportMessage(), static_cast<WPARAM>(type),
+    PostMessageW(window, postedReportMessage(), static_cast<WPARAM>(type),
                  static_cast<LPARAM>(static_cast<LONG_PTR>(param1)));
 }
 

@@ -5,10 +5,10 @@ namespace selection {
 
 LRESULT passOn(WNDPROC previous, HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                const ListMessages& messages, int& known) {
-    const LRESULT result = CallWindowProcA(previous, window, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(previous, window, msg, wParam, lParam);
     if (messages.programChanges(msg)) {
         // What the program selects is no choice of the user's.
-        known = static_cast<int>(CallWindowProcA(previous, window, messages.getCurrent, 0, 0));
+        known = static_cast<int>(CallWindowProcW(previous, window, messages.getCurrent, 0, 0));
     }
     return result;
 }
@@ -17,7 +17,7 @@ bool userChoseAnother(HWND window, int code, const ListMessages& messages, int& 
     if (code != messages.changedCode) {
         return false;
     }
-    const int current = static_cast<int>(SendMessageA(window, messages.getCurrent, 0, 0));
+    const int current = static_cast<int>(SendMessageW(window, messages.getCurrent, 0, 0));
     if (current == messages.none || current == known) {
         return false;
     }

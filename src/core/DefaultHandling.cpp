@@ -6,7 +6,7 @@
 namespace KW {
 
 void KWObject::setDefaultFont(HWND window) {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::guiFont(dpi::ofWindow(window))), TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::guiFont(dpi::ofWindow(window))), TRUE);
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -17,9 +17,9 @@ LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wPara
         return 0;
     }
     if (!gadget || !gadget->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
-    return CallWindowProcA(gadget->previousProc, window, msg, wParam, lParam);
+    return CallWindowProcW(gadget->previousProc, window, msg, wParam, lParam);
 }
 
 bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -44,7 +44,7 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         if (gadget && gadget->tooltipWindow) {
-            SendMessageA(gadget->tooltipWindow, TTM_POP, 0, 0);
+            SendMessageW(gadget->tooltipWindow, TTM_POP, 0, 0);
         }
         return true;
     case WM_LBUTTONDOWN:
@@ -77,8 +77,8 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
             return false;
         }
         if (source->tooltipWindow) {
-            SendMessageA(source->tooltipWindow, TTM_POP, 0, 0);
-            SendMessageA(source->tooltipWindow, TTM_UPDATE, 0, 0);
+            SendMessageW(source->tooltipWindow, TTM_POP, 0, 0);
+            SendMessageW(source->tooltipWindow, TTM_UPDATE, 0, 0);
         }
         source->controlNotify(header, lParam);
         return false;

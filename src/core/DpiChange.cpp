@@ -14,12 +14,12 @@ struct FontSwap {
 // Gives every window showing one of the library's fonts the same font at the new DPI.
 BOOL CALLBACK swapFont(HWND window, LPARAM lParam) {
     const FontSwap* swap = reinterpret_cast<const FontSwap*>(lParam);
-    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
     const int stockObject = dpi::stockObjectOf(font);
     if (stockObject >= 0) {
         const HFONT scaled = dpi::stockFont(stockObject, swap->dpi);
         if (scaled != font) {
-            SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+            SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
         }
     }
     return TRUE;

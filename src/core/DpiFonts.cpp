@@ -168,6 +168,27 @@ HFONT guiFont(int dpi) {
     return stockFont(DEFAULT_GUI_FONT, dpi);
 }
 
+HFONT titleFont(int dpi) {
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEVICE_DEFAULT_FONT));
+    dpi = dpi > 0 ? dpi : ofScreen();
+    if (dpi == baseDpi || !stock) {
+        return stock;
+    }
+    // Not a stock object id: the title font is never a window's font, so DPI swaps need not know it.
+    constexpr int titleFontKey = 0x1002;
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    HFONT& font = fonts.fonts[std::make_pair(titleFontKey, dpi)];
+    if (!font) {
+        LOGFONTA face = {};
+        GetObjectA(stock, sizeof(face), &face);
+        face.lfHeight = MulDiv(face.lfHeight, dpi, baseDpi);
+        face.lfWidth = MulDiv(face.lfWidth, dpi, baseDpi);
+        font = CreateFontIndirectA(&face);
+    }
+    return font ? font : stock;
+}
+
 int stockObjectOf(HGDIOBJ font) {
     if (!font) {
         return -1;

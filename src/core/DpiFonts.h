@@ -24,6 +24,9 @@ void forgetAnnounced(HWND topLevel);
 HFONT stockFont(int stockObject, int dpi);
 // DEFAULT_GUI_FONT at dpi.
 HFONT guiFont(int dpi);
+// The headers' title font: the face of DEVICE_DEFAULT_FONT at dpi. Some platforms (Wine) keep that
+// stock object at its 96-DPI size whatever the display's DPI, so its face is scaled from 96.
+HFONT titleFont(int dpi);
 // Stand for the fonts platform controls pick for themselves where stockFont and stockObjectOf take a
 // stock object: the icon title font (tree views) and the status font (tooltips).
 constexpr int iconTitleFontId = 0x1000;

@@ -4,6 +4,7 @@
 #include "core/DeletionWatch.h"
 #include "core/DpiFonts.h"
 #include "core/MoveBatch.h"
+#include "core/WideText.h"
 #include "core/logic/DpiScale.h"
 #include "core/logic/EventQueueRule.h"
 #include "core/logic/LockLayout.h"
@@ -86,9 +87,9 @@ void KWObject::releaseWindow() {
         return;
     }
     if (previousProc) {
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
     }
-    SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
 }
 
 void KWObject::watchDeletions() {
@@ -110,11 +111,11 @@ KWObject* KWObject::fromHandle(HWND window) {
     if (!window) {
         return nullptr;
     }
-    return reinterpret_cast<KWObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<KWObject*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void KWObject::showError(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "KW Error", MB_ICONERROR);
+    MessageBoxW(nullptr, text::wide(text).c_str(), L"KW Error", MB_ICONERROR);
 }
 
 bool KWObject::requireParent(const KWObject* parent, const std::string& message) {
@@ -131,8 +132,8 @@ bool KWObject::attachWindow(HWND window, const std::string& failureMessage) {
         showError(failureMessage);
         return false;
     }
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     return true;
 }
 
@@ -141,7 +142,7 @@ void KWObject::subclassWindow(WNDPROC procedure) {
         return;
     }
     previousProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 HWND KWObject::parentHandle() const {
@@ -149,7 +150,7 @@ HWND KWObject::parentHandle() const {
 }
 
 void KWObject::setText(const std::string& text) {
-    SetWindowTextA(handle, text.c_str());
+    text::setWindowText(handle, text);
 }
 
 void KWObject::setBounds(const KWBound& b) {
@@ -175,13 +176,11 @@ void KWObject::setPlacement(KWBound& b) {
 }
 
 std::string KWObject::getText() const {
-    // A null or destroyed window leaves the buffer to whatever the platform writes there.
     if (!handle || !IsWindow(handle)) {
         return std::string();
     }
-    char buffer[100] = {};
-    GetWindowTextA(handle, buffer, sizeof(buffer));
-    return buffer;
+    // At most 99 characters, never half of one.
+    return text::windowText(handle, 99);
 }
 
 KWBound KWObject::getLocalBounds() {

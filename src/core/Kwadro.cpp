@@ -2,6 +2,7 @@
 
 #include "KWWindow.h"
 
+#include "core/WideText.h"
 #include "core/logic/EventQueueRule.h"
 
 #include <commctrl.h>
@@ -12,7 +13,7 @@ namespace KW {
 std::queue<KWEvent> Kwadro::events;
 
 #if !defined(_WIN64)
-static_assert(sizeof(WNDCLASSEXA) == 48, "the window class record is 48 bytes on 32-bit Windows");
+static_assert(sizeof(WNDCLASSEXW) == 48, "the window class record is 48 bytes on 32-bit Windows");
 #endif
 
 bool Kwadro::init() {
@@ -22,29 +23,30 @@ bool Kwadro::init() {
     HBRUSH panelBrush = CreateSolidBrush(RGB(210, 208, 212));
     HBRUSH whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
 
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    // Unicode classes: typed characters in any script reach the gadgets whole.
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = KWCallback;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
 
     windowClass.hbrBackground = faceBrush;
-    windowClass.lpszClassName = "KWWINDOW";
-    if (!RegisterClassExA(&windowClass)) {
-        MessageBoxA(nullptr, "Failed to register the Window Class !", "KW_Error", MB_OK);
+    windowClass.lpszClassName = L"KWWINDOW";
+    if (!RegisterClassExW(&windowClass)) {
+        MessageBoxW(nullptr, L"Failed to register the Window Class !", L"KW_Error", MB_OK);
         return false;
     }
     windowClass.hbrBackground = whiteBrush;
-    windowClass.lpszClassName = "KWWHITE";
-    if (!RegisterClassExA(&windowClass)) {
-        MessageBoxA(nullptr, "Failed to Register Panel Class !", "WK_Error", MB_OK);
+    windowClass.lpszClassName = L"KWWHITE";
+    if (!RegisterClassExW(&windowClass)) {
+        MessageBoxW(nullptr, L"Failed to Register Panel Class !", L"WK_Error", MB_OK);
         return false;
     }
     windowClass.hbrBackground = panelBrush;
-    windowClass.lpszClassName = "KWPANEL";
-    if (!RegisterClassExA(&windowClass)) {
-        MessageBoxA(nullptr, "Failed to Register Panel Class !", "WK_Error", MB_OK);
+    windowClass.lpszClassName = L"KWPANEL";
+    if (!RegisterClassExW(&windowClass)) {
+        MessageBoxW(nullptr, L"Failed to Register Panel Class !", L"WK_Error", MB_OK);
         return false;
     }
 
@@ -60,7 +62,7 @@ void Kwadro::registerEvent(eEventType type, KWObject* object) {
 }
 
 LRESULT CALLBACK Kwadro::KWCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 bool Kwadro::handleShortcut(const MSG& message) {

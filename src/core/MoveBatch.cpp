@@ -109,7 +109,7 @@ void Batch::commit() {
         moveNow(m.window, m.x, m.y, m.width, m.height, m.flags);
         return;
     }
-    const bool erasesUnderChildren = !(GetWindowLongPtrA(parent, GWL_STYLE) & WS_CLIPCHILDREN);
+    const bool erasesUnderChildren = !(GetWindowLongPtrW(parent, GWL_STYLE) & WS_CLIPCHILDREN);
     HRGN before = erasesUnderChildren ? areaOf(parent, moves) : nullptr;
     // The platform erases the parent after each move unless told to wait for its paint.
     HDWP handle = BeginDeferWindowPos(static_cast<int>(moves.size()));

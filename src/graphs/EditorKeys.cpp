@@ -145,7 +145,7 @@ void drawMark(HWND window) {
 } // namespace
 
 LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DefWindowProcA(window, WM_NCPAINT, wParam, lParam);
+    const LRESULT result = DefWindowProcW(window, WM_NCPAINT, wParam, lParam);
     if (GetFocus() == window) {
         drawMark(window);
     }
@@ -153,7 +153,7 @@ LRESULT paintFrame(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void refreshFrame(HWND window, bool focused) {
-    DefWindowProcA(window, WM_NCPAINT, 1, 0);
+    DefWindowProcW(window, WM_NCPAINT, 1, 0);
     if (focused) {
         drawMark(window);
     } else if (markWidth(window) > edgeWidth(window)) {

@@ -46,8 +46,8 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
       view(new coloredit::ColorEditView()), dragging(false), dirty(false), lastMouseX(0), lastMouseY(0),
       markerSize(5), picker(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()),
       dragReported(false), dragIndex(keychange::kSeveral) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
-                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
+                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(window, "KWColorEdit creation failed !")) {
         return;
     }
@@ -63,9 +63,9 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
 
     picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 0), 20, 20, this);
     if (picker && picker->getHandle()) {
-        SetWindowLongPtrA(picker->getHandle(), GWLP_WNDPROC,
+        SetWindowLongPtrW(picker->getHandle(), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
-        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     if (blockedWindow) {
         watchDeletions();
@@ -82,10 +82,10 @@ KWColorEdit::~KWColorEdit() {
     // The base destroys the picker and the window after this object is gone: their procedures must no
     // longer find it.
     if (picker && picker->getHandle()) {
-        SetWindowLongPtrA(picker->getHandle(), GWLP_USERDATA, 0);
+        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, 0);
     }
     if (handle) {
-        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
     }
     delete backGraphics;
     delete backBuffer;
@@ -229,9 +229,9 @@ void KWColorEdit::closePicker(bool keepColor) {
 
 LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam,
                                                           LPARAM lParam) {
-    KWColorEdit* self = reinterpret_cast<KWColorEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    KWColorEdit* self = reinterpret_cast<KWColorEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->picker) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     if (msg == WM_CLOSE) {
         self->closePicker(false);
@@ -248,14 +248,14 @@ LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg,
             return 0;
         }
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWColorEdit::KWColorEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
     KWColorEdit* self = static_cast<KWColorEdit*>(fromHandle(window));
     if (!self) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
 }
@@ -391,10 +391,10 @@ LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         dirty = false;
     }
     if (report == EVENT_NONE) {
-        return DefWindowProcA(handle, msg, wParam, lParam);
+        return DefWindowProcW(handle, msg, wParam, lParam);
     }
     UpdateWindow(handle);
-    const LRESULT result = DefWindowProcA(handle, msg, wParam, lParam);
+    const LRESULT result = DefWindowProcW(handle, msg, wParam, lParam);
     notify(report, reportIndex);
     return result;
 }

@@ -118,8 +118,8 @@ void KWColorEdit::drawMargins(HDC hdc) {
     const RECT band = {0, h - metrics.bandHeight, w, h};
     FillRect(hdc, &band, nullptr);
     for (const coloredit::AxisLabel& label : view->labels(w)) {
-        const std::string text = std::to_string(label.value);
-        TextOutA(hdc, label.x, h - metrics.labelOffset, text.c_str(), static_cast<int>(text.size()));
+        const std::wstring text = std::to_wstring(label.value);
+        TextOutW(hdc, label.x, h - metrics.labelOffset, text.c_str(), static_cast<int>(text.size()));
     }
 }
 

@@ -50,8 +50,8 @@ KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent
     : KWObject(GADGET_FLOATGRAPH, parent, id), scale(1.0f), originX(0.0f), originY(0.0f), viewX(0), viewY(0),
       cursorX(0.0f), cursorY(0.0f), pickRadius(3), labelStep(50), dragging(false), dirty(false),
       lastMouseX(0), lastMouseY(0), dragReported(false), dragIndex(keychange::kSeveral) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width, height,
-                                  parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
+                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(window, "KWFloatGraph creation failed !")) {
         return;
     }
@@ -65,7 +65,7 @@ KWFloatGraph::~KWFloatGraph() {
     // The base destroys the window after this part of the object is gone: its last messages must
     // not find the gadget any more.
     if (handle && IsWindow(handle)) {
-        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
     }
 }
 
@@ -174,7 +174,7 @@ void KWFloatGraph::updateCursor(int clientX, int clientY) {
 LRESULT CALLBACK KWFloatGraph::KWFloatGraphCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWFloatGraph* self = static_cast<KWFloatGraph*>(fromHandle(window));
     if (!self) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
 }
@@ -271,10 +271,10 @@ LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         dirty = false;
     }
     if (report == EVENT_NONE) {
-        return DefWindowProcA(handle, msg, wParam, lParam);
+        return DefWindowProcW(handle, msg, wParam, lParam);
     }
     UpdateWindow(handle);
-    const LRESULT result = DefWindowProcA(handle, msg, wParam, lParam);
+    const LRESULT result = DefWindowProcW(handle, msg, wParam, lParam);
     notify(report, reportIndex);
     return result;
 }

@@ -165,8 +165,8 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     const float spacing = graphview::labelSpacing(scale, labelStep);
 
     for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
-        const std::string text = std::to_string(tick.index * labelStep);
-        TextOutA(hdc, graphview::truncateToPixel(tick.position), h - metrics.bottomLabelRise, text.c_str(),
+        const std::wstring text = std::to_wstring(tick.index * labelStep);
+        TextOutW(hdc, graphview::truncateToPixel(tick.position), h - metrics.bottomLabelRise, text.c_str(),
                  static_cast<int>(text.size()));
     }
 
@@ -175,9 +175,9 @@ void KWFloatGraph::drawMargins(HDC hdc) {
 
     // Data y grows downward; the labels show its negation so values grow upward.
     for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
-        const std::string text = std::to_string(-tick.index * labelStep);
+        const std::wstring text = std::to_wstring(-tick.index * labelStep);
         const float top = tick.position - static_cast<float>(metrics.valueLabelLift);
-        TextOutA(hdc, metrics.valueLabelX, graphview::truncateToPixel(top), text.c_str(),
+        TextOutW(hdc, metrics.valueLabelX, graphview::truncateToPixel(top), text.c_str(),
                  static_cast<int>(text.size()));
     }
 

@@ -4,6 +4,7 @@
 #include "core/logic/DpiScale.h"
 #include "properties/logic/PropertyRows.h"
 #include "properties/logic/RowHeight.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 
@@ -21,7 +22,7 @@ const int ROW_TEXT_LIMIT = 256;
 int fontHeight(HWND window) {
     HDC dc = GetDC(window);
     const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, previous);
@@ -45,15 +46,15 @@ class RowChange {
 public:
     RowChange(bool& flag, HWND list)
         : flag(flag), list(list), outermost(!flag),
-          batched(outermost && (GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE) != 0) {
+          batched(outermost && (GetWindowLongPtrW(list, GWL_STYLE) & WS_VISIBLE) != 0) {
         flag = true;
         if (batched) {
-            SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         }
     }
     ~RowChange() {
         if (batched) {
-            SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(list, nullptr, TRUE);
         }
         if (outermost) {
@@ -69,12 +70,13 @@ private:
 };
 
 void insertColumn(HWND list, int column, const char* title, int width) {
-    LVCOLUMNA info = {};
+    std::wstring wideTitle = text::wide(title);
+    LVCOLUMNW info = {};
     info.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     info.cx = width;
-    info.pszText = const_cast<char*>(title);
+    info.pszText = &wideTitle[0];
     info.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
 }
 
 } // namespace
@@ -91,9 +93,9 @@ public:
         return grid.insertListItem(static_cast<KWPropItem*>(record), row, image);
     }
     void deleteRow(int row) override {
-        SendMessageA(grid.handle, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        SendMessageW(grid.handle, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     }
-    void deleteAllRows() override { SendMessageA(grid.handle, LVM_DELETEALLITEMS, 0, 0); }
+    void deleteAllRows() override { SendMessageW(grid.handle, LVM_DELETEALLITEMS, 0, 0); }
     void setRowImage(int row, int image) override { grid.changeItemIcon(row, 0, image); }
 
 private:
@@ -110,7 +112,7 @@ KWProperties* KWProperties::create(eStyles, int x, int y, int width, int height,
 KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_PROPERTIES, parent, id), openIcon(2), closedIcon(0), imageList(nullptr),
       rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false), shownItem(nullptr) {
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
                                 width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!attachWindow(list, "Properties creation failed !")) {
@@ -120,11 +122,11 @@ KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent
     setDefaultFont(list);
     // The header's notifications reach the list view's procedure; with the grid in the header's user data
     // the default handling finds the grid for them as well.
-    headerWindow = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    headerWindow = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     if (headerWindow) {
-        SetWindowLongPtrA(headerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(headerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     insertColumn(list, 0, "Properties", scale(PROPERTIES_COLUMN_WIDTH));
     insertColumn(list, 1, "Value", scale(VALUE_COLUMN_WIDTH));
     fitRowHeight();
@@ -135,11 +137,11 @@ KWProperties::~KWProperties() {
     // base destructor: from here on their messages must not lead back to the grid.
     if (handle && IsWindow(handle)) {
         if (previousProc) {
-            SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
         }
-        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
         if (headerWindow && IsWindow(headerWindow)) {
-            SetWindowLongPtrA(headerWindow, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(headerWindow, GWLP_USERDATA, 0);
         }
     }
 }
@@ -227,7 +229,7 @@ void KWProperties::hideGroup(KWGroupItem* group, bool hidden) {
         // is done here: no selection and the view at the top.
         if (changed) {
             clearSelection();
-            SendMessageA(handle, LVM_ENSUREVISIBLE, 0, FALSE);
+            SendMessageW(handle, LVM_ENSUREVISIBLE, 0, FALSE);
         }
     }
     if (!changed) {
@@ -243,13 +245,13 @@ void KWProperties::clearSelection() {
     LVITEMA cleared = {};
     cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     for (const UINT which : {static_cast<UINT>(LVNI_SELECTED), static_cast<UINT>(LVNI_FOCUSED)}) {
-        const LRESULT row = SendMessageA(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+        const LRESULT row = SendMessageW(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
         if (row >= 0) {
-            SendMessageA(handle, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+            SendMessageW(handle, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                          reinterpret_cast<LPARAM>(&cleared));
         }
     }
-    SendMessageA(handle, LVM_SETSELECTIONMARK, 0, -1);
+    SendMessageW(handle, LVM_SETSELECTIONMARK, 0, -1);
 }
 
 void KWProperties::setImageList(KWImageList* list) {
@@ -257,7 +259,7 @@ void KWProperties::setImageList(KWImageList* list) {
         watchDeletions();
     }
     imageList = list;
-    SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_SMALL,
+    SendMessageW(handle, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
     fitRowHeight();
 }
@@ -287,7 +289,7 @@ void KWProperties::fitRowHeight() {
     const int spacer = proprows::spacerHeight(fontHeight(handle),
                                               imageHeight(imageList ? imageList->handle : nullptr), getDpi());
     const HIMAGELIST current =
-        reinterpret_cast<HIMAGELIST>(SendMessageA(handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+        reinterpret_cast<HIMAGELIST>(SendMessageW(handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
     if (imageHeight(current) == spacer) {
         return;
     }
@@ -295,7 +297,7 @@ void KWProperties::fitRowHeight() {
     // sets no state on its rows, so none is drawn.
     const HIMAGELIST spacerImages = spacer > 0 ? ImageList_Create(1, spacer, ILC_COLOR32, 1, 0) : nullptr;
     const HIMAGELIST previous = reinterpret_cast<HIMAGELIST>(
-        SendMessageA(handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(spacerImages)));
+        SendMessageW(handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(spacerImages)));
     if (previous) {
         ImageList_Destroy(previous);
     }
@@ -305,8 +307,8 @@ void KWProperties::dpiChanged(int oldDpi, int newDpi) {
     // Columns keep the share of the grid the user gave them; rows follow the new font.
     for (int column = 0; column < 2; ++column) {
         const int width =
-            static_cast<int>(SendMessageA(handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-        SendMessageA(handle, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+            static_cast<int>(SendMessageW(handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        SendMessageW(handle, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
                      MAKELPARAM(dpi::rescaled(width, oldDpi, newDpi), 0));
     }
     fitRowHeight();
@@ -318,12 +320,12 @@ int KWProperties::getCurrentId(KWGroupItem* group) {
 }
 
 void KWProperties::changeItemIcon(int row, int subItem, int image) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     item.iSubItem = subItem;
     item.iImage = image;
-    SendMessageA(handle, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 bool KWProperties::insertListItem(KWGroupItem* group, int row, int image) {
@@ -335,18 +337,19 @@ bool KWProperties::insertListItem(KWPropItem* item, int row, int image) {
 }
 
 bool KWProperties::insertRecordRow(KWPropRecord* record, int row, int image) {
-    LVITEMA item = {};
+    std::wstring name = text::wide(record->name);
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;
     item.iSubItem = 0;
-    item.pszText = const_cast<char*>(record->name.c_str());
+    item.pszText = &name[0];
     item.cchTextMax = ROW_TEXT_LIMIT;
     item.lParam = reinterpret_cast<LPARAM>(record);
     if (imageList) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
     }
-    const LRESULT inserted = SendMessageA(handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const LRESULT inserted = SendMessageW(handle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     if (inserted == -1) {
         return false;
     }

@@ -1,4 +1,5 @@
 #include "KWProperties.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 
@@ -27,7 +28,7 @@ LRESULT CALLBACK KWProperties::KWPropertiesCallback(HWND window, UINT msg, WPARA
     handleDefaults(window, msg, wParam, lParam);
     KWProperties* self = static_cast<KWProperties*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
 }
@@ -37,7 +38,7 @@ LRESULT CALLBACK KWProperties::KWPropertiesHeaderCallback(HWND, UINT, WPARAM, LP
 }
 
 LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcA(previousProc, handle, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(previousProc, handle, msg, wParam, lParam);
     // The list view scrolls, resizes columns and brings rows into view without telling its parent on
     // every platform; once it has done so, the selected row's editor follows its cell.
     bool rowsMoved = false;
@@ -74,10 +75,10 @@ LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
     if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == handle) {
         const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
-        LVITEMA row = {};
+        LVITEMW row = {};
         row.mask = LVIF_PARAM;
         row.iItem = activate->iItem;
-        if (activate->iItem >= 0 && SendMessageA(handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)) &&
+        if (activate->iItem >= 0 && SendMessageW(handle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&row)) &&
             row.lParam) {
             KWPropRecord* record = reinterpret_cast<KWPropRecord*>(row.lParam);
             if (record->isGroup) {
@@ -94,8 +95,10 @@ void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
     case HDN_ITEMCHANGINGW:
     case LVN_BEGINSCROLL:
     case LVN_SETDISPINFOA:
+    case LVN_SETDISPINFOW:
     case LVN_ITEMCHANGED:
     case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
     case LVN_ENDSCROLL:
         updateSelection();
         break;

@@ -1,6 +1,7 @@
 #include "KWProperties.h"
 
 #include "properties/logic/PropertyRows.h"
+#include "core/WideText.h"
 
 #include <commctrl.h>
 
@@ -18,13 +19,13 @@ bool sameBound(const KWBound& a, const KWBound& b) {
 }
 
 bool windowShown(KWObject* gadget) {
-    return (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongPtrW(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 } // namespace
 
 int KWProperties::selectedRow() const {
-    return static_cast<int>(SendMessageA(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void KWProperties::placeEditor(KWObject* editor, KWBound bound) {
@@ -34,13 +35,14 @@ void KWProperties::placeEditor(KWObject* editor, KWBound bound) {
 }
 
 std::string KWProperties::valueCellText(int row) const {
-    char cell[VALUE_TEXT_BUFFER] = {};
-    LVITEMA item = {};
+    wchar_t cell[VALUE_TEXT_BUFFER] = {};
+    LVITEMW item = {};
     item.iSubItem = 1;
     item.pszText = cell;
     item.cchTextMax = VALUE_TEXT_BUFFER;
-    SendMessageA(handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return cell;
+    const LRESULT length =
+        SendMessageW(handle, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text::narrow(cell, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 void KWProperties::refreshValueText(int row, KWObject* editor) {
@@ -51,10 +53,11 @@ void KWProperties::setValueCellText(int row, const std::string& text) {
     if (text == valueCellText(row)) {
         return;
     }
-    LVITEMA update = {};
+    std::wstring wideText = text::wide(text);
+    LVITEMW update = {};
     update.iSubItem = 1;
-    update.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(handle, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&update));
+    update.pszText = &wideText[0];
+    SendMessageW(handle, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&update));
 }
 
 void KWProperties::hideEditors(const std::vector<KWPropItem*>& items) {
@@ -76,9 +79,9 @@ void KWProperties::hideShownEditor() {
 }
 
 void KWProperties::refreshRowsOnScreen(const KWPropItem* keep) {
-    const int top = static_cast<int>(SendMessageA(handle, LVM_GETTOPINDEX, 0, 0));
+    const int top = static_cast<int>(SendMessageW(handle, LVM_GETTOPINDEX, 0, 0));
     // The row cut by the bottom edge is on screen as well.
-    const int end = top + static_cast<int>(SendMessageA(handle, LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    const int end = top + static_cast<int>(SendMessageW(handle, LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
     for (int row = top; row < end && row < rows->count(); ++row) {
         KWPropItem* item = rows->itemAt(row);
         if (!item || !item->object) {
@@ -118,10 +121,10 @@ void KWProperties::updateSelection() {
     if (!item || !item->object) {
         return;
     }
-    const int propertiesWidth = static_cast<int>(SendMessageA(handle, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int propertiesWidth = static_cast<int>(SendMessageW(handle, LVM_GETCOLUMNWIDTH, 0, 0));
     RECT rowRect = {};
     rowRect.left = LVIR_BOUNDS;
-    if (!SendMessageA(handle, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+    if (!SendMessageW(handle, LVM_GETITEMRECT, static_cast<WPARAM>(row),
                       reinterpret_cast<LPARAM>(&rowRect))) {
         return;
     }
@@ -161,7 +164,7 @@ void KWProperties::updatePropObjects() {
     RECT cell = {};
     cell.top = 1;
     cell.left = LVIR_BOUNDS;
-    if (!SendMessageA(handle, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+    if (!SendMessageW(handle, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
                       reinterpret_cast<LPARAM>(&cell))) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "KWGroupBox.h"
+#include "core/WideText.h"
 
 #include <new>
 
@@ -14,8 +15,9 @@ KWGroupBox* KWGroupBox::create(eStyles, const std::string& text, int x, int y, i
 
 KWGroupBox::KWGroupBox(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_GROUPBOX, parent, id) {
-    HWND window = CreateWindowExA(0, "Button", text.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y, width,
-                                  height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, L"Button", text::wide(text).c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y,
+                        width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Group Box creation failed !")) {
         setDefaultFont(handle);
         subclassWindow(KWDefaultCallback);

@@ -2,6 +2,8 @@
 
 #include "core/DpiFonts.h"
 #include "windows/logic/HeaderBand.h"
+#include "core/WideText.h"
+#include "controls/CreationText.h"
 
 #include <gdiplus.h>
 #include <new>
@@ -22,13 +24,15 @@ KWHeader::KWHeader(int x, int y, int width, int height, const std::string& title
                    const KWColor& bottom, const KWColor& text, KWObject* parent, int id)
     : KWObject(GADGET_HEADER, parent, id), topColor(0, 0, 0, 255), bottomColor(0, 0, 0, 255),
       textColor(0, 0, 0, 255) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", title.c_str(), WS_CHILD | WS_VISIBLE, x, y,
-                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"KWWINDOW", creationText(title).c_str(), WS_CHILD | WS_VISIBLE, x,
+                        y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     // A header that could not be created stays silent and keeps its black colours.
     if (!window) {
         return;
     }
     attachWindow(window, "");
+    completeCreationText(window, title);
     subclassWindow(KWHeaderCallback);
     topColor = top;
     bottomColor = bottom;
@@ -47,7 +51,7 @@ LRESULT CALLBACK KWHeader::KWHeaderCallback(HWND window, UINT msg, WPARAM wParam
         EndPaint(window, &paint);
         return 0;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 static Gdiplus::Color opaque(const KWColor& color) {
@@ -75,11 +79,12 @@ void KWHeader::drawHeader(HDC dc) {
         }
     }
 
-    HGDIOBJ previousFont = SelectObject(dc, dpi::stockFont(DEVICE_DEFAULT_FONT, displayDpi));
+    HGDIOBJ previousFont = SelectObject(dc, dpi::titleFont(displayDpi));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColor.toColorRef());
     const std::string title = getText();
-    TextOutA(dc, metrics.titleX, metrics.titleY, title.c_str(), static_cast<int>(title.size()));
+    const std::wstring wideTitle = text::wide(title);
+    TextOutW(dc, metrics.titleX, metrics.titleY, wideTitle.c_str(), static_cast<int>(wideTitle.size()));
     SetBkMode(dc, previousMode);
     SelectObject(dc, previousFont);
 }

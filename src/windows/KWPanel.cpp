@@ -13,7 +13,7 @@ KWPanel* KWPanel::create(eStyles, int x, int y, int width, int height, KWObject*
 
 KWPanel::KWPanel(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_PANEL, parent, id) {
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, "KWPANEL", "", WS_CHILD | WS_VISIBLE, x, y, width,
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWPanel creation failed !")) {
         subclassWindow(KWDefaultCallback);

@@ -2,6 +2,7 @@
 
 #include "core/DpiFonts.h"
 #include "windows/logic/RolloutLayout.h"
+#include "core/WideText.h"
 
 #include <algorithm>
 #include <limits>
@@ -69,7 +70,8 @@ void drawSection(HDC hdc, const KWRolloutItem& item, int top, int clientWidth,
                  const rollout::Metrics& metrics) {
     const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth, metrics);
     drawRectangle(hdc, bar.frame);
-    TextOutA(hdc, bar.textX, bar.textY, item.title.c_str(), static_cast<int>(item.title.size()));
+    const std::wstring title = text::wide(item.title);
+    TextOutW(hdc, bar.textX, bar.textY, title.c_str(), static_cast<int>(title.size()));
     drawRectangle(hdc, bar.box);
     if (!item.expanded) {
         drawLine(hdc, bar.plusX, bar.box.top, bar.plusX, bar.box.bottom);
@@ -79,7 +81,7 @@ void drawSection(HDC hdc, const KWRolloutItem& item, int top, int clientWidth,
 }
 
 bool windowShown(KWObject* gadget) {
-    return (GetWindowLongPtrA(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongPtrW(gadget->getHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 RECT toRect(const KWBound& edges) {
@@ -118,8 +120,9 @@ KWRollout* KWRollout::create(eStyles, int x, int y, int width, int height, KWObj
 
 KWRollout::KWRollout(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_ROLLOUT, parent, id), layoutDirty(true), scrollPos(0), scrollRange(0) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "KWWINDOW", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y,
-                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"KWWINDOW", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y, width,
+                        height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Rollout creation failed !")) {
         subclassWindow(KWRolloutCallback);
         setDefaultFont(handle);
@@ -176,7 +179,7 @@ LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wPar
     handleDefaults(window, msg, wParam, lParam);
     KWRollout* self = static_cast<KWRollout*>(fromHandle(window));
     if (!self) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
 }
@@ -206,7 +209,7 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(handle, msg, wParam, lParam);
+    return DefWindowProcW(handle, msg, wParam, lParam);
 }
 
 int KWRollout::layOut(const rollout::Metrics& metrics, int clientWidth, std::vector<int>& barTops,

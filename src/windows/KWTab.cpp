@@ -4,6 +4,7 @@
 #include "KWWindow.h"
 #include "controls/PostedReport.h"
 #include "windows/logic/TabPages.h"
+#include "core/WideText.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -20,7 +21,7 @@ KWTab* KWTab::create(eStyles, int x, int y, int width, int height, KWObject* par
 
 KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_TAB, parent, id), imageList(nullptr) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "SysTabControl32", "",
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"SysTabControl32", L"",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWTab creation failed !")) {
@@ -42,9 +43,9 @@ LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPAR
     handleDefaults(window, msg, wParam, lParam);
     KWTab* self = static_cast<KWTab*>(fromHandle(window));
     if (!self || !self->previousProc) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
-    return CallWindowProcA(self->previousProc, window, msg, wParam, lParam);
+    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
 }
 
 KWWindow* KWTab::addTab(int index, const std::string& text) {
@@ -56,17 +57,16 @@ KWWindow* KWTab::addTab(int index, int imageIndex, const std::string& text) {
 }
 
 KWWindow* KWTab::insertTab(int index, const std::string& text, bool withImage, int imageIndex) {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    TCITEMA item = {};
+    std::wstring buffer = text::wide(text);
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = buffer.data();
+    item.pszText = &buffer[0];
     if (withImage) {
         item.mask |= TCIF_IMAGE;
         item.iImage = imageIndex;
     }
     const int inserted = static_cast<int>(
-        SendMessageA(handle, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        SendMessageW(handle, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
     // The control moved every later tab one place on: keep each page with its own tab.
     for (Page& existing : pages) {
         existing.index = tabs::indexAfterInsert(existing.index, inserted);
@@ -89,7 +89,7 @@ void KWTab::setImageList(KWImageList* list) {
     if (list) {
         watchDeletions();
     }
-    SendMessageA(handle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+    SendMessageW(handle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
     imageList = list;
 }
 
@@ -97,7 +97,7 @@ void KWTab::controlNotify(const NMHDR* header, LPARAM) {
     if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
         showSelectedTab();
         postReport(header->hwndFrom, EVENT_SELECTED,
-                   static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+                   static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
     }
 }
 
@@ -114,11 +114,11 @@ void KWTab::forgetGadget(KWObject* gadget) {
 }
 
 void KWTab::setTabsSize(int width, int height) {
-    SendMessageA(handle, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
+    SendMessageW(handle, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
 }
 
 void KWTab::showSelectedTab() {
-    const int selected = static_cast<int>(SendMessageA(handle, TCM_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(handle, TCM_GETCURSEL, 0, 0));
     // Every page is hidden and repainted before the selected one comes back, so at most one shows.
     for (const Page& record : pages) {
         record.page->setVisible(false);
@@ -130,7 +130,7 @@ void KWTab::showSelectedTab() {
 }
 
 int KWTab::getSelectedIndex() const {
-    return handle ? static_cast<int>(SendMessageA(handle, TCM_GETCURSEL, 0, 0)) : -1;
+    return handle ? static_cast<int>(SendMessageW(handle, TCM_GETCURSEL, 0, 0)) : -1;
 }
 
 KWBound KWTab::getGlobalBounds() {

@@ -5,6 +5,8 @@
 #include "core/logic/StyleMapping.h"
 #include "windows/logic/ShortcutTable.h"
 #include "windows/logic/SplitterLayout.h"
+#include "core/WideText.h"
+#include "controls/CreationText.h"
 
 #include <algorithm>
 #include <new>
@@ -157,9 +159,11 @@ KWWindow::KWWindow(eStyles style, eWindowType type, int x, int y, int width, int
     : KWObject(GADGET_WINDOW, parent, id), hoveredSplitter(splitters::noSplitter), dragging(false),
       minWidth(0), minHeight(0), menuBar(nullptr) {
     const styles::WindowStyle windowStyle = styles::windowStyle(type, parent != nullptr, style);
-    HWND window = CreateWindowExA(windowStyle.exStyle, "KWWINDOW", title.c_str(), windowStyle.style, x, y,
-                                  width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(windowStyle.exStyle, L"KWWINDOW", creationText(title).c_str(), windowStyle.style, x,
+                        y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWWindow creation failed !")) {
+        completeCreationText(window, title);
         subclassWindow(KWWindowCallback);
     }
 }
@@ -231,8 +235,8 @@ void KWWindow::addMenu(const std::string& title, KWContext* menu) {
         menuBar = CreateMenu();
         SetMenu(handle, menuBar);
     }
-    AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu ? menu->getHandle() : nullptr),
-                title.c_str());
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu ? menu->getHandle() : nullptr),
+                text::wide(title).c_str());
     DrawMenuBar(handle);
 }
 
@@ -360,7 +364,7 @@ LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam
     handleDefaults(window, msg, wParam, lParam);
     KWWindow* self = static_cast<KWWindow*>(fromHandle(window));
     if (!self) {
-        return DefWindowProcA(window, msg, wParam, lParam);
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
 }
@@ -406,7 +410,7 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(handle, msg, wParam, lParam);
+    return DefWindowProcW(handle, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -87,7 +87,7 @@ TEST_F(ToolBars, EveryAddSendsSizeAddAndAutosize) {
     // The control may talk to itself while adding; the three calls come in this order each time.
     std::vector<Recorded> calls;
     for (const Recorded& r : toolbarMessages) {
-        if (r.msg == TB_BUTTONSTRUCTSIZE || r.msg == TB_ADDBUTTONSA || r.msg == TB_AUTOSIZE) {
+        if (r.msg == TB_BUTTONSTRUCTSIZE || r.msg == TB_ADDBUTTONSW || r.msg == TB_AUTOSIZE) {
             calls.push_back(r);
         }
     }
@@ -95,7 +95,7 @@ TEST_F(ToolBars, EveryAddSendsSizeAddAndAutosize) {
     for (size_t i = 0; i < 9; i += 3) {
         EXPECT_EQ(calls[i].msg, static_cast<UINT>(TB_BUTTONSTRUCTSIZE));
         EXPECT_EQ(calls[i].wParam, sizeof(TBBUTTON));
-        EXPECT_EQ(calls[i + 1].msg, static_cast<UINT>(TB_ADDBUTTONSA));
+        EXPECT_EQ(calls[i + 1].msg, static_cast<UINT>(TB_ADDBUTTONSW));
         EXPECT_EQ(calls[i + 1].wParam, 1u);
         EXPECT_EQ(calls[i + 2].msg, static_cast<UINT>(TB_AUTOSIZE));
     }

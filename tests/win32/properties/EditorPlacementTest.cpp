@@ -62,7 +62,7 @@ struct CellWriteCounter {
         return proc;
     }
     static LRESULT CALLBACK procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == LVM_SETITEMTEXTA) {
+        if (msg == LVM_SETITEMTEXTA || msg == LVM_SETITEMTEXTW) {
             ++writes();
         }
         return CallWindowProcA(next(), window, msg, wParam, lParam);
