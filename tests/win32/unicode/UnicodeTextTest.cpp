@@ -50,34 +50,34 @@ std::string listCell(HWND list, int row, int column) {
     return utf8Of(cell);
 }
 
+struct ToolSearch {
+    HWND owner;
+    int toolId;
+    std::string text;
+};
+
+BOOL CALLBACK findTool(HWND window, LPARAM searchRecord) {
+    ToolSearch* search = reinterpret_cast<ToolSearch*>(searchRecord);
+    wchar_t text[512] = {};
+    TOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.hwnd = search->owner;
+    info.uId = static_cast<UINT_PTR>(search->toolId);
+    info.lpszText = text;
+    if (kwtest::windowClassName(window) != TOOLTIPS_CLASSA ||
+        !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
+        return TRUE;
+    }
+    SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    search->text = utf8Of(text);
+    return FALSE;
+}
+
 // The text of the tool a gadget's tooltip window holds for it.
 std::string toolText(HWND owner, int toolId) {
-    std::string found;
-    struct Search {
-        HWND owner;
-        int toolId;
-        std::string* text;
-    } search = {owner, toolId, &found};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM searchRecord) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(searchRecord);
-            wchar_t text[512] = {};
-            TOOLINFOW info = {};
-            info.cbSize = sizeof(info);
-            info.hwnd = s->owner;
-            info.uId = static_cast<UINT_PTR>(s->toolId);
-            info.lpszText = text;
-            if (kwtest::windowClassName(window) == TOOLTIPS_CLASSA &&
-                SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
-                SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-                *s->text = utf8Of(text);
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return found;
+    ToolSearch search = {owner, toolId, std::string()};
+    EnumThreadWindows(GetCurrentThreadId(), findTool, reinterpret_cast<LPARAM>(&search));
+    return search.text;
 }
 
 void typeText(const std::wstring& text) {
