@@ -6,6 +6,7 @@
 /// script, in a program whose manifest declares activeCodePage UTF-8. Such a program runs its message
 /// loop with GetMessageW and DispatchMessageW, which deliver typed characters whole.
 #include "KWTypes.h"
+#include "KWTheme.h"
 #include "KWObject.h"
 #include "Kwadro.h"
 #include "KWContext.h"

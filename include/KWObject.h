@@ -109,6 +109,10 @@ protected:
     /// The window procedure of gadgets without their own: handleDefaults, then the window's previous
     /// procedure.
     static LRESULT CALLBACK KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// WM_CTLCOLOR* from a standard control, under a theme other than light: sets the theme's colours on
+    /// the control's device context, puts the background brush in result and returns true. Under light
+    /// it returns false and the platform answers as it always has.
+    static bool themedControlColors(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     /// Handling shared by every gadget's window: alignment on WM_SIZE, focus on a button press, tooltips,
     /// and the routing of control notifications and commands to the gadgets they belong to. Returns true
     /// when the message needs no further handling.
@@ -157,6 +161,10 @@ protected:
     /// library's fonts at newDpi; a gadget with metrics of its own recomputes them here. The default
     /// does nothing.
     virtual void dpiChanged(int oldDpi, int newDpi);
+    /// Kwadro::setTheme changed the colours (Kwadro::getTheme); the library repaints every window
+    /// afterwards. A gadget that hands colours to a platform control passes them on here. The default
+    /// does nothing.
+    virtual void themeChanged();
     /// A gadget this one points to without owning it as a child (a docked gadget, a hosted editor, a
     /// page, a window to disable) is being deleted: drop every pointer to it. Heard only after
     /// watchDeletions; the address is only to be compared, never used. The default does nothing.
@@ -200,6 +208,7 @@ protected:
 
 private:
     friend class DeletionWatch;
+    friend class Kwadro;
     /// Takes the window away from this gadget before the gadget's own parts go: its messages end in
     /// the procedure it had before the gadget subclassed it, and it no longer names the gadget.
     void releaseWindow();

@@ -96,6 +96,8 @@ private:
     /// Scales the column widths to the new DPI, keeps the rows as high as the layout scales and places
     /// the selected row's gadget over its cell again.
     void dpiChanged(int oldDpi, int newDpi) override;
+    /// Passes the theme's colours to the platform control (its own under light).
+    void themeChanged() override;
 
     static LRESULT CALLBACK KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWPropertiesHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

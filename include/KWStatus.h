@@ -18,6 +18,10 @@ public:
     /// The bar places itself: the rectangle is ignored and the bar re-docks at the parent's bottom.
     void setBounds(const KWBound& bounds) override;
 
+protected:
+    /// Passes the theme's colours to the platform control (its own under light).
+    void themeChanged() override;
+
 private:
     KWStatus(KWObject* parent, int id);
 };

@@ -78,6 +78,8 @@ protected:
     /// The tree shows the platform's own font until its window first changes DPI; from then on the
     /// same face at the window's DPI.
     void dpiChanged(int oldDpi, int newDpi) override;
+    /// Passes the theme's colours to the platform control (its own under light).
+    void themeChanged() override;
 
 private:
     KWTreeView(int x, int y, int width, int height, KWObject* parent, int id);

@@ -75,6 +75,9 @@ protected:
     void commandChosen(int commandId) override;
     /// Scales every splitter's position, thickness and limits with the window's DPI.
     void dpiChanged(int oldDpi, int newDpi) override;
+    /// A top-level window's menu bar background and title bar (dark where the platform offers it)
+    /// follow the theme.
+    void themeChanged() override;
 
 private:
     friend class Kwadro;

@@ -1,6 +1,7 @@
 #ifndef KW_KWADRO_H
 #define KW_KWADRO_H
 
+#include "KWTheme.h"
 #include "KWTypes.h"
 
 #include <queue>
@@ -19,6 +20,14 @@ public:
     /// handler gets EVENT_CLICKED with the command id and the call returns true; do not translate or
     /// dispatch the message then.
     static bool handleShortcut(const MSG& message);
+
+    /// Paints every gadget of every window with theme's colours from now on, at once. init starts with
+    /// KWTheme::light(), or KWTheme::system() when the system's high contrast is on; a top-level
+    /// KWWindow that hears high contrast switched on applies system() (and light() when it goes off
+    /// again, if the system colours were applied for it).
+    static void setTheme(const KWTheme& theme);
+    /// The theme in force.
+    static const KWTheme& getTheme();
 
     /// The application's event queue: registerEvent appends, the application reads and pops. A deleted
     /// gadget's events leave it.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the gadget gallery: renders each gadget class in a small window in a virtual display
-# (tools/gallery/Gallery.cpp), saves docs/gallery/<Class>.png and writes docs/gallery.md with each
-# picture and the code that made it.
+# (tools/gallery/Gallery.cpp), saves docs/gallery/<Class>.png and, in the dark theme,
+# docs/gallery/dark/<Class>.png, and writes docs/gallery.md with each picture and the code that made it.
 # Usage: tools/gallery.sh [Class]   (one class only: its picture is redone, the page is rewritten)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,13 +21,22 @@ trap kw_stop EXIT
 KW_FORCE_XVFB=1 kw_start_display
 kw_prepare_wine "$build"
 
-shots=$build/gallery
-rm -rf "$shots"
-mkdir -p "$shots" "$pictures"
-(cd "$build/x86_64/bin" && /usr/lib/wine/wine64 kw_gallery.exe "$(/usr/lib/wine/wine64 winepath -w "$shots" 2>/dev/null)" ${1:-})
-for bitmap in "$shots"/*.bmp; do
-    # -strip: no time stamps, so an unchanged picture gives an unchanged file.
-    convert "$bitmap" -strip "$pictures/$(basename "${bitmap%.bmp}").png"
+for theme in light dark; do
+    shots=$build/gallery/$theme
+    target=$pictures
+    option=""
+    if [ "$theme" = dark ]; then
+        target=$pictures/dark
+        option=--dark
+    fi
+    rm -rf "$shots"
+    mkdir -p "$shots" "$target"
+    # shellcheck disable=SC2086
+    (cd "$build/x86_64/bin" && /usr/lib/wine/wine64 kw_gallery.exe $option "$(/usr/lib/wine/wine64 winepath -w "$shots" 2>/dev/null)" ${1:-})
+    for bitmap in "$shots"/*.bmp; do
+        # -strip: no time stamps, so an unchanged picture gives an unchanged file.
+        convert "$bitmap" -strip "$target/$(basename "${bitmap%.bmp}").png"
+    done
 done
 
 # The page: for each "// <Class>: <caption>" comment in the source, the caption, the picture and the
@@ -38,12 +47,13 @@ awk '
         print ""
         print "Each gadget class in a small window, as `tools/gallery.sh` renders it under Wine in a virtual"
         print "display, with the code that made the picture (`window` is the `KWWindow*` around it). Regenerate"
-        print "the pictures and this page with `bash tools/gallery.sh`; do not edit them by hand."
+        print "the pictures and this page with `bash tools/gallery.sh`; do not edit them by hand. The second"
+        print "picture of each is the same code after `KW::Kwadro::setTheme(KW::KWTheme::dark())`."
     }
     /^\/\/ KW[A-Za-z]*: / {
         name = substr($2, 1, length($2) - 1)
         caption = substr($0, length($2) + 5)
-        printf "\n## %s\n\n%s%s\n\n![%s](gallery/%s.png)\n\n```cpp\n", name, toupper(substr(caption, 1, 1)), substr(caption, 2), name, name
+        printf "\n## %s\n\n%s%s\n\n![%s](gallery/%s.png) ![%s, dark](gallery/dark/%s.png)\n\n```cpp\n", name, toupper(substr(caption, 1, 1)), substr(caption, 2), name, name, name, name
         getline # the function line
         inside = 1
         next

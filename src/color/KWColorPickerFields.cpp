@@ -4,6 +4,7 @@
 #include "color/logic/NumericColor.h"
 #include "color/logic/PickerLayout.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <cstring>
 
@@ -166,6 +167,12 @@ LRESULT CALLBACK KWColorPicker::KWFieldsCallback(HWND window, UINT msg, WPARAM w
             }
         }
         return 0;
+    }
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        if (HBRUSH themed =
+                theme::controlColors(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(themed);
+        }
     }
     return CallWindowProcW(picker->fieldsProc, window, msg, wParam, lParam);
 }

@@ -1,6 +1,8 @@
 #include "KWStatus.h"
+#include "core/Theme.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 #include <new>
 
 namespace KW {
@@ -18,7 +20,22 @@ KWStatus::KWStatus(KWObject* parent, int id) : KWObject(GADGET_STATUS, parent, i
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Status Bar creation failed !")) {
         setDefaultFont(handle);
+        if (!theme::isLight()) {
+            themeChanged();
+        }
     }
+}
+
+void KWStatus::themeChanged() {
+    // A visual style ignores the background colour: the bar drops it under any theme but light.
+    const bool light = theme::isLight();
+    if (light) {
+        SetWindowTheme(handle, nullptr, nullptr);
+    } else {
+        SetWindowTheme(handle, L" ", L" ");
+    }
+    SendMessageW(handle, SB_SETBKCOLOR, 0,
+                 light ? CLR_DEFAULT : static_cast<LPARAM>(theme::current().window));
 }
 
 void KWStatus::setParts(int count, int* rightEdges) {

@@ -2,6 +2,7 @@
 
 #include "KWImageList.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <commctrl.h>
 #include <new>
@@ -59,6 +60,17 @@ void KWToolBar::setImageList(KWImageList* list) {
     }
     imageList = list;
     SendMessageW(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
+}
+
+void KWToolBar::controlNotify(const NMHDR* header, LPARAM lParam) {
+    if (header->code != static_cast<UINT>(NM_CUSTOMDRAW) || theme::isLight()) {
+        return;
+    }
+    // Painted under the buttons before the bar draws them; the answer stays "draw as usual".
+    const NMCUSTOMDRAW* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+    if (draw->dwDrawStage == CDDS_PREPAINT) {
+        FillRect(draw->hdc, &draw->rc, theme::brush(theme::current().window));
+    }
 }
 
 void KWToolBar::controlCommand(KWObject* receiver, int commandId, int code) {

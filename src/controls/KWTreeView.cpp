@@ -6,6 +6,7 @@
 #include "core/DpiFonts.h"
 #include "controls/logic/TreeItemIds.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <cwchar>
 #include <new>
@@ -48,7 +49,18 @@ KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, in
     if (attachWindow(window, "KWTreeView creation failed !")) {
         subclassWindow(KWTreeCallback);
         platformFont = reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0));
+        if (!theme::isLight()) {
+            themeChanged();
+        }
     }
+}
+
+void KWTreeView::themeChanged() {
+    // -1: the platform's own colours.
+    const bool light = theme::isLight();
+    SendMessageW(handle, TVM_SETBKCOLOR, 0,
+                 light ? -1 : static_cast<LPARAM>(theme::current().editBackground));
+    SendMessageW(handle, TVM_SETTEXTCOLOR, 0, light ? -1 : static_cast<LPARAM>(theme::current().text));
 }
 
 void KWTreeView::dpiChanged(int, int newDpi) {

@@ -1,5 +1,6 @@
 #include "KWObject.h"
 #include "core/DpiFonts.h"
+#include "core/Theme.h"
 
 #include <commctrl.h>
 
@@ -9,8 +10,22 @@ void KWObject::setDefaultFont(HWND window) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::guiFont(dpi::ofWindow(window))), TRUE);
 }
 
+bool KWObject::themedControlColors(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC) {
+        return false;
+    }
+    HBRUSH background =
+        theme::controlColors(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    result = reinterpret_cast<LRESULT>(background);
+    return background != nullptr;
+}
+
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
+    LRESULT themedColors = 0;
+    if (themedControlColors(msg, wParam, lParam, themedColors)) {
+        return themedColors;
+    }
     // Looked up afterwards: a handler run by the default handling may have deleted the gadget.
     KWObject* gadget = fromHandle(window);
     if (msg == WM_COMMAND) {

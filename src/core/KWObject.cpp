@@ -3,6 +3,7 @@
 #include "Kwadro.h"
 #include "core/DeletionWatch.h"
 #include "core/DpiFonts.h"
+#include "core/LiveGadgets.h"
 #include "core/MoveBatch.h"
 #include "core/WideText.h"
 #include "core/logic/DpiScale.h"
@@ -18,6 +19,7 @@ KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
     : handle(nullptr), tooltipWindow(nullptr), statusBar(nullptr), userValue(0), userData(nullptr), id(id),
       lockType(LOCK_NONE), parent(nullptr), type(type), visible(true), previousProc(nullptr),
       alive(std::make_shared<bool>(true)) {
+    livegadgets::add(this);
     if (parent) {
         parent->children.push_back(this);
         if (type == GADGET_STATUS) {
@@ -29,6 +31,7 @@ KWObject::KWObject(eGadgetType type, KWObject* parent, int id)
 
 KWObject::~KWObject() {
     *alive = false;
+    livegadgets::remove(this);
     if (watching) {
         DeletionWatch::remove(this);
     }
@@ -102,6 +105,8 @@ void KWObject::watchDeletions() {
 void KWObject::forgetGadget(KWObject*) {}
 
 void KWObject::forgetImageList(KWImageList*) {}
+
+void KWObject::themeChanged() {}
 
 DWORD KWObject::createStyle(eStyles style) {
     return styles::gadgetStyle(style);

@@ -2,6 +2,8 @@
 
 #include "KWWindow.h"
 
+#include "core/LiveGadgets.h"
+#include "core/Theme.h"
 #include "core/WideText.h"
 #include "core/logic/EventQueueRule.h"
 
@@ -50,6 +52,10 @@ bool Kwadro::init() {
         return false;
     }
 
+    if (theme::highContrastOn()) {
+        theme::store(KWTheme::system());
+    }
+
     // GDI+ stays started for the life of the process.
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
@@ -63,6 +69,24 @@ void Kwadro::registerEvent(eEventType type, KWObject* object) {
 
 LRESULT CALLBACK Kwadro::KWCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void Kwadro::setTheme(const KWTheme& theme) {
+    theme::store(theme);
+    const std::vector<KWObject*> gadgets = livegadgets::all();
+    for (KWObject* gadget : gadgets) {
+        gadget->themeChanged();
+    }
+    for (KWObject* gadget : gadgets) {
+        if (gadget->handle && !gadget->parent) {
+            RedrawWindow(gadget->handle, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    }
+}
+
+const KWTheme& Kwadro::getTheme() {
+    return theme::current();
 }
 
 bool Kwadro::handleShortcut(const MSG& message) {

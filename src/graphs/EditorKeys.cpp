@@ -2,6 +2,7 @@
 
 #include "core/DpiFonts.h"
 #include "graphs/logic/EditorMetrics.h"
+#include "core/Theme.h"
 
 #include <cstring>
 
@@ -124,7 +125,7 @@ int markWidth(HWND window) {
 }
 
 void frameInward(HDC dc, RECT frame, int thickness) {
-    HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+    HBRUSH highlight = theme::brush(theme::current().focus);
     for (int i = 0; i < thickness; ++i) {
         FrameRect(dc, &frame, highlight);
         InflateRect(&frame, -1, -1);

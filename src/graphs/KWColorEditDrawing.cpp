@@ -6,6 +6,7 @@
 #include "graphs/logic/ColorEditView.h"
 #include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/SwatchRaster.h"
+#include "core/Theme.h"
 
 #include <string>
 
@@ -13,10 +14,9 @@ namespace KW {
 
 namespace {
 
-const Gdiplus::Color background(255, 200, 200, 200);
-const Gdiplus::Color gridColor(255, 180, 180, 180);
-const Gdiplus::Color axisColor(255, 255, 0, 0);
-const Gdiplus::Color selectionColor(255, 255, 0, 0);
+Gdiplus::Color opaque(COLORREF color) {
+    return Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color));
+}
 
 } // namespace
 
@@ -44,13 +44,16 @@ void KWColorEdit::drawColors(HDC hdc) {
     // arithmetic of GDI+: the platform's GDI+ spends a fraction of a millisecond on every small fill,
     // which a thousand keys would turn into seconds per paint. GDI+ itself draws them when the buffer
     // cannot be locked.
-    const uint32_t backgroundArgb = 0xFFC8C8C8u;
+    const COLORREF background = theme::current().graphBackground;
+    const uint32_t backgroundArgb = 0xFF000000u | (static_cast<uint32_t>(GetRValue(background)) << 16) |
+                                    (static_cast<uint32_t>(GetGValue(background)) << 8) |
+                                    GetBValue(background);
     const bool locked = withLockedPixels(backBuffer, [&](coloredit::PixelRows& rows) {
         coloredit::fillRect(rows, 0.0f, 0.0f, static_cast<float>(client.right),
                             static_cast<float>(client.bottom), backgroundArgb);
     });
     if (!locked) {
-        Gdiplus::SolidBrush fill(background);
+        Gdiplus::SolidBrush fill(opaque(background));
         backGraphics->FillRectangle(&fill, 0, 0, client.right, client.bottom);
     }
     drawGrid(backGraphics);
@@ -77,7 +80,7 @@ void KWColorEdit::drawColors(HDC hdc) {
         }
     }
     // The dots lie below every swatch, so drawing them after all columns keeps the picture.
-    Gdiplus::SolidBrush selection(selectionColor);
+    Gdiplus::SolidBrush selection(opaque(theme::current().markerSelected));
     for (const KWColorPoint& key : keys) {
         const float left = view->keyCenterX(key.position) - m;
         if (key.selected && left + 2 * m >= 0.0f && left <= bufferWidth) {
@@ -94,14 +97,14 @@ void KWColorEdit::drawGrid(Gdiplus::Graphics* graphics) {
     const KWBound client = getGlobalBounds();
     const float w = static_cast<float>(client.right);
     const float h = static_cast<float>(client.bottom);
-    Gdiplus::Pen grid(gridColor, 1.0f);
+    Gdiplus::Pen grid(opaque(theme::current().graphGrid), 1.0f);
     for (float v : view->gridColumns(client.right)) {
         graphics->DrawLine(&grid, v, h, v, 0.0f);
     }
     for (float v : view->gridRows(client.bottom)) {
         graphics->DrawLine(&grid, 0.0f, v, w, v);
     }
-    Gdiplus::Pen axis(axisColor, 1.0f);
+    Gdiplus::Pen axis(opaque(theme::current().graphAxis), 1.0f);
     const float ox = static_cast<float>(view->getViewX()) + view->getOriginX();
     graphics->DrawLine(&axis, ox, 0.0f, ox, h);
 }
@@ -115,8 +118,9 @@ void KWColorEdit::drawMargins(HDC hdc) {
     SelectObject(hdc, dpi::guiFont(dpi));
     SetTextAlign(hdc, TA_CENTER);
     SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, theme::current().text);
     const RECT band = {0, h - metrics.bandHeight, w, h};
-    FillRect(hdc, &band, nullptr);
+    FillRect(hdc, &band, theme::labelBandBrush());
     for (const coloredit::AxisLabel& label : view->labels(w)) {
         const std::wstring text = std::to_wstring(label.value);
         TextOutW(hdc, label.x, h - metrics.labelOffset, text.c_str(), static_cast<int>(text.size()));

@@ -6,6 +6,7 @@
 #include "graphs/logic/FloatGraphMarkers.h"
 #include "graphs/logic/FloatGraphPolyline.h"
 #include "graphs/logic/GraphView.h"
+#include "core/Theme.h"
 
 #include <string>
 #include <vector>
@@ -13,13 +14,6 @@
 namespace KW {
 
 namespace {
-
-const COLORREF kGridColor = RGB(180, 180, 180);
-const COLORREF kAxisColor = RGB(255, 0, 0);
-const COLORREF kUpperCurveColor = RGB(0, 0, 0);
-const COLORREF kLowerCurveColor = RGB(0, 20, 200);
-const COLORREF kMarkerColor = RGB(0, 0, 0);
-const COLORREF kSelectedMarkerColor = RGB(255, 0, 0);
 
 // A pen or brush made for one drawing operation and deleted at its end.
 class OwnedGdiObject {
@@ -61,6 +55,11 @@ void KWFloatGraph::paint() {
     PAINTSTRUCT paintStruct;
     HDC hdc = BeginPaint(handle, &paintStruct);
     if (hdc) {
+        // Under light the plotting area is the panel's own background, as it always was.
+        if (!theme::isLight()) {
+            const RECT client = getGlobalBounds().toRect();
+            FillRect(hdc, &client, theme::brush(theme::current().graphBackground));
+        }
         drawGrid(hdc);
         drawLines(hdc);
         drawMargins(hdc);
@@ -70,8 +69,8 @@ void KWFloatGraph::paint() {
 }
 
 void KWFloatGraph::drawGrid(HDC hdc) {
-    OwnedGdiObject gridPen(solidPen(kGridColor));
-    OwnedGdiObject axisPen(solidPen(kAxisColor));
+    OwnedGdiObject gridPen(solidPen(theme::current().graphGrid));
+    OwnedGdiObject axisPen(solidPen(theme::current().graphAxis));
     PenRestorer restorer(hdc);
     SelectObject(hdc, gridPen.get());
 
@@ -106,10 +105,11 @@ void KWFloatGraph::drawLines(HDC hdc) {
     if (points.empty()) {
         return;
     }
-    OwnedGdiObject markerBrush(CreateSolidBrush(kMarkerColor));
-    OwnedGdiObject selectedBrush(CreateSolidBrush(kSelectedMarkerColor));
-    OwnedGdiObject upperPen(solidPen(kUpperCurveColor));
-    OwnedGdiObject lowerPen(solidPen(kLowerCurveColor));
+    const KWTheme& colors = theme::current();
+    OwnedGdiObject markerBrush(CreateSolidBrush(colors.marker));
+    OwnedGdiObject selectedBrush(CreateSolidBrush(colors.markerSelected));
+    OwnedGdiObject upperPen(solidPen(colors.curveUpper));
+    OwnedGdiObject lowerPen(solidPen(colors.curveLower));
     PenRestorer restorer(hdc);
 
     const KWBound client = getGlobalBounds();
@@ -151,6 +151,7 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     SelectObject(hdc, dpi::guiFont(dpi));
     SetTextAlign(hdc, TA_CENTER);
     SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, theme::current().text);
 
     const KWBound client = getGlobalBounds();
     const int w = client.right;
@@ -158,7 +159,7 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     // The margin bands are filled without a brush of their own: the platform decides what a null
     // brush handle paints.
     const RECT bottomBand = {0, h - metrics.labelsHeight, w, h};
-    FillRect(hdc, &bottomBand, nullptr);
+    FillRect(hdc, &bottomBand, theme::labelBandBrush());
 
     const float ox = static_cast<float>(viewX) + originX;
     const float oy = static_cast<float>(viewY) + originY;
@@ -171,7 +172,7 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     }
 
     const RECT leftBand = {0, 0, metrics.labelsWidth, h};
-    FillRect(hdc, &leftBand, nullptr);
+    FillRect(hdc, &leftBand, theme::labelBandBrush());
 
     // Data y grows downward; the labels show its negation so values grow upward.
     for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
@@ -182,7 +183,7 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     }
 
     const RECT corner = {0, h - metrics.labelsHeight, metrics.labelsWidth, h};
-    FillRect(hdc, &corner, nullptr);
+    FillRect(hdc, &corner, theme::labelBandBrush());
 }
 
 } // namespace KW

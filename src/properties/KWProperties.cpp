@@ -5,6 +5,7 @@
 #include "properties/logic/PropertyRows.h"
 #include "properties/logic/RowHeight.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <commctrl.h>
 
@@ -130,6 +131,17 @@ KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent
     insertColumn(list, 0, "Properties", scale(PROPERTIES_COLUMN_WIDTH));
     insertColumn(list, 1, "Value", scale(VALUE_COLUMN_WIDTH));
     fitRowHeight();
+    if (!theme::isLight()) {
+        themeChanged();
+    }
+}
+
+void KWProperties::themeChanged() {
+    const bool light = theme::isLight();
+    const KWTheme& colors = theme::current();
+    SendMessageW(handle, LVM_SETBKCOLOR, 0, light ? GetSysColor(COLOR_WINDOW) : colors.editBackground);
+    SendMessageW(handle, LVM_SETTEXTBKCOLOR, 0, light ? CLR_DEFAULT : colors.editBackground);
+    SendMessageW(handle, LVM_SETTEXTCOLOR, 0, light ? GetSysColor(COLOR_WINDOWTEXT) : colors.text);
 }
 
 KWProperties::~KWProperties() {

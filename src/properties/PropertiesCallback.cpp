@@ -26,6 +26,10 @@ bool changesColumns(UINT code) {
 
 LRESULT CALLBACK KWProperties::KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
+    LRESULT themedColors = 0;
+    if (themedControlColors(msg, wParam, lParam, themedColors)) {
+        return themedColors;
+    }
     KWProperties* self = static_cast<KWProperties*>(fromHandle(window));
     if (!self || !self->previousProc) {
         return DefWindowProcW(window, msg, wParam, lParam);

@@ -4,6 +4,7 @@
 #include "windows/logic/HeaderBand.h"
 #include "core/WideText.h"
 #include "controls/CreationText.h"
+#include "core/Theme.h"
 
 #include <gdiplus.h>
 #include <new>
@@ -65,13 +66,17 @@ void KWHeader::drawHeader(HDC dc) {
     const int displayDpi = getDpi();
     const header::Band metrics = header::bandAt(displayDpi);
     const int width = getGlobalBounds().right;
+    // The client's colours hold under light; any other theme paints every header alike.
+    const bool clientColors = theme::isLight();
+    const KWColor band = KWColor::fromColorRef(theme::current().headerBand, 255);
+    const KWColor top = clientColors ? topColor : band;
+    const KWColor bottom = clientColors ? bottomColor : band;
     if (width > 0) {
         Gdiplus::Bitmap band(width, metrics.height, PixelFormat32bppARGB);
         if (band.GetLastStatus() == Gdiplus::Ok) {
             Gdiplus::LinearGradientBrush brush(Gdiplus::RectF(0.0f, 0.0f, static_cast<Gdiplus::REAL>(width),
                                                               static_cast<Gdiplus::REAL>(metrics.height)),
-                                               opaque(topColor), opaque(bottomColor), header::gradientAngle,
-                                               FALSE);
+                                               opaque(top), opaque(bottom), header::gradientAngle, FALSE);
             Gdiplus::Graphics bandGraphics(&band);
             bandGraphics.FillRectangle(&brush, 0, 0, width, metrics.height);
             Gdiplus::Graphics screen(dc);
@@ -81,7 +86,7 @@ void KWHeader::drawHeader(HDC dc) {
 
     HGDIOBJ previousFont = SelectObject(dc, dpi::titleFont(displayDpi));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, textColor.toColorRef());
+    SetTextColor(dc, clientColors ? textColor.toColorRef() : theme::current().headerText);
     const std::string title = getText();
     const std::wstring wideTitle = text::wide(title);
     TextOutW(dc, metrics.titleX, metrics.titleY, wideTitle.c_str(), static_cast<int>(wideTitle.size()));

@@ -3,6 +3,7 @@
 #include "core/DpiFonts.h"
 #include "windows/logic/RolloutLayout.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,9 +13,6 @@
 namespace KW {
 
 namespace {
-
-const COLORREF barColor = RGB(210, 208, 212);
-const COLORREF lineColor = RGB(100, 100, 100);
 
 void drawLine(HDC hdc, int x1, int y1, int x2, int y2) {
     MoveToEx(hdc, x1, y1, nullptr);
@@ -177,6 +175,10 @@ void KWRollout::forgetGadget(KWObject* gadget) {
 // notifications to this window.
 LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
+    LRESULT themedColors = 0;
+    if (themedControlColors(msg, wParam, lParam, themedColors)) {
+        return themedColors;
+    }
     KWRollout* self = static_cast<KWRollout*>(fromHandle(window));
     if (!self) {
         return DefWindowProcW(window, msg, wParam, lParam);
@@ -230,8 +232,10 @@ void KWRollout::drawRollouts(HDC hdc) {
     std::vector<rollout::GadgetPlacement> placements;
     const int end = layOut(metrics, client.right, barTops, placements);
 
-    HBRUSH brush = CreateSolidBrush(barColor);
-    HPEN pen = CreatePen(PS_SOLID, 1, lineColor);
+    const KWTheme& colors = theme::current();
+    HBRUSH brush = CreateSolidBrush(colors.rolloutBar);
+    HPEN pen = CreatePen(PS_SOLID, 1, colors.rolloutLine);
+    const COLORREF previousText = SetTextColor(hdc, colors.text);
     HGDIOBJ previousBrush = SelectObject(hdc, brush);
     HGDIOBJ previousPen = SelectObject(hdc, pen);
     HGDIOBJ previousFont = SelectObject(hdc, dpi::guiFont(displayDpi));
@@ -243,6 +247,7 @@ void KWRollout::drawRollouts(HDC hdc) {
     const rollout::TreeLine tree = rollout::treeLine(scrollPos, end, metrics);
     drawLine(hdc, tree.x, tree.top, tree.x, tree.bottom);
 
+    SetTextColor(hdc, previousText);
     SetBkMode(hdc, previousMode);
     SelectObject(hdc, previousFont);
     SelectObject(hdc, previousPen);

@@ -41,6 +41,10 @@ LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPAR
         return 0;
     }
     handleDefaults(window, msg, wParam, lParam);
+    LRESULT themedColors = 0;
+    if (themedControlColors(msg, wParam, lParam, themedColors)) {
+        return themedColors;
+    }
     KWTab* self = static_cast<KWTab*>(fromHandle(window));
     if (!self || !self->previousProc) {
         return DefWindowProcW(window, msg, wParam, lParam);

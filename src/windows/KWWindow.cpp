@@ -7,6 +7,7 @@
 #include "windows/logic/SplitterLayout.h"
 #include "core/WideText.h"
 #include "controls/CreationText.h"
+#include "core/Theme.h"
 
 #include <algorithm>
 #include <new>
@@ -165,6 +166,9 @@ KWWindow::KWWindow(eStyles style, eWindowType type, int x, int y, int width, int
     if (attachWindow(window, "KWWindow creation failed !")) {
         completeCreationText(window, title);
         subclassWindow(KWWindowCallback);
+        if (!theme::isLight()) {
+            themeChanged();
+        }
     }
 }
 
@@ -237,7 +241,11 @@ void KWWindow::addMenu(const std::string& title, KWContext* menu) {
     }
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu ? menu->getHandle() : nullptr),
                 text::wide(title).c_str());
-    DrawMenuBar(handle);
+    if (theme::isLight()) {
+        DrawMenuBar(handle);
+    } else {
+        themeChanged();
+    }
 }
 
 void KWWindow::addVerticalSplitter(int id, int position, int thickness, int minSize, int maxSize,
@@ -362,11 +370,42 @@ void KWWindow::endSplitterDrag() {
 
 LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
+    LRESULT themedColors = 0;
+    if (themedControlColors(msg, wParam, lParam, themedColors)) {
+        return themedColors;
+    }
     KWWindow* self = static_cast<KWWindow*>(fromHandle(window));
     if (!self) {
         return DefWindowProcW(window, msg, wParam, lParam);
     }
     return self->handleMessage(msg, wParam, lParam);
+}
+
+void KWWindow::themeChanged() {
+    const bool light = theme::isLight();
+    if (menuBar) {
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_BACKGROUND | MIM_APPLYTOSUBMENUS;
+        info.hbrBack = light ? nullptr : theme::brush(theme::current().window);
+        SetMenuInfo(menuBar, &info);
+        DrawMenuBar(handle);
+    }
+    if (!parent) {
+        // Looked up by name: only recent platforms have it (Wine accepts and ignores it).
+        typedef HRESULT(WINAPI * SetAttribute)(HWND, DWORD, LPCVOID, DWORD);
+        static HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+        static SetAttribute setAttribute = dwm ? reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(
+                                                     GetProcAddress(dwm, "DwmSetWindowAttribute")))
+                                               : nullptr;
+        const COLORREF back = theme::current().window;
+        // Dark when the window's background is darker than middle grey.
+        const BOOL dark = (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) < 128000;
+        const DWORD immersiveDarkMode = 20;
+        if (setAttribute) {
+            setAttribute(handle, immersiveDarkMode, &dark, sizeof(dark));
+        }
+    }
 }
 
 LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -399,6 +438,12 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // hover would stay frozen and the next left-button move would drag a stale bar.
         if (dragging && reinterpret_cast<HWND>(lParam) != handle) {
             endSplitterDrag();
+        }
+        break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        if (!parent) {
+            theme::systemSettingsChanged();
         }
         break;
     case WM_CLOSE:

@@ -298,9 +298,14 @@ bool saveWindow(HWND window, const std::string& path) {
 
 } // namespace
 
-// Usage: kw_gallery.exe <folder> [Class]. Exit status 1 when a picture could not be written.
+// Usage: kw_gallery.exe [--dark] <folder> [Class]. Exit status 1 when a picture could not be written.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     std::string arguments(commandLine);
+    const std::string darkOption = "--dark ";
+    const bool dark = arguments.compare(0, darkOption.size(), darkOption) == 0;
+    if (dark) {
+        arguments.erase(0, darkOption.size());
+    }
     const std::string folder = arguments.substr(0, arguments.find(' '));
     const std::string only =
         arguments.find(' ') == std::string::npos ? "" : arguments.substr(arguments.find(' ') + 1);
@@ -308,6 +313,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         return 2;
     }
     Kwadro::init();
+    if (dark) {
+        Kwadro::setTheme(KWTheme::dark());
+    }
     int failures = 0;
     for (const Entry& entry : entries) {
         if (!only.empty() && only != entry.name) {
