@@ -1,5 +1,7 @@
 #include "AtomicSave.h"
 
+#include "CodePage.h"
+
 #include <windows.h>
 
 namespace pelmora {
@@ -19,28 +21,30 @@ std::string systemMessage(DWORD code) {
     return message;
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+std::wstring folderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
 } // namespace
 
 bool saveAtomically(const std::string& path, const std::string& text, std::string& error) {
+    // The wide functions: the path may be longer in the code page's bytes than the narrow ones take.
+    const std::wstring target = wideFromProgram(path);
     // Replacing by a move would also replace a read-only file on some platforms; the user marked it so
     // that it stays as it is.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         error = "Cannot save " + path + ": the file is read-only";
         return false;
     }
-    char temporary[MAX_PATH] = {};
-    if (!GetTempFileNameA(folderOf(path).c_str(), "pel", 0, temporary)) {
+    wchar_t temporary[MAX_PATH] = {};
+    if (!GetTempFileNameW(folderOf(target).c_str(), L"pel", 0, temporary)) {
         error = "Cannot write in the folder of " + path + ": " + systemMessage(GetLastError());
         return false;
     }
     HANDLE file =
-        CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool written = file != INVALID_HANDLE_VALUE;
     DWORD failure = written ? 0 : GetLastError();
     if (written) {
@@ -50,13 +54,14 @@ bool saveAtomically(const std::string& path, const std::string& text, std::strin
         failure = written ? 0 : GetLastError();
         CloseHandle(file);
     }
-    if (written && MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written &&
+        MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     if (written) {
         failure = GetLastError();
     }
-    DeleteFileA(temporary);
+    DeleteFileW(temporary);
     error = "Cannot save " + path + ": " + systemMessage(failure);
     return false;
 }

@@ -1,6 +1,7 @@
 #include "EditorApp.h"
 
 #include "AtomicSave.h"
+#include "CodePage.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
 
@@ -34,6 +35,8 @@ enum Icon {
 
 const char* const appName = "Pelmora";
 const char* const fileFilter = "Pelmora effects (*.kwfx)\0*.kwfx\0All files (*.*)\0*.*\0";
+// A path of MAX_PATH UTF-16 units takes up to three bytes a unit in UTF-8.
+const DWORD kPathBytes = 3 * MAX_PATH;
 
 std::string fileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
@@ -322,13 +325,14 @@ void EditorApp::showIconsFor(int dpi) {
 }
 
 int EditorApp::run() {
+    // The wide loop: a typed character outside the keyboard's code page reaches the window whole.
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!typingInField(message) && Kwadro::handleShortcut(message)) {
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -342,7 +346,7 @@ void EditorApp::onCommand(int command) {
         break;
     case CommandOpen:
         if (confirmDiscard()) {
-            char file[MAX_PATH] = {};
+            char file[kPathBytes] = {};
             OPENFILENAMEA dialog = {};
             dialog.lStructSize = sizeof(dialog);
             dialog.hwndOwner = frame.window->getHandle();
@@ -600,8 +604,8 @@ bool EditorApp::confirmDiscard() {
 bool EditorApp::save(bool choosePath) {
     std::string target = path;
     if (choosePath || target.empty()) {
-        char file[MAX_PATH] = {};
-        lstrcpynA(file, fileNameOf(path).c_str(), MAX_PATH);
+        char file[kPathBytes] = {};
+        lstrcpynA(file, fileNameOf(path).c_str(), sizeof(file));
         OPENFILENAMEA dialog = {};
         dialog.lStructSize = sizeof(dialog);
         dialog.hwndOwner = frame.window->getHandle();
@@ -616,7 +620,7 @@ bool EditorApp::save(bool choosePath) {
         target = file;
     }
     std::string error;
-    if (!saveAtomically(target, writeEffect(scene), error)) {
+    if (!saveAtomically(target, effectFileText(scene), error)) {
         MessageBoxA(frame.window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
         return false;
     }
@@ -629,7 +633,7 @@ bool EditorApp::save(bool choosePath) {
 void EditorApp::openFile(const std::string& file) {
     Scene loaded = scene;
     std::string error;
-    if (!readEffectFile(file, loaded, error)) {
+    if (!readEffectFileText(file, loaded, error)) {
         const std::string text = "Cannot open " + file + "\n\n" + error;
         MessageBoxA(frame.window->getHandle(), text.c_str(), appName, MB_OK | MB_ICONERROR);
         return;

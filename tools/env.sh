@@ -30,6 +30,9 @@ kw_prepare_wine() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
+    # Under the C locale Wine cannot create files with non-ASCII names; UTF-8 maps any name to Unix.
+    export LC_ALL=C.UTF-8
+    export LANG=C.UTF-8
     if [ ! -f "$WINEPREFIX/.kw-ready" ]; then
         echo "env: creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"

@@ -1,5 +1,7 @@
 #include "logic/EffectFile.h"
 
+#include "logic/Utf8Text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
@@ -54,8 +56,12 @@ std::string describe(const Json& value) {
     }
 }
 
-// Bytes 0x80..0xFF become the two-byte UTF-8 form of the same code point, so the file is valid JSON.
-std::string toFileText(const std::string& bytes) {
+// Latin-1: bytes 0x80..0xFF become the two-byte UTF-8 form of the same code point, so the file is valid
+// JSON. UTF-8 text goes in as it is.
+std::string toFileText(const std::string& bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) {
+        return bytes;
+    }
     std::string text;
     text.reserve(bytes.size());
     for (unsigned char byte : bytes) {
@@ -69,9 +75,13 @@ std::string toFileText(const std::string& bytes) {
     return text;
 }
 
-// The inverse of toFileText; false for a character beyond U+00FF. The text is valid UTF-8 (the
-// parser checks that).
-bool fromFileText(const std::string& text, std::string& bytes) {
+// The inverse of toFileText; false for a character beyond U+00FF in Latin-1. The text is valid UTF-8
+// (the parser checks that).
+bool fromFileText(const std::string& text, std::string& bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) {
+        bytes = text;
+        return true;
+    }
     bytes.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
@@ -86,16 +96,26 @@ bool fromFileText(const std::string& text, std::string& bytes) {
     return true;
 }
 
-std::string quotedKey(const std::string& key) {
+std::string quotedKey(const std::string& key, TextEncoding encoding) {
     std::string bytes;
-    if (!fromFileText(key, bytes)) {
+    if (!fromFileText(key, bytes, encoding)) {
         bytes = "?";
     }
-    return bytes.size() > kMaxQuotedKey ? bytes.substr(0, kMaxQuotedKey) + "..." : bytes;
+    if (bytes.size() <= kMaxQuotedKey) {
+        return bytes;
+    }
+    // Cut before a character, never inside one.
+    std::size_t cut = kMaxQuotedKey;
+    while (encoding == TextEncoding::Utf8 && cut > 0 &&
+           (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return bytes.substr(0, cut) + "...";
 }
 
 // The object at path with exactly these fields.
-void expectFields(const Json& object, const std::string& path, std::initializer_list<const char*> names) {
+void expectFields(const Json& object, const std::string& path, TextEncoding encoding,
+                  std::initializer_list<const char*> names) {
     if (!object.is_object()) {
         fail(path, "is " + describe(object) + ", not an object");
     }
@@ -105,7 +125,7 @@ void expectFields(const Json& object, const std::string& path, std::initializer_
             known = known || entry.key() == name;
         }
         if (!known) {
-            fail(field(path, quotedKey(entry.key())), "unknown field");
+            fail(field(path, quotedKey(entry.key(), encoding)), "unknown field");
         }
     }
     for (const char* name : names) {
@@ -128,14 +148,14 @@ float readNumber(const Json& object, const std::string& path, const char* name) 
     return static_cast<float>(number);
 }
 
-std::string readText(const Json& object, const std::string& path, const char* name) {
+std::string readText(const Json& object, const std::string& path, const char* name, TextEncoding encoding) {
     const Json& value = object.at(name);
     const std::string at = field(path, name);
     if (!value.is_string()) {
         fail(at, "is " + describe(value) + ", not text");
     }
     std::string bytes;
-    if (!fromFileText(value.get_ref<const std::string&>(), bytes)) {
+    if (!fromFileText(value.get_ref<const std::string&>(), bytes, encoding)) {
         fail(at, "holds a character beyond U+00FF, which this program cannot keep");
     }
     return bytes;
@@ -180,21 +200,21 @@ const Json& readArray(const Json& object, const std::string& path, const char* n
     return value;
 }
 
-Emitter readEmitter(const Json& object, const std::string& path) {
+Emitter readEmitter(const Json& object, const std::string& path, TextEncoding encoding) {
     expectFields(
-        object, path,
+        object, path, encoding,
         {"name", "rate", "lifetime", "speed", "spread", "gravity", "blend", "texture", "size", "color"});
     Emitter emitter;
-    emitter.name = readText(object, path, "name");
+    emitter.name = readText(object, path, "name", encoding);
     emitter.rate = readNumber(object, path, "rate");
     const Json& lifetime = object.at("lifetime");
-    expectFields(lifetime, field(path, "lifetime"), {"min", "max"});
+    expectFields(lifetime, field(path, "lifetime"), encoding, {"min", "max"});
     emitter.lifetimeMin = readNumber(lifetime, field(path, "lifetime"), "min");
     emitter.lifetimeMax = readNumber(lifetime, field(path, "lifetime"), "max");
     emitter.speed = readNumber(object, path, "speed");
     emitter.spread = readNumber(object, path, "spread");
     emitter.gravity = readNumber(object, path, "gravity");
-    const std::string blend = readText(object, path, "blend");
+    const std::string blend = readText(object, path, "blend", encoding);
     if (blend == "alpha") {
         emitter.blend = BlendMode::Alpha;
     } else if (blend == "additive") {
@@ -202,13 +222,13 @@ Emitter readEmitter(const Json& object, const std::string& path) {
     } else {
         fail(field(path, "blend"), "is neither \"alpha\" nor \"additive\"");
     }
-    emitter.texture = readText(object, path, "texture");
+    emitter.texture = readText(object, path, "texture", encoding);
 
     const Json& size = readArray(object, path, "size", kMaxKeys);
     emitter.size.clear();
     for (std::size_t i = 0; i < size.size(); ++i) {
         const std::string at = item(field(path, "size"), i);
-        expectFields(size[i], at, {"x", "upper", "lower"});
+        expectFields(size[i], at, encoding, {"x", "upper", "lower"});
         emitter.size.push_back(sizeKey(readNumber(size[i], at, "x"), readNumber(size[i], at, "upper"),
                                        readNumber(size[i], at, "lower"), i == 0 || i + 1 == size.size()));
     }
@@ -216,7 +236,7 @@ Emitter readEmitter(const Json& object, const std::string& path) {
     emitter.color.clear();
     for (std::size_t i = 0; i < color.size(); ++i) {
         const std::string at = item(field(path, "color"), i);
-        expectFields(color[i], at, {"position", "upper", "lower"});
+        expectFields(color[i], at, encoding, {"position", "upper", "lower"});
         emitter.color.push_back(
             KWColorPoint(readNumber(color[i], at, "position"), readColor(color[i], at, "upper"),
                          readColor(color[i], at, "lower"), i == 0 || i + 1 == color.size()));
@@ -229,8 +249,8 @@ Emitter readEmitter(const Json& object, const std::string& path) {
     return emitter;
 }
 
-std::string readName(const Json& object, const std::string& path) {
-    const std::string name = readText(object, path, "name");
+std::string readName(const Json& object, const std::string& path, TextEncoding encoding) {
+    const std::string name = readText(object, path, "name", encoding);
     const Problem problem = checkName(name);
     if (!problem.ok()) {
         fail(field(path, problem.field), problem.message);
@@ -261,26 +281,27 @@ void readVersion(const Json& root) {
     }
 }
 
-Scene readScene(const Json& root, ElementId firstId) {
+Scene readScene(const Json& root, ElementId firstId, TextEncoding encoding) {
     readVersion(root);
-    expectFields(root, "", {"format", "version", "systems"});
+    expectFields(root, "", encoding, {"format", "version", "systems"});
     Scene scene;
     scene.raiseNextId(firstId);
     const Json& systems = readArray(root, "", "systems", kMaxElements);
     for (std::size_t s = 0; s < systems.size(); ++s) {
         const std::string systemPath = item("systems", s);
-        expectFields(systems[s], systemPath, {"name", "groups"});
+        expectFields(systems[s], systemPath, encoding, {"name", "groups"});
         System system;
-        system.name = readName(systems[s], systemPath);
+        system.name = readName(systems[s], systemPath, encoding);
         const Json& groups = readArray(systems[s], systemPath, "groups", kMaxElements);
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const std::string groupPath = item(field(systemPath, "groups"), g);
-            expectFields(groups[g], groupPath, {"name", "emitters"});
+            expectFields(groups[g], groupPath, encoding, {"name", "emitters"});
             Group group;
-            group.name = readName(groups[g], groupPath);
+            group.name = readName(groups[g], groupPath, encoding);
             const Json& emitters = readArray(groups[g], groupPath, "emitters", kMaxElements);
             for (std::size_t e = 0; e < emitters.size(); ++e) {
-                group.emitters.push_back(readEmitter(emitters[e], item(field(groupPath, "emitters"), e)));
+                group.emitters.push_back(
+                    readEmitter(emitters[e], item(field(groupPath, "emitters"), e), encoding));
             }
             system.groups.push_back(group);
         }
@@ -318,16 +339,16 @@ Json colorArray(const KWColor& color) {
     return Json::array({color.r, color.g, color.b, color.a});
 }
 
-Json emitterJson(const Emitter& emitter) {
+Json emitterJson(const Emitter& emitter, TextEncoding encoding) {
     Json json;
-    json["name"] = toFileText(emitter.name);
+    json["name"] = toFileText(emitter.name, encoding);
     json["rate"] = number(emitter.rate);
     json["lifetime"] = {{"min", number(emitter.lifetimeMin)}, {"max", number(emitter.lifetimeMax)}};
     json["speed"] = number(emitter.speed);
     json["spread"] = number(emitter.spread);
     json["gravity"] = number(emitter.gravity);
     json["blend"] = emitter.blend == BlendMode::Alpha ? "alpha" : "additive";
-    json["texture"] = toFileText(emitter.texture);
+    json["texture"] = toFileText(emitter.texture, encoding);
     json["size"] = Json::array();
     for (const KWGraphPoint& key : emitter.size) {
         json["size"].push_back(
@@ -344,33 +365,38 @@ Json emitterJson(const Emitter& emitter) {
 
 } // namespace
 
-std::string writeEffect(const Scene& scene) {
+std::string writeEffect(const Scene& scene, TextEncoding encoding) {
     Json root;
     root["format"] = kFileFormat;
     root["version"] = kFileVersion;
     root["systems"] = Json::array();
     for (const System& system : scene.getSystems()) {
         Json systemJson;
-        systemJson["name"] = toFileText(system.name);
+        systemJson["name"] = toFileText(system.name, encoding);
         systemJson["groups"] = Json::array();
         for (const Group& group : system.groups) {
             Json groupJson;
-            groupJson["name"] = toFileText(group.name);
+            groupJson["name"] = toFileText(group.name, encoding);
             groupJson["emitters"] = Json::array();
             for (const Emitter& emitter : group.emitters) {
-                groupJson["emitters"].push_back(emitterJson(emitter));
+                groupJson["emitters"].push_back(emitterJson(emitter, encoding));
             }
             systemJson["groups"].push_back(groupJson);
         }
         root["systems"].push_back(systemJson);
     }
-    return root.dump(2) + "\n";
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-bool readEffect(const std::string& text, Scene& scene, std::string& error) {
+bool readEffect(const std::string& text, Scene& scene, std::string& error, TextEncoding encoding) {
     if (text.size() > kMaxFileBytes) {
         error = "the file is " + std::to_string(text.size()) + " bytes long; effect files are at most " +
                 std::to_string(kMaxFileBytes) + " bytes";
+        return false;
+    }
+    const std::size_t badLine = firstInvalidUtf8Line(text);
+    if (badLine != 0) {
+        error = "line " + std::to_string(badLine) + ": the text is not UTF-8; effect files are UTF-8 text";
         return false;
     }
     if (onlyWhitespace(text)) {
@@ -379,7 +405,7 @@ bool readEffect(const std::string& text, Scene& scene, std::string& error) {
     }
     try {
         const Json root = Json::parse(text);
-        Scene loaded = readScene(root, scene.getNextId());
+        Scene loaded = readScene(root, scene.getNextId(), encoding);
         scene = loaded;
         return true;
     } catch (const nlohmann::json::parse_error& e) {
@@ -392,7 +418,7 @@ bool readEffect(const std::string& text, Scene& scene, std::string& error) {
     return false;
 }
 
-bool readEffectFile(const std::string& path, Scene& scene, std::string& error) {
+bool readEffectFile(const std::string& path, Scene& scene, std::string& error, TextEncoding encoding) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         error = std::string("cannot open the file: ") + std::strerror(errno);
@@ -418,7 +444,7 @@ bool readEffectFile(const std::string& path, Scene& scene, std::string& error) {
         error = std::string("cannot read the file: ") + std::strerror(reason);
         return false;
     }
-    return readEffect(text, scene, error);
+    return readEffect(text, scene, error, encoding);
 }
 
 } // namespace effect

@@ -5,11 +5,20 @@
 
 #include <string>
 
-// Effect files: JSON text with a format marker and version, every emitter value and every curve and
-// gradient key. Text is the program's bytes, each stored as the character of the same number
-// (U+0000..U+00FF), so that any name or path survives a round trip.
+// Effect files: UTF-8 JSON text with a format marker and version, every emitter value and every curve
+// and gradient key.
 namespace KW {
 namespace effect {
+
+// How the scene's names and paths map to the file's characters.
+enum class TextEncoding {
+    // Each byte is the character of the same number (U+0000..U+00FF): any bytes survive a round trip,
+    // a character beyond U+00FF in a file is refused.
+    Latin1,
+    // The text is UTF-8 and goes into the file as it is: any character survives a round trip. A byte
+    // outside a well-formed sequence is written as U+FFFD.
+    Utf8,
+};
 
 const char* const kFileFormat = "pelmora-effect";
 const int kFileVersion = 1;
@@ -17,15 +26,18 @@ const char* const kFileExtension = ".kwfx";
 const std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
 // The scene as file text: indented JSON ending with a newline.
-std::string writeEffect(const Scene& scene);
+std::string writeEffect(const Scene& scene, TextEncoding encoding = TextEncoding::Latin1);
 
 // Reads file text. On success the scene is replaced by the one read, whose ids all lie above the
 // ids the old scene handed out. On failure the scene is untouched and error says what is wrong and
-// where: "line L, column C: ..." for text that is not JSON, "<field path>: ..." otherwise.
-bool readEffect(const std::string& text, Scene& scene, std::string& error);
+// where: "line L: ..." for text that is not UTF-8, "line L, column C: ..." for text that is not JSON,
+// "<field path>: ..." otherwise.
+bool readEffect(const std::string& text, Scene& scene, std::string& error,
+                TextEncoding encoding = TextEncoding::Latin1);
 
 // Reads a file as readEffect reads text; a missing, unreadable, empty or too large file fails too.
-bool readEffectFile(const std::string& path, Scene& scene, std::string& error);
+bool readEffectFile(const std::string& path, Scene& scene, std::string& error,
+                    TextEncoding encoding = TextEncoding::Latin1);
 
 } // namespace effect
 } // namespace KW

@@ -1,6 +1,7 @@
 // Any bytes given to the effect loader: it must never crash, a refusal must say why and leave the
 // scene as it was, and whatever it accepts must be written and read back to the same effect.
 #include "logic/EffectFile.h"
+#include "logic/Utf8Text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,18 +17,18 @@ void require(bool condition) {
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+// Each text is read as a program with Latin-1 text and as one with UTF-8 text would read it.
+void check(const std::string& text, TextEncoding encoding) {
     const Scene before = Scene::makeDefault();
     Scene scene = before;
     std::string error;
-    if (!readEffect(text, scene, error)) {
+    if (!readEffect(text, scene, error, encoding)) {
         require(!error.empty());
         require(scene == before);
-        return 0;
+        return;
     }
+    // Accepted text is UTF-8 throughout.
+    require(firstInvalidUtf8Line(text) == 0);
     for (const System& system : scene.getSystems()) {
         for (const Group& group : system.groups) {
             for (const Emitter& emitter : group.emitters) {
@@ -35,10 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    const std::string written = writeEffect(scene);
+    const std::string written = writeEffect(scene, encoding);
+    require(firstInvalidUtf8Line(written) == 0);
     Scene again;
-    require(readEffect(written, again, error));
+    require(readEffect(written, again, error, encoding));
     require(Scene::sameContent(scene, again));
-    require(writeEffect(again) == written);
+    require(writeEffect(again, encoding) == written);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    check(text, TextEncoding::Latin1);
+    check(text, TextEncoding::Utf8);
     return 0;
 }

@@ -1,11 +1,13 @@
 // The effect editor driven from outside as a user would: open a file given on the command line, add an
-// emitter, save with Ctrl+S, undo with Ctrl+Z, close and decline to save.
+// emitter, save with Ctrl+S, undo with Ctrl+Z, close and decline to save; save and reopen an effect
+// named in any script in folders named so.
 #include "RemoteProcess.h"
 #include "logic/EffectFile.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 using namespace kwe2e;
@@ -129,4 +131,45 @@ TEST(Pelmora, OpenEditSaveUndoAndCloseWithoutLosingTheSavedFile) {
     EXPECT_EQ(0u, process.waitForExit(15000));
     EXPECT_EQ(emitters + 1, emitterCount(readScene(file)));
     DeleteFileA(file.c_str());
+}
+
+TEST(Pelmora, SavesAndReopensAnEffectNamedInAnyScriptInFoldersNamedSo) {
+    ASSERT_EQ(static_cast<UINT>(CP_UTF8), GetACP());
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string outer = std::string(temp) + "Эффекты";
+    const std::string folder = outer + "\\日本";
+    const std::string file = folder + "\\花火.kwfx";
+    const std::string name = "花火 ✨ Ёж";
+    CreateDirectoryA(outer.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    KW::effect::Scene scene = KW::effect::Scene::makeDefault();
+    ASSERT_TRUE(scene.rename(3, name)); // the emitter, which the editor selects on opening
+    std::ofstream(file, std::ios::binary) << KW::effect::writeEffect(scene, KW::effect::TextEncoding::Utf8);
+
+    // The first session adds an emitter and saves; the second opens what it saved. Both show the name.
+    for (int session = 0; session < 2; ++session) {
+        RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + file + "\"");
+        HWND main = process.waitForWindow("Pelmora - 花火.kwfx", 30000);
+        ASSERT_TRUE(main) << "the editor did not open the file";
+        EXPECT_EQ(1u, findChildren(main, "Edit", name).size()) << session;
+        if (session == 0) {
+            RECT button = rectIn(findChildren(main, "Button", "Emitter").at(0), nullptr);
+            clickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+            ASSERT_TRUE(process.waitForWindow("Pelmora - 花火.kwfx *", 5000));
+            SetForegroundWindow(main);
+            pressKeys(VK_CONTROL, 'S');
+            ASSERT_TRUE(process.waitForWindow("Pelmora - 花火.kwfx", 5000));
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, process.waitForExit(15000));
+    }
+    KW::effect::Scene saved;
+    std::string error;
+    ASSERT_TRUE(KW::effect::readEffectFile(file, saved, error, KW::effect::TextEncoding::Utf8)) << error;
+    EXPECT_EQ(2u, emitterCount(saved));
+    EXPECT_EQ(name, saved.getSystems().at(0).groups.at(0).emitters.at(0).name);
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(outer.c_str())); // no temporary file was left behind
 }

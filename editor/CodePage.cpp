@@ -1,0 +1,95 @@
+#include "CodePage.h"
+
+#include "logic/EffectFile.h"
+
+#include <windows.h>
+
+using namespace KW::effect;
+
+namespace pelmora {
+
+namespace {
+
+std::wstring toWide(const std::string& text, UINT codePage) {
+    const int length =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// False when a character has no form in the code page; it is written as the code page's default
+// character. Best-fit look-alikes would change a name without saying so.
+bool fromWide(const std::wstring& wide, UINT codePage, std::string& text) {
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lost = FALSE;
+    BOOL* lostOut = utf8 ? nullptr : &lost; // UTF-8 has a form for every character and takes no flag
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lostOut);
+    text.assign(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), size, &text[0], length, nullptr, lostOut);
+    return !lost;
+}
+
+bool programUsesUtf8() {
+    return GetACP() == CP_UTF8;
+}
+
+// Converts every name and texture path; false when one of them could not be kept whole.
+bool convertTexts(Scene& scene, UINT from, UINT to) {
+    bool whole = true;
+    auto convert = [&](std::string& text) { whole = fromWide(toWide(text, from), to, text) && whole; };
+    for (size_t s = 0; s < scene.getSystems().size(); ++s) {
+        System& system = *scene.findSystem(scene.getSystems()[s].id);
+        convert(system.name);
+        for (Group& group : system.groups) {
+            convert(group.name);
+            for (Emitter& emitter : group.emitters) {
+                convert(emitter.name);
+                convert(emitter.texture);
+            }
+        }
+    }
+    return whole;
+}
+
+} // namespace
+
+std::wstring wideFromProgram(const std::string& text) {
+    return toWide(text, CP_ACP);
+}
+
+std::string effectFileText(const Scene& scene) {
+    if (programUsesUtf8()) {
+        return writeEffect(scene, TextEncoding::Utf8);
+    }
+    Scene inFile = scene;
+    convertTexts(inFile, CP_ACP, CP_UTF8);
+    return writeEffect(inFile, TextEncoding::Utf8);
+}
+
+bool readEffectFileText(const std::string& path, Scene& scene, std::string& error) {
+    Scene loaded = scene;
+    const bool read = readEffectFile(path, loaded, error, TextEncoding::Utf8);
+    if (programUsesUtf8()) {
+        if (read) {
+            scene = loaded;
+        }
+        return read;
+    }
+    if (!read) {
+        // The message may quote the file's text.
+        fromWide(toWide(error, CP_UTF8), CP_ACP, error);
+        return false;
+    }
+    if (!convertTexts(loaded, CP_UTF8, CP_ACP)) {
+        error = "a name or texture path holds a character that this program's code page (" +
+                std::to_string(GetACP()) + ") cannot show";
+        return false;
+    }
+    scene = loaded;
+    return true;
+}
+
+} // namespace pelmora
