@@ -158,6 +158,20 @@ void EditorApp::buildMenus() {
         }
         frame.window->addMenu(menu.title, *menu.context);
     }
+    viewMenu->addItem(CommandThemeMenu, -1, "&Theme", true);
+    viewMenu->addItem(CommandThemeLight, CommandThemeMenu, "&Light", false);
+    viewMenu->addItem(CommandThemeDark, CommandThemeMenu, "&Dark", false);
+    viewMenu->addItem(CommandThemeSystem, CommandThemeMenu, "&System", false);
+    markTheme();
+}
+
+// The theme in force has its entry checked.
+void EditorApp::markTheme() {
+    const KWTheme& current = Kwadro::getTheme();
+    const int chosen = current == KWTheme::dark()     ? CommandThemeDark
+                       : current == KWTheme::system() ? CommandThemeSystem
+                                                      : CommandThemeLight;
+    CheckMenuRadioItem(viewMenu->getHandle(), CommandThemeLight, CommandThemeSystem, chosen, MF_BYCOMMAND);
 }
 
 void EditorApp::bindShortcuts() {
@@ -401,6 +415,14 @@ void EditorApp::onCommand(int command) {
         break;
     case CommandRestart:
         preview->restart(scene);
+        break;
+    case CommandThemeLight:
+    case CommandThemeDark:
+    case CommandThemeSystem:
+        Kwadro::setTheme(command == CommandThemeDark     ? KWTheme::dark()
+                         : command == CommandThemeSystem ? KWTheme::system()
+                                                         : KWTheme::light());
+        markTheme();
         break;
     case CommandAbout:
         MessageBoxA(frame.window->getHandle(),

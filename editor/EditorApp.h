@@ -32,6 +32,10 @@ enum Command {
     CommandPause,
     CommandRestart,
     CommandTogglePlay,
+    CommandThemeMenu = 450,
+    CommandThemeLight,
+    CommandThemeDark,
+    CommandThemeSystem,
     CommandAbout = 500,
 };
 
@@ -82,6 +86,7 @@ private:
     };
 
     void buildMenus();
+    void markTheme();
     void buildSceneTree();
     void buildPropertyGrid();
     void buildGraphEditors();

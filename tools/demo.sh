@@ -2,6 +2,7 @@
 # Builds and runs the effect editor `Pelmora` (with --test, the demonstration program `Test` instead).
 # With DISPLAY set it opens there and runs until its window is closed; otherwise it runs in a virtual
 # display for a few seconds, saves a screenshot and ends.
+# KW_DEMO_ARGS passes arguments to the program (Pelmora: --theme light).
 # KW_DEMO_DPI=144 (say) runs it at that display DPI: the Wine prefix's LogPixels is set for the run
 # and removed again afterwards.
 # Usage: tools/demo.sh [--test] [screenshot.png]   (default: build/demo.png)
@@ -43,10 +44,12 @@ fi
 
 cd "$build/x86_64/bin"
 if [ "$interactive" = 1 ]; then
-    /usr/lib/wine/wine64 "$program.exe"
+    # shellcheck disable=SC2086
+    /usr/lib/wine/wine64 "$program.exe" ${KW_DEMO_ARGS:-}
     exit 0
 fi
-/usr/lib/wine/wine64 "$program.exe" &
+# shellcheck disable=SC2086
+/usr/lib/wine/wine64 "$program.exe" ${KW_DEMO_ARGS:-} &
 running=$!
 sleep "${KW_DEMO_SECONDS:-6}"
 import -window root "$shot"

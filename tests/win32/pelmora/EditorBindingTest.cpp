@@ -196,3 +196,17 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     EXPECT_EQ("Pelmora - Untitled", window->getText());
     EXPECT_EQ(startPicture, previewAfterOneSecond());
 }
+
+TEST_F(Editor, ViewThemeSwitchesTheWholeWindowAndChecksTheChoice) {
+    HMENU view = GetSubMenu(GetMenu(app->getWindow()->getHandle()), 3);
+    const std::pair<int, KWTheme> choices[] = {{pelmora::CommandThemeDark, KWTheme::dark()},
+                                               {pelmora::CommandThemeLight, KWTheme::light()}};
+    for (const auto& choice : choices) {
+        SendMessageW(app->getWindow()->getHandle(), WM_COMMAND, static_cast<WPARAM>(choice.first), 0);
+        kwtest::pumpMessages();
+        EXPECT_TRUE(Kwadro::getTheme() == choice.second) << choice.first;
+        EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
+                  GetMenuState(view, static_cast<UINT>(choice.first), MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_EQ(choice.second.editBackground, kwtest::pixelAt(gadgets.tree->getHandle(), 150, 150));
+    }
+}
