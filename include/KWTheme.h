@@ -39,6 +39,7 @@ struct KW_API KWTheme {
 
     /// Same colours in every field.
     bool operator==(const KWTheme& other) const;
+    /// Some field differs.
     bool operator!=(const KWTheme& other) const { return !(*this == other); }
 };
 
