@@ -19,6 +19,8 @@ public:
 
 protected:
     void controlNotified(int code) override;
+    /// Under any theme but light the button draws its face, frame and caption in the theme's colours.
+    bool customDraw(NMCUSTOMDRAW* draw, LRESULT& result) override;
 
 private:
     KWButton(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);

@@ -3,6 +3,8 @@
 
 #include "KWTypes.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <memory>
 #include <string>
@@ -109,10 +111,11 @@ protected:
     /// The window procedure of gadgets without their own: handleDefaults, then the window's previous
     /// procedure.
     static LRESULT CALLBACK KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    /// WM_CTLCOLOR* from a standard control, under a theme other than light: sets the theme's colours on
-    /// the control's device context, puts the background brush in result and returns true. Under light
-    /// it returns false and the platform answers as it always has.
-    static bool themedControlColors(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    /// A child control's question that needs an answer from its parent's procedure: WM_CTLCOLOR* under a
+    /// theme other than light (the theme's colours are set on the control's device context and result
+    /// is the background brush) and NM_CUSTOMDRAW the sending gadget answers (customDraw). Returns
+    /// false when the platform's own answer stands.
+    static bool answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     /// Handling shared by every gadget's window: alignment on WM_SIZE, focus on a button press, tooltips,
     /// and the routing of control notifications and commands to the gadgets they belong to. Returns true
     /// when the message needs no further handling.
@@ -165,6 +168,10 @@ protected:
     /// afterwards. A gadget that hands colours to a platform control passes them on here. The default
     /// does nothing.
     virtual void themeChanged();
+    /// A custom-draw stage of the gadget's control (or of a control whose notifications it takes). Return
+    /// true with the answer in result to draw it differently; the default returns false, and the
+    /// control draws as usual.
+    virtual bool customDraw(NMCUSTOMDRAW* draw, LRESULT& result);
     /// A gadget this one points to without owning it as a child (a docked gadget, a hosted editor, a
     /// page, a window to disable) is being deleted: drop every pointer to it. Heard only after
     /// watchDeletions; the address is only to be compared, never used. The default does nothing.

@@ -98,6 +98,8 @@ private:
     void dpiChanged(int oldDpi, int newDpi) override;
     /// Passes the theme's colours to the platform control (its own under light).
     void themeChanged() override;
+    /// Under any theme but light the column headers are drawn in the theme's colours.
+    bool customDraw(NMCUSTOMDRAW* draw, LRESULT& result) override;
 
     static LRESULT CALLBACK KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWPropertiesHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

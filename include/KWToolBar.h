@@ -33,8 +33,9 @@ public:
 protected:
     /// A click of a button: its command goes to the receiver (the window the toolbar is on).
     void controlCommand(KWObject* receiver, int commandId, int code) override;
-    /// Under any theme but light the bar's background is the theme's window colour.
-    void controlNotify(const NMHDR* header, LPARAM lParam) override;
+    /// Under any theme but light the bar's background is the theme's window colour and its texts the
+    /// theme's text colour.
+    bool customDraw(NMCUSTOMDRAW* draw, LRESULT& result) override;
 
 private:
     KWToolBar(KWObject* parent, int id);

@@ -3,6 +3,7 @@
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
 #include "core/WideText.h"
+#include "core/Theme.h"
 
 #include <new>
 
@@ -26,6 +27,38 @@ KWButton::KWButton(const std::string& text, int x, int y, int width, int height,
         setDefaultFont(handle);
         subclassWindow(KWButtonCallback);
     }
+}
+
+bool KWButton::customDraw(NMCUSTOMDRAW* draw, LRESULT& result) {
+    if (theme::isLight() || draw->dwDrawStage != CDDS_PREPAINT) {
+        return false;
+    }
+    const KWTheme& colors = theme::current();
+    const bool pressed = (draw->uItemState & CDIS_SELECTED) != 0;
+    const bool enabled = (draw->uItemState & CDIS_DISABLED) == 0 && IsWindowEnabled(handle);
+    // The raised surface of the theme is the rollout bars' colour.
+    FillRect(draw->hdc, &draw->rc, theme::brush(pressed ? colors.selection : colors.rolloutBar));
+    FrameRect(draw->hdc, &draw->rc, theme::brush(colors.border));
+    HGDIOBJ previousFont =
+        SelectObject(draw->hdc, reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0)));
+    const int previousMode = SetBkMode(draw->hdc, TRANSPARENT);
+    const COLORREF previousText = SetTextColor(draw->hdc, !enabled  ? colors.disabledText
+                                                          : pressed ? colors.selectionText
+                                                                    : colors.text);
+    RECT caption = draw->rc;
+    const std::wstring text = text::wideWindowText(handle);
+    DrawTextW(draw->hdc, text.c_str(), static_cast<int>(text.size()), &caption,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (draw->uItemState & CDIS_FOCUS) {
+        RECT mark = draw->rc;
+        InflateRect(&mark, -scale(3), -scale(3));
+        DrawFocusRect(draw->hdc, &mark);
+    }
+    SetTextColor(draw->hdc, previousText);
+    SetBkMode(draw->hdc, previousMode);
+    SelectObject(draw->hdc, previousFont);
+    result = CDRF_SKIPDEFAULT;
+    return true;
 }
 
 KWButton::~KWButton() {

@@ -62,15 +62,21 @@ void KWToolBar::setImageList(KWImageList* list) {
     SendMessageW(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->handle : nullptr));
 }
 
-void KWToolBar::controlNotify(const NMHDR* header, LPARAM lParam) {
-    if (header->code != static_cast<UINT>(NM_CUSTOMDRAW) || theme::isLight()) {
-        return;
+bool KWToolBar::customDraw(NMCUSTOMDRAW* draw, LRESULT& result) {
+    if (theme::isLight()) {
+        return false;
     }
-    // Painted under the buttons before the bar draws them; the answer stays "draw as usual".
-    const NMCUSTOMDRAW* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
     if (draw->dwDrawStage == CDDS_PREPAINT) {
         FillRect(draw->hdc, &draw->rc, theme::brush(theme::current().window));
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
     }
+    if (draw->dwDrawStage == CDDS_ITEMPREPAINT) {
+        reinterpret_cast<NMTBCUSTOMDRAW*>(draw)->clrText = theme::current().text;
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    return false;
 }
 
 void KWToolBar::controlCommand(KWObject* receiver, int commandId, int code) {

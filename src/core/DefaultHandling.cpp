@@ -10,21 +10,28 @@ void KWObject::setDefaultFont(HWND window) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(dpi::guiFont(dpi::ofWindow(window))), TRUE);
 }
 
-bool KWObject::themedControlColors(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC) {
-        return false;
+bool KWObject::answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        HBRUSH background =
+            theme::controlColors(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        result = reinterpret_cast<LRESULT>(background);
+        return background != nullptr;
     }
-    HBRUSH background =
-        theme::controlColors(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    result = reinterpret_cast<LRESULT>(background);
-    return background != nullptr;
+    if (msg == WM_NOTIFY) {
+        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header && header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+            KWObject* source = fromHandle(header->hwndFrom);
+            return source && source->customDraw(reinterpret_cast<NMCUSTOMDRAW*>(lParam), result);
+        }
+    }
+    return false;
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
-    LRESULT themedColors = 0;
-    if (themedControlColors(msg, wParam, lParam, themedColors)) {
-        return themedColors;
+    LRESULT controlAnswer = 0;
+    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
+        return controlAnswer;
     }
     // Looked up afterwards: a handler run by the default handling may have deleted the gadget.
     KWObject* gadget = fromHandle(window);

@@ -142,6 +142,22 @@ HFONT platformFont(int kind, int dpi) {
     return font;
 }
 
+// The font of source's description with its size scaled from fromDpi to dpi, made once and kept under
+// key; source itself when it cannot be made.
+static HFONT scaledCopy(HFONT source, int key, int dpi, int fromDpi) {
+    FontCache& fonts = cache();
+    std::lock_guard<std::mutex> guard(fonts.lock);
+    HFONT& font = fonts.fonts[std::make_pair(key, dpi)];
+    if (!font) {
+        LOGFONTA face = {};
+        GetObjectA(source, sizeof(face), &face);
+        face.lfHeight = MulDiv(face.lfHeight, dpi, fromDpi);
+        face.lfWidth = MulDiv(face.lfWidth, dpi, fromDpi);
+        font = CreateFontIndirectA(&face);
+    }
+    return font ? font : source;
+}
+
 HFONT stockFont(int stockObject, int dpi) {
     if (stockObject == iconTitleFontId || stockObject == statusFontId) {
         return platformFont(stockObject, dpi);
@@ -151,17 +167,7 @@ HFONT stockFont(int stockObject, int dpi) {
     if (dpi <= 0 || dpi == screenDpi || !stock) {
         return stock;
     }
-    FontCache& fonts = cache();
-    std::lock_guard<std::mutex> guard(fonts.lock);
-    HFONT& font = fonts.fonts[std::make_pair(stockObject, dpi)];
-    if (!font) {
-        LOGFONTA face = {};
-        GetObjectA(stock, sizeof(face), &face);
-        face.lfHeight = MulDiv(face.lfHeight, dpi, screenDpi);
-        face.lfWidth = MulDiv(face.lfWidth, dpi, screenDpi);
-        font = CreateFontIndirectA(&face);
-    }
-    return font ? font : stock;
+    return scaledCopy(stock, stockObject, dpi, screenDpi);
 }
 
 HFONT guiFont(int dpi) {
@@ -176,17 +182,7 @@ HFONT titleFont(int dpi) {
     }
     // Not a stock object id: the title font is never a window's font, so DPI swaps need not know it.
     constexpr int titleFontKey = 0x1002;
-    FontCache& fonts = cache();
-    std::lock_guard<std::mutex> guard(fonts.lock);
-    HFONT& font = fonts.fonts[std::make_pair(titleFontKey, dpi)];
-    if (!font) {
-        LOGFONTA face = {};
-        GetObjectA(stock, sizeof(face), &face);
-        face.lfHeight = MulDiv(face.lfHeight, dpi, baseDpi);
-        face.lfWidth = MulDiv(face.lfWidth, dpi, baseDpi);
-        font = CreateFontIndirectA(&face);
-    }
-    return font ? font : stock;
+    return scaledCopy(stock, titleFontKey, dpi, baseDpi);
 }
 
 int stockObjectOf(HGDIOBJ font) {

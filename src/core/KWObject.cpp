@@ -108,6 +108,10 @@ void KWObject::forgetImageList(KWImageList*) {}
 
 void KWObject::themeChanged() {}
 
+bool KWObject::customDraw(NMCUSTOMDRAW*, LRESULT&) {
+    return false;
+}
+
 DWORD KWObject::createStyle(eStyles style) {
     return styles::gadgetStyle(style);
 }

@@ -144,6 +144,51 @@ void KWProperties::themeChanged() {
     SendMessageW(handle, LVM_SETTEXTCOLOR, 0, light ? GetSysColor(COLOR_WINDOWTEXT) : colors.text);
 }
 
+bool KWProperties::customDraw(NMCUSTOMDRAW* draw, LRESULT& result) {
+    if (theme::isLight() || draw->hdr.hwndFrom != headerWindow) {
+        return false;
+    }
+    const KWTheme& colors = theme::current();
+    if (draw->dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        return true;
+    }
+    if (draw->dwDrawStage == CDDS_POSTPAINT) {
+        // The strip right of the last column.
+        RECT rest = draw->rc;
+        RECT last = {};
+        const int columns = static_cast<int>(SendMessageW(headerWindow, HDM_GETITEMCOUNT, 0, 0));
+        if (columns > 0 && SendMessageW(headerWindow, HDM_GETITEMRECT, static_cast<WPARAM>(columns - 1),
+                                        reinterpret_cast<LPARAM>(&last))) {
+            rest.left = last.right;
+        }
+        FillRect(draw->hdc, &rest, theme::brush(colors.panel));
+        return false;
+    }
+    if (draw->dwDrawStage != CDDS_ITEMPREPAINT) {
+        return false;
+    }
+    RECT cell = draw->rc;
+    FillRect(draw->hdc, &cell, theme::brush(colors.panel));
+    const RECT edge = {cell.right - 1, cell.top, cell.right, cell.bottom};
+    FillRect(draw->hdc, &edge, theme::brush(colors.border));
+    wchar_t title[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 64;
+    SendMessageW(headerWindow, HDM_GETITEMW, draw->dwItemSpec, reinterpret_cast<LPARAM>(&item));
+    const int previousMode = SetBkMode(draw->hdc, TRANSPARENT);
+    const COLORREF previousText = SetTextColor(draw->hdc, colors.text);
+    InflateRect(&cell, -scale(6), 0);
+    DrawTextW(draw->hdc, title, -1, &cell,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SetTextColor(draw->hdc, previousText);
+    SetBkMode(draw->hdc, previousMode);
+    result = CDRF_SKIPDEFAULT;
+    return true;
+}
+
 KWProperties::~KWProperties() {
     // The records die with this object while the hosted gadgets and the list view still live on in the
     // base destructor: from here on their messages must not lead back to the grid.

@@ -26,9 +26,9 @@ bool changesColumns(UINT code) {
 
 LRESULT CALLBACK KWProperties::KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
-    LRESULT themedColors = 0;
-    if (themedControlColors(msg, wParam, lParam, themedColors)) {
-        return themedColors;
+    LRESULT controlAnswer = 0;
+    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
+        return controlAnswer;
     }
     KWProperties* self = static_cast<KWProperties*>(fromHandle(window));
     if (!self || !self->previousProc) {

@@ -175,9 +175,9 @@ void KWRollout::forgetGadget(KWObject* gadget) {
 // notifications to this window.
 LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
-    LRESULT themedColors = 0;
-    if (themedControlColors(msg, wParam, lParam, themedColors)) {
-        return themedColors;
+    LRESULT controlAnswer = 0;
+    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
+        return controlAnswer;
     }
     KWRollout* self = static_cast<KWRollout*>(fromHandle(window));
     if (!self) {

@@ -41,9 +41,9 @@ LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPAR
         return 0;
     }
     handleDefaults(window, msg, wParam, lParam);
-    LRESULT themedColors = 0;
-    if (themedControlColors(msg, wParam, lParam, themedColors)) {
-        return themedColors;
+    LRESULT controlAnswer = 0;
+    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
+        return controlAnswer;
     }
     KWTab* self = static_cast<KWTab*>(fromHandle(window));
     if (!self || !self->previousProc) {

@@ -370,9 +370,9 @@ void KWWindow::endSplitterDrag() {
 
 LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     handleDefaults(window, msg, wParam, lParam);
-    LRESULT themedColors = 0;
-    if (themedControlColors(msg, wParam, lParam, themedColors)) {
-        return themedColors;
+    LRESULT controlAnswer = 0;
+    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
+        return controlAnswer;
     }
     KWWindow* self = static_cast<KWWindow*>(fromHandle(window));
     if (!self) {
