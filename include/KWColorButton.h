@@ -19,6 +19,10 @@ public:
     /// The colour shown, with the alpha last given to setColor or create.
     const KWColor& getColor() const { return color; }
 
+protected:
+    /// Described to screen readers; see KWObject::describeAccessible.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+
 private:
     KWColorButton(int x, int y, int width, int height, const KWColor& color, KWObject* parent, int id);
 

@@ -30,6 +30,11 @@ public:
     /// The colour of the right half.
     const KWColor& getColor2() const { return color2; }
 
+protected:
+    /// Described to screen readers with one child per part; see KWObject::describeAccessible.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+    int accessibleChildCount() const override;
+
 private:
     KWColorButtons(int x, int y, int width, int height, const KWColor& color1, const KWColor& color2,
                    KWObject* parent, KWObject* window);

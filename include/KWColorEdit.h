@@ -83,6 +83,9 @@ public:
     bool evaluate(float position, KWColor& color1, KWColor& color2) const;
 
 protected:
+    /// Described to screen readers with one child per key, in position order.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+    int accessibleChildCount() const override;
     /// Rescales the swatch size, which also sets the pick distance, to the new DPI.
     void dpiChanged(int oldDpi, int newDpi) override;
 

@@ -68,6 +68,9 @@ public:
 
 protected:
     /// Takes the marker size and pick radius of the new DPI.
+    /// Described to screen readers with one child per key, in position order.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+    int accessibleChildCount() const override;
     void dpiChanged(int oldDpi, int newDpi) override;
 
 private:

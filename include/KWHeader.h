@@ -19,6 +19,10 @@ public:
                             KWObject* parent, int id);
     ~KWHeader() override;
 
+protected:
+    /// Described to screen readers; see KWObject::describeAccessible.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+
 private:
     KWHeader(int x, int y, int width, int height, const std::string& title, const KWColor& topColor,
              const KWColor& bottomColor, const KWColor& textColor, KWObject* parent, int id);

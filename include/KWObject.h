@@ -14,6 +14,17 @@ namespace KW {
 
 class DeletionWatch;
 class KWImageList;
+struct AccessibleAccess;
+
+/// What a screen reader is told of a gadget or of one of its parts (see KWObject::describeAccessible).
+struct KW_API KWAccessibleElement {
+    long role = 0;              ///< a ROLE_SYSTEM_ value of <oleacc.h>
+    std::string name;           ///< what the element is called
+    std::string value;          ///< what it holds, empty when nothing
+    long state = 0;             ///< STATE_SYSTEM_ flags
+    std::string defaultAction;  ///< what accDoDefaultAction does, empty when nothing
+    RECT screen = {0, 0, 0, 0}; ///< where it is, in screen coordinates
+};
 
 /// Base of every gadget: binds one window to one object, owns the child gadgets, and offers geometry,
 /// text, visibility, tooltips and lock-to-parent alignment. Texts are in the process's ANSI code page
@@ -41,6 +52,10 @@ public:
 
     /// The gadget's window; null when its creation was refused.
     HWND getHandle() const { return handle; }
+    /// The name a screen reader announces for the gadget. A name set here stays when the text changes.
+    void setAccessibleName(const std::string& name);
+    /// The name given to setAccessibleName, else the gadget's text.
+    std::string getAccessibleName() const;
     /// A name for the application's own use; the library does not read it.
     void setName(const std::string& text) { name = text; }
     /// The name given with setName, "" at first.
@@ -172,6 +187,16 @@ protected:
     /// true with the answer in result to draw it differently; the default returns false, and the
     /// control draws as usual.
     virtual bool customDraw(NMCUSTOMDRAW* draw, LRESULT& result);
+    /// Describes the gadget (child 0) or one of its parts (children 1 to accessibleChildCount()) to
+    /// screen readers. A gadget that draws itself returns true for child 0 and is then served through
+    /// WM_GETOBJECT; the default describes nothing, leaving standard controls to the platform.
+    virtual bool describeAccessible(int child, KWAccessibleElement& element) const;
+    /// The number of parts describeAccessible describes; 0 by default.
+    virtual int accessibleChildCount() const;
+    /// Carries out the default action of child (0: the gadget); false when it has none (the default).
+    virtual bool doAccessibleDefault(int child);
+    /// The gadget's window rectangle on the screen, where describeAccessible places child 0.
+    RECT screenRect() const;
     /// A gadget this one points to without owning it as a child (a docked gadget, a hosted editor, a
     /// page, a window to disable) is being deleted: drop every pointer to it. Heard only after
     /// watchDeletions; the address is only to be compared, never used. The default does nothing.
@@ -215,6 +240,7 @@ protected:
 
 private:
     friend class DeletionWatch;
+    friend struct AccessibleAccess;
     friend class Kwadro;
     /// Takes the window away from this gadget before the gadget's own parts go: its messages end in
     /// the procedure it had before the gadget subclassed it, and it no longer names the gadget.
@@ -229,6 +255,8 @@ private:
     /// Cleared by the destructor; notify keeps a reference across the handler call to learn
     /// whether the gadget survived it.
     std::shared_ptr<bool> alive;
+    std::string accessibleName;
+    bool accessiblyNamed = false;
 
     KWObject(const KWObject&) = delete;
     KWObject& operator=(const KWObject&) = delete;

@@ -31,7 +31,8 @@ public:
     /// stays valid for the grid's lifetime.
     KWGroupItem* addGroup(const std::string& name);
     /// Appends an item to one of this grid's groups and hides its gadget; the item gets a row the next
-    /// time its group is opened or the rows are rebuilt. Nothing happens without a gadget.
+    /// time its group is opened or the rows are rebuilt; screen readers name the gadget after the row.
+    /// Nothing happens without a gadget.
     void addItem(KWGroupItem* group, const std::string& name, int image, KWObject* object);
     /// Shows (open) or removes the rows of the group's items and switches the group's icon. Ignored for a
     /// hidden group, a group without items, and a group that already has the state asked for.

@@ -52,6 +52,13 @@ public:
     /// Takes effect at the next paint.
     void addObject(int rolloutId, int x, int y, KWObject* object);
 
+protected:
+    /// Described to screen readers with one child per part; see KWObject::describeAccessible.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+    int accessibleChildCount() const override;
+    /// Toggles a section, as a click on its bar does.
+    bool doAccessibleDefault(int child) override;
+
 private:
     KWRollout(int x, int y, int width, int height, KWObject* parent, int id);
     /// A gadget deleted on its own leaves every section; the sections close up at the next paint.

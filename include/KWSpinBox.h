@@ -43,6 +43,10 @@ public:
     /// high as the cell at its right end.
     void setPlacement(KWBound& bound) override;
 
+protected:
+    /// Described to screen readers; see KWObject::describeAccessible.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+
 private:
     KWSpinBox(float value, int x, int y, int width, int height, float minValue, float maxValue, float step,
               bool vertical, bool editable, KWObject* parent, int id);

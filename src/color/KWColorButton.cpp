@@ -1,9 +1,12 @@
 #include "KWColorButton.h"
+#include "core/GadgetAccessible.h"
+#include "core/logic/HexColor.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 
 #include <new>
+#include <oleacc.h>
 
 namespace KW {
 
@@ -65,7 +68,22 @@ void KWColorButton::paint() {
     EndPaint(handle, &ps);
 }
 
+bool KWColorButton::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child != 0) {
+        return false;
+    }
+    element.role = ROLE_SYSTEM_PUSHBUTTON;
+    element.name = getAccessibleName();
+    element.value = hexColor(color.r, color.g, color.b, color.a);
+    element.screen = screenRect();
+    return true;
+}
+
 LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     handleDefaults(window, msg, wParam, lParam);
     KWColorButton* self = static_cast<KWColorButton*>(fromHandle(window));
     if (self) {

@@ -3,10 +3,13 @@
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
 #include "core/DpiFonts.h"
+#include "core/GadgetAccessible.h"
+#include "core/logic/HexColor.h"
 
 #include <windowsx.h>
 
 #include <new>
+#include <oleacc.h>
 
 namespace KW {
 
@@ -110,7 +113,35 @@ void KWColorButtons::closePicker() {
     }
 }
 
+int KWColorButtons::accessibleChildCount() const {
+    return 2;
+}
+
+// The gadget, then its two swatches, the first one on the left half.
+bool KWColorButtons::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child < 0 || child > 2) {
+        return false;
+    }
+    element.screen = screenRect();
+    if (child == 0) {
+        element.role = ROLE_SYSTEM_GROUPING;
+        element.name = getAccessibleName();
+        return true;
+    }
+    const LONG middle = element.screen.left + (element.screen.right - element.screen.left) / 2;
+    (child == 1 ? element.screen.right : element.screen.left) = middle;
+    element.role = ROLE_SYSTEM_PUSHBUTTON;
+    element.name = child == 1 ? "First colour" : "Second colour";
+    const KWColor& swatch = child == 1 ? color1 : color2;
+    element.value = hexColor(swatch.r, swatch.g, swatch.b, swatch.a);
+    return true;
+}
+
 LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(hwnd, msg, wParam, lParam, served)) {
+        return served;
+    }
     KWColorButtons* self = static_cast<KWColorButtons*>(fromHandle(hwnd));
     if (!self) {
         return DefWindowProcW(hwnd, msg, wParam, lParam);

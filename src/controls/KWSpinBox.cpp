@@ -111,6 +111,7 @@ void KWSpinBox::setValue(float value) {
     text::setWindowText(editHandle, spin::formatValue(shown));
     --settingValue;
     typed = false;
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
 }
 
 float KWSpinBox::getValue() {

@@ -5,13 +5,30 @@
 #include "controls/PostedReport.h"
 #include "controls/logic/SpinValue.h"
 #include "core/WideText.h"
+#include "core/GadgetAccessible.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
+#include <oleacc.h>
 
 namespace KW {
 
+bool KWSpinBox::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child != 0) {
+        return false;
+    }
+    element.role = ROLE_SYSTEM_SPINBUTTON;
+    element.name = getAccessibleName();
+    element.value = getText();
+    element.screen = screenRect();
+    return true;
+}
+
 LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     if (msg == postedReportMessage()) {
         if (KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window))) {
             self->notify(reportedType(wParam), reportedParam(lParam));

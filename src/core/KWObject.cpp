@@ -112,6 +112,36 @@ bool KWObject::customDraw(NMCUSTOMDRAW*, LRESULT&) {
     return false;
 }
 
+bool KWObject::describeAccessible(int, KWAccessibleElement&) const {
+    return false;
+}
+
+int KWObject::accessibleChildCount() const {
+    return 0;
+}
+
+bool KWObject::doAccessibleDefault(int) {
+    return false;
+}
+
+RECT KWObject::screenRect() const {
+    RECT area = {};
+    if (handle) {
+        GetWindowRect(handle, &area);
+    }
+    return area;
+}
+
+void KWObject::setAccessibleName(const std::string& text) {
+    accessibleName = text;
+    accessiblyNamed = true;
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::string KWObject::getAccessibleName() const {
+    return accessiblyNamed ? accessibleName : getText();
+}
+
 DWORD KWObject::createStyle(eStyles style) {
     return styles::gadgetStyle(style);
 }
@@ -160,6 +190,7 @@ HWND KWObject::parentHandle() const {
 
 void KWObject::setText(const std::string& text) {
     text::setWindowText(handle, text);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void KWObject::setBounds(const KWBound& b) {
@@ -212,6 +243,12 @@ void KWObject::setHandler(const KWHandler& newHandler) {
 }
 
 bool KWObject::notify(eEventType eventType, int param1) {
+    // Screen readers hear of every value change a gadget that describes itself reports (the platform
+    // tells them of its own controls').
+    KWAccessibleElement self;
+    if ((eventType == EVENT_CHANGED || eventType == EVENT_CHANGING) && describeAccessible(0, self)) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
+    }
     if (!handler) {
         return true;
     }

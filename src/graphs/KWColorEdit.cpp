@@ -7,10 +7,16 @@
 #include "graphs/logic/EditorMetrics.h"
 #include "graphs/logic/ColorEditView.h"
 #include "graphs/logic/KeyChange.h"
+#include "core/GadgetAccessible.h"
+#include "graphs/logic/KeyText.h"
+#include "core/logic/AccessibleKey.h"
 
 #include <windowsx.h>
 
 #include <new>
+#include <oleacc.h>
+
+#include <algorithm>
 
 namespace KW {
 
@@ -251,7 +257,45 @@ LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg,
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
+int KWColorEdit::accessibleChildCount() const {
+    return static_cast<int>(model->getPoints().size());
+}
+
+bool KWColorEdit::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child == 0) {
+        element.role = ROLE_SYSTEM_DIAGRAM;
+        element.name = getAccessibleName();
+        element.screen = screenRect();
+        return true;
+    }
+    if (child < 0 || child > accessibleChildCount()) {
+        return false;
+    }
+    const std::vector<KWColorPoint>& keys = model->getPoints();
+    const std::size_t index = static_cast<std::size_t>(child - 1);
+    const KWColorPoint& key = keys[index];
+    element.role = ROLE_SYSTEM_LISTITEM;
+    element.name = "Key " + std::to_string(child);
+    element.value = accessibleKeyLine(keytext::gradientToText({key}));
+    element.state = STATE_SYSTEM_SELECTABLE | (key.selected ? STATE_SYSTEM_SELECTED : 0);
+    const auto first =
+        std::find_if(keys.begin(), keys.end(), [](const KWColorPoint& k) { return k.selected; });
+    if (GetFocus() == handle && first != keys.end() &&
+        static_cast<std::size_t>(first - keys.begin()) == index) {
+        element.state |= STATE_SYSTEM_FOCUSED;
+    }
+    // The key's column of swatches.
+    const int centre = static_cast<int>(view->keyCenterX(key.position));
+    element.screen = {centre - markerSize, 0, centre + markerSize + 1, 4 * markerSize};
+    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    return true;
+}
+
 LRESULT CALLBACK KWColorEdit::KWColorEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     handleDefaults(window, msg, wParam, lParam);
     KWColorEdit* self = static_cast<KWColorEdit*>(fromHandle(window));
     if (!self) {

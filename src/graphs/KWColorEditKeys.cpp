@@ -27,8 +27,13 @@ bool KWColorEdit::handleKey(WPARAM key) {
                 selected = static_cast<int>(i);
             }
         }
-        model->selectIndex(keyorder::step(positions, selected, command == editorkeys::KEY_NEXT));
+        const int chosen = keyorder::step(positions, selected, command == editorkeys::KEY_NEXT);
+        model->selectIndex(chosen);
         dirty = true;
+        // The keyboard's key is the focused part for screen readers.
+        if (chosen >= 0) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, chosen + 1);
+        }
         return false;
     }
     case editorkeys::KEY_LEFT:

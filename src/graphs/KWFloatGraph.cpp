@@ -5,8 +5,14 @@
 #include "graphs/logic/FloatGraphModel.h"
 #include "graphs/logic/GraphView.h"
 #include "graphs/logic/KeyChange.h"
+#include "core/GadgetAccessible.h"
+#include "graphs/logic/KeyText.h"
+#include "core/logic/AccessibleKey.h"
 
 #include <new>
+#include <oleacc.h>
+
+#include <algorithm>
 
 namespace KW {
 
@@ -171,7 +177,45 @@ void KWFloatGraph::updateCursor(int clientX, int clientY) {
     cursorY = graphview::clientToData(clientY, viewY, originY, scale);
 }
 
+int KWFloatGraph::accessibleChildCount() const {
+    return static_cast<int>(points.size());
+}
+
+bool KWFloatGraph::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child == 0) {
+        element.role = ROLE_SYSTEM_DIAGRAM;
+        element.name = getAccessibleName();
+        element.screen = screenRect();
+        return true;
+    }
+    if (child < 0 || child > accessibleChildCount()) {
+        return false;
+    }
+    const std::size_t index = static_cast<std::size_t>(child - 1);
+    const KWGraphPoint& key = points[index];
+    element.role = ROLE_SYSTEM_LISTITEM;
+    element.name = "Key " + std::to_string(child);
+    element.value = accessibleKeyLine(keytext::curveToText({key}));
+    element.state = STATE_SYSTEM_SELECTABLE | (key.selected ? STATE_SYSTEM_SELECTED : 0);
+    // The keyboard moves the first selected key.
+    const bool hasFocus = GetFocus() == handle;
+    const auto first =
+        std::find_if(points.begin(), points.end(), [](const KWGraphPoint& p) { return p.selected; });
+    if (hasFocus && first != points.end() && static_cast<std::size_t>(first - points.begin()) == index) {
+        element.state |= STATE_SYSTEM_FOCUSED;
+    }
+    const int x = graphview::dataToPixel(key.x, scale, originX, viewX);
+    const int y = graphview::dataToPixel(key.y1, scale, originY, viewY);
+    element.screen = {x - pickRadius, y - pickRadius, x + pickRadius + 1, y + pickRadius + 1};
+    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    return true;
+}
+
 LRESULT CALLBACK KWFloatGraph::KWFloatGraphCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     KWFloatGraph* self = static_cast<KWFloatGraph*>(fromHandle(window));
     if (!self) {
         return DefWindowProcW(window, msg, wParam, lParam);

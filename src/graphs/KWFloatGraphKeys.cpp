@@ -62,6 +62,10 @@ void KWFloatGraph::selectNext(bool forward) {
         points[i].selected = static_cast<int>(i) == chosen;
     }
     dirty = true;
+    // The keyboard's key is the focused part for screen readers.
+    if (chosen >= 0) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, chosen + 1);
+    }
 }
 
 bool KWFloatGraph::nudge(float dx, float dy) {

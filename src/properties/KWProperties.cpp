@@ -240,6 +240,8 @@ void KWProperties::addItem(KWGroupItem* group, const std::string& name, int imag
         return;
     }
     object->setVisible(false);
+    // Screen readers announce the editor by its row.
+    object->setAccessibleName(name);
     watchDeletions();
     KWPropItem item;
     item.hidden = false;

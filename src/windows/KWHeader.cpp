@@ -5,9 +5,11 @@
 #include "core/WideText.h"
 #include "controls/CreationText.h"
 #include "core/Theme.h"
+#include "core/GadgetAccessible.h"
 
 #include <gdiplus.h>
 #include <new>
+#include <oleacc.h>
 
 namespace KW {
 
@@ -42,7 +44,21 @@ KWHeader::KWHeader(int x, int y, int width, int height, const std::string& title
 
 KWHeader::~KWHeader() = default;
 
+bool KWHeader::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child != 0) {
+        return false;
+    }
+    element.role = ROLE_SYSTEM_GROUPING;
+    element.name = getAccessibleName();
+    element.screen = screenRect();
+    return true;
+}
+
 LRESULT CALLBACK KWHeader::KWHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     handleDefaults(window, msg, wParam, lParam);
     KWHeader* self = static_cast<KWHeader*>(fromHandle(window));
     if (self && msg == WM_PAINT) {

@@ -4,11 +4,13 @@
 #include "windows/logic/RolloutLayout.h"
 #include "core/WideText.h"
 #include "core/Theme.h"
+#include "core/GadgetAccessible.h"
 
 #include <algorithm>
 #include <limits>
 #include <new>
 #include <windowsx.h>
+#include <oleacc.h>
 
 namespace KW {
 
@@ -173,7 +175,51 @@ void KWRollout::forgetGadget(KWObject* gadget) {
 
 // The default handling first: the gadgets placed in the sections report their commands and
 // notifications to this window.
+int KWRollout::accessibleChildCount() const {
+    return static_cast<int>(rollouts.size());
+}
+
+bool KWRollout::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child == 0) {
+        element.role = ROLE_SYSTEM_PANE;
+        element.name = getAccessibleName();
+        element.screen = screenRect();
+        return true;
+    }
+    if (child < 0 || child > accessibleChildCount()) {
+        return false;
+    }
+    const KWRolloutItem& item = *std::next(rollouts.begin(), child - 1);
+    element.role = ROLE_SYSTEM_GROUPING;
+    element.name = item.title;
+    element.state = item.expanded ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
+    element.defaultAction = item.expanded ? "Collapse" : "Expand";
+    // The bar where the next paint puts it.
+    const KWBound client = const_cast<KWRollout*>(this)->getGlobalBounds();
+    const rollout::Metrics metrics = rollout::metricsAt(getDpi());
+    std::vector<int> barTops;
+    std::vector<rollout::GadgetPlacement> placements;
+    const_cast<KWRollout*>(this)->layOut(metrics, client.right, barTops, placements);
+    const KWBound bar =
+        rollout::titleBarAt(barTops[static_cast<std::size_t>(child - 1)], client.right, metrics).frame;
+    element.screen = bar.toRect();
+    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    return true;
+}
+
+bool KWRollout::doAccessibleDefault(int child) {
+    if (child < 1 || child > accessibleChildCount()) {
+        return false;
+    }
+    toggle(*std::next(rollouts.begin(), child - 1), static_cast<std::size_t>(child - 1));
+    return true;
+}
+
 LRESULT CALLBACK KWRollout::KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     handleDefaults(window, msg, wParam, lParam);
     LRESULT controlAnswer = 0;
     if (answerForControl(msg, wParam, lParam, controlAnswer)) {
@@ -296,6 +342,7 @@ void KWRollout::toggle(KWRolloutItem& item, size_t index) {
     std::vector<rollout::GadgetPlacement> placementsBefore;
     const int endBefore = layOut(metrics, client.right, topsBefore, placementsBefore);
     item.expanded = !item.expanded;
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle, OBJID_CLIENT, static_cast<LONG>(index + 1));
     std::vector<int> topsAfter;
     std::vector<rollout::GadgetPlacement> placements;
     const int endAfter = layOut(metrics, client.right, topsAfter, placements);

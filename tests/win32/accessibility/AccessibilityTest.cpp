@@ -1,0 +1,220 @@
+// The self-drawn gadgets as a screen reader sees them, through AccessibleObjectFromWindow.
+#include "TestSupport.h"
+
+#include <KW.h>
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <functional>
+#include <memory>
+
+using namespace KW;
+
+namespace {
+
+struct Released {
+    void operator()(IAccessible* object) const { object->Release(); }
+};
+using Accessible = std::unique_ptr<IAccessible, Released>;
+
+Accessible objectOf(KWObject* gadget) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(gadget->getHandle(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+    return Accessible(object);
+}
+
+VARIANT child(long id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible* object,
+                 long id) {
+    BSTR value = nullptr;
+    std::string result;
+    if ((object->*get)(child(id), &value) == S_OK && value) {
+        char buffer[256] = {};
+        WideCharToMultiByte(CP_UTF8, 0, value, -1, buffer, sizeof(buffer), nullptr, nullptr);
+        result = buffer;
+    }
+    SysFreeString(value);
+    return result;
+}
+
+long number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible* object, long id) {
+    VARIANT value;
+    VariantInit(&value);
+    return (object->*get)(child(id), &value) == S_OK && value.vt == VT_I4 ? value.lVal : -1;
+}
+
+struct Expected {
+    const char* gadget;
+    std::function<KWObject*(KWWindow*)> make;
+    long role;
+    const char* name;
+    const char* value;
+    long children;
+};
+
+} // namespace
+
+TEST(Accessibility, SelfDrawnGadgetsTellTheirRoleNameValueAndParts) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 400, 300, "A", nullptr, 0));
+    const Expected table[] = {
+        {"header",
+         [](KWWindow* f) -> KWObject* {
+             return KWHeader::create(STYLE_DEFAULT, 0, 0, 200, 60, "Scene", KWColor(), KWColor(), KWColor(),
+                                     f, 1);
+         },
+         ROLE_SYSTEM_GROUPING, "Scene", "", 0},
+        {"spin box",
+         [](KWWindow* f) -> KWObject* {
+             KWSpinBox* spin =
+                 KWSpinBox::create(STYLE_DEFAULT, 2.5f, 0, 0, 90, 22, 0, 10, 0.5f, true, true, f, 1);
+             spin->setAccessibleName("Rate");
+             spin->setValue(3.0f);
+             return spin;
+         },
+         ROLE_SYSTEM_SPINBUTTON, "Rate", "3.00000", 0},
+        {"colour button",
+         [](KWWindow* f) -> KWObject* {
+             return KWColorButton::create(STYLE_DEFAULT, 0, 0, 30, 20, KWColor(10, 20, 30, 255), f, 1);
+         },
+         ROLE_SYSTEM_PUSHBUTTON, "", "#0A141EFF", 0},
+        {"colour buttons",
+         [](KWWindow* f) -> KWObject* {
+             return KWColorButtons::create(STYLE_DEFAULT, 0, 0, 40, 20, KWColor(255, 0, 0, 255),
+                                           KWColor(0, 0, 255, 128), f, f, 1);
+         },
+         ROLE_SYSTEM_GROUPING, "", "", 2},
+        {"rollout",
+         [](KWWindow* f) -> KWObject* {
+             KWRollout* rollout = KWRollout::create(STYLE_DEFAULT, 0, 0, 200, 200, f, 1);
+             rollout->addRollout(1, "Emission");
+             rollout->addRollout(2, "Motion");
+             return rollout;
+         },
+         ROLE_SYSTEM_PANE, "", "", 2},
+        {"curve editor",
+         [](KWWindow* f) -> KWObject* { return KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 200, 120, f, 1); },
+         ROLE_SYSTEM_DIAGRAM, "", "", 2},
+        {"gradient editor",
+         [](KWWindow* f) -> KWObject* {
+             return KWColorEdit::create(STYLE_DEFAULT, 0, 0, 200, 80, f, nullptr);
+         },
+         ROLE_SYSTEM_DIAGRAM, "", "", 2},
+    };
+    for (const Expected& row : table) {
+        SCOPED_TRACE(row.gadget);
+        KWObject* gadget = row.make(frame.get());
+        Accessible object = objectOf(gadget);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(row.role, number(&IAccessible::get_accRole, object.get(), CHILDID_SELF));
+        EXPECT_EQ(row.name, text(&IAccessible::get_accName, object.get(), CHILDID_SELF));
+        EXPECT_EQ(row.value, text(&IAccessible::get_accValue, object.get(), CHILDID_SELF));
+        long count = -1;
+        EXPECT_EQ(S_OK, object->get_accChildCount(&count));
+        EXPECT_EQ(row.children, count);
+        delete gadget;
+    }
+}
+
+TEST(Accessibility, PartsOfRolloutsGraphsAndSwatches) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 400, 300, "A", nullptr, 0));
+    KWRollout* rollout = KWRollout::create(STYLE_DEFAULT, 0, 0, 200, 200, frame.get(), 1);
+    rollout->addRollout(1, "Emission");
+    Accessible sections = objectOf(rollout);
+    ASSERT_TRUE(sections);
+    EXPECT_EQ("Emission", text(&IAccessible::get_accName, sections.get(), 1));
+    EXPECT_EQ(STATE_SYSTEM_COLLAPSED, number(&IAccessible::get_accState, sections.get(), 1));
+    EXPECT_EQ("Expand", text(&IAccessible::get_accDefaultAction, sections.get(), 1));
+    EXPECT_EQ(S_OK, sections->accDoDefaultAction(child(1)));
+    EXPECT_EQ(STATE_SYSTEM_EXPANDED, number(&IAccessible::get_accState, sections.get(), 1));
+    EXPECT_EQ(E_INVALIDARG, sections->accDoDefaultAction(child(2)));
+
+    KWFloatGraph* graph = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 200, 120, frame.get(), 2);
+    Accessible keys = objectOf(graph);
+    ASSERT_TRUE(keys);
+    EXPECT_EQ("Key 2", text(&IAccessible::get_accName, keys.get(), 2));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, number(&IAccessible::get_accRole, keys.get(), 2));
+    EXPECT_EQ("100\t0\t0", text(&IAccessible::get_accValue, keys.get(), 2));
+    VARIANT next;
+    EXPECT_EQ(S_OK, keys->accNavigate(NAVDIR_NEXT, child(1), &next));
+    EXPECT_EQ(2, next.lVal);
+
+    KWColorButtons* swatches = KWColorButtons::create(STYLE_DEFAULT, 0, 0, 40, 20, KWColor(255, 0, 0, 255),
+                                                      KWColor(0, 0, 255, 128), frame.get(), frame.get(), 3);
+    Accessible pair = objectOf(swatches);
+    ASSERT_TRUE(pair);
+    EXPECT_EQ("#0000FF80", text(&IAccessible::get_accValue, pair.get(), 2));
+}
+
+TEST(Accessibility, AnObjectOutlivingItsGadgetRefusesCleanly) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 400, 300, "A", nullptr, 0));
+    KWHeader* header = KWHeader::create(STYLE_DEFAULT, 0, 0, 200, 60, "Scene", KWColor(), KWColor(),
+                                        KWColor(), frame.get(), 1);
+    Accessible object = objectOf(header);
+    ASSERT_TRUE(object);
+    delete header;
+    VARIANT role;
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, object->get_accRole(child(CHILDID_SELF), &role));
+    long count = 0;
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, object->get_accChildCount(&count));
+}
+
+namespace {
+
+int& eventsSeen(DWORD event) {
+    static int seen[2] = {0, 0};
+    return seen[event == EVENT_OBJECT_VALUECHANGE ? 0 : 1];
+}
+
+void CALLBACK countEvent(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD) {
+    ++eventsSeen(event);
+}
+
+} // namespace
+
+TEST(Accessibility, AKeyMovedByTheKeyboardAndASectionToggledAreAnnounced) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 400, 300, "A", nullptr, 0));
+    ShowWindow(frame->getHandle(), SW_SHOW);
+    KWFloatGraph* graph = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 300, 150, frame.get(), 1);
+    std::vector<KWGraphPoint> keys(3);
+    keys[1].x = 50.0f;
+    keys[2].x = 100.0f;
+    ASSERT_TRUE(graph->setPoints(keys));
+    KWRollout* rollout = KWRollout::create(STYLE_DEFAULT, 0, 160, 300, 100, frame.get(), 2);
+    rollout->addRollout(1, "Emission");
+    Accessible keyObject = objectOf(graph);
+    Accessible sections = objectOf(rollout);
+    ASSERT_TRUE(keyObject && sections);
+    const std::string before = text(&IAccessible::get_accValue, keyObject.get(), 2);
+
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                         countEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    SetFocus(graph->getHandle());
+    // Tab walks the keys in position order; the arrows move the chosen one.
+    for (WPARAM key : {VK_TAB, VK_TAB, VK_RIGHT}) {
+        SendMessageW(graph->getHandle(), WM_KEYDOWN, key, 0);
+    }
+    sections->accDoDefaultAction(child(1));
+    kwtest::pumpUntil(
+        [] { return eventsSeen(EVENT_OBJECT_VALUECHANGE) > 0 && eventsSeen(EVENT_OBJECT_STATECHANGE) > 0; });
+    UnhookWinEvent(hook);
+
+    EXPECT_NE(before, text(&IAccessible::get_accValue, keyObject.get(), 2));
+    EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED,
+              number(&IAccessible::get_accState, keyObject.get(), 2));
+    EXPECT_GT(eventsSeen(EVENT_OBJECT_VALUECHANGE), 0);
+    EXPECT_GT(eventsSeen(EVENT_OBJECT_STATECHANGE), 0);
+}
