@@ -3,6 +3,9 @@
 #include "core/DpiFonts.h"
 #include "graphs/logic/EditorMetrics.h"
 #include "core/Theme.h"
+#include "core/logic/AccessibleKey.h"
+
+#include <oleacc.h>
 
 #include <cstring>
 
@@ -171,6 +174,17 @@ void paintClientMark(HWND window, HDC dc) {
     RECT client = {};
     GetClientRect(window, &client);
     frameInward(dc, client, inside);
+}
+
+void describeKey(HWND window, int child, const std::string& clipboardText, bool selected, bool keyboardKey,
+                 RECT marker, KWAccessibleElement& element) {
+    element.role = ROLE_SYSTEM_LISTITEM;
+    element.name = "Key " + std::to_string(child);
+    element.value = accessibleKeyLine(clipboardText);
+    element.state = STATE_SYSTEM_SELECTABLE | (selected ? STATE_SYSTEM_SELECTED : 0) |
+                    (keyboardKey && GetFocus() == window ? STATE_SYSTEM_FOCUSED : 0);
+    element.screen = marker;
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
 }
 
 } // namespace editorkeys

@@ -3,6 +3,8 @@
 
 // What the curve and gradient editors share for keyboard work: which editing key a WM_KEYDOWN is,
 // the clipboard as text, and the focus mark drawn over the client edge.
+#include "KWObject.h"
+
 #include <windows.h>
 
 #include <string>
@@ -45,6 +47,12 @@ void refreshFrame(HWND window, bool focused);
 // The part of the focus frame that lies on the client area, on a paint's device context, while window
 // has the focus; nothing where the edge holds the whole frame.
 void paintClientMark(HWND window, HDC dc);
+
+// One key of a curve or gradient editor as screen readers see it: "Key N" (child N), its clipboard line
+// as the value, selectable and maybe selected, focused when it is the keyboard's key (the first selected
+// one) while the editor has the focus, and its marker (client coordinates of window) on the screen.
+void describeKey(HWND window, int child, const std::string& clipboardText, bool selected, bool keyboardKey,
+                 RECT marker, KWAccessibleElement& element);
 
 } // namespace editorkeys
 } // namespace KW

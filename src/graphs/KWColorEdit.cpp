@@ -9,7 +9,6 @@
 #include "graphs/logic/KeyChange.h"
 #include "core/GadgetAccessible.h"
 #include "graphs/logic/KeyText.h"
-#include "core/logic/AccessibleKey.h"
 
 #include <windowsx.h>
 
@@ -274,20 +273,13 @@ bool KWColorEdit::describeAccessible(int child, KWAccessibleElement& element) co
     const std::vector<KWColorPoint>& keys = model->getPoints();
     const std::size_t index = static_cast<std::size_t>(child - 1);
     const KWColorPoint& key = keys[index];
-    element.role = ROLE_SYSTEM_LISTITEM;
-    element.name = "Key " + std::to_string(child);
-    element.value = accessibleKeyLine(keytext::gradientToText({key}));
-    element.state = STATE_SYSTEM_SELECTABLE | (key.selected ? STATE_SYSTEM_SELECTED : 0);
     const auto first =
         std::find_if(keys.begin(), keys.end(), [](const KWColorPoint& k) { return k.selected; });
-    if (GetFocus() == handle && first != keys.end() &&
-        static_cast<std::size_t>(first - keys.begin()) == index) {
-        element.state |= STATE_SYSTEM_FOCUSED;
-    }
     // The key's column of swatches.
     const int centre = static_cast<int>(view->keyCenterX(key.position));
-    element.screen = {centre - markerSize, 0, centre + markerSize + 1, 4 * markerSize};
-    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    editorkeys::describeKey(handle, child, keytext::gradientToText({key}), key.selected,
+                            first != keys.end() && static_cast<std::size_t>(first - keys.begin()) == index,
+                            {centre - markerSize, 0, centre + markerSize + 1, 4 * markerSize}, element);
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include "graphs/logic/KeyChange.h"
 #include "core/GadgetAccessible.h"
 #include "graphs/logic/KeyText.h"
-#include "core/logic/AccessibleKey.h"
 
 #include <new>
 #include <oleacc.h>
@@ -193,21 +192,14 @@ bool KWFloatGraph::describeAccessible(int child, KWAccessibleElement& element) c
     }
     const std::size_t index = static_cast<std::size_t>(child - 1);
     const KWGraphPoint& key = points[index];
-    element.role = ROLE_SYSTEM_LISTITEM;
-    element.name = "Key " + std::to_string(child);
-    element.value = accessibleKeyLine(keytext::curveToText({key}));
-    element.state = STATE_SYSTEM_SELECTABLE | (key.selected ? STATE_SYSTEM_SELECTED : 0);
-    // The keyboard moves the first selected key.
-    const bool hasFocus = GetFocus() == handle;
     const auto first =
         std::find_if(points.begin(), points.end(), [](const KWGraphPoint& p) { return p.selected; });
-    if (hasFocus && first != points.end() && static_cast<std::size_t>(first - points.begin()) == index) {
-        element.state |= STATE_SYSTEM_FOCUSED;
-    }
     const int x = graphview::dataToPixel(key.x, scale, originX, viewX);
     const int y = graphview::dataToPixel(key.y1, scale, originY, viewY);
-    element.screen = {x - pickRadius, y - pickRadius, x + pickRadius + 1, y + pickRadius + 1};
-    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    editorkeys::describeKey(
+        handle, child, keytext::curveToText({key}), key.selected,
+        first != points.end() && static_cast<std::size_t>(first - points.begin()) == index,
+        {x - pickRadius, y - pickRadius, x + pickRadius + 1, y + pickRadius + 1}, element);
     return true;
 }
 
