@@ -34,6 +34,7 @@ KWColorButton::KWColorButton(int x, int y, int width, int height, const KWColor&
 void KWColorButton::setColor(const KWColor& value) {
     color = value;
     InvalidateRect(handle, nullptr, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
 }
 
 bool KWColorButton::chooseColor() {

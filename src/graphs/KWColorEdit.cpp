@@ -183,6 +183,7 @@ bool KWColorEdit::setPoints(const std::vector<KWColorPoint>& points) {
         return false;
     }
     InvalidateRect(handle, nullptr, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
     return true;
 }
 

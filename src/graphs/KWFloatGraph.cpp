@@ -135,6 +135,7 @@ bool KWFloatGraph::setPoints(const std::vector<KWGraphPoint>& keys) {
     // Called from client code, when no message may follow to carry the repaint.
     if (handle) {
         InvalidateRect(handle, nullptr, TRUE);
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
     }
     return true;
 }

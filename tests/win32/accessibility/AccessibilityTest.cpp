@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 using namespace KW;
 
@@ -178,8 +179,16 @@ int& eventsSeen(DWORD event) {
     return seen[event == EVENT_OBJECT_VALUECHANGE ? 0 : 1];
 }
 
-void CALLBACK countEvent(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD) {
+std::set<HWND>& valuesChanged() {
+    static std::set<HWND> windows;
+    return windows;
+}
+
+void CALLBACK countEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
     ++eventsSeen(event);
+    if (event == EVENT_OBJECT_VALUECHANGE) {
+        valuesChanged().insert(window);
+    }
 }
 
 } // namespace
@@ -208,8 +217,13 @@ TEST(Accessibility, AKeyMovedByTheKeyboardAndASectionToggledAreAnnounced) {
         SendMessageW(graph->getHandle(), WM_KEYDOWN, key, 0);
     }
     sections->accDoDefaultAction(child(1));
-    kwtest::pumpUntil(
-        [] { return eventsSeen(EVENT_OBJECT_VALUECHANGE) > 0 && eventsSeen(EVENT_OBJECT_STATECHANGE) > 0; });
+    // A value the program sets is announced as well.
+    KWColorButton* swatch = KWColorButton::create(STYLE_DEFAULT, 310, 0, 30, 20, KWColor(), frame.get(), 3);
+    swatch->setColor(KWColor(1, 2, 3, 4));
+    HWND swatchWindow = swatch->getHandle();
+    kwtest::pumpUntil([swatchWindow] {
+        return valuesChanged().count(swatchWindow) > 0 && eventsSeen(EVENT_OBJECT_STATECHANGE) > 0;
+    });
     UnhookWinEvent(hook);
 
     EXPECT_NE(before, text(&IAccessible::get_accValue, keyObject.get(), 2));
@@ -217,4 +231,5 @@ TEST(Accessibility, AKeyMovedByTheKeyboardAndASectionToggledAreAnnounced) {
               number(&IAccessible::get_accState, keyObject.get(), 2));
     EXPECT_GT(eventsSeen(EVENT_OBJECT_VALUECHANGE), 0);
     EXPECT_GT(eventsSeen(EVENT_OBJECT_STATECHANGE), 0);
+    EXPECT_EQ(1u, valuesChanged().count(swatchWindow));
 }
