@@ -7,7 +7,8 @@ namespace KW {
 
 /// A swatch filled with one opaque colour; a click opens the system colour dialog and the chosen colour
 /// replaces the shown one (the alpha component is kept, since the dialog has none). "Ok" in the dialog
-/// then gives the handler EVENT_CHANGED with the gadget's id; cancelling reports nothing.
+/// then gives the handler EVENT_CHANGED with the gadget's id; cancelling reports nothing. A Tab stop:
+/// Space or Enter opens the dialog as a click does, and a dotted frame shows the focus.
 class KW_API KWColorButton : public KWObject {
 public:
     /// style is not used. Null, after a message, without a parent.

@@ -12,7 +12,8 @@ class KWColorPicker;
 /// colour while `window` is disabled; "Ok" stores the picked colour in that half and then gives the
 /// handler EVENT_CHANGED with 0 for the first colour or 1 for the second; "Cancel" reports nothing.
 /// The checkerboard's squares are 5 pixels at 96 DPI, scaled to the gadget's DPI; the picker follows the
-/// DPI of this gadget's window.
+/// DPI of this gadget's window. A Tab stop: Left and Right choose a half, shown by a dotted frame while
+/// the gadget has the focus, and Space or Enter opens the picker on it.
 class KW_API KWColorButtons : public KWObject {
 public:
     /// parent and window are required; style and id are not used.
@@ -42,6 +43,8 @@ private:
     void forgetGadget(KWObject* gadget) override;
 
     void drawColors(HDC hdc);
+    /// The keyboard's work; false for keys it leaves alone.
+    bool keyPressed(WPARAM key);
     void openPicker(bool first);
     void closePicker();
     static LRESULT CALLBACK KWColorButtonsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -51,6 +54,8 @@ private:
     KWColor color2;
     KWColorPicker* picker;
     bool editingFirst;
+    // The half the keyboard works on.
+    bool keyboardFirst = true;
     KWObject* window;
 };
 

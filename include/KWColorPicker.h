@@ -50,6 +50,12 @@ public:
     /// The "Cancel" button, which hides the picker.
     HWND getCancelButton() const { return cancelButton; }
 
+protected:
+    /// Described to screen readers as a dialog whose value is the colour, "#RRGGBBAA"; see
+    /// KWObject::describeAccessible. An opener that replaces the popup's procedure hands WM_GETOBJECT on
+    /// to the picker's description.
+    bool describeAccessible(int child, KWAccessibleElement& element) const override;
+
 private:
     struct Marker {
         int x;

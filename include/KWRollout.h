@@ -40,6 +40,8 @@ struct KWRolloutItem {
 
 /// A vertically scrolling stack of collapsible sections. Gadgets are created with the rollout as their
 /// parent and then given to a section with addObject; they are moved, shown and hidden at every paint.
+/// A Tab stop before its gadgets: Up, Down, Home and End choose a bar, shown by a dotted frame while the
+/// rollout has the focus, and Space or Enter toggles it as a click on its box does.
 class KW_API KWRollout : public KWObject {
 public:
     /// Null, after a message, without a parent.
@@ -71,7 +73,14 @@ private:
     /// Lays out every section (bars from the scroll position down, gadget placements); returns where the
     /// section after the last one would start.
     int layOut(const rollout::Metrics& metrics, int clientWidth, std::vector<int>& barTops,
-               std::vector<rollout::GadgetPlacement>& placements);
+               std::vector<rollout::GadgetPlacement>& placements) const;
+    /// Keeps where each section's toggle box is for the mouse.
+    void noteToggleBoxes(const std::vector<int>& barTops, int clientWidth, const rollout::Metrics& metrics);
+    /// The bar of the section at index of rollouts as the next paint draws it, in client coordinates.
+    RECT barFrame(std::size_t index) const;
+    void moveKeyboardSection(std::size_t index);
+    /// The keyboard's work; false for keys it leaves alone.
+    bool keyPressed(WPARAM key);
     void hitTest(int x, int y);
     /// Expands or collapses the section at index of rollouts, moving what follows it on screen when the
     /// view can stay where it is.
@@ -87,6 +96,8 @@ private:
     /// The largest scroll position the content allows, as last decided; 0 while everything fits.
     int scrollRange;
     std::list<KWRolloutItem> rollouts;
+    // The section whose bar the keyboard works on.
+    std::size_t keyboardSection = 0;
 };
 
 } // namespace KW

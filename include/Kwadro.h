@@ -12,6 +12,9 @@ namespace KW {
 class KW_API Kwadro {
 public:
     /// Common controls, the window classes "KWWINDOW", "KWWHITE" and "KWPANEL", GDI+. Once per process.
+    /// From then on Tab and Shift+Tab move the focus through the input gadgets of the library's windows
+    /// in creation order, in this thread's message loop whatever it is; a gadget that uses Tab itself
+    /// (the curve and gradient editors) is left with Ctrl+Tab.
     static bool init();
     /// Appends {type, object, 0, 0} unless the queue already holds 33 events.
     static void registerEvent(eEventType type, KWObject* object);

@@ -1,4 +1,5 @@
 #include "KWColorButton.h"
+#include "core/TabOrder.h"
 #include "core/GadgetAccessible.h"
 #include "core/logic/HexColor.h"
 
@@ -26,6 +27,7 @@ KWColorButton::KWColorButton(int x, int y, int width, int height, const KWColor&
     : KWObject(GADGET_COLORBUTTON, parent, id), color(color) {
     HWND window = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "Color Button creation failed !")) {
         subclassWindow(KWColorButtonCallback);
     }
@@ -66,6 +68,11 @@ void KWColorButton::paint() {
     HBRUSH brush = CreateSolidBrush(color.toColorRef());
     FillRect(hdc, &area, brush);
     DeleteObject(brush);
+    if (GetFocus() == handle) {
+        RECT mark = area;
+        InflateRect(&mark, -2, -2);
+        DrawFocusRect(hdc, &mark);
+    }
     EndPaint(handle, &ps);
 }
 
@@ -88,7 +95,8 @@ LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPA
     handleDefaults(window, msg, wParam, lParam);
     KWColorButton* self = static_cast<KWColorButton*>(fromHandle(window));
     if (self) {
-        if (msg == WM_LBUTTONUP) {
+        const bool pressed = msg == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN);
+        if (msg == WM_LBUTTONUP || pressed) {
             if (!self->chooseColor()) {
                 // The handler deleted the gadget and its window.
                 return 0;
@@ -96,6 +104,8 @@ LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPA
         } else if (msg == WM_PAINT) {
             self->paint();
             return 0;
+        } else if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+            InvalidateRect(window, nullptr, FALSE);
         }
     }
     return DefWindowProcW(window, msg, wParam, lParam);

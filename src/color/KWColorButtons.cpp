@@ -1,4 +1,5 @@
 #include "KWColorButtons.h"
+#include "core/TabOrder.h"
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
@@ -31,6 +32,7 @@ KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColo
       editingFirst(true), window(nullptr) {
     HWND created = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                    parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(created);
     if (!attachWindow(created, "Color Buttons creation failed !")) {
         return;
     }
@@ -75,6 +77,26 @@ void KWColorButtons::drawColors(HDC hdc) {
     }
     Gdiplus::Graphics screen(hdc);
     screen.DrawImage(&bitmap, 0, 0, width, height);
+    if (GetFocus() == handle) {
+        const int half = width / 2;
+        RECT mark = keyboardFirst ? RECT{0, 0, half, height} : RECT{half, 0, width, height};
+        InflateRect(&mark, -2, -2);
+        DrawFocusRect(hdc, &mark);
+    }
+}
+
+bool KWColorButtons::keyPressed(WPARAM key) {
+    if (key == VK_LEFT || key == VK_RIGHT) {
+        keyboardFirst = key == VK_LEFT;
+        InvalidateRect(handle, nullptr, FALSE);
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, keyboardFirst ? 1 : 2);
+        return true;
+    }
+    if (key == VK_SPACE || key == VK_RETURN) {
+        openPicker(keyboardFirst);
+        return true;
+    }
+    return false;
 }
 
 void KWColorButtons::setNumericInput(bool enabled) {
@@ -132,6 +154,9 @@ bool KWColorButtons::describeAccessible(int child, KWAccessibleElement& element)
     (child == 1 ? element.screen.right : element.screen.left) = middle;
     element.role = ROLE_SYSTEM_PUSHBUTTON;
     element.name = child == 1 ? "First colour" : "Second colour";
+    if (GetFocus() == handle && keyboardFirst == (child == 1)) {
+        element.state = STATE_SYSTEM_FOCUSED;
+    }
     const KWColor& swatch = child == 1 ? color1 : color2;
     element.value = hexColor(swatch.r, swatch.g, swatch.b, swatch.a);
     return true;
@@ -142,9 +167,16 @@ LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPA
     if (accessibility::serve(hwnd, msg, wParam, lParam, served)) {
         return served;
     }
+    handleDefaults(hwnd, msg, wParam, lParam);
     KWColorButtons* self = static_cast<KWColorButtons*>(fromHandle(hwnd));
     if (!self) {
         return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_KEYDOWN && self->keyPressed(wParam)) {
+        return 0;
+    }
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+        InvalidateRect(hwnd, nullptr, FALSE);
     }
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -177,6 +209,10 @@ LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg
     KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || !self->picker) {
         return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    LRESULT served = 0;
+    if (accessibility::serve(self->picker, hwnd, msg, wParam, lParam, served)) {
+        return served;
     }
     if (msg == WM_CLOSE) {
         self->closePicker();

@@ -1,12 +1,15 @@
 #include "KWColorPicker.h"
+#include "core/TabOrder.h"
 
 #include "color/GdiPlus.h"
 #include "color/logic/Hsv.h"
 #include "color/logic/NumericColor.h"
 #include "color/logic/PickerLayout.h"
 #include "core/DpiFonts.h"
+#include "core/logic/HexColor.h"
 #include "core/WideText.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -113,6 +116,7 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
         if (button) {
             setDefaultFont(button);
             SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            taborder::markStop(button);
         }
     }
 
@@ -142,6 +146,18 @@ KWColor KWColorPicker::getColor() {
 
 void KWColorPicker::setColor(KWColor value) {
     loadColor(value);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool KWColorPicker::describeAccessible(int child, KWAccessibleElement& element) const {
+    if (child != 0) {
+        return false;
+    }
+    element.role = ROLE_SYSTEM_DIALOG;
+    element.name = getAccessibleName();
+    element.value = hexColor(color.r, color.g, color.b, color.a);
+    element.screen = screenRect();
+    return true;
 }
 
 void KWColorPicker::loadColor(const KWColor& value) {

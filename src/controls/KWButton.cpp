@@ -1,4 +1,5 @@
 #include "KWButton.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
@@ -22,6 +23,7 @@ KWButton::KWButton(const std::string& text, int x, int y, int width, int height,
     HWND window =
         CreateWindowExW(0, L"Button", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | BS_FLAT, x, y,
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "Button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);

@@ -1,4 +1,5 @@
 #include "KWCheckBox.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
@@ -21,6 +22,7 @@ KWCheckBox::KWCheckBox(const std::string& text, int x, int y, int width, int hei
     HWND window =
         CreateWindowExW(0, L"Button", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, x,
                         y, width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "CheckBox creation failed !")) {
         completeCreationText(handle, text);
         subclassWindow(KWCheckBoxCallback);

@@ -1,4 +1,5 @@
 #include "KWComboBox.h"
+#include "core/TabOrder.h"
 
 #include "controls/logic/ComboGeometry.h"
 #include "controls/logic/ItemSearch.h"
@@ -22,6 +23,7 @@ KWComboBox::KWComboBox(int x, int y, int width, int height, KWObject* parent, in
     HWND window =
         CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS, x, y,
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "ComboBox creation failed !")) {
         setDefaultFont(handle);
         subclassWindow(KWComboBoxCallback);

@@ -1,4 +1,5 @@
 #include "KWEdit.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
@@ -22,6 +23,7 @@ KWEdit::KWEdit(const std::string& text, int x, int y, int width, int height, KWO
     HWND window =
         CreateWindowExW(0, L"Edit", creationText(text).c_str(), WS_CHILD | WS_VISIBLE | ES_OEMCONVERT, x, y,
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "Edit Box creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);

@@ -1,4 +1,5 @@
 #include "KWListBox.h"
+#include "core/TabOrder.h"
 
 #include "controls/logic/ItemSearch.h"
 #include "controls/PostedReport.h"
@@ -22,6 +23,7 @@ KWListBox::KWListBox(int x, int y, int width, int height, KWObject* parent, int 
                         LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
     HWND window = CreateWindowExW(0, L"ListBox", L"", style, x, y, width, height, parentHandle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "ListBox creation failed !")) {
         setDefaultFont(handle);
         subclassWindow(KWListBoxCallback);

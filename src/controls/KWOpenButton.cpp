@@ -1,4 +1,5 @@
 #include "KWOpenButton.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreatedPlace.h"
 #include "controls/PostedReport.h"
@@ -42,6 +43,7 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
                                    parts.button.top, parts.button.right, parts.button.bottom, handle, nullptr,
                                    instance, nullptr);
     filter = filterText;
+    taborder::markStop(buttonHandle);
     if (!handle || !editHandle || !buttonHandle) {
         return;
     }

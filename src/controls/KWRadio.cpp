@@ -1,4 +1,5 @@
 #include "KWRadio.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreationText.h"
 #include "controls/PostedReport.h"
@@ -21,6 +22,7 @@ KWRadio::KWRadio(const std::string& text, int x, int y, int width, int height, K
     HWND window = CreateWindowExW(WS_EX_TRANSPARENT, L"Button", creationText(text).c_str(),
                                   WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, x, y, width, height,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "Radio button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);

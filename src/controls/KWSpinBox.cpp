@@ -1,4 +1,5 @@
 #include "KWSpinBox.h"
+#include "core/TabOrder.h"
 
 #include "controls/CreatedPlace.h"
 #include "controls/PostedReport.h"
@@ -61,6 +62,7 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
                                  parts.field.right, parts.field.bottom, handle, nullptr, instance, nullptr);
     spinHandle = CreateWindowExW(0, UPDOWN_CLASSW, L"", spinStyle, parts.button.left, parts.button.top,
                                  parts.button.right, parts.button.bottom, handle, nullptr, instance, nullptr);
+    taborder::markStop(editHandle);
     if (!handle || !editHandle || !spinHandle) {
         showError("Spin Box creation failed !");
         return;

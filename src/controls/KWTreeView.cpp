@@ -1,4 +1,5 @@
 #include "KWTreeView.h"
+#include "core/TabOrder.h"
 
 #include "KWContext.h"
 #include "KWImageList.h"
@@ -46,6 +47,7 @@ KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, in
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
     HWND window = CreateWindowExW(0, L"SysTreeView32", L"", style, x, y, width, height, parentHandle(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "KWTreeView creation failed !")) {
         subclassWindow(KWTreeCallback);
         platformFont = reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0));

@@ -1,5 +1,6 @@
 #include "KWObject.h"
 #include "core/DpiFonts.h"
+#include "core/GadgetAccessible.h"
 #include "core/Theme.h"
 
 #include <commctrl.h>
@@ -28,6 +29,10 @@ bool KWObject::answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT served = 0;
+    if (accessibility::serve(window, msg, wParam, lParam, served)) {
+        return served;
+    }
     handleDefaults(window, msg, wParam, lParam);
     LRESULT controlAnswer = 0;
     if (answerForControl(msg, wParam, lParam, controlAnswer)) {

@@ -319,10 +319,16 @@ private:
 } // namespace
 
 bool serve(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_GETOBJECT) {
+        return false;
+    }
+    return serve(AccessibleAccess::fromHandle(window), window, msg, wParam, lParam, result);
+}
+
+bool serve(KWObject* gadget, HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg != WM_GETOBJECT || static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
         return false;
     }
-    KWObject* gadget = AccessibleAccess::fromHandle(window);
     KWAccessibleElement self;
     if (!gadget || gadget->getHandle() != window || !AccessibleAccess::describe(gadget, 0, self)) {
         return false;

@@ -12,6 +12,8 @@ namespace accessibility {
 // result is an IAccessible of the gadget, handed over with LresultFromObject. False for any other
 // message or object, and for gadgets the platform describes.
 bool serve(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The same for a gadget whose window's procedure and user data another gadget took over.
+bool serve(KWObject* gadget, HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 } // namespace accessibility
 } // namespace KW

@@ -3,6 +3,7 @@
 #include "KWWindow.h"
 
 #include "core/LiveGadgets.h"
+#include "core/TabOrder.h"
 #include "core/Theme.h"
 #include "core/WideText.h"
 #include "core/logic/EventQueueRule.h"
@@ -55,6 +56,7 @@ bool Kwadro::init() {
     if (theme::highContrastOn()) {
         theme::store(KWTheme::system());
     }
+    taborder::install();
 
     // GDI+ stays started for the life of the process.
     Gdiplus::GdiplusStartupInput input;

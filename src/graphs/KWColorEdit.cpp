@@ -1,4 +1,5 @@
 #include "KWColorEdit.h"
+#include "core/TabOrder.h"
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
@@ -53,6 +54,7 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
       dragReported(false), dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (!attachWindow(window, "KWColorEdit creation failed !")) {
         return;
     }
@@ -238,6 +240,10 @@ LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg,
     KWColorEdit* self = reinterpret_cast<KWColorEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->picker) {
         return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    LRESULT served = 0;
+    if (accessibility::serve(self->picker, window, msg, wParam, lParam, served)) {
+        return served;
     }
     if (msg == WM_CLOSE) {
         self->closePicker(false);

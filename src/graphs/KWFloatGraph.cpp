@@ -1,4 +1,5 @@
 #include "KWFloatGraph.h"
+#include "core/TabOrder.h"
 
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/EditorMetrics.h"
@@ -57,6 +58,7 @@ KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent
       lastMouseX(0), lastMouseY(0), dragReported(false), dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (!attachWindow(window, "KWFloatGraph creation failed !")) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "KWProperties.h"
+#include "core/TabOrder.h"
 
 #include "KWImageList.h"
 #include "core/logic/DpiScale.h"
@@ -116,6 +117,7 @@ KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent
     HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
                                 width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(list);
     if (!attachWindow(list, "Properties creation failed !")) {
         return;
     }

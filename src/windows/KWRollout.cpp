@@ -1,4 +1,5 @@
 #include "KWRollout.h"
+#include "core/TabOrder.h"
 
 #include "core/DpiFonts.h"
 #include "windows/logic/RolloutLayout.h"
@@ -47,12 +48,11 @@ rollout::ScrollRequest scrollRequest(int code) {
     }
 }
 
-// Notes where one section's bar and gadgets go when its bar's top edge is at top; returns where the
-// next section starts.
-int layOutSection(KWRolloutItem& item, int top, int clientWidth, const rollout::Metrics& metrics,
+// Notes where one section's gadgets go when its bar's top edge is at top; returns where the next
+// section starts.
+int layOutSection(const KWRolloutItem& item, int top, int clientWidth, const rollout::Metrics& metrics,
                   std::vector<rollout::GadgetPlacement>& placements) {
     const rollout::TitleBar bar = rollout::titleBarAt(top, clientWidth, metrics);
-    item.toggleBox = bar.toggleBox;
     int lowestBottom = std::numeric_limits<int>::min();
     for (const KWRolloutObject& placed : item.objects) {
         const int y = bar.contentTop + placed.y;
@@ -123,6 +123,7 @@ KWRollout::KWRollout(int x, int y, int width, int height, KWObject* parent, int 
     HWND window =
         CreateWindowExW(WS_EX_CLIENTEDGE, L"KWWINDOW", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y, width,
                         height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "Rollout creation failed !")) {
         subclassWindow(KWRolloutCallback);
         setDefaultFont(handle);
@@ -173,8 +174,6 @@ void KWRollout::forgetGadget(KWObject* gadget) {
     }
 }
 
-// The default handling first: the gadgets placed in the sections report their commands and
-// notifications to this window.
 int KWRollout::accessibleChildCount() const {
     return static_cast<int>(rollouts.size());
 }
@@ -194,17 +193,76 @@ bool KWRollout::describeAccessible(int child, KWAccessibleElement& element) cons
     element.name = item.title;
     element.state = item.expanded ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
     element.defaultAction = item.expanded ? "Collapse" : "Expand";
-    // The bar where the next paint puts it.
-    const KWBound client = const_cast<KWRollout*>(this)->getGlobalBounds();
+    if (GetFocus() == handle && static_cast<std::size_t>(child - 1) == keyboardSection) {
+        element.state |= STATE_SYSTEM_FOCUSED;
+    }
+    element.screen = barFrame(static_cast<std::size_t>(child - 1));
+    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
+    return true;
+}
+
+RECT KWRollout::barFrame(std::size_t index) const {
+    // Where the next paint puts it.
+    RECT client = {};
+    GetClientRect(handle, &client);
     const rollout::Metrics metrics = rollout::metricsAt(getDpi());
     std::vector<int> barTops;
     std::vector<rollout::GadgetPlacement> placements;
-    const_cast<KWRollout*>(this)->layOut(metrics, client.right, barTops, placements);
-    const KWBound bar =
-        rollout::titleBarAt(barTops[static_cast<std::size_t>(child - 1)], client.right, metrics).frame;
-    element.screen = bar.toRect();
-    MapWindowPoints(handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
-    return true;
+    layOut(metrics, client.right, barTops, placements);
+    if (index >= barTops.size()) {
+        return RECT{0, 0, 0, 0};
+    }
+    return rollout::titleBarAt(barTops[index], client.right, metrics).frame.toRect();
+}
+
+void KWRollout::noteToggleBoxes(const std::vector<int>& barTops, int clientWidth,
+                                const rollout::Metrics& metrics) {
+    std::size_t index = 0;
+    for (KWRolloutItem& item : rollouts) {
+        item.toggleBox = rollout::titleBarAt(barTops[index++], clientWidth, metrics).toggleBox;
+    }
+}
+
+void KWRollout::moveKeyboardSection(std::size_t index) {
+    if (index >= rollouts.size()) {
+        return;
+    }
+    const RECT before = barFrame(keyboardSection);
+    keyboardSection = index;
+    const RECT after = barFrame(keyboardSection);
+    InvalidateRect(handle, &before, TRUE);
+    InvalidateRect(handle, &after, TRUE);
+    if (GetFocus() == handle) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, static_cast<LONG>(index + 1));
+    }
+}
+
+bool KWRollout::keyPressed(WPARAM key) {
+    const std::size_t count = rollouts.size();
+    if (count == 0) {
+        return false;
+    }
+    switch (key) {
+    case VK_UP:
+        moveKeyboardSection(keyboardSection > 0 ? keyboardSection - 1 : 0);
+        return true;
+    case VK_DOWN:
+        moveKeyboardSection(std::min(keyboardSection + 1, count - 1));
+        return true;
+    case VK_HOME:
+        moveKeyboardSection(0);
+        return true;
+    case VK_END:
+        moveKeyboardSection(count - 1);
+        return true;
+    case VK_SPACE:
+    case VK_RETURN:
+        keyboardSection = std::min(keyboardSection, count - 1);
+        toggle(*std::next(rollouts.begin(), static_cast<std::ptrdiff_t>(keyboardSection)), keyboardSection);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool KWRollout::doAccessibleDefault(int child) {
@@ -244,6 +302,22 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         hitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (keyPressed(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const RECT bar = barFrame(keyboardSection);
+        InvalidateRect(handle, &bar, TRUE);
+        if (msg == WM_SETFOCUS && !rollouts.empty()) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, static_cast<LONG>(keyboardSection + 1));
+        }
+        break;
+    }
     case WM_SIZE:
         layoutDirty = true;
         break;
@@ -261,9 +335,9 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int KWRollout::layOut(const rollout::Metrics& metrics, int clientWidth, std::vector<int>& barTops,
-                      std::vector<rollout::GadgetPlacement>& placements) {
+                      std::vector<rollout::GadgetPlacement>& placements) const {
     int top = rollout::firstBarTop(scrollPos, metrics);
-    for (KWRolloutItem& item : rollouts) {
+    for (const KWRolloutItem& item : rollouts) {
         barTops.push_back(top);
         top = layOutSection(item, top, clientWidth, metrics, placements);
     }
@@ -277,6 +351,7 @@ void KWRollout::drawRollouts(HDC hdc) {
     std::vector<int> barTops;
     std::vector<rollout::GadgetPlacement> placements;
     const int end = layOut(metrics, client.right, barTops, placements);
+    noteToggleBoxes(barTops, client.right, metrics);
 
     const KWTheme& colors = theme::current();
     HBRUSH brush = CreateSolidBrush(colors.rolloutBar);
@@ -289,6 +364,11 @@ void KWRollout::drawRollouts(HDC hdc) {
     size_t index = 0;
     for (const KWRolloutItem& item : rollouts) {
         drawSection(hdc, item, barTops[index++], client.right, metrics);
+    }
+    if (GetFocus() == handle && keyboardSection < barTops.size()) {
+        RECT mark = rollout::titleBarAt(barTops[keyboardSection], client.right, metrics).frame.toRect();
+        InflateRect(&mark, -2, -2);
+        DrawFocusRect(hdc, &mark);
     }
     const rollout::TreeLine tree = rollout::treeLine(scrollPos, end, metrics);
     drawLine(hdc, tree.x, tree.top, tree.x, tree.bottom);
@@ -328,6 +408,7 @@ void KWRollout::hitTest(int x, int y) {
     size_t index = 0;
     for (KWRolloutItem& item : rollouts) {
         if (rollout::contains(item.toggleBox, x, y)) {
+            moveKeyboardSection(index);
             toggle(item, index);
             return;
         }
@@ -346,6 +427,7 @@ void KWRollout::toggle(KWRolloutItem& item, size_t index) {
     std::vector<int> topsAfter;
     std::vector<rollout::GadgetPlacement> placements;
     const int endAfter = layOut(metrics, client.right, topsAfter, placements);
+    noteToggleBoxes(topsAfter, client.right, metrics);
 
     const int nextBefore = index + 1 < topsBefore.size() ? topsBefore[index + 1] : endBefore;
     const int nextAfter = index + 1 < topsAfter.size() ? topsAfter[index + 1] : endAfter;

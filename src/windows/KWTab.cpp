@@ -1,4 +1,5 @@
 #include "KWTab.h"
+#include "core/TabOrder.h"
 
 #include "KWImageList.h"
 #include "KWWindow.h"
@@ -24,6 +25,7 @@ KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"SysTabControl32", L"",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    taborder::markStop(window);
     if (attachWindow(window, "KWTab creation failed !")) {
         setDefaultFont(handle);
         subclassWindow(KWTabCallback);
