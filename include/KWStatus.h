@@ -24,6 +24,10 @@ protected:
 
 private:
     KWStatus(KWObject* parent, int id);
+    /// Under any theme but light the bar paints its parts itself: the platform control draws its
+    /// texts in the system colour whatever its background.
+    void paintThemed();
+    static LRESULT CALLBACK KWStatusCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace KW

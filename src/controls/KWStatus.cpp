@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 #include <new>
+#include <string>
 
 namespace KW {
 
@@ -20,6 +21,7 @@ KWStatus::KWStatus(KWObject* parent, int id) : KWObject(GADGET_STATUS, parent, i
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Status Bar creation failed !")) {
         setDefaultFont(handle);
+        subclassWindow(KWStatusCallback);
         if (!theme::isLight()) {
             themeChanged();
         }
@@ -36,6 +38,54 @@ void KWStatus::themeChanged() {
     }
     SendMessageW(handle, SB_SETBKCOLOR, 0,
                  light ? CLR_DEFAULT : static_cast<LPARAM>(theme::current().window));
+}
+
+void KWStatus::paintThemed() {
+    const KWTheme& colors = theme::current();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle, &paint);
+    RECT client = {};
+    GetClientRect(handle, &client);
+    FillRect(dc, &client, theme::brush(colors.window));
+    const bool simple = SendMessageW(handle, SB_ISSIMPLE, 0, 0) != 0;
+    const int parts = simple ? 1 : static_cast<int>(SendMessageW(handle, SB_GETPARTS, 0, 0));
+    HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)));
+    const COLORREF previousInk = SetTextColor(dc, colors.text);
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    for (int part = 0; part < parts; ++part) {
+        const WPARAM index = simple ? SB_SIMPLEID : static_cast<WPARAM>(part);
+        RECT area = client;
+        if (!simple) {
+            SendMessageW(handle, SB_GETRECT, index, reinterpret_cast<LPARAM>(&area));
+        }
+        if (part + 1 < parts) {
+            RECT divider = {area.right - 1, area.top + 2, area.right, area.bottom - 2};
+            FillRect(dc, &divider, theme::brush(colors.border));
+        }
+        const int length = LOWORD(SendMessageW(handle, SB_GETTEXTLENGTHW, index, 0));
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(handle, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(length));
+        InflateRect(&area, -GetSystemMetrics(SM_CXEDGE) * 2, 0);
+        DrawTextW(dc, text.c_str(), length, &area,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SetBkMode(dc, previousMode);
+    SetTextColor(dc, previousInk);
+    SelectObject(dc, previousFont);
+    EndPaint(handle, &paint);
+}
+
+LRESULT CALLBACK KWStatus::KWStatusCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    KWStatus* self = static_cast<KWStatus*>(fromHandle(window));
+    if (!self || !self->previousProc) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    if (msg == WM_PAINT && !theme::isLight()) {
+        self->paintThemed();
+        return 0;
+    }
+    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
 }
 
 void KWStatus::setParts(int count, int* rightEdges) {

@@ -2,6 +2,7 @@
 #include "core/DpiFonts.h"
 #include "core/GadgetAccessible.h"
 #include "core/Theme.h"
+#include "core/ThemedMenus.h"
 
 #include <commctrl.h>
 
@@ -12,6 +13,9 @@ void KWObject::setDefaultFont(HWND window) {
 }
 
 bool KWObject::answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (themedmenus::answer(msg, wParam, lParam, result)) {
+        return true;
+    }
     if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
         HBRUSH background =
             theme::controlColors(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -116,8 +116,18 @@ const KWTheme& current() {
     return currentTheme();
 }
 
+namespace {
+
+// Decided when a theme is stored: paint code asks at every paint, and light() reads system colours.
+bool& lightInForce() {
+    static bool light = true;
+    return light;
+}
+
+} // namespace
+
 bool isLight() {
-    return currentTheme() == KWTheme::light();
+    return lightInForce();
 }
 
 HBRUSH brush(COLORREF color) {
@@ -131,6 +141,7 @@ HBRUSH brush(COLORREF color) {
 
 void store(const KWTheme& theme) {
     currentTheme() = theme;
+    lightInForce() = theme == KWTheme::light();
     // A class's background can only be changed through a window of it: a hidden one serves.
     const std::pair<const wchar_t*, COLORREF> backgrounds[] = {
         {L"KWWINDOW", theme.window}, {L"KWPANEL", theme.panel}, {L"KWWHITE", theme.editBackground}};

@@ -8,6 +8,7 @@
 #include "core/WideText.h"
 #include "controls/CreationText.h"
 #include "core/Theme.h"
+#include "core/ThemedMenus.h"
 
 #include <algorithm>
 #include <new>
@@ -389,6 +390,7 @@ void KWWindow::themeChanged() {
         info.fMask = MIM_BACKGROUND | MIM_APPLYTOSUBMENUS;
         info.hbrBack = light ? nullptr : theme::brush(theme::current().window);
         SetMenuInfo(menuBar, &info);
+        themedmenus::prepare(menuBar, true);
         DrawMenuBar(handle);
     }
     if (!parent) {

@@ -85,8 +85,13 @@ const Row rows[] = {
          return grid;
      },
      &KWTheme::editBackground, &KWTheme::text, 100},
-    {"status bar", [](KWWindow* f) -> KWObject* { return KWStatus::create(f, 1); }, &KWTheme::window, nullptr,
-     0},
+    {"status bar",
+     [](KWWindow* f) -> KWObject* {
+         KWStatus* status = KWStatus::create(f, 1);
+         status->setText("Hg Hg Hg");
+         return status;
+     },
+     &KWTheme::window, &KWTheme::text, 0},
 };
 
 bool similar(COLORREF a, COLORREF b, int tolerance) {
@@ -140,7 +145,7 @@ TEST(Themes, DarkPaintsEveryGadgetMadeBeforeOrAfterTheSwitch) {
             int inked = 0;
             for (COLORREF pixel : pixels) {
                 ++counts[pixel];
-                inked += row.ink && similar(pixel, dark.*row.ink, 40) ? 1 : 0;
+                inked += row.ink && similar(pixel, dark.*row.ink, 20) ? 1 : 0;
             }
             const auto most =
                 std::max_element(counts.begin(), counts.end(),
@@ -176,5 +181,45 @@ TEST(Themes, DarkTextKeepsAContrastOfFourAndAHalfToOne) {
             EXPECT_GE(contrast(pair.first, pair.second), 4.5)
                 << std::hex << pair.first << " on " << pair.second;
         }
+    }
+}
+
+TEST(Themes, DarkMenusDrawTheirItemsInTheThemesColoursAndKeepTheirTexts) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_FRAME, 40, 40, 300, 200, "Menus", nullptr, 0));
+    std::unique_ptr<KWContext> menu(KWContext::create());
+    menu->addItem(1, -1, "&Open\tCtrl+O", false);
+    frame->addMenu("Hg Hg Hg", menu.get());
+    ShowWindow(frame->getHandle(), SW_SHOWNOACTIVATE);
+    const KWTheme dark = KWTheme::dark();
+    Kwadro::setTheme(dark);
+    RedrawWindow(frame->getHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    kwtest::pumpMessages();
+
+    HMENU bar = GetMenu(frame->getHandle());
+    RECT item = {};
+    RECT window = {};
+    ASSERT_TRUE(GetMenuItemRect(frame->getHandle(), bar, 0, &item));
+    GetWindowRect(frame->getHandle(), &window);
+    HDC dc = GetWindowDC(frame->getHandle());
+    int background = 0;
+    int inked = 0;
+    for (LONG y = item.top; y < item.bottom; ++y) {
+        for (LONG x = item.left; x < item.right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x - window.left, y - window.top);
+            background += similar(pixel, dark.window, 6) ? 1 : 0;
+            inked += similar(pixel, dark.text, 40) ? 1 : 0;
+        }
+    }
+    ReleaseDC(frame->getHandle(), dc);
+    EXPECT_GT(background, (item.right - item.left) * (item.bottom - item.top) / 2);
+    EXPECT_GE(inked, 3);
+
+    // Clients still read the texts, under both themes.
+    for (const bool light : {false, true}) {
+        Kwadro::setTheme(light ? KWTheme::light() : dark);
+        wchar_t text[32] = {};
+        EXPECT_GT(GetMenuStringW(menu->getHandle(), 0, text, 32, MF_BYPOSITION), 0);
+        EXPECT_STREQ(L"&Open\tCtrl+O", text);
     }
 }
