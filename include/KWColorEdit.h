@@ -18,6 +18,7 @@ class KWColorPicker;
 namespace coloredit {
 class ColorEditModel;
 class ColorEditView;
+struct SwatchHit;
 } // namespace coloredit
 
 /// Edits a colour ramp over 0 to 100: a row of keys, each with two colours with alpha, shown as two
@@ -29,9 +30,10 @@ class ColorEditView;
 /// Keyboard, while the editor has the focus (a click gives it; a frame in the highlight colour over the
 /// client edge shows it): Tab and Shift+Tab select the next and the previous key by position; Left and
 /// Right move the selected key by one pixel's worth of data at the current zoom (ten with Shift),
-/// within 0 to 100, the end keys keeping their positions; F frames all keys in the view; Delete as
-/// above. Ctrl+C puts the keys on the clipboard as text and Ctrl+V replaces them from such text, which
-/// must pass the same check as setPoints (otherwise nothing changes and the editor beeps). The text has
+/// within 0 to 100, the end keys keeping their positions; F frames all keys in the view; Enter opens the
+/// picker on the selected key's upper colour, Shift+Enter on its lower one; Delete as above; Ctrl+Tab
+/// leaves the editor. Ctrl+C puts the keys on the clipboard as text and Ctrl+V replaces them from such text,
+/// which must pass the same check as setPoints (otherwise nothing changes and the editor beeps). The text has
 /// one key per line, in vector order, ended by CR LF: the position, then the upper colour's red, green,
 /// blue and alpha, then the lower colour's, as whole numbers 0 to 255, separated by tabs, e.g.
 /// "0\t50\t100\t200\t255\t0\t0\t200\t255\r\n". Reading also accepts spaces between the
@@ -99,6 +101,8 @@ private:
     bool handleKey(WPARAM key);
     void setColorsEqual();
     void pickColor();
+    /// Opens the picker on one colour of a key.
+    void openPicker(const coloredit::SwatchHit& hit);
     void closePicker(bool keepColor);
     void rebuildBuffer();
     POINT mouseInClient() const;

@@ -19,10 +19,10 @@ namespace KW {
 /// client edge shows it): Tab and Shift+Tab select the next and the previous key by position; the
 /// arrow keys move the selected key by one pixel's worth of data at the current zoom (ten with Shift),
 /// within 0 to 100 and with both values at 0 or above, the end keys keeping their positions; F frames
-/// all keys in the view; Delete and Home as above. Ctrl+C puts the keys on the clipboard as text and
-/// Ctrl+V replaces them from such text, which must pass the same check as setPoints (otherwise nothing
-/// changes and the graph beeps). The text has one key per line, in vector order, ended by CR LF:
-/// position, upper value and lower value as the graph shows them (-y1 and -y2), separated by tabs,
+/// all keys in the view; Delete and Home as above; Ctrl+Tab leaves the graph. Ctrl+C puts the keys on the
+/// clipboard as text and Ctrl+V replaces them from such text, which must pass the same check as setPoints
+/// (otherwise nothing changes and the graph beeps). The text has one key per line, in vector order, ended by
+/// CR LF: position, upper value and lower value as the graph shows them (-y1 and -y2), separated by tabs,
 /// e.g. "0\t12.5\t3\r\n". Reading also accepts spaces between the numbers, LF line ends and blank lines.
 ///
 /// The handler hears of the user's edits once the picture shows them: EVENT_CHANGING for each move

@@ -43,6 +43,8 @@ Command commandOf(WPARAM virtualKey) {
         return control ? KEY_COPY : KEY_NONE;
     case 'V':
         return control ? KEY_PASTE : KEY_NONE;
+    case VK_RETURN:
+        return control ? KEY_NONE : KEY_OPEN;
     default:
         return KEY_NONE;
     }

@@ -23,6 +23,7 @@ enum Command {
     KEY_FRAME, // F
     KEY_COPY,  // Ctrl+C
     KEY_PASTE, // Ctrl+V
+    KEY_OPEN,  // Enter: the keyboard key's colour in the picker (Shift: its lower colour)
 };
 
 // The command of a key press, reading the modifiers' state at the time of the message.

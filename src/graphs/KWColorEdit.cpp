@@ -208,6 +208,10 @@ void KWColorEdit::pickColor() {
         model->clearEdit();
         return;
     }
+    openPicker(hit);
+}
+
+void KWColorEdit::openPicker(const coloredit::SwatchHit& hit) {
     if (!picker) {
         return;
     }

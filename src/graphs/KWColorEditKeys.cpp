@@ -59,6 +59,15 @@ bool KWColorEdit::handleKey(WPARAM key) {
     case editorkeys::KEY_COPY:
         editorkeys::putText(handle, keytext::gradientToText(model->getPoints()));
         return false;
+    case editorkeys::KEY_OPEN: {
+        const std::vector<KWColorPoint>& keys = model->getPoints();
+        const auto selected =
+            std::find_if(keys.begin(), keys.end(), [](const KWColorPoint& point) { return point.selected; });
+        if (selected != keys.end()) {
+            openPicker({static_cast<int>(selected - keys.begin()), GetKeyState(VK_SHIFT) >= 0});
+        }
+        return false;
+    }
     case editorkeys::KEY_PASTE: {
         std::string text;
         std::vector<KWColorPoint> keys;

@@ -9,7 +9,10 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace KW;
@@ -47,6 +50,30 @@ KWObject* focused(const std::vector<KWObject*>& gadgets) {
     return nullptr;
 }
 
+// The value of the active window's accessible object: the colour of a picker that just opened.
+std::wstring activeValue() {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(GetActiveWindow(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+    if (!object) {
+        return L"";
+    }
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    VariantInit(&role);
+    BSTR value = nullptr;
+    std::wstring result;
+    if (object->get_accRole(self, &role) == S_OK && role.lVal == ROLE_SYSTEM_DIALOG &&
+        object->get_accValue(self, &value) == S_OK && value) {
+        result = value;
+    }
+    SysFreeString(value);
+    object->Release();
+    return result;
+}
+
 long stateOf(KWObject* gadget, long child) {
     IAccessible* object = nullptr;
     AccessibleObjectFromWindow(gadget->getHandle(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
@@ -71,6 +98,7 @@ struct ReachFixture {
     KWCheckBox* inSection;
     KWFloatGraph* graph;
     KWColorButtons* swatches;
+    KWColorEdit* gradient;
     std::vector<KWObject*> order;
     ReachFixture()
         : frame(KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 50, 50, 520, 420, "Reach", nullptr, 0)) {
@@ -88,7 +116,8 @@ struct ReachFixture {
         rollout->addObject(1, 20, 4, inSection);
         graph = KWFloatGraph::create(STYLE_DEFAULT, 260, 40, 240, 150, f, 8);
         KWComboBox* combo = KWComboBox::create(STYLE_DEFAULT, 10, 200, 120, 100, f, 9);
-        order = {button, edit, spin, swatch, swatches, rollout, graph, combo};
+        gradient = KWColorEdit::create(STYLE_DEFAULT, 140, 200, 300, 60, f, f);
+        order = {button, edit, spin, swatch, swatches, rollout, graph, combo, gradient};
         ShowWindow(f->getHandle(), SW_SHOW);
         SetForegroundWindow(f->getHandle());
         SetFocus(button->getHandle());
@@ -102,8 +131,9 @@ TEST(KeyboardReach, TabWalksTheInputGadgetsInCreationOrderAndShiftTabWalksBack) 
     ReachFixture f;
     std::vector<KWObject*> visited;
     for (size_t i = 0; i < f.order.size(); ++i) {
-        // The curve editor keeps Tab for its keys; Ctrl+Tab leaves it.
-        pressKey(VK_TAB, focused(f.order) == f.graph ? VK_CONTROL : 0);
+        // The curve and gradient editors keep Tab for their keys; Ctrl+Tab leaves them.
+        const KWObject* at = focused(f.order);
+        pressKey(VK_TAB, at == f.graph || at == f.gradient ? VK_CONTROL : 0);
         visited.push_back(focused(f.order));
     }
     std::vector<KWObject*> expected(f.order.begin() + 1, f.order.end());
@@ -144,28 +174,21 @@ TEST(KeyboardReach, ThePickerOpensFromTheKeyboardAndTellsScreenReadersItsColour)
     pressKey(VK_RIGHT);
     EXPECT_EQ(STATE_SYSTEM_FOCUSED, stateOf(f.swatches, 2) & STATE_SYSTEM_FOCUSED);
     pressKey(VK_SPACE);
-    HWND popup = GetActiveWindow();
-    ASSERT_NE(f.frame->getHandle(), popup);
-
-    IAccessible* dialog = nullptr;
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(popup, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&dialog)));
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role;
-    VariantInit(&role);
-    EXPECT_EQ(S_OK, dialog->get_accRole(self, &role));
-    EXPECT_EQ(ROLE_SYSTEM_DIALOG, role.lVal);
-    BSTR value = nullptr;
-    EXPECT_EQ(S_OK, dialog->get_accValue(self, &value));
-    EXPECT_STREQ(L"#0000FFFF", value);
-    SysFreeString(value);
-    dialog->Release();
-
+    EXPECT_EQ(L"#0000FFFF", activeValue());
     // Tab reaches "Ok" (the first of the popup's stops), and Space presses it.
     pressKey(VK_TAB);
     pressKey(VK_SPACE);
     ASSERT_TRUE(kwtest::pumpUntil([&events] { return !events.empty(); }));
     EXPECT_EQ(1, events.front().param1);
+
+    // Shift+Enter opens the gradient editor's picker on its keyboard key's lower colour.
+    SetFocus(f.gradient->getHandle());
+    pressKey(VK_TAB);
+    const auto key = std::find_if(f.gradient->getPoints().begin(), f.gradient->getPoints().end(),
+                                  [](const KWColorPoint& point) { return point.selected; });
+    ASSERT_NE(f.gradient->getPoints().end(), key);
+    pressKey(VK_RETURN, VK_SHIFT);
+    wchar_t expected[16];
+    swprintf(expected, 16, L"#%02X%02X%02X%02X", key->color2.r, key->color2.g, key->color2.b, key->color2.a);
+    EXPECT_EQ(expected, activeValue());
 }
