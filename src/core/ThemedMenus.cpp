@@ -226,6 +226,25 @@ void prepare(HMENU menu, bool bar) {
     }
 }
 
+void fillBarEnd(HWND window) {
+    HMENU bar = GetMenu(window);
+    const int count = bar ? GetMenuItemCount(bar) : 0;
+    MENUBARINFO info = {};
+    info.cbSize = sizeof(info);
+    RECT last = {};
+    if (theme::isLight() || count <= 0 || !GetMenuBarInfo(window, OBJID_MENU, 0, &info) ||
+        !GetMenuItemRect(window, bar, static_cast<UINT>(count - 1), &last)) {
+        return;
+    }
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    RECT rest = {last.right, info.rcBar.top, info.rcBar.right, info.rcBar.bottom};
+    OffsetRect(&rest, -frame.left, -frame.top);
+    HDC dc = GetWindowDC(window);
+    FillRect(dc, &rest, theme::brush(theme::current().window));
+    ReleaseDC(window, dc);
+}
+
 bool answer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_INITMENUPOPUP:

@@ -15,6 +15,11 @@ namespace themedmenus {
 // bar, whose items are laid out in a row.
 void prepare(HMENU menu, bool bar);
 
+// Fills the menu bar of window after its last item with the theme's window colour, when a theme other
+// than light is in force (some platforms paint that part in the system colour whatever the menu's
+// background). For after the window's non-client area was painted.
+void fillBarEnd(HWND window);
+
 // WM_INITMENUPOPUP, WM_MEASUREITEM and WM_DRAWITEM for menus, in the window that owns the menu; false
 // for any other message, which then goes on as usual.
 bool answer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -442,6 +442,14 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             endSplitterDrag();
         }
         break;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        if (menuBar && !theme::isLight()) {
+            const LRESULT painted = DefWindowProcW(handle, msg, wParam, lParam);
+            themedmenus::fillBarEnd(handle);
+            return painted;
+        }
+        break;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         if (!parent) {

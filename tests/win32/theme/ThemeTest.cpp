@@ -211,7 +211,14 @@ TEST(Themes, DarkMenusDrawTheirItemsInTheThemesColoursAndKeepTheirTexts) {
             inked += similar(pixel, dark.text, 40) ? 1 : 0;
         }
     }
+    // The bar beyond its items too.
+    MENUBARINFO barInfo = {};
+    barInfo.cbSize = sizeof(barInfo);
+    ASSERT_TRUE(GetMenuBarInfo(frame->getHandle(), OBJID_MENU, 0, &barInfo));
+    const COLORREF rest = GetPixel(dc, barInfo.rcBar.right - 4 - window.left,
+                                   (barInfo.rcBar.top + barInfo.rcBar.bottom) / 2 - window.top);
     ReleaseDC(frame->getHandle(), dc);
+    EXPECT_TRUE(similar(rest, dark.window, 6)) << std::hex << rest;
     EXPECT_GT(background, (item.right - item.left) * (item.bottom - item.top) / 2);
     EXPECT_GE(inked, 3);
 
