@@ -17,7 +17,7 @@ if [ "${1:-}" != demo ]; then
         g++-mingw-w64-i686-posix
         googletest
         x11-utils
-        python3
+        python3 python3-pil
         doxygen
     )
 fi

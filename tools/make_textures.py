@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""Draws the example effects' textures into editor/examples/textures/, as RGBA PNGs.
+
+fire_flipbook.png  4 x 4 frames of 64 x 64: a flame that rises, flickers and breaks up over its life.
+spark.png          64 x 16: a hot streak pointing along +x (drawn aligned to the particle's velocity).
+smoke.png          2 x 2 frames of 64 x 64: four soft puffs, one chosen at random per particle.
+
+Everything is computed here from seeded noise (no outside art), so a run always writes the same files.
+Needs Pillow (Debian's python3-pil) for the PNG encoding.
+"""
+import math
+import os
+import random
+
+from PIL import Image
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "editor", "examples", "textures")
+
+
+class ValueNoise:
+    """Smoothly interpolated random values on an integer lattice, wrapping every `period` cells."""
+
+    def __init__(self, seed, period=64):
+        rng = random.Random(seed)
+        self.period = period
+        self.values = [rng.random() for _ in range(period * period)]
+
+    def _at(self, ix, iy):
+        p = self.period
+        return self.values[(iy % p) * p + (ix % p)]
+
+    def sample(self, x, y):
+        ix, iy = math.floor(x), math.floor(y)
+        fx, fy = x - ix, y - iy
+        sx, sy = fx * fx * (3 - 2 * fx), fy * fy * (3 - 2 * fy)
+        top = self._at(ix, iy) + (self._at(ix + 1, iy) - self._at(ix, iy)) * sx
+        bottom = self._at(ix, iy + 1) + (self._at(ix + 1, iy + 1) - self._at(ix, iy + 1)) * sx
+        return top + (bottom - top) * sy
+
+    def fbm(self, x, y, octaves=4):
+        total, amplitude, norm = 0.0, 1.0, 0.0
+        for _ in range(octaves):
+            total += self.sample(x, y) * amplitude
+            norm += amplitude
+            x, y, amplitude = x * 2.0, y * 2.0, amplitude * 0.5
+        return total / norm
+
+
+def smoothstep(edge0, edge1, x):
+    t = min(1.0, max(0.0, (x - edge0) / (edge1 - edge0)))
+    return t * t * (3 - 2 * t)
+
+
+def lerp_colour(stops, t):
+    """Colour at t in [0, 1] along (position, (r, g, b)) stops."""
+    t = min(1.0, max(0.0, t))
+    for (p0, c0), (p1, c1) in zip(stops, stops[1:]):
+        if t <= p1:
+            f = (t - p0) / (p1 - p0) if p1 > p0 else 0.0
+            return tuple(c0[i] + (c1[i] - c0[i]) * f for i in range(3))
+    return stops[-1][1]
+
+
+def to_byte(value):
+    return max(0, min(255, int(round(value))))
+
+
+FLAME_COLOURS = [(0.0, (120, 20, 5)), (0.35, (230, 70, 10)), (0.65, (255, 160, 40)), (1.0, (255, 245, 200))]
+
+
+def flame_frame(noise, frame, frames, size):
+    """One frame: a teardrop of heat, taller and more broken up as the frame index (the flame's age) grows."""
+    age = frame / (frames - 1)
+    image = Image.new("RGBA", (size, size))
+    pixels = image.load()
+    height = 0.75 + 0.2 * age
+    width = 0.5 - 0.15 * age
+    for py in range(size):
+        for px in range(size):
+            # u across (-1..1), v up from the base (0 at the bottom, 1 at the top).
+            u = (px + 0.5) / size * 2 - 1
+            v = 1 - (py + 0.5) / size
+            turbulence = noise.fbm(px / 12.0, (py / 12.0) + frame * 1.7) - 0.5
+            u += turbulence * (0.25 + 0.5 * v)
+            # Narrows towards the tip; the base is round.
+            half_width = width * (1 - smoothstep(0.0, height, v) ** 1.5) + 0.02
+            d = abs(u) / half_width + max(0.0, 0.12 - v) * 6
+            heat = (1 - smoothstep(0.1, 1.0, d)) * (1 - smoothstep(height * 0.6, height, v))
+            heat *= 1 - 0.6 * age * noise.fbm(px / 6.0 + 40, py / 6.0 + frame * 2.3)
+            if heat <= 0.003:
+                continue
+            r, g, b = lerp_colour(FLAME_COLOURS, heat * (1.15 - 0.4 * age))
+            pixels[px, py] = (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * min(1.0, heat * 1.6)))
+    return image
+
+
+def fire_flipbook():
+    size, columns, rows = 64, 4, 4
+    noise = ValueNoise(seed=7)
+    sheet = Image.new("RGBA", (size * columns, size * rows))
+    for frame in range(columns * rows):
+        sheet.paste(flame_frame(noise, frame, columns * rows, size), ((frame % columns) * size, (frame // columns) * size))
+    return sheet
+
+
+def spark():
+    width, height = 64, 16
+    image = Image.new("RGBA", (width, height))
+    pixels = image.load()
+    for py in range(height):
+        for px in range(width):
+            x = (px + 0.5) / width  # 0 at the tail, 1 at the head
+            y = ((py + 0.5) / height) * 2 - 1
+            along = smoothstep(0.0, 0.85, x) * (1 - smoothstep(0.9, 1.0, x))
+            across = math.exp(-(y * y) / (2 * (0.12 + 0.18 * (1 - x)) ** 2))
+            glow = along * across
+            if glow <= 0.003:
+                continue
+            r, g, b = lerp_colour([(0.0, (255, 120, 20)), (0.6, (255, 210, 90)), (1.0, (255, 255, 235))], glow)
+            pixels[px, py] = (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * glow))
+    return image
+
+
+def smoke():
+    size, columns, rows = 64, 2, 2
+    sheet = Image.new("RGBA", (size * columns, size * rows))
+    for variant in range(columns * rows):
+        noise = ValueNoise(seed=100 + variant)
+        image = Image.new("RGBA", (size, size))
+        pixels = image.load()
+        for py in range(size):
+            for px in range(size):
+                dx = (px + 0.5) / size * 2 - 1
+                dy = (py + 0.5) / size * 2 - 1
+                billow = noise.fbm(px / 14.0, py / 14.0, octaves=3)
+                r = math.hypot(dx, dy) + (billow - 0.5) * 0.5
+                density = (1 - smoothstep(0.35, 0.95, r)) * (0.55 + 0.45 * billow)
+                if density <= 0.003:
+                    continue
+                shade = 200 + 55 * (billow - 0.5) - 30 * dy
+                pixels[px, py] = (to_byte(shade), to_byte(shade), to_byte(shade), to_byte(220 * density))
+        sheet.paste(image, ((variant % columns) * size, (variant // columns) * size))
+    return sheet
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    for name, draw in (("fire_flipbook.png", fire_flipbook), ("spark.png", spark), ("smoke.png", smoke)):
+        path = os.path.join(OUT, name)
+        draw().save(path, optimize=True)
+        print("wrote", os.path.relpath(path))
+
+
+if __name__ == "__main__":
+    main()
