@@ -578,6 +578,7 @@ void EditorApp::showSelection() {
         sizeCurve->setPoints(size);
         sizeCurve->frameKeys();
         colorRamp->setPoints(sortedColorKeys(emitter->color));
+        colorRamp->frameKeys();
     }
     grid->updateSubitemsText();
 }

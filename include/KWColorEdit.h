@@ -57,6 +57,8 @@ public:
     void zoomIn();
     /// One zoom step out about the mouse position.
     void zoomOut();
+    /// Zooms and pans so that every key is in view, as the F key does. A view change: no handler call.
+    void frameKeys();
     /// The last known mouse position along the ramp, in data units (0 to 100 over the keys).
     float getCursorX() const;
     /// The last known mouse position across the ramp, in data units.

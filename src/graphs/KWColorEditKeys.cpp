@@ -42,20 +42,9 @@ bool KWColorEdit::handleKey(WPARAM key) {
         dirty = moved || dirty;
         return moved;
     }
-    case editorkeys::KEY_FRAME: {
-        const std::vector<KWColorPoint>& keys = model->getPoints();
-        float first = 100.0f;
-        float last = 0.0f;
-        for (const KWColorPoint& point : keys) {
-            first = std::min(first, point.position);
-            last = std::max(last, point.position);
-        }
-        // The outermost swatches stay whole.
-        view->frame(first, last, getGlobalBounds().right,
-                    markerSize + editormetrics::gradient(getDpi()).frameRoom);
-        dirty = true;
+    case editorkeys::KEY_FRAME:
+        frameKeys();
         return false;
-    }
     case editorkeys::KEY_COPY:
         editorkeys::putText(handle, keytext::gradientToText(model->getPoints()));
         return false;
@@ -88,6 +77,19 @@ void KWColorEdit::setNumericInput(bool enabled) {
     if (picker) {
         picker->setNumericInput(enabled);
     }
+}
+
+void KWColorEdit::frameKeys() {
+    float first = 100.0f;
+    float last = 0.0f;
+    for (const KWColorPoint& point : model->getPoints()) {
+        first = std::min(first, point.position);
+        last = std::max(last, point.position);
+    }
+    // The outermost swatches stay whole.
+    view->frame(first, last, getGlobalBounds().right,
+                markerSize + editormetrics::gradient(getDpi()).frameRoom);
+    dirty = true;
 }
 
 } // namespace KW
