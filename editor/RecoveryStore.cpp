@@ -55,12 +55,12 @@ bool RecoveryStore::write(const std::string& effectText, const std::string& orig
     info.original = utf8FromProgram(original);
     std::string text, error;
     return !folder.empty() && recoveryText(info, effectText, text) &&
-           saveAtomically(folder + "\\" + recoveryFileName(own.pid), text, error);
+           saveAtomically(folder + "\\" + recoveryFileName(own), text, error);
 }
 
 void RecoveryStore::remove() {
     if (!folder.empty()) {
-        discard(folder + "\\" + recoveryFileName(own.pid));
+        discard(folder + "\\" + recoveryFileName(own));
     }
 }
 
@@ -75,10 +75,9 @@ std::vector<std::string> RecoveryStore::abandoned() const {
     do {
         const std::string name = programFromWide(entry.cFileName);
         const std::string path = folder + "\\" + name;
-        std::uint32_t pid = 0;
         std::string text, effectText, error;
-        RecoveryInfo writer;
-        if (parseRecoveryFileName(name, pid) && readWholeFile(path, kMaxRecoveryBytes, text) &&
+        RecoveryInfo named, writer;
+        if (parseRecoveryFileName(name, named) && readWholeFile(path, kMaxRecoveryBytes, text) &&
             readRecovery(text, writer, effectText, error) && !stillRuns(writer)) {
             found.emplace_back(ticks(entry.ftLastWriteTime), path);
         }

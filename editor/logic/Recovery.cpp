@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace pelmora {
@@ -16,26 +17,44 @@ const char* const kSuffix = ".json";
 
 } // namespace
 
-std::string recoveryFileName(std::uint32_t pid) {
-    return kPrefix + std::to_string(pid) + kSuffix;
+namespace {
+
+// A decimal number without leading zeros, at most max.
+bool parseNumber(const std::string& digits, std::uint64_t max, std::uint64_t& value) {
+    if (digits.empty() || digits.size() > 20 || digits.find_first_not_of("0123456789") != std::string::npos ||
+        (digits.size() > 1 && digits[0] == '0')) {
+        return false;
+    }
+    errno = 0;
+    const unsigned long long number = std::strtoull(digits.c_str(), nullptr, 10);
+    if (errno == ERANGE || number > max) {
+        return false;
+    }
+    value = number;
+    return true;
 }
 
-bool parseRecoveryFileName(const std::string& name, std::uint32_t& pid) {
+} // namespace
+
+std::string recoveryFileName(const RecoveryInfo& writer) {
+    return kPrefix + std::to_string(writer.pid) + "-" + std::to_string(writer.started) + kSuffix;
+}
+
+bool parseRecoveryFileName(const std::string& name, RecoveryInfo& writer) {
     const std::string prefix = kPrefix, suffix = kSuffix;
     if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return false;
     }
-    const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    if (digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos ||
-        (digits.size() > 1 && digits[0] == '0')) {
+    const std::string numbers = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const std::size_t dash = numbers.find('-');
+    std::uint64_t pid = 0, started = 0;
+    if (dash == std::string::npos || !parseNumber(numbers.substr(0, dash), 0xffffffffull, pid) ||
+        !parseNumber(numbers.substr(dash + 1), ~0ull, started)) {
         return false;
     }
-    const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
-    if (value > 0xffffffffull) {
-        return false;
-    }
-    pid = static_cast<std::uint32_t>(value);
+    writer.pid = static_cast<std::uint32_t>(pid);
+    writer.started = started;
     return true;
 }
 

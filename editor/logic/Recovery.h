@@ -16,10 +16,11 @@ struct RecoveryInfo {
     std::string original;
 };
 
-// "recovery-<pid>.json": each process writes its own file.
-std::string recoveryFileName(std::uint32_t pid);
-// Whether the name is one that recoveryFileName gives, and for which process.
-bool parseRecoveryFileName(const std::string& name, std::uint32_t& pid);
+// "recovery-<pid>-<started>.json": each process writes its own file, and a later process given the
+// same id writes another one.
+std::string recoveryFileName(const RecoveryInfo& writer);
+// Whether the name is one that recoveryFileName gives, and for which process (pid and started).
+bool parseRecoveryFileName(const std::string& name, RecoveryInfo& writer);
 
 // The recovery file's text: the information and the effect file's text (JSON) in one JSON object, so
 // that one atomic write replaces both. False when the effect text is not JSON.

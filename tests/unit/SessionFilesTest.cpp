@@ -61,12 +61,14 @@ TEST(Settings, TextThatIsNotSettingsGivesTheDefaults) {
 }
 
 TEST(Recovery, FileNamesAndContentRoundTrip) {
-    std::uint32_t pid = 0;
-    EXPECT_TRUE(parseRecoveryFileName(recoveryFileName(4294967295u), pid));
-    EXPECT_EQ(4294967295u, pid);
-    for (const char* name : {"recovery-.json", "recovery-012.json", "recovery-4294967296.json",
-                             "recovery-12.json.tmp", "recovery-1x.json", "settings.json"}) {
-        EXPECT_FALSE(parseRecoveryFileName(name, pid)) << name;
+    RecoveryInfo named;
+    EXPECT_TRUE(parseRecoveryFileName(recoveryFileName({4294967295u, 18446744073709551615ull, ""}), named));
+    EXPECT_EQ(4294967295u, named.pid);
+    EXPECT_EQ(18446744073709551615ull, named.started);
+    for (const char* name : {"recovery-1-.json", "recovery-012-5.json", "recovery-4294967296-5.json",
+                             "recovery-1-18446744073709551616.json", "recovery-12-5.json.taken-8",
+                             "recovery-1x-5.json", "recovery-12.json", "settings.json"}) {
+        EXPECT_FALSE(parseRecoveryFileName(name, named)) << name;
     }
 
     KW::effect::Scene scene = KW::effect::Scene::makeDefault();

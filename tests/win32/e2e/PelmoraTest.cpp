@@ -3,7 +3,6 @@
 // named in any script in folders named so; recent files across sessions; work recovered after a crash.
 #include "RemoteProcess.h"
 #include "logic/EffectFile.h"
-#include "logic/Recovery.h"
 #include "logic/Settings.h"
 
 #include <commctrl.h>
@@ -274,10 +273,24 @@ TEST(Pelmora, WorkOfAKilledEditorIsOfferedBackAndSavesToItsFile) {
         RECT button = rectIn(findChildren(main, "Button", "Emitter").at(0), nullptr);
         clickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
         ASSERT_TRUE(process.waitForWindow("Pelmora - kw_e2e_crash.kwfx *", 5000));
+        WIN32_FIND_DATAA entry = {};
         const std::string recovery =
-            user.path + "\\Pelmora\\recovery\\" + pelmora::recoveryFileName(process.id());
-        EXPECT_TRUE(waitUntil(
-            10000, [&] { return GetFileAttributesA(recovery.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+            user.path + "\\Pelmora\\recovery\\recovery-" + std::to_string(process.id()) + "-*.json";
+        auto written = [&] {
+            HANDLE found = FindFirstFileA(recovery.c_str(), &entry);
+            return found != INVALID_HANDLE_VALUE && FindClose(found);
+        };
+        ASSERT_TRUE(waitUntil(10000, written));
+
+        // Another editor started meanwhile leaves the running one's work alone.
+        RemoteProcess other(programFolder() + "\\Pelmora.exe", programFolder());
+        HWND otherMain = other.waitForWindow("Pelmora - Untitled", 30000);
+        ASSERT_TRUE(otherMain);
+        Sleep(1000);
+        EXPECT_EQ(nullptr, dialogOf(other.id()));
+        PostMessageA(otherMain, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, other.waitForExit(15000));
+        EXPECT_TRUE(written());
     } // the process ends here by TerminateProcess
 
     RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder());
