@@ -143,15 +143,17 @@ bool EditorApp::offerRecovery() {
         return false;
     }
     HWND window = frame.window->getHandle();
-    for (const std::string& file : session->recovery.abandoned()) {
+    for (const RecoveryStore::LeftWork& left : session->recovery.abandoned()) {
         std::string taken, original, error;
-        if (MessageBoxA(window, "Recover unsaved work?\n\nPelmora ended without saving changes.", appName,
-                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            session->recovery.discard(file);
+        const std::string question =
+            "Recover unsaved work?\n\nPelmora ended without saving the changes to " +
+            (left.original.empty() ? std::string("an untitled effect") : left.original) + ".";
+        if (MessageBoxA(window, question.c_str(), appName, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            session->recovery.discard(left.file);
             continue;
         }
         Scene recovered = scene;
-        if (!session->recovery.take(file, taken, original, recovered, error)) {
+        if (!session->recovery.take(left.file, taken, original, recovered, error)) {
             MessageBoxA(window, error.c_str(), appName, MB_OK | MB_ICONERROR);
             continue;
         }

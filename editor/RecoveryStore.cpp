@@ -64,8 +64,8 @@ void RecoveryStore::remove() {
     }
 }
 
-std::vector<std::string> RecoveryStore::abandoned() const {
-    std::vector<std::pair<std::uint64_t, std::string>> found;
+std::vector<RecoveryStore::LeftWork> RecoveryStore::abandoned() const {
+    std::vector<std::pair<std::uint64_t, LeftWork>> found;
     WIN32_FIND_DATAW entry = {};
     HANDLE search = folder.empty() ? INVALID_HANDLE_VALUE
                                    : FindFirstFileW(wideFromProgram(folder + "\\*").c_str(), &entry);
@@ -79,14 +79,16 @@ std::vector<std::string> RecoveryStore::abandoned() const {
         RecoveryInfo named, writer;
         if (parseRecoveryFileName(name, named) && readWholeFile(path, kMaxRecoveryBytes, text) &&
             readRecovery(text, writer, effectText, error) && !stillRuns(writer)) {
-            found.emplace_back(ticks(entry.ftLastWriteTime), path);
+            found.push_back({ticks(entry.ftLastWriteTime), {path, programFromUtf8(writer.original)}});
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
-    std::sort(found.rbegin(), found.rend());
-    std::vector<std::string> files;
-    for (const auto& file : found) {
-        files.push_back(file.second);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::pair<std::uint64_t, LeftWork>& a,
+                        const std::pair<std::uint64_t, LeftWork>& b) { return a.first > b.first; });
+    std::vector<LeftWork> files;
+    for (const auto& left : found) {
+        files.push_back(left.second);
     }
     return files;
 }

@@ -23,8 +23,14 @@ public:
     // Removes this process's file.
     void remove();
 
+    // A file left by a process that has ended, and the path of the effect file its work belongs to
+    // (program text, empty for an untitled effect).
+    struct LeftWork {
+        std::string file;
+        std::string original;
+    };
     // The files left by processes that have ended, newest first.
-    std::vector<std::string> abandoned() const;
+    std::vector<LeftWork> abandoned() const;
     // Takes a left file out of other processes' reach and reads it: the path it belongs to (program
     // text) and its effect, which replaces the scene. False, the file kept, when it is gone (another
     // process took it) or cannot be read; error says why. A taken file stays on disk until discard(taken).
