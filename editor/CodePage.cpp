@@ -69,27 +69,55 @@ std::string effectFileText(const Scene& scene) {
     return writeEffect(inFile, TextEncoding::Utf8);
 }
 
-bool readEffectFileText(const std::string& path, Scene& scene, std::string& error) {
-    Scene loaded = scene;
-    const bool read = readEffectFile(path, loaded, error, TextEncoding::Utf8);
-    if (programUsesUtf8()) {
-        if (read) {
-            scene = loaded;
-        }
-        return read;
-    }
+std::string programFromWide(const std::wstring& text) {
+    std::string program;
+    fromWide(text, CP_ACP, program);
+    return program;
+}
+
+std::string utf8FromProgram(const std::string& text) {
+    std::string utf8;
+    fromWide(toWide(text, CP_ACP), CP_UTF8, utf8);
+    return utf8;
+}
+
+std::string programFromUtf8(const std::string& text) {
+    return programFromWide(toWide(text, CP_UTF8));
+}
+
+namespace {
+
+// The scene read from UTF-8 text in the program's code page; read says whether the reading succeeded.
+bool inProgramText(bool read, const Scene& loaded, Scene& scene, std::string& error) {
+    Scene converted = loaded;
     if (!read) {
-        // The message may quote the file's text.
-        fromWide(toWide(error, CP_UTF8), CP_ACP, error);
+        if (!programUsesUtf8()) {
+            // The message may quote the file's text.
+            fromWide(toWide(error, CP_UTF8), CP_ACP, error);
+        }
         return false;
     }
-    if (!convertTexts(loaded, CP_UTF8, CP_ACP)) {
+    if (!programUsesUtf8() && !convertTexts(converted, CP_UTF8, CP_ACP)) {
         error = "a name or texture path holds a character that this program's code page (" +
                 std::to_string(GetACP()) + ") cannot show";
         return false;
     }
-    scene = loaded;
+    scene = converted;
     return true;
+}
+
+} // namespace
+
+bool readEffectFileText(const std::string& path, Scene& scene, std::string& error) {
+    Scene loaded = scene;
+    const bool read = readEffectFile(path, loaded, error, TextEncoding::Utf8);
+    return inProgramText(read, loaded, scene, error);
+}
+
+bool readEffectText(const std::string& text, Scene& scene, std::string& error) {
+    Scene loaded = scene;
+    const bool read = readEffect(text, loaded, error, TextEncoding::Utf8);
+    return inProgramText(read, loaded, scene, error);
 }
 
 } // namespace pelmora

@@ -2,6 +2,7 @@
 
 #include "AtomicSave.h"
 #include "CodePage.h"
+#include "EditorSession.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
 
@@ -138,8 +139,7 @@ void EditorApp::buildMenus() {
          {{CommandNew, "&New\tCtrl+N"},
           {CommandOpen, "&Open...\tCtrl+O"},
           {CommandSave, "&Save\tCtrl+S"},
-          {CommandSaveAs, "Save &As..."},
-          {CommandExit, "E&xit"}}},
+          {CommandSaveAs, "Save &As..."}}},
         {"&Edit",
          &editMenu,
          {{CommandUndo, "&Undo\tCtrl+Z"}, {CommandRedo, "&Redo\tCtrl+Y"}, {CommandDelete, "&Delete"}}},
@@ -158,6 +158,9 @@ void EditorApp::buildMenus() {
         }
         frame.window->addMenu(menu.title, *menu.context);
     }
+    fileMenu->addItem(CommandRecentMenu, -1, "Recent &Files", true);
+    showRecentFiles();
+    fileMenu->addItem(CommandExit, -1, "E&xit", false);
     viewMenu->addItem(CommandThemeMenu, -1, "&Theme", true);
     viewMenu->addItem(CommandThemeLight, CommandThemeMenu, "&Light", false);
     viewMenu->addItem(CommandThemeDark, CommandThemeMenu, "&Dark", false);
@@ -367,8 +370,11 @@ void EditorApp::onCommand(int command) {
             dialog.lpstrFilter = fileFilter;
             dialog.lpstrFile = file;
             dialog.nMaxFile = sizeof(file);
+            const std::string folder = dialogFolder();
+            dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
             dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
             if (GetOpenFileNameA(&dialog)) {
+                rememberFolder(file);
                 openFile(file);
             }
         }
@@ -430,12 +436,19 @@ void EditorApp::onCommand(int command) {
                     "About Pelmora", MB_OK | MB_ICONINFORMATION);
         break;
     default:
+        if (command >= CommandRecentFile && command < CommandRecentFile + static_cast<int>(kMaxRecentFiles)) {
+            openRecent(command - CommandRecentFile);
+        }
         break;
     }
 }
 
 bool EditorApp::onClose() {
-    return confirmDiscard();
+    if (!confirmDiscard()) {
+        return false;
+    }
+    endSession();
+    return true;
 }
 
 void EditorApp::changed(bool finished) {
@@ -598,6 +611,7 @@ void EditorApp::restore(const Scene& state) {
 void EditorApp::updateTitle() {
     const std::string name = path.empty() ? "Untitled" : fileNameOf(path);
     frame.window->setText(std::string(appName) + " - " + name + (history.hasUnsavedChanges() ? " *" : ""));
+    unsavedStateChanged();
 }
 
 void EditorApp::updateMenus() {
@@ -636,20 +650,27 @@ bool EditorApp::save(bool choosePath) {
         dialog.lpstrFile = file;
         dialog.nMaxFile = sizeof(file);
         dialog.lpstrDefExt = "kwfx";
+        const std::string folder = dialogFolder();
+        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
         if (!GetSaveFileNameA(&dialog)) {
             return false;
         }
         target = file;
+        rememberFolder(target);
     }
     std::string error;
     if (!saveAtomically(target, effectFileText(scene), error)) {
         MessageBoxA(frame.window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
         return false;
     }
+    const bool chosen = target != path;
     path = target;
     history.markSaved();
     updateTitle();
+    if (chosen || choosePath) {
+        addRecent(path);
+    }
     return true;
 }
 
@@ -670,10 +691,25 @@ void EditorApp::openFile(const std::string& file) {
     preview->restart(scene);
     updateTitle();
     updateMenus();
+    addRecent(file);
 }
 
 void EditorApp::openAtStart(const std::string& file) {
     openFile(file);
+}
+
+// Work from a recovery file: unsaved changes to the file it belongs to, which Save writes.
+void EditorApp::recover(const Scene& recovered, const std::string& original) {
+    scene = recovered;
+    history.reset(scene);
+    history.forgetSaved();
+    path = original;
+    selected = firstEmitter(scene);
+    showScene();
+    showSelection();
+    preview->restart(scene);
+    updateTitle();
+    updateMenus();
 }
 
 void EditorApp::newEffect() {

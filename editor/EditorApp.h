@@ -9,11 +9,14 @@
 #include <KW.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace pelmora {
 
 class Preview;
+struct EditorSession;
+struct Settings;
 
 // Menu, toolbar and shortcut commands.
 enum Command {
@@ -22,6 +25,10 @@ enum Command {
     CommandSave,
     CommandSaveAs,
     CommandExit,
+    CommandRecentMenu = 150,
+    CommandRecentNone,
+    // One command a recent file: CommandRecentFile + 0 is the most recent, up to kMaxRecentFiles.
+    CommandRecentFile,
     CommandUndo = 200,
     CommandRedo,
     CommandDelete,
@@ -50,6 +57,12 @@ public:
     KW::KWWindow* getWindow() const { return frame.window; }
     // Opens a file given on the command line; a failure leaves the new effect and says why.
     void openAtStart(const std::string& path);
+    // Remembering between sessions, off until called: the recent files and dialog folder from the
+    // settings, the settings written at exit, unsaved work written to a recovery file a few seconds
+    // after a change. Returns whether the window took the stored layout (it is then placed, not shown).
+    bool beginSession(const Settings& settings);
+    // Offers the work that Pelmora processes which have ended left unsaved; true when the user took one.
+    bool offerRecovery();
     // The loop of the program, with the editor's shortcuts; returns when the window has closed.
     int run();
 
@@ -112,6 +125,22 @@ private:
     void updateTitle();
     void updateMenus();
 
+    // Remembering between sessions (EditorSession.cpp).
+    bool applyLayout(const std::string& layout);
+    std::string collectLayout() const;
+    void showRecentFiles();
+    void openRecent(int index);
+    void addRecent(const std::string& file);
+    void storeSettings();
+    void endSession();
+    // The title changed with the effect: unsaved work is written soon, saved or discarded work forgotten.
+    void unsavedStateChanged();
+    void writeRecovery();
+    void recover(const KW::effect::Scene& recovered, const std::string& original);
+    // The folder the file dialogs start in, and remembering the one the user chose.
+    std::string dialogFolder() const;
+    void rememberFolder(const std::string& file);
+
     // Files.
     bool confirmDiscard();
     bool save(bool choosePath);
@@ -143,6 +172,7 @@ private:
     Preview* preview;
     std::map<int, KW::effect::ElementId> elementOfItem;
     std::map<KW::effect::ElementId, int> itemOfElement;
+    std::unique_ptr<EditorSession> session;
 };
 
 } // namespace pelmora

@@ -1,21 +1,29 @@
 #include "EditorApp.h"
+#include "SettingsStore.h"
 
 #include <string>
 
 namespace {
 
-// "--theme light|dark|system" before the file chooses the theme to start with.
-KW::KWTheme startTheme(std::string& commandLine) {
+KW::KWTheme themeNamed(const std::string& name) {
+    return name == "light"    ? KW::KWTheme::light()
+           : name == "system" ? KW::KWTheme::system()
+                              : KW::KWTheme::dark();
+}
+
+// "--theme light|dark|system" before the file chooses the theme to start with; without it the one used
+// last.
+KW::KWTheme startTheme(std::string& commandLine, const std::string& stored) {
     // Dark by default, unless high contrast gave the system's colours.
     KW::KWTheme theme =
         KW::Kwadro::getTheme() == KW::KWTheme::light() ? KW::KWTheme::dark() : KW::Kwadro::getTheme();
+    if (!stored.empty()) {
+        theme = themeNamed(stored);
+    }
     const std::string option = "--theme ";
     if (commandLine.compare(0, option.size(), option) == 0) {
         const std::size_t end = commandLine.find(' ', option.size());
-        const std::string name = commandLine.substr(option.size(), end - option.size());
-        theme = name == "light"    ? KW::KWTheme::light()
-                : name == "system" ? KW::KWTheme::system()
-                                   : KW::KWTheme::dark();
+        theme = themeNamed(commandLine.substr(option.size(), end - option.size()));
         commandLine = end == std::string::npos ? "" : commandLine.substr(end + 1);
     }
     return theme;
@@ -28,13 +36,16 @@ KW::KWTheme startTheme(std::string& commandLine) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     KW::Kwadro::init();
     std::string file = commandLine ? commandLine : "";
-    KW::Kwadro::setTheme(startTheme(file));
+    const pelmora::Settings settings = pelmora::loadSettings();
+    KW::Kwadro::setTheme(startTheme(file, settings.theme));
     pelmora::EditorApp app;
-    ShowWindow(app.getWindow()->getHandle(), SW_SHOWMAXIMIZED);
+    const bool placed = app.beginSession(settings);
+    ShowWindow(app.getWindow()->getHandle(), placed ? SW_SHOW : SW_SHOWMAXIMIZED);
     if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
         file = file.substr(1, file.size() - 2);
     }
-    if (!file.empty()) {
+    // Recovered work comes first: the file named on the command line is saved and can be opened again.
+    if (!app.offerRecovery() && !file.empty()) {
         app.openAtStart(file);
     }
     return app.run();

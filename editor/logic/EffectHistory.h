@@ -37,6 +37,8 @@ public:
 
     // The current state is what the file holds.
     void markSaved();
+    // No state is what the file holds (work recovered after a crash): unsaved until the next save.
+    void forgetSaved() { saved = kNone; }
     // Whether the current state differs from the saved one; always true once the saved state was
     // dropped (by an edit after undoing past it, or by the limit).
     bool hasUnsavedChanges() const { return index != saved; }

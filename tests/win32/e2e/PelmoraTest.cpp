@@ -1,11 +1,13 @@
 // The effect editor driven from outside as a user would: open a file given on the command line, add an
 // emitter, save with Ctrl+S, undo with Ctrl+Z, close and decline to save; save and reopen an effect
-// named in any script in folders named so.
+// named in any script in folders named so; recent files across sessions; work recovered after a crash.
 #include "RemoteProcess.h"
 #include "logic/EffectFile.h"
+#include "logic/Settings.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <fstream>
 #include <string>
@@ -38,18 +40,19 @@ KW::effect::Scene readScene(const std::string& path) {
     return scene;
 }
 
+// A key with a modifier held (0 for none).
 void pressKeys(WORD modifier, WORD key) {
     INPUT inputs[4] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
+    UINT count = 0;
+    for (WORD vk : {modifier, key, key, modifier}) {
+        if (vk != 0) {
+            inputs[count].type = INPUT_KEYBOARD;
+            inputs[count].ki.wVk = vk;
+            inputs[count].ki.dwFlags = count >= (modifier ? 2u : 1u) ? KEYEVENTF_KEYUP : 0;
+            ++count;
+        }
     }
-    inputs[0].ki.wVk = modifier;
-    inputs[1].ki.wVk = key;
-    inputs[2].ki.wVk = key;
-    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs[3].ki.wVk = modifier;
-    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, inputs, sizeof(INPUT));
+    SendInput(count, inputs, sizeof(INPUT));
 }
 
 struct DialogSearch {
@@ -73,6 +76,59 @@ HWND dialogOf(DWORD processId) {
     DialogSearch search = {processId, nullptr};
     EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::string tempFile(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return temp + name;
+}
+
+// The editors started while it lives keep their settings and recovery files in a folder of their own.
+class UserFolder {
+public:
+    UserFolder() : path(tempFile("kw_e2e_appdata")) {
+        CreateDirectoryA(path.c_str(), nullptr);
+        SetEnvironmentVariableA("APPDATA", path.c_str());
+    }
+    ~UserFolder() {
+        SetEnvironmentVariableA("APPDATA", nullptr);
+        const std::string list = path + '\0';
+        SHFILEOPSTRUCTA remove = {};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = list.c_str();
+        remove.fFlags = FOF_NO_UI;
+        SHFileOperationA(&remove);
+    }
+    std::string settingsText() const {
+        std::ifstream file(path + "\\Pelmora\\settings.json", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    const std::string path;
+};
+
+// The editor's message box whose text starts so, closed with the answer.
+bool answerBox(DWORD processId, const std::string& start, WPARAM answer) {
+    HWND box = nullptr;
+    if (!waitUntil(30000, [&] { return (box = dialogOf(processId)) != nullptr; })) {
+        return false;
+    }
+    bool found = false;
+    for (HWND text : findChildren(box, "Static")) {
+        found = found || textOf(text).compare(0, start.size(), start) == 0;
+    }
+    PostMessageA(box, WM_COMMAND, answer, 0);
+    return found;
+}
+
+// File > Recent Files > the numbered entry, from the keyboard.
+void chooseRecent(HWND main, char number) {
+    SetForegroundWindow(main);
+    pressKeys(VK_MENU, 'F');
+    for (WORD key : {WORD('F'), WORD(number)}) {
+        Sleep(300);
+        pressKeys(0, key);
+    }
 }
 
 } // namespace
@@ -172,4 +228,84 @@ TEST(Pelmora, SavesAndReopensAnEffectNamedInAnyScriptInFoldersNamedSo) {
     DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());
     EXPECT_TRUE(RemoveDirectoryA(outer.c_str())); // no temporary file was left behind
+}
+
+TEST(Pelmora, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
+    UserFolder user;
+    const std::string kept = tempFile("kw_e2e_kept.kwfx"), gone = tempFile("kw_e2e_gone.kwfx");
+    for (const std::string& file : {kept, gone}) {
+        ASSERT_TRUE(CopyFileA((programFolder() + "\\examples\\campfire.kwfx").c_str(), file.c_str(), FALSE));
+        RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + file + "\"");
+        HWND main = process.waitForWindow("Pelmora - " + file.substr(file.find_last_of('\\') + 1), 30000);
+        ASSERT_TRUE(main);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, process.waitForExit(15000));
+    }
+    DeleteFileA(gone.c_str());
+
+    // A new session lists both, the last opened first: the second entry opens the kept file, the first
+    // one is missing and leaves the list.
+    RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder());
+    HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
+    ASSERT_TRUE(main);
+    chooseRecent(main, '2');
+    EXPECT_TRUE(process.waitForWindow("Pelmora - kw_e2e_kept.kwfx", 10000));
+    chooseRecent(main, '2');
+    EXPECT_TRUE(answerBox(process.id(), gone + "\n\nThis file no longer exists.", IDOK));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+    pelmora::Settings settings;
+    std::string error;
+    ASSERT_TRUE(pelmora::readSettings(user.settingsText(), settings, error)) << error;
+    EXPECT_EQ(std::vector<std::string>{kept}, settings.recentFiles);
+    DeleteFileA(kept.c_str());
+}
+
+TEST(Pelmora, WorkOfAKilledEditorIsOfferedBackAndSavesToItsFile) {
+    UserFolder user;
+    const std::string file = tempFile("kw_e2e_crash.kwfx");
+    ASSERT_TRUE(CopyFileA((programFolder() + "\\examples\\campfire.kwfx").c_str(), file.c_str(), FALSE));
+    const size_t emitters = emitterCount(readScene(file));
+    {
+        RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + file + "\"");
+        HWND main = process.waitForWindow("Pelmora - kw_e2e_crash.kwfx", 30000);
+        ASSERT_TRUE(main);
+        RECT button = rectIn(findChildren(main, "Button", "Emitter").at(0), nullptr);
+        clickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        ASSERT_TRUE(process.waitForWindow("Pelmora - kw_e2e_crash.kwfx *", 5000));
+        WIN32_FIND_DATAA entry = {};
+        const std::string recovery =
+            user.path + "\\Pelmora\\recovery\\recovery-" + std::to_string(process.id()) + "-*.json";
+        auto written = [&] {
+            HANDLE found = FindFirstFileA(recovery.c_str(), &entry);
+            return found != INVALID_HANDLE_VALUE && FindClose(found);
+        };
+        ASSERT_TRUE(waitUntil(10000, written));
+
+        // Another editor started meanwhile leaves the running one's work alone.
+        RemoteProcess other(programFolder() + "\\Pelmora.exe", programFolder());
+        HWND otherMain = other.waitForWindow("Pelmora - Untitled", 30000);
+        ASSERT_TRUE(otherMain);
+        Sleep(1000);
+        EXPECT_EQ(nullptr, dialogOf(other.id()));
+        PostMessageA(otherMain, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, other.waitForExit(15000));
+        EXPECT_TRUE(written());
+    } // the process ends here by TerminateProcess
+
+    RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder());
+    ASSERT_TRUE(answerBox(process.id(), "Recover unsaved work?", IDYES));
+    HWND main = process.waitForWindow("Pelmora - kw_e2e_crash.kwfx *", 10000);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(emitters, emitterCount(readScene(file)));
+    SetForegroundWindow(main);
+    pressKeys(VK_CONTROL, 'S');
+    ASSERT_TRUE(process.waitForWindow("Pelmora - kw_e2e_crash.kwfx", 5000));
+    EXPECT_EQ(emitters + 1, emitterCount(readScene(file)));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+    WIN32_FIND_DATAA entry = {};
+    EXPECT_EQ(INVALID_HANDLE_VALUE,
+              FindFirstFileA((user.path + "\\Pelmora\\recovery\\*.json*").c_str(), &entry));
+    DeleteFileA(file.c_str());
 }
