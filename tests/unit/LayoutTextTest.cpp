@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace KW::layout;
 
 namespace {
@@ -88,7 +90,6 @@ TEST(LayoutText, ReadsALaterMinorVersionPassingOverNewEntries) {
 TEST(LayoutFit, ScalesAndBringsWindowsIntoTheWorkArea) {
     EXPECT_EQ(toBaseDpi(435, 144), 290);
     EXPECT_EQ(fromBaseDpi(290, 144), 435);
-    EXPECT_EQ(fromBaseDpi(290, 96), 290);
     struct Case {
         Area window, expected;
     } cases[] = {
@@ -99,10 +100,8 @@ TEST(LayoutFit, ScalesAndBringsWindowsIntoTheWorkArea) {
     };
     const Area work{0, 0, 1920, 1024};
     for (const Case& c : cases) {
-        const Area fitted = fitInto(c.window, work);
-        EXPECT_EQ(fitted.left, c.expected.left);
-        EXPECT_EQ(fitted.top, c.expected.top);
-        EXPECT_EQ(fitted.right, c.expected.right);
-        EXPECT_EQ(fitted.bottom, c.expected.bottom);
+        const Area f = fitInto(c.window, work);
+        EXPECT_EQ(std::make_tuple(f.left, f.top, f.right, f.bottom),
+                  std::make_tuple(c.expected.left, c.expected.top, c.expected.right, c.expected.bottom));
     }
 }
