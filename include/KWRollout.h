@@ -42,6 +42,8 @@ struct KWRolloutItem {
 /// parent and then given to a section with addObject; they are moved, shown and hidden at every paint.
 /// A Tab stop before its gadgets: Up, Down, Home and End choose a bar, shown by a dotted frame while the
 /// rollout has the focus, and Space or Enter toggles it as a click on its box does.
+/// The handler receives EVENT_CHANGED with the section's id after the user opened or closed a section
+/// (mouse, keyboard or screen reader).
 class KW_API KWRollout : public KWObject {
 public:
     /// Null, after a message, without a parent.
@@ -53,6 +55,10 @@ public:
     /// Adds the gadget to every section with this id and hides it while that section is collapsed.
     /// Takes effect at the next paint.
     void addObject(int rolloutId, int x, int y, KWObject* object);
+    /// Whether the first section with this id is open (expanded); false when there is none.
+    bool isOpen(int rolloutId) const;
+    /// Opens or closes every section with this id, as the user's toggle does; the handler is not called.
+    void setOpen(int rolloutId, bool open);
 
 protected:
     /// Described to screen readers with one child per part; see KWObject::describeAccessible.
@@ -62,6 +68,7 @@ protected:
     bool doAccessibleDefault(int child) override;
 
 private:
+    friend struct LayoutWalk;
     KWRollout(int x, int y, int width, int height, KWObject* parent, int id);
     /// A gadget deleted on its own leaves every section; the sections close up at the next paint.
     void forgetGadget(KWObject* gadget) override;
@@ -81,10 +88,15 @@ private:
     void moveKeyboardSection(std::size_t index);
     /// The keyboard's work; false for keys it leaves alone.
     bool keyPressed(WPARAM key);
-    void hitTest(int x, int y);
+    /// A click toggles the section whose box is under it; false when the handler deleted the rollout.
+    bool hitTest(int x, int y);
     /// Expands or collapses the section at index of rollouts, moving what follows it on screen when the
     /// view can stay where it is.
     void toggle(KWRolloutItem& item, size_t index);
+    /// The user's toggle: toggle, then EVENT_CHANGED. False when the handler deleted the rollout.
+    bool userToggle(KWRolloutItem& item, size_t index);
+    /// Opens or closes the section at index of rollouts, without a report.
+    void setOpenAt(size_t index, bool open);
     void onScroll(int request, int thumb);
     void onWheel(int delta);
     void scrollTo(int position);

@@ -30,7 +30,12 @@ class ShortcutTable;
 ///
 /// The window's handler (setHandler) receives EVENT_CLICKED with the command id for a menu-bar item,
 /// a button of a toolbar on the window, an entry of a KWContext shown with the window as owner, and
-/// a shortcut (addShortcut, Kwadro::handleShortcut).
+/// a shortcut (addShortcut, Kwadro::handleShortcut), and EVENT_CHANGED with the splitter's id when the
+/// user has finished dragging a splitter to another position.
+///
+/// saveLayout and restoreLayout keep what the user arranged (the window's placement, its splitters and
+/// those of the windows below it, the rollouts' open sections and the tabs' pages) in a line of text
+/// for a settings file; docs/layout-format.md describes the text.
 class KW_API KWWindow : public KWObject {
 public:
     /// A window of the given type; with a parent it is that gadget's child, without one a top-level
@@ -60,6 +65,26 @@ public:
     void addFromTop(int id, KWObject* object);
     /// Docks a gadget below every splitter with that id.
     void addFromBottom(int id, KWObject* object);
+    /// The position (left or top edge of the bar, in client coordinates) of the first splitter with that
+    /// id; -1 when the window has no splitter with that id.
+    int getSplitterPosition(int id) const;
+    /// Moves every splitter with that id to position, kept within its limits as a drag keeps it, and
+    /// docks its gadgets to it again. The handler is not called. False when the window has no splitter
+    /// with that id.
+    bool setSplitterPosition(int id, int position);
+
+    /// The layout of the window and of every gadget below it, as one line of printable ASCII: a top-level
+    /// window's normal rectangle and maximized state, every splitter's position, every rollout section's
+    /// open state and every tab's selected page, each keyed by the ids of the gadgets from this window
+    /// down (docs/layout-format.md). Lengths are stored at 96 DPI.
+    std::string saveLayout() const;
+    /// Applies a text made by saveLayout, wholly or not at all: false, with nothing changed, for a text
+    /// that is malformed, cut short or of another major version (a higher minor version is read).
+    /// Lengths are scaled to the window's DPI, a top-level window's rectangle is brought into the work
+    /// area of the nearest monitor (a maximized layout shows the window maximized) and splitters stay
+    /// within their limits. Entries for gadgets that no longer exist are skipped; gadgets without an
+    /// entry keep their state. No handler is called.
+    bool restoreLayout(const std::string& layout);
 
     /// Called when the user asks to close the window (close box, Alt+F4, WM_CLOSE): false keeps the
     /// window open and nothing else happens; true, or no handler, closes it as usual.
@@ -81,6 +106,7 @@ protected:
 
 private:
     friend class Kwadro;
+    friend struct LayoutWalk;
     KWWindow(eStyles style, eWindowType type, int x, int y, int width, int height, const std::string& title,
              KWObject* parent, int id);
 
@@ -107,8 +133,13 @@ private:
     /// A press on a bar starts its drag and takes the mouse capture, so the first move of a quick drag
     /// still reaches this window, and still moves that bar, when it has already left its few pixels.
     void onLeftButtonDown(int x, int y);
-    /// Ends a drag (button released or capture lost): the bars are stretched again over the gadgets.
-    void endSplitterDrag();
+    /// Ends a drag (button released or capture lost): the bars are stretched again over the gadgets, and
+    /// a bar the drag moved is reported (EVENT_CHANGED). False when the handler deleted the window.
+    bool endSplitterDrag();
+    /// Puts the bar at index of splitters at position, within its limits, and docks its gadgets to it.
+    void placeSplitter(std::size_t index, int position);
+    /// The position of the bar at index of splitters.
+    int splitterPosition(std::size_t index) const;
     /// A docked gadget deleted on its own leaves every splitter's sides.
     void forgetGadget(KWObject* gadget) override;
     /// Shows a failure of an addFrom* call, if any.
@@ -117,6 +148,8 @@ private:
     /// An index into splitters rather than a pointer, so adding splitters never leaves it dangling.
     int hoveredSplitter;
     bool dragging;
+    /// Where the hovered bar was when the drag began.
+    int dragStart;
     std::vector<KWSplitter> splitters;
     int minWidth;
     int minHeight;

@@ -258,7 +258,8 @@ bool KWRollout::keyPressed(WPARAM key) {
     case VK_SPACE:
     case VK_RETURN:
         keyboardSection = std::min(keyboardSection, count - 1);
-        toggle(*std::next(rollouts.begin(), static_cast<std::ptrdiff_t>(keyboardSection)), keyboardSection);
+        userToggle(*std::next(rollouts.begin(), static_cast<std::ptrdiff_t>(keyboardSection)),
+                   keyboardSection);
         return true;
     default:
         return false;
@@ -269,7 +270,7 @@ bool KWRollout::doAccessibleDefault(int child) {
     if (child < 1 || child > accessibleChildCount()) {
         return false;
     }
-    toggle(*std::next(rollouts.begin(), child - 1), static_cast<std::size_t>(child - 1));
+    userToggle(*std::next(rollouts.begin(), child - 1), static_cast<std::size_t>(child - 1));
     return true;
 }
 
@@ -300,7 +301,9 @@ LRESULT KWRollout::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_LBUTTONUP:
-        hitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (!hitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+            return 0;
+        }
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
@@ -404,15 +407,46 @@ void KWRollout::updateScrollBar(int contentHeight, int clientHeight) {
     InvalidateRect(handle, nullptr, TRUE);
 }
 
-void KWRollout::hitTest(int x, int y) {
+bool KWRollout::hitTest(int x, int y) {
     size_t index = 0;
     for (KWRolloutItem& item : rollouts) {
         if (rollout::contains(item.toggleBox, x, y)) {
             moveKeyboardSection(index);
-            toggle(item, index);
-            return;
+            return userToggle(item, index);
         }
         ++index;
+    }
+    return true;
+}
+
+bool KWRollout::userToggle(KWRolloutItem& item, size_t index) {
+    toggle(item, index);
+    return notify(EVENT_CHANGED, item.id);
+}
+
+bool KWRollout::isOpen(int rolloutId) const {
+    for (const KWRolloutItem& item : rollouts) {
+        if (item.id == rolloutId) {
+            return item.expanded;
+        }
+    }
+    return false;
+}
+
+void KWRollout::setOpen(int rolloutId, bool open) {
+    size_t index = 0;
+    for (const KWRolloutItem& item : rollouts) {
+        if (item.id == rolloutId) {
+            setOpenAt(index, open);
+        }
+        ++index;
+    }
+}
+
+void KWRollout::setOpenAt(size_t index, bool open) {
+    KWRolloutItem& item = *std::next(rollouts.begin(), static_cast<std::ptrdiff_t>(index));
+    if (item.expanded != open) {
+        toggle(item, index);
     }
 }
 

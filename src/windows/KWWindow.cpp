@@ -159,7 +159,7 @@ KWWindow* KWWindow::create(eStyles style, eWindowType type, int x, int y, int wi
 KWWindow::KWWindow(eStyles style, eWindowType type, int x, int y, int width, int height,
                    const std::string& title, KWObject* parent, int id)
     : KWObject(GADGET_WINDOW, parent, id), hoveredSplitter(splitters::noSplitter), dragging(false),
-      minWidth(0), minHeight(0), menuBar(nullptr) {
+      dragStart(0), minWidth(0), minHeight(0), menuBar(nullptr) {
     const styles::WindowStyle windowStyle = styles::windowStyle(type, parent != nullptr, style);
     HWND window =
         CreateWindowExW(windowStyle.exStyle, L"KWWINDOW", creationText(title).c_str(), windowStyle.style, x,
@@ -277,6 +277,45 @@ void KWWindow::addFromBottom(int id, KWObject* object) {
     reportAttachFailure(attach(handle, splitters, id, Side::Bottom, object));
 }
 
+int KWWindow::splitterPosition(std::size_t index) const {
+    const KWSplitter& splitter = splitters[index];
+    return splitter.vertical ? splitter.rect.left : splitter.rect.top;
+}
+
+void KWWindow::placeSplitter(std::size_t index, int position) {
+    KWSplitter& splitter = splitters[index];
+    Pass pass(handle);
+    // A side without gadgets is measured from the client area's edge.
+    const KWBound client = getGlobalBounds();
+    const KWBound first =
+        splitter.firstObjects.empty() ? client : pass.boundsOf(splitter.firstObjects.front());
+    const KWBound second =
+        splitter.secondObjects.empty() ? client : pass.boundsOf(splitter.secondObjects.front());
+    splitters::moveBar(splitter, splitters::dragPosition(splitter, position, first, second));
+    placeObjects(pass, splitter);
+}
+
+int KWWindow::getSplitterPosition(int id) const {
+    for (std::size_t i = 0; i < splitters.size(); ++i) {
+        if (splitters[i].id == id) {
+            return splitterPosition(i);
+        }
+    }
+    return -1;
+}
+
+bool KWWindow::setSplitterPosition(int id, int position) {
+    bool found = false;
+    for (std::size_t i = 0; i < splitters.size(); ++i) {
+        if (splitters[i].id == id) {
+            placeSplitter(i, position);
+            found = true;
+        }
+    }
+    recalcSplittersLength();
+    return found;
+}
+
 void KWWindow::forgetGadget(KWObject* gadget) {
     for (KWSplitter& splitter : splitters) {
         splitter.firstObjects.remove(gadget);
@@ -346,6 +385,7 @@ void KWWindow::onMouseMove(WPARAM keys, int x, int y) {
         // The capture is held for as long as the drag lasts (losing it ends the drag).
         if (!dragging) {
             dragging = true;
+            dragStart = hoveredSplitter == splitters::noSplitter ? 0 : splitterPosition(hoveredSplitter);
             SetCapture(handle);
         }
         setSplitterPos(x, y);
@@ -356,17 +396,24 @@ void KWWindow::onLeftButtonDown(int x, int y) {
     updateHoverSplitter(x, y);
     if (hoveredSplitter != splitters::noSplitter) {
         dragging = true;
+        dragStart = splitterPosition(hoveredSplitter);
         SetCapture(handle);
     }
 }
 
-void KWWindow::endSplitterDrag() {
+bool KWWindow::endSplitterDrag() {
     // Cleared first, so the WM_CAPTURECHANGED that ReleaseCapture sends finds no drag to end.
+    const bool wasDragging = dragging;
     dragging = false;
     if (GetCapture() == handle) {
         ReleaseCapture();
     }
     recalcSplittersLength();
+    if (!wasDragging || hoveredSplitter == splitters::noSplitter ||
+        splitterPosition(hoveredSplitter) == dragStart) {
+        return true;
+    }
+    return notify(EVENT_CHANGED, splitters[hoveredSplitter].id);
 }
 
 LRESULT CALLBACK KWWindow::KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -433,13 +480,15 @@ LRESULT KWWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onLeftButtonDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case WM_LBUTTONUP:
-        endSplitterDrag();
+        if (!endSplitterDrag()) {
+            return 0;
+        }
         break;
     case WM_CAPTURECHANGED:
         // Capture taken by another window (or released elsewhere) ends the drag; without this the
         // hover would stay frozen and the next left-button move would drag a stale bar.
-        if (dragging && reinterpret_cast<HWND>(lParam) != handle) {
-            endSplitterDrag();
+        if (dragging && reinterpret_cast<HWND>(lParam) != handle && !endSplitterDrag()) {
+            return 0;
         }
         break;
     case WM_NCPAINT:
