@@ -41,12 +41,11 @@ bool EditorApp::beginSession(const Settings& settings) {
 }
 
 bool EditorApp::applyLayout(const std::string& layout) {
-    (void)layout; // the window restores it once it can
-    return false;
+    return frame.window->restoreLayout(layout);
 }
 
 std::string EditorApp::collectLayout() const {
-    return "";
+    return frame.window->saveLayout();
 }
 
 void EditorApp::showRecentFiles() {

@@ -34,6 +34,8 @@ HWND onlyChild(HWND parent, const std::string& className, const std::string& tex
 class Shell : public testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // A fresh user folder: no layout left by an earlier run.
+        user = new UserFolder;
         process = new RemoteProcess(programPath(), programFolder());
         mainWindow = process->waitForWindow(mainCaption, startTimeoutMs);
         if (mainWindow) {
@@ -43,6 +45,8 @@ protected:
     static void TearDownTestSuite() {
         delete process;
         process = nullptr;
+        delete user;
+        user = nullptr;
     }
     void SetUp() override { ASSERT_TRUE(mainWindow) << "the main window did not appear"; }
 
@@ -59,10 +63,12 @@ protected:
         return nullptr;
     }
 
+    static UserFolder* user;
     static RemoteProcess* process;
     static HWND mainWindow;
 };
 
+UserFolder* Shell::user = nullptr;
 RemoteProcess* Shell::process = nullptr;
 HWND Shell::mainWindow = nullptr;
 
@@ -224,6 +230,7 @@ TEST_F(Shell, ClickingATabShowsItsPage) {
 }
 
 TEST(ShellLifetime, ClosingTheMainWindowEndsTheProgramWithCodeZero) {
+    UserFolder user;
     RemoteProcess process(programPath(), programFolder());
     ASSERT_TRUE(process.started());
     HWND main = process.waitForWindow(mainCaption, startTimeoutMs);
@@ -272,4 +279,55 @@ TEST(ShellLifetime, MissingBitmapsAreReportedTwiceAndTheProgramStillRuns) {
         DeleteFileA((folder + "\\" + file).c_str());
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+// Both programs: the window moved out of its maximised state and the scene pane widened by a real drag
+// come back so at the next start.
+TEST(ShellLifetime, ProgramsStartAsTheUserLeftThem) {
+    const struct {
+        const char* program;
+        const char* caption;
+    } programs[] = {{"Test.exe", mainCaption}, {"Pelmora.exe", "Pelmora - Untitled"}};
+    for (const auto& program : programs) {
+        UserFolder user;
+        const RECT placed = {70, 60, 970, 760};
+        RECT widened = {};
+        for (int start = 0; start < 2; ++start) {
+            RemoteProcess process(programFolder() + "\\" + program.program, programFolder());
+            HWND main = process.waitForWindow(program.caption, startTimeoutMs);
+            ASSERT_TRUE(main) << program.program;
+            HWND scene = onlyChild(main, "KWWINDOW", "Scene :");
+            ASSERT_TRUE(scene);
+            if (start == 0) {
+                waitUntil(5000, [&] { return IsZoomed(main) != 0; });
+                PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+                waitUntil(5000, [&] { return IsZoomed(main) == 0; });
+                SetWindowPos(main, nullptr, placed.left, placed.top, placed.right - placed.left,
+                             placed.bottom - placed.top, SWP_NOZORDER);
+                SetForegroundWindow(main);
+                const RECT before = rectIn(scene, main);
+                POINT grip = {before.right + 2, (before.top + before.bottom) / 2};
+                ClientToScreen(main, &grip);
+                moveMouse(grip.x, grip.y);
+                leftButton(true);
+                moveMouse(grip.x + 20, grip.y);
+                moveMouse(grip.x + 40, grip.y);
+                leftButton(false);
+                waitUntil(2000, [&] { return rectIn(scene, main).right != before.right; });
+                widened = rectIn(scene, main);
+                // The pane's edge follows the pressed point.
+                EXPECT_EQ(before.right + 2 + 40, widened.right) << program.program;
+            } else {
+                RECT window = {};
+                GetWindowRect(main, &window);
+                EXPECT_FALSE(IsZoomed(main)) << program.program;
+                EXPECT_TRUE(EqualRect(&window, &placed))
+                    << program.program << " at " << window.left << "," << window.top << " to " << window.right
+                    << "," << window.bottom;
+                EXPECT_EQ(widened.right, rectIn(scene, main).right) << program.program;
+            }
+            PostMessageA(main, WM_CLOSE, 0, 0);
+            EXPECT_EQ(0u, process.waitForExit(15000)) << program.program;
+        }
+    }
 }

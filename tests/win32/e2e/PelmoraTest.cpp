@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 #include <fstream>
 #include <string>
@@ -83,29 +82,6 @@ std::string tempFile(const std::string& name) {
     GetTempPathA(MAX_PATH, temp);
     return temp + name;
 }
-
-// The editors started while it lives keep their settings and recovery files in a folder of their own.
-class UserFolder {
-public:
-    UserFolder() : path(tempFile("kw_e2e_appdata")) {
-        CreateDirectoryA(path.c_str(), nullptr);
-        SetEnvironmentVariableA("APPDATA", path.c_str());
-    }
-    ~UserFolder() {
-        SetEnvironmentVariableA("APPDATA", nullptr);
-        const std::string list = path + '\0';
-        SHFILEOPSTRUCTA remove = {};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = list.c_str();
-        remove.fFlags = FOF_NO_UI;
-        SHFileOperationA(&remove);
-    }
-    std::string settingsText() const {
-        std::ifstream file(path + "\\Pelmora\\settings.json", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    const std::string path;
-};
 
 // The editor's message box whose text starts so, closed with the answer.
 bool answerBox(DWORD processId, const std::string& start, WPARAM answer) {
@@ -256,7 +232,7 @@ TEST(Pelmora, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
     EXPECT_EQ(0u, process.waitForExit(15000));
     pelmora::Settings settings;
     std::string error;
-    ASSERT_TRUE(pelmora::readSettings(user.settingsText(), settings, error)) << error;
+    ASSERT_TRUE(pelmora::readSettings(user.text("Pelmora\\settings.json"), settings, error)) << error;
     EXPECT_EQ(std::vector<std::string>{kept}, settings.recentFiles);
     DeleteFileA(kept.c_str());
 }

@@ -3,9 +3,11 @@
 #include "menu_probe/MenuProbe.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <functional>
 
 namespace kwe2e {
@@ -250,6 +252,36 @@ bool waitUntil(int timeoutMs, const std::function<bool()>& condition) {
         Sleep(20);
     }
     return true;
+}
+
+namespace {
+
+std::string userFolderPath() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "kw_e2e_appdata";
+}
+
+} // namespace
+
+UserFolder::UserFolder() : path(userFolderPath()) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    SetEnvironmentVariableA("APPDATA", path.c_str());
+}
+
+UserFolder::~UserFolder() {
+    SetEnvironmentVariableA("APPDATA", nullptr);
+    const std::string list = path + '\0';
+    SHFILEOPSTRUCTA remove = {};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = list.c_str();
+    remove.fFlags = FOF_NO_UI;
+    SHFileOperationA(&remove);
+}
+
+std::string UserFolder::text(const std::string& relativePath) const {
+    std::ifstream file(path + "\\" + relativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 } // namespace kwe2e

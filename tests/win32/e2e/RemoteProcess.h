@@ -34,6 +34,17 @@ private:
     PROCESS_INFORMATION info = {};
 };
 
+// While it lives, the programs this process starts keep their settings in a fresh folder of their own
+// (APPDATA points there), removed at the end.
+class UserFolder {
+public:
+    UserFolder();
+    ~UserFolder();
+    // A file of the folder (a path below it), empty when missing.
+    std::string text(const std::string& relativePath) const;
+    const std::string path;
+};
+
 struct DialogText {
     std::string caption;
     std::string text;
