@@ -2,6 +2,7 @@
 
 #include "AtomicSave.h"
 #include "CodePage.h"
+#include "ExportFlipbook.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
 
@@ -139,6 +140,7 @@ void EditorApp::buildMenus() {
           {CommandOpen, "&Open...\tCtrl+O"},
           {CommandSave, "&Save\tCtrl+S"},
           {CommandSaveAs, "Save &As..."},
+          {CommandExportFlipbook, "Export &Flipbook..."},
           {CommandExit, "E&xit"}}},
         {"&Edit",
          &editMenu,
@@ -378,6 +380,9 @@ void EditorApp::onCommand(int command) {
         break;
     case CommandSaveAs:
         save(true);
+        break;
+    case CommandExportFlipbook:
+        exportFlipbook(frame.window->getHandle(), scene, path);
         break;
     case CommandExit:
         PostMessageA(frame.window->getHandle(), WM_CLOSE, 0, 0);
