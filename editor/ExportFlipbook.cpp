@@ -180,15 +180,9 @@ void exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::strin
         showError(owner, "The effect cannot be exported:\n\n" + effect.error());
         return;
     }
-    std::vector<Image> textures;
     std::string error;
-    if (!loadTextures(*effect, textures, error)) {
-        showError(owner, "The flipbook was not written:\n\n" + error);
-        return;
-    }
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const Image sheet = renderSheet(*effect, settings, textures);
-    const bool written = writePng(file, sheet, error);
+    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const bool written = writeSheet(*effect, settings, file, error);
     SetCursor(previous);
     if (!written) {
         showError(owner, "The flipbook was not written:\n\n" + error);

@@ -81,4 +81,11 @@ bool writePng(const std::string& path, const Image& image, std::string& error) {
     return true;
 }
 
+bool writeSheet(const Effect& effect, const FlipbookSettings& settings, const std::string& path,
+                std::string& error, const std::function<void(int frame)>& progress) {
+    std::vector<Image> textures;
+    return loadTextures(effect, textures, error) &&
+           writePng(path, renderSheet(effect, settings, textures, progress), error);
+}
+
 } // namespace pelmora

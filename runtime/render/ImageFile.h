@@ -1,7 +1,7 @@
 #ifndef PELMORA_IMAGE_FILE_H
 #define PELMORA_IMAGE_FILE_H
 
-#include "Raster.h"
+#include "Flipbook.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +18,11 @@ bool loadTextures(const Effect& effect, std::vector<Image>& textures, std::strin
 
 // False with the reason when the file cannot be written.
 bool writePng(const std::string& path, const Image& image, std::string& error);
+
+// The effect's textures loaded, its flipbook rendered onto one sheet and written as PNG: what
+// pelmora-render --sheet and the editor's export do. False with the reason at the first failure.
+bool writeSheet(const Effect& effect, const FlipbookSettings& settings, const std::string& path,
+                std::string& error, const std::function<void(int frame)>& progress = nullptr);
 
 } // namespace pelmora
 

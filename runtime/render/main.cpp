@@ -126,28 +126,28 @@ int main(int argc, char** argv) {
     if (!effect) {
         return failure(effect.error());
     }
-    std::vector<pelmora::Image> textures;
-    std::string error;
-    if (!pelmora::loadTextures(*effect, textures, error)) {
-        return failure(error);
-    }
     const bool reportProgress =
         static_cast<long long>(settings.frames) * settings.size * settings.size >= kProgressPixels;
-
+    const auto progress = [&](int frame) {
+        if (reportProgress) {
+            showProgress(frame, settings.frames);
+        }
+    };
+    std::string error;
     if (!sheetPath.empty()) {
-        const pelmora::Image sheet = pelmora::renderSheet(*effect, settings, textures, [&](int frame) {
-            if (reportProgress) {
-                showProgress(frame, settings.frames);
-            }
-        });
-        if (!pelmora::writePng(sheetPath, sheet, error)) {
+        if (!pelmora::writeSheet(*effect, settings, sheetPath, error, progress)) {
             return failure(error);
         }
+        const pelmora::SheetLayout layout = pelmora::sheetLayout(settings.frames);
         std::printf("%s: %d frames of %d pixels on a %dx%d sheet\n", sheetPath.c_str(), settings.frames,
-                    settings.size, sheet.width, sheet.height);
+                    settings.size, layout.columns * settings.size, layout.rows * settings.size);
         return 0;
     }
 
+    std::vector<pelmora::Image> textures;
+    if (!pelmora::loadTextures(*effect, textures, error)) {
+        return failure(error);
+    }
     std::error_code made;
     std::filesystem::create_directories(std::filesystem::u8path(framesDir), made);
     if (made) {
@@ -159,9 +159,7 @@ int main(int argc, char** argv) {
         if (!pelmora::writePng(framesDir + name, canvas.toImage(), error)) {
             return false;
         }
-        if (reportProgress) {
-            showProgress(frame, settings.frames);
-        }
+        progress(frame);
         return true;
     });
     if (!error.empty()) {

@@ -106,7 +106,7 @@ public:
     /// An effect with no emitters.
     Effect();
 
-    /// Reads an effect file (UTF-8 JSON). Texture paths become relative to the current folder.
+    /// Reads an effect file (UTF-8 JSON). Relative texture paths are resolved against the file's folder.
     static LoadResult load(const std::string& path);
     /// Reads effect file text. The error names the line ("line 3, column 7: ...") or the field
     /// ("systems[0].groups[1].emitters[0].rate: ...") that is wrong.
@@ -174,7 +174,8 @@ public:
     void play();
     /// Emitters stop emitting; live particles move on until they die.
     void stop();
-    /// Starts over from the seed and plays to the given time, as update() from 0 would.
+    /// Starts over from the seed and plays to the given time, as update() from 0 would (running every
+    /// step on the way: the cost grows with the time).
     void seek(double seconds);
     /// Advances by the seconds given, in whole fixed steps (the remainder carries to the next call).
     void update(double seconds);
