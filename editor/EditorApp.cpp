@@ -3,6 +3,7 @@
 #include "AtomicSave.h"
 #include "CodePage.h"
 #include "EditorSession.h"
+#include "ExportFlipbook.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
 
@@ -139,7 +140,8 @@ void EditorApp::buildMenus() {
          {{CommandNew, "&New\tCtrl+N"},
           {CommandOpen, "&Open...\tCtrl+O"},
           {CommandSave, "&Save\tCtrl+S"},
-          {CommandSaveAs, "Save &As..."}}},
+          {CommandSaveAs, "Save &As..."},
+          {CommandExportFlipbook, "Export &Flipbook..."}}},
         {"&Edit",
          &editMenu,
          {{CommandUndo, "&Undo\tCtrl+Z"}, {CommandRedo, "&Redo\tCtrl+Y"}, {CommandDelete, "&Delete"}}},
@@ -384,6 +386,9 @@ void EditorApp::onCommand(int command) {
         break;
     case CommandSaveAs:
         save(true);
+        break;
+    case CommandExportFlipbook:
+        exportFlipbook(frame.window->getHandle(), scene, path);
         break;
     case CommandExit:
         PostMessageA(frame.window->getHandle(), WM_CLOSE, 0, 0);

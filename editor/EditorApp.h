@@ -44,6 +44,7 @@ enum Command {
     CommandThemeDark,
     CommandThemeSystem,
     CommandAbout = 500,
+    CommandExportFlipbook = 600,
 };
 
 // The effect editor: the editor layout bound to one effect. The scene is the single source of truth:

@@ -84,20 +84,12 @@ void Preview::render() {
         canvas.resize(area.right, area.bottom);
     }
     canvas.clear(background);
-    // The emitters sit in the middle of the lower part of the view, y upwards.
-    const float originX = canvas.width() * 0.5f;
-    const float originY = canvas.height() * 0.8f;
-    // Effect units are pixels at 96 DPI: the effect keeps its size on the screen at any DPI.
-    const float zoom = static_cast<float>(getDpi()) / 96.0f;
-    for (const effect::Particle& particle : simulation.getParticles()) {
-        const effect::ParticleLook look = simulation.look(particle);
-        const Blend blend = simulation.getEmitter(particle.source).blend == effect::BlendMode::Additive
-                                ? Blend::Additive
-                                : Blend::Alpha;
-        canvas.draw({originX + particle.x * zoom, originY - particle.y * zoom, look.size * zoom, look.color.r,
-                     look.color.g, look.color.b, look.color.a},
-                    blend);
-    }
+    // Effect units are pixels at 96 DPI: the effect keeps its size on the screen at any DPI. The
+    // particles are drawn as pelmora-render and the flipbook export draw them.
+    simulation.snapshot(particles);
+    drawParticles(canvas, particles,
+                  previewView(canvas.width(), canvas.height(), static_cast<float>(getDpi()) / 96.0f),
+                  std::vector<Image>());
 }
 
 void Preview::onTimer() {

@@ -2,7 +2,7 @@
 #define PELMORA_PREVIEW_H
 
 #include "logic/EffectSimulation.h"
-#include "logic/PreviewRaster.h"
+#include "Flipbook.h"
 
 #include <KW.h>
 
@@ -45,6 +45,7 @@ private:
     double now() const;
 
     KW::effect::Simulation simulation;
+    std::vector<pelmora::Particle> particles; // kept between frames to keep its memory
     Canvas canvas;
     bool playing;
     bool timerStarted;

@@ -16,6 +16,9 @@ configure() {
 }
 
 configure native
+# The effect runtime on its own, as a client builds it without the toolkit (its tests run in native/ too).
+cmake -S "$root/runtime" -B "$build/runtime" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build/runtime"
 configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake"
 configure i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
 configure debug-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \

@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build ccache
     g++-mingw-w64-x86-64-posix
     wine64 xvfb imagemagick
-    nlohmann-json3-dev
+    nlohmann-json3-dev libstb-dev
 )
 if [ "${1:-}" != demo ]; then
     # Native unit tests and fuzz targets, the 32-bit build, the test framework, the API reference.

@@ -22,3 +22,5 @@ ctest --test-dir "$build" --output-on-failure --timeout 600 "$@"
 # A program built against the installed package starts, shows its window and ends by itself.
 (cd "$build/examples-x86_64" && timeout 120 /usr/lib/wine/wine64 curve_sampler.exe --autoclose </dev/null)
 echo "test: the installed package's curve_sampler example ran"
+(cd "$build/examples-x86_64" && timeout 120 /usr/lib/wine/wine64 runtime_player.exe --autoclose </dev/null)
+echo "test: the installed runtime's runtime_player example ran"

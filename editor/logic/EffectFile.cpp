@@ -1,16 +1,10 @@
 #include "logic/EffectFile.h"
 
-#include "logic/Utf8Text.h"
+#include "Reader.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
-#include <cfloat>
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 
 namespace KW {
 namespace effect {
@@ -20,315 +14,7 @@ namespace {
 // Objects keep their fields in the order written, which keeps files readable and diffs small.
 typedef nlohmann::ordered_json Json;
 
-const std::size_t kMaxQuotedKey = 40;
-
-// Thrown by the readers below and caught by readEffect: the first problem ends the reading.
-struct Failure {
-    std::string message;
-};
-
-[[noreturn]] void fail(const std::string& path, const std::string& message) {
-    throw Failure{(path.empty() ? std::string("the file") : path) + ": " + message};
-}
-
-std::string field(const std::string& path, const std::string& key) {
-    return path.empty() ? key : path + "." + key;
-}
-
-std::string item(const std::string& path, std::size_t index) {
-    return path + "[" + std::to_string(index) + "]";
-}
-
-std::string describe(const Json& value) {
-    switch (value.type()) {
-    case Json::value_t::object:
-        return "an object";
-    case Json::value_t::array:
-        return "an array";
-    case Json::value_t::string:
-        return "text";
-    case Json::value_t::boolean:
-        return "true or false";
-    case Json::value_t::null:
-        return "null";
-    default:
-        return "a number";
-    }
-}
-
-// Latin-1: bytes 0x80..0xFF become the two-byte UTF-8 form of the same code point, so the file is valid
-// JSON. UTF-8 text goes in as it is.
-std::string toFileText(const std::string& bytes, TextEncoding encoding) {
-    if (encoding == TextEncoding::Utf8) {
-        return bytes;
-    }
-    std::string text;
-    text.reserve(bytes.size());
-    for (unsigned char byte : bytes) {
-        if (byte < 0x80) {
-            text += static_cast<char>(byte);
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return text;
-}
-
-// The inverse of toFileText; false for a character beyond U+00FF in Latin-1. The text is valid UTF-8
-// (the parser checks that).
-bool fromFileText(const std::string& text, std::string& bytes, TextEncoding encoding) {
-    if (encoding == TextEncoding::Utf8) {
-        bytes = text;
-        return true;
-    }
-    bytes.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            bytes += static_cast<char>(byte);
-        } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < text.size()) {
-            bytes += static_cast<char>(((byte & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string quotedKey(const std::string& key, TextEncoding encoding) {
-    std::string bytes;
-    if (!fromFileText(key, bytes, encoding)) {
-        bytes = "?";
-    }
-    if (bytes.size() <= kMaxQuotedKey) {
-        return bytes;
-    }
-    // Cut before a character, never inside one.
-    std::size_t cut = kMaxQuotedKey;
-    while (encoding == TextEncoding::Utf8 && cut > 0 &&
-           (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) {
-        --cut;
-    }
-    return bytes.substr(0, cut) + "...";
-}
-
-// The object at path with exactly these fields.
-void expectFields(const Json& object, const std::string& path, TextEncoding encoding,
-                  std::initializer_list<const char*> names) {
-    if (!object.is_object()) {
-        fail(path, "is " + describe(object) + ", not an object");
-    }
-    for (auto entry = object.begin(); entry != object.end(); ++entry) {
-        bool known = false;
-        for (const char* name : names) {
-            known = known || entry.key() == name;
-        }
-        if (!known) {
-            fail(field(path, quotedKey(entry.key(), encoding)), "unknown field");
-        }
-    }
-    for (const char* name : names) {
-        if (!object.contains(name)) {
-            fail(field(path, name), "is missing");
-        }
-    }
-}
-
-float readNumber(const Json& object, const std::string& path, const char* name) {
-    const Json& value = object.at(name);
-    const std::string at = field(path, name);
-    if (!value.is_number()) {
-        fail(at, "is " + describe(value) + ", not a number");
-    }
-    const double number = value.get<double>();
-    if (!(std::fabs(number) <= FLT_MAX)) {
-        fail(at, "is too large");
-    }
-    return static_cast<float>(number);
-}
-
-std::string readText(const Json& object, const std::string& path, const char* name, TextEncoding encoding) {
-    const Json& value = object.at(name);
-    const std::string at = field(path, name);
-    if (!value.is_string()) {
-        fail(at, "is " + describe(value) + ", not text");
-    }
-    std::string bytes;
-    if (!fromFileText(value.get_ref<const std::string&>(), bytes, encoding)) {
-        fail(at, "holds a character beyond U+00FF, which this program cannot keep");
-    }
-    return bytes;
-}
-
-int readComponent(const Json& value, const std::string& at) {
-    if (!value.is_number_integer()) {
-        fail(at, value.is_number() ? "is not a whole number" : "is " + describe(value) + ", not a number");
-    }
-    if (value.is_number_unsigned()) {
-        const std::uint64_t number = value.get<std::uint64_t>();
-        if (number > 255) {
-            fail(at, std::to_string(number) + " is outside 0..255");
-        }
-        return static_cast<int>(number);
-    }
-    const std::int64_t number = value.get<std::int64_t>();
-    if (number < 0 || number > 255) {
-        fail(at, std::to_string(number) + " is outside 0..255");
-    }
-    return static_cast<int>(number);
-}
-
-KWColor readColor(const Json& object, const std::string& path, const char* name) {
-    const Json& value = object.at(name);
-    const std::string at = field(path, name);
-    if (!value.is_array() || value.size() != 4) {
-        fail(at, "is not an array of four numbers: red, green, blue, alpha");
-    }
-    return KWColor(readComponent(value[0], item(at, 0)), readComponent(value[1], item(at, 1)),
-                   readComponent(value[2], item(at, 2)), readComponent(value[3], item(at, 3)));
-}
-
-const Json& readArray(const Json& object, const std::string& path, const char* name, std::size_t limit) {
-    const Json& value = object.at(name);
-    if (!value.is_array()) {
-        fail(field(path, name), "is " + describe(value) + ", not an array");
-    }
-    if (value.size() > limit) {
-        fail(field(path, name), std::to_string(value.size()) + " entries; at most " + std::to_string(limit));
-    }
-    return value;
-}
-
-Emitter readEmitter(const Json& object, const std::string& path, TextEncoding encoding) {
-    expectFields(
-        object, path, encoding,
-        {"name", "rate", "lifetime", "speed", "spread", "gravity", "blend", "texture", "size", "color"});
-    Emitter emitter;
-    emitter.name = readText(object, path, "name", encoding);
-    emitter.rate = readNumber(object, path, "rate");
-    const Json& lifetime = object.at("lifetime");
-    expectFields(lifetime, field(path, "lifetime"), encoding, {"min", "max"});
-    emitter.lifetimeMin = readNumber(lifetime, field(path, "lifetime"), "min");
-    emitter.lifetimeMax = readNumber(lifetime, field(path, "lifetime"), "max");
-    emitter.speed = readNumber(object, path, "speed");
-    emitter.spread = readNumber(object, path, "spread");
-    emitter.gravity = readNumber(object, path, "gravity");
-    const std::string blend = readText(object, path, "blend", encoding);
-    if (blend == "alpha") {
-        emitter.blend = BlendMode::Alpha;
-    } else if (blend == "additive") {
-        emitter.blend = BlendMode::Additive;
-    } else {
-        fail(field(path, "blend"), "is neither \"alpha\" nor \"additive\"");
-    }
-    emitter.texture = readText(object, path, "texture", encoding);
-
-    const Json& size = readArray(object, path, "size", kMaxKeys);
-    emitter.size.clear();
-    for (std::size_t i = 0; i < size.size(); ++i) {
-        const std::string at = item(field(path, "size"), i);
-        expectFields(size[i], at, encoding, {"x", "upper", "lower"});
-        emitter.size.push_back(sizeKey(readNumber(size[i], at, "x"), readNumber(size[i], at, "upper"),
-                                       readNumber(size[i], at, "lower"), i == 0 || i + 1 == size.size()));
-    }
-    const Json& color = readArray(object, path, "color", kMaxKeys);
-    emitter.color.clear();
-    for (std::size_t i = 0; i < color.size(); ++i) {
-        const std::string at = item(field(path, "color"), i);
-        expectFields(color[i], at, encoding, {"position", "upper", "lower"});
-        emitter.color.push_back(
-            KWColorPoint(readNumber(color[i], at, "position"), readColor(color[i], at, "upper"),
-                         readColor(color[i], at, "lower"), i == 0 || i + 1 == color.size()));
-    }
-
-    const Problem problem = checkEmitter(emitter);
-    if (!problem.ok()) {
-        fail(field(path, problem.field), problem.message);
-    }
-    return emitter;
-}
-
-std::string readName(const Json& object, const std::string& path, TextEncoding encoding) {
-    const std::string name = readText(object, path, "name", encoding);
-    const Problem problem = checkName(name);
-    if (!problem.ok()) {
-        fail(field(path, problem.field), problem.message);
-    }
-    return name;
-}
-
-void readVersion(const Json& root) {
-    if (!root.is_object()) {
-        fail("", "holds " + describe(root) + ", not an effect object");
-    }
-    if (!root.contains("format") || root.at("format") != kFileFormat) {
-        fail("format", std::string("is not \"") + kFileFormat + "\": this is not an effect file");
-    }
-    if (!root.contains("version")) {
-        fail("version", "is missing");
-    }
-    const Json& version = root.at("version");
-    if (!version.is_number_integer() || (!version.is_number_unsigned() && version.get<std::int64_t>() < 1) ||
-        (version.is_number_unsigned() && version.get<std::uint64_t>() < 1)) {
-        fail("version", "is not a version number (1 or more)");
-    }
-    // Positive numbers are unsigned: read that way, none of them wraps.
-    const std::uint64_t number = version.get<std::uint64_t>();
-    if (number > static_cast<std::uint64_t>(kFileVersion)) {
-        fail("version", std::to_string(number) + " is newer than this program reads (up to " +
-                            std::to_string(kFileVersion) + "); open the file with a later version");
-    }
-}
-
-Scene readScene(const Json& root, ElementId firstId, TextEncoding encoding) {
-    readVersion(root);
-    expectFields(root, "", encoding, {"format", "version", "systems"});
-    Scene scene;
-    scene.raiseNextId(firstId);
-    const Json& systems = readArray(root, "", "systems", kMaxElements);
-    for (std::size_t s = 0; s < systems.size(); ++s) {
-        const std::string systemPath = item("systems", s);
-        expectFields(systems[s], systemPath, encoding, {"name", "groups"});
-        System system;
-        system.name = readName(systems[s], systemPath, encoding);
-        const Json& groups = readArray(systems[s], systemPath, "groups", kMaxElements);
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            const std::string groupPath = item(field(systemPath, "groups"), g);
-            expectFields(groups[g], groupPath, encoding, {"name", "emitters"});
-            Group group;
-            group.name = readName(groups[g], groupPath, encoding);
-            const Json& emitters = readArray(groups[g], groupPath, "emitters", kMaxElements);
-            for (std::size_t e = 0; e < emitters.size(); ++e) {
-                group.emitters.push_back(
-                    readEmitter(emitters[e], item(field(groupPath, "emitters"), e), encoding));
-            }
-            system.groups.push_back(group);
-        }
-        if (scene.appendSystem(system) == kNoElement) {
-            fail(systemPath, "more than " + std::to_string(kMaxElements) + " systems, groups and emitters");
-        }
-    }
-    return scene;
-}
-
-// "line L, column C: what" from the parser's message, which starts with its own exception name.
-std::string syntaxMessage(const nlohmann::json::parse_error& error) {
-    const std::string what = error.what();
-    const std::string marker = "parse error at ";
-    const std::size_t found = what.find(marker);
-    std::string message = found == std::string::npos ? "byte " + std::to_string(error.byte) + ": " + what
-                                                     : what.substr(found + marker.size());
-    const std::size_t maxLength = 300;
-    if (message.size() > maxLength) {
-        message = message.substr(0, maxLength) + "...";
-    }
-    return message;
-}
-
-bool onlyWhitespace(const std::string& text) {
-    return text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
+using pelmora::detail::toFileText;
 
 Json number(float value) {
     // The shortest decimal that reads back as the same float, rather than the double's 17 digits.
@@ -389,62 +75,37 @@ std::string writeEffect(const Scene& scene, TextEncoding encoding) {
 }
 
 bool readEffect(const std::string& text, Scene& scene, std::string& error, TextEncoding encoding) {
-    if (text.size() > kMaxFileBytes) {
-        error = "the file is " + std::to_string(text.size()) + " bytes long; effect files are at most " +
-                std::to_string(kMaxFileBytes) + " bytes";
+    std::vector<pelmora::SystemDesc> systems;
+    if (!pelmora::detail::readSystems(text, encoding, systems, error)) {
         return false;
     }
-    const std::size_t badLine = firstInvalidUtf8Line(text);
-    if (badLine != 0) {
-        error = "line " + std::to_string(badLine) + ": the text is not UTF-8; effect files are UTF-8 text";
-        return false;
-    }
-    if (onlyWhitespace(text)) {
-        error = "the file is empty";
-        return false;
-    }
-    try {
-        const Json root = Json::parse(text);
-        Scene loaded = readScene(root, scene.getNextId(), encoding);
-        scene = loaded;
-        return true;
-    } catch (const nlohmann::json::parse_error& e) {
-        error = syntaxMessage(e);
-    } catch (const Failure& failure) {
-        error = failure.message;
-    } catch (const std::exception& e) {
-        error = std::string("the file cannot be read: ") + e.what();
-    }
-    return false;
-}
-
-bool readEffectFile(const std::string& path, Scene& scene, std::string& error, TextEncoding encoding) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = std::string("cannot open the file: ") + std::strerror(errno);
-        return false;
-    }
-    // Read in pieces and stop past the limit, so a huge file is never read whole.
-    std::string text;
-    char buffer[65536];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof(buffer), file)) > 0) {
-        text.append(buffer, count);
-        if (text.size() > kMaxFileBytes) {
-            std::fclose(file);
-            error = "the file is larger than " + std::to_string(kMaxFileBytes) +
-                    " bytes, the limit for effect files";
+    Scene loaded;
+    loaded.raiseNextId(scene.getNextId());
+    for (std::size_t s = 0; s < systems.size(); ++s) {
+        System system;
+        system.name = systems[s].name;
+        for (const pelmora::GroupDesc& groupDesc : systems[s].groups) {
+            Group group;
+            group.name = groupDesc.name;
+            for (const pelmora::EmitterDesc& emitter : groupDesc.emitters) {
+                group.emitters.push_back(fromRuntime(emitter));
+            }
+            system.groups.push_back(group);
+        }
+        // The reader refuses more elements than a scene holds; this cannot fail for what it accepts.
+        if (loaded.appendSystem(system) == kNoElement) {
+            error = "systems[" + std::to_string(s) + "]: more than " + std::to_string(kMaxElements) +
+                    " systems, groups and emitters";
             return false;
         }
     }
-    const bool failed = std::ferror(file) != 0;
-    const int reason = errno;
-    std::fclose(file);
-    if (failed) {
-        error = std::string("cannot read the file: ") + std::strerror(reason);
-        return false;
-    }
-    return readEffect(text, scene, error, encoding);
+    scene = loaded;
+    return true;
+}
+
+bool readEffectFile(const std::string& path, Scene& scene, std::string& error, TextEncoding encoding) {
+    std::string text;
+    return pelmora::detail::readFileText(path, text, error) && readEffect(text, scene, error, encoding);
 }
 
 } // namespace effect

@@ -5,25 +5,22 @@
 
 #include <string>
 
-// Effect files: UTF-8 JSON text with a format marker and version, every emitter value and every curve
-// and gradient key.
+// Effect files, read by the runtime and written here: UTF-8 JSON text with a format marker and version, every
+// emitter value and every curve and gradient key.
 namespace KW {
 namespace effect {
 
-// How the scene's names and paths map to the file's characters.
-enum class TextEncoding {
-    // Each byte is the character of the same number (U+0000..U+00FF): any bytes survive a round trip,
-    // a character beyond U+00FF in a file is refused.
-    Latin1,
-    // The text is UTF-8 and goes into the file as it is: any character survives a round trip. A byte
-    // outside a well-formed sequence is written as U+FFFD.
-    Utf8,
-};
+// How the scene's names and paths map to the file's characters (the runtime's choice):
+// Latin1: each byte is the character of the same number (U+0000..U+00FF): any bytes survive a round
+// trip, a character beyond U+00FF in a file is refused.
+// Utf8: the text is UTF-8 and goes into the file as it is: any character survives a round trip. A byte
+// outside a well-formed sequence is written as U+FFFD.
+using pelmora::TextEncoding;
 
 const char* const kFileFormat = "pelmora-effect";
-const int kFileVersion = 1;
+const int kFileVersion = pelmora::Effect::kVersion;
 const char* const kFileExtension = ".kwfx";
-const std::size_t kMaxFileBytes = 16 * 1024 * 1024;
+const std::size_t kMaxFileBytes = pelmora::Effect::kMaxFileBytes;
 
 // The scene as file text: indented JSON ending with a newline.
 std::string writeEffect(const Scene& scene, TextEncoding encoding = TextEncoding::Latin1);

@@ -2,88 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace KW {
 namespace effect {
 
 namespace {
-
-Problem problem(const std::string& field, const std::string& message) {
-    Problem result;
-    result.field = field;
-    result.message = message;
-    return result;
-}
-
-std::string indexed(const char* name, std::size_t index) {
-    return std::string(name) + "[" + std::to_string(index) + "]";
-}
-
-std::string outside(float value, const Range& range) {
-    return floatText(value) + " is outside " + floatText(range.min) + ".." + floatText(range.max);
-}
-
-Problem checkRange(const char* field, float value, const Range& range) {
-    if (!std::isfinite(value)) {
-        return problem(field, floatText(value) + " is not a finite number");
-    }
-    if (!range.contains(value)) {
-        return problem(field, outside(value, range));
-    }
-    return Problem();
-}
-
-Problem checkKeyCount(const char* field, std::size_t count) {
-    if (count < kMinKeys || count > kMaxKeys) {
-        return problem(field, std::to_string(count) + " keys; a curve has " + std::to_string(kMinKeys) +
-                                  " to " + std::to_string(kMaxKeys));
-    }
-    return Problem();
-}
-
-Problem checkSizeKeys(const SizeKeys& keys) {
-    Problem found = checkKeyCount("size", keys.size());
-    for (std::size_t i = 0; found.ok() && i < keys.size(); ++i) {
-        const std::string at = indexed("size", i);
-        const KWGraphPoint& key = keys[i];
-        if (!(found = checkRange((at + ".x").c_str(), key.x, kKeyPositionRange)).ok() ||
-            !(found = checkRange((at + ".upper").c_str(), -key.y1, kSizeRange)).ok() ||
-            !(found = checkRange((at + ".lower").c_str(), -key.y2, kSizeRange)).ok()) {
-            break;
-        }
-        if (key.y1 > key.y2) {
-            found = problem(at, "lower value " + floatText(-key.y2) + " is above upper value " +
-                                    floatText(-key.y1));
-        }
-    }
-    return found;
-}
-
-Problem checkColor(const std::string& field, const KWColor& color) {
-    const int components[4] = {color.r, color.g, color.b, color.a};
-    for (int c = 0; c < 4; ++c) {
-        if (components[c] < 0 || components[c] > 255) {
-            return problem(field + "[" + std::to_string(c) + "]",
-                           std::to_string(components[c]) + " is outside 0..255");
-        }
-    }
-    return Problem();
-}
-
-Problem checkColorKeys(const ColorKeys& keys) {
-    Problem found = checkKeyCount("color", keys.size());
-    for (std::size_t i = 0; found.ok() && i < keys.size(); ++i) {
-        const std::string at = indexed("color", i);
-        if (!(found = checkRange((at + ".position").c_str(), keys[i].position, kKeyPositionRange)).ok() ||
-            !(found = checkColor(at + ".upper", keys[i].color1)).ok()) {
-            break;
-        }
-        found = checkColor(at + ".lower", keys[i].color2);
-    }
-    return found;
-}
 
 bool sameColor(const KWColor& a, const KWColor& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
@@ -112,28 +35,6 @@ template <typename T> std::vector<std::string> namesOf(const std::vector<T>& ele
 }
 
 } // namespace
-
-std::string floatText(float value) {
-    if (std::isnan(value)) {
-        return "NaN";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "infinity" : "-infinity";
-    }
-    // The shortest text that reads back as the same float through a double, as the loader reads it.
-    char text[32];
-    if (value == std::floor(value) && std::fabs(value) < 1e9f) {
-        std::snprintf(text, sizeof(text), "%.0f", static_cast<double>(value));
-        return text;
-    }
-    for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(text, sizeof(text), "%.*g", precision, static_cast<double>(value));
-        if (static_cast<float>(std::strtod(text, nullptr)) == value) {
-            break;
-        }
-    }
-    return text;
-}
 
 KWGraphPoint sizeKey(float x, float upper, float lower, bool fixed) {
     KWGraphPoint key;
@@ -170,60 +71,78 @@ ColorKeys sortedColorKeys(const ColorKeys& keys) {
 }
 
 Problem checkName(const std::string& name) {
-    if (name.empty()) {
-        return problem("name", "is empty");
-    }
-    if (name.size() > kMaxNameLength) {
-        return problem("name", std::to_string(name.size()) + " characters; at most " +
-                                   std::to_string(kMaxNameLength));
-    }
-    if (name.find('\0') != std::string::npos) {
-        return problem("name", "holds a NUL character");
-    }
-    return Problem();
+    return pelmora::detail::checkName(name);
 }
 
 Problem checkEmitter(const Emitter& emitter) {
-    Problem found = checkName(emitter.name);
-    if (found.ok()) {
-        found = checkRange("rate", emitter.rate, kRateRange);
+    return pelmora::detail::checkEmitter(toRuntime(emitter));
+}
+
+pelmora::EmitterDesc toRuntime(const Emitter& emitter) {
+    pelmora::EmitterDesc desc;
+    desc.name = emitter.name;
+    desc.rate = emitter.rate;
+    desc.lifetimeMin = emitter.lifetimeMin;
+    desc.lifetimeMax = emitter.lifetimeMax;
+    desc.speed = emitter.speed;
+    desc.spread = emitter.spread;
+    desc.gravity = emitter.gravity;
+    desc.blend = emitter.blend;
+    desc.texture = emitter.texture;
+    for (const KWGraphPoint& key : emitter.size) {
+        desc.size.push_back(pelmora::SizeKey{key.x, -key.y1, -key.y2});
     }
-    if (found.ok()) {
-        found = checkRange("lifetime.min", emitter.lifetimeMin, kLifetimeRange);
+    for (const KWColorPoint& key : emitter.color) {
+        desc.color.push_back(pelmora::ColorKey{key.position,
+                                               {key.color1.r, key.color1.g, key.color1.b, key.color1.a},
+                                               {key.color2.r, key.color2.g, key.color2.b, key.color2.a}});
     }
-    if (found.ok()) {
-        found = checkRange("lifetime.max", emitter.lifetimeMax, kLifetimeRange);
+    return desc;
+}
+
+Emitter fromRuntime(const pelmora::EmitterDesc& desc) {
+    Emitter emitter;
+    emitter.name = desc.name;
+    emitter.rate = desc.rate;
+    emitter.lifetimeMin = desc.lifetimeMin;
+    emitter.lifetimeMax = desc.lifetimeMax;
+    emitter.speed = desc.speed;
+    emitter.spread = desc.spread;
+    emitter.gravity = desc.gravity;
+    emitter.blend = desc.blend;
+    emitter.texture = desc.texture;
+    emitter.size.clear();
+    for (std::size_t i = 0; i < desc.size.size(); ++i) {
+        const pelmora::SizeKey& key = desc.size[i];
+        emitter.size.push_back(sizeKey(key.x, key.upper, key.lower, i == 0 || i + 1 == desc.size.size()));
     }
-    if (found.ok() && emitter.lifetimeMin > emitter.lifetimeMax) {
-        found = problem("lifetime", "minimum " + floatText(emitter.lifetimeMin) + " is above maximum " +
-                                        floatText(emitter.lifetimeMax));
+    emitter.color.clear();
+    for (std::size_t i = 0; i < desc.color.size(); ++i) {
+        const pelmora::ColorKey& key = desc.color[i];
+        emitter.color.push_back(KWColorPoint(key.position,
+                                             KWColor(key.upper.r, key.upper.g, key.upper.b, key.upper.a),
+                                             KWColor(key.lower.r, key.lower.g, key.lower.b, key.lower.a),
+                                             i == 0 || i + 1 == desc.color.size()));
     }
-    if (found.ok()) {
-        found = checkRange("speed", emitter.speed, kSpeedRange);
+    return emitter;
+}
+
+std::vector<pelmora::SystemDesc> toRuntime(const Scene& scene) {
+    std::vector<pelmora::SystemDesc> systems;
+    for (const System& system : scene.getSystems()) {
+        pelmora::SystemDesc systemDesc;
+        systemDesc.name = system.name;
+        for (const Group& group : system.groups) {
+            pelmora::GroupDesc groupDesc;
+            groupDesc.name = group.name;
+            for (const Emitter& emitter : group.emitters) {
+                groupDesc.emitters.push_back(toRuntime(emitter));
+            }
+            systemDesc.groups.push_back(groupDesc);
+        }
+        systems.push_back(systemDesc);
     }
-    if (found.ok()) {
-        found = checkRange("spread", emitter.spread, kSpreadRange);
-    }
-    if (found.ok()) {
-        found = checkRange("gravity", emitter.gravity, kGravityRange);
-    }
-    if (found.ok() && emitter.blend != BlendMode::Alpha && emitter.blend != BlendMode::Additive) {
-        found = problem("blend", "is neither alpha nor additive");
-    }
-    if (found.ok() && emitter.texture.size() > kMaxTextureLength) {
-        found = problem("texture", std::to_string(emitter.texture.size()) + " characters; at most " +
-                                       std::to_string(kMaxTextureLength));
-    }
-    if (found.ok() && emitter.texture.find('\0') != std::string::npos) {
-        found = problem("texture", "holds a NUL character");
-    }
-    if (found.ok()) {
-        found = checkSizeKeys(emitter.size);
-    }
-    if (found.ok()) {
-        found = checkColorKeys(emitter.color);
-    }
-    return found;
+    return systems;
 }
 
 bool sameColorKeys(const ColorKeys& a, const ColorKeys& b) {

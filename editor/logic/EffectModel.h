@@ -4,6 +4,9 @@
 #include "KWColorPoint.h"
 #include "KWGraphPoint.h"
 
+#include "Check.h"
+#include <pelmora/Runtime.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,28 +21,22 @@ typedef std::uint32_t ElementId;
 const ElementId kNoElement = 0;
 
 enum class ElementKind { None, System, Group, Emitter };
-enum class BlendMode { Alpha, Additive };
+using BlendMode = pelmora::Blend;
 
-// The inclusive range a numeric field accepts. Times in seconds, speeds in units per second, angles
-// in degrees, gravity in units per second squared (positive pulls down), sizes in units.
-struct Range {
-    float min;
-    float max;
-    bool contains(float value) const { return value >= min && value <= max; } // false for NaN
-};
-
-const Range kRateRange = {0.0f, 10000.0f};
-const Range kLifetimeRange = {0.01f, 1000.0f};
-const Range kSpeedRange = {0.0f, 10000.0f};
-const Range kSpreadRange = {0.0f, 360.0f};
-const Range kGravityRange = {-10000.0f, 10000.0f};
-const Range kSizeRange = {0.0f, 10000.0f};
-const Range kKeyPositionRange = {0.0f, 100.0f};
-const std::size_t kMaxNameLength = 255;
-const std::size_t kMaxTextureLength = 1023;
-const std::size_t kMinKeys = 2;
-const std::size_t kMaxKeys = 1000;
-const std::size_t kMaxElements = 10000; // systems, groups and emitters together
+// The ranges and limits of the runtime, which refuses files beyond them.
+using pelmora::detail::kGravityRange;
+using pelmora::detail::kKeyPositionRange;
+using pelmora::detail::kLifetimeRange;
+using pelmora::detail::kMaxElements;
+using pelmora::detail::kMaxKeys;
+using pelmora::detail::kMaxNameLength;
+using pelmora::detail::kMaxTextureLength;
+using pelmora::detail::kMinKeys;
+using pelmora::detail::kRateRange;
+using pelmora::detail::kSizeRange;
+using pelmora::detail::kSpeedRange;
+using pelmora::detail::kSpreadRange;
+using pelmora::detail::Range;
 
 // Size over life: the curve editor's keys (data y = -size). Colour over life: the gradient editor's.
 typedef std::vector<KWGraphPoint> SizeKeys;
@@ -84,17 +81,22 @@ struct System {
 ColorKeys sortedColorKeys(const ColorKeys& keys);
 
 // The shortest text that reads back as the same float; "NaN", "infinity" or "-infinity" otherwise.
-std::string floatText(float value);
+using pelmora::detail::floatText;
 
 // A field that failed validation: its path below the element (e.g. "size[2].x") and why.
-struct Problem {
-    std::string field;
-    std::string message;
-    bool ok() const { return field.empty() && message.empty(); }
-};
+using pelmora::detail::Problem;
 
+// The runtime's checks: the editor accepts exactly what effect files may hold.
 Problem checkName(const std::string& name);
 Problem checkEmitter(const Emitter& emitter);
+
+class Scene;
+
+// The emitter as the runtime keeps it, and back (the end keys fixed, nothing selected).
+pelmora::EmitterDesc toRuntime(const Emitter& emitter);
+Emitter fromRuntime(const pelmora::EmitterDesc& emitter);
+// Every system, group and emitter of the scene, for the runtime.
+std::vector<pelmora::SystemDesc> toRuntime(const Scene& scene);
 
 // Same positions and colours, in the same order; selection and fixed marks are not compared.
 bool sameColorKeys(const ColorKeys& a, const ColorKeys& b);

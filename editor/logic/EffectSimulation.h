@@ -1,44 +1,21 @@
 #ifndef PELMORA_EFFECT_SIMULATION_H
 #define PELMORA_EFFECT_SIMULATION_H
 
-#include "graphs/logic/ColorEditModel.h"
+#include "Engine.h"
 #include "logic/EffectModel.h"
 
 #include <cstdint>
 #include <vector>
 
-// The particles of a scene, advanced in fixed steps. Every emitter sits at the origin and emits
-// upwards (y grows upwards); all randomness comes from one seeded source, so a seed and a sequence of
-// calls always give the same particles.
+// The particles of a scene, run by the runtime's engine: the preview shows what a program using the
+// runtime shows. Every emitter sits at the origin and emits upwards (y grows upwards); a seed and a
+// sequence of calls always give the same particles. What the editor adds: emitters followed by id across
+// edits, and a catch-up limit for the preview's timer.
 namespace KW {
 namespace effect {
 
-// A small permuted congruential generator: the same numbers on every compiler and platform, which
-// the standard library's distributions do not promise.
-class Random {
-public:
-    explicit Random(std::uint64_t seed);
-    std::uint32_t next();
-    // Uniform in [0, 1).
-    float unit();
-    // Uniform between low and high.
-    float between(float low, float high);
-
-private:
-    std::uint64_t state;
-};
-
-struct Particle {
-    float x;
-    float y;
-    float vx;
-    float vy;
-    float age;            // seconds
-    float lifetime;       // seconds
-    float sizeMix;        // 0 on the lower size curve, 1 on the upper one
-    float colorMix;       // 0 the upper colour, 1 the lower one
-    std::uint32_t source; // index of the emitter in the simulation's order
-};
+using pelmora::detail::Random;
+typedef pelmora::detail::Body Particle;
 
 // What a particle looks like at its age.
 struct ParticleLook {
@@ -48,10 +25,11 @@ struct ParticleLook {
 
 class Simulation {
 public:
-    static const int kStepsPerSecond = 60;
-    static constexpr float kStep = 1.0f / kStepsPerSecond;
-    // Spawns beyond this many live particles are dropped, so a huge rate cannot exhaust memory.
-    static const std::size_t kMaxParticles = 200000;
+    typedef pelmora::detail::Engine Engine;
+    static const int kStepsPerSecond = Engine::kStepsPerSecond;
+    static constexpr float kStep = Engine::kStep;
+    static const std::size_t kMaxParticles = Engine::kMaxParticles;
+    static const int kColorSamples = Engine::kColorSamples;
     // advance() catches up at most this many steps; a longer stall is not replayed.
     static const int kMaxCatchUpSteps = 10;
 
@@ -67,35 +45,20 @@ public:
     // Runs the whole steps that fit into the time elapsed so far; returns how many ran.
     int advance(double seconds);
 
-    const std::vector<Particle>& getParticles() const { return particles; }
-    std::size_t getEmitterCount() const { return sources.size(); }
-    const Emitter& getEmitter(std::uint32_t source) const { return sources[source].values; }
-    std::uint64_t getStepCount() const { return steps; }
+    const std::vector<Particle>& getParticles() const { return engine.bodies(); }
+    std::size_t getEmitterCount() const { return emitters.size(); }
+    const Emitter& getEmitter(std::uint32_t source) const { return emitters[source]; }
+    std::uint64_t getStepCount() const { return engine.stepCount(); }
 
-    // Size and colour at the particle's normalised age (0..100): the size from the curve editor's
-    // evaluation, the colour from the gradient editor's, sampled kColorSamples times over a life and
-    // interpolated (evaluating the gradient per particle would cost more than the rest of a frame).
+    // Size and colour at the particle's age, as the runtime computes them.
     ParticleLook look(const Particle& particle) const;
-    static const int kColorSamples = 1024;
+    // The live particles as the runtime hands them to a program (round: no texture indices).
+    void snapshot(std::vector<pelmora::Particle>& out) const;
 
 private:
-    struct Source {
-        Emitter values;
-        // Per sample: the upper colour's r, g, b, a, then the lower colour's.
-        std::vector<float> colorTable;
-        float pending = 0.0f; // fractional particles carried to the next step
-    };
-
-    static std::vector<float> sampleColors(const ColorKeys& keys);
-
-    void spawn(std::uint32_t source);
-
-    std::uint64_t seed;
-    Random random;
-    std::vector<Source> sources;
-    std::vector<Particle> particles;
+    Engine engine;
+    std::vector<Emitter> emitters; // in the engine's order
     double unsimulated = 0.0;
-    std::uint64_t steps = 0;
 };
 
 } // namespace effect

@@ -1,16 +1,13 @@
 #ifndef PELMORA_UTF8_TEXT_H
 #define PELMORA_UTF8_TEXT_H
 
-#include <cstddef>
-#include <string>
+#include "Utf8.h"
 
 namespace KW {
 namespace effect {
 
-// The 1-based line that holds the first byte outside a well-formed UTF-8 sequence: a stray continuation
-// byte, an overlong form, a surrogate, a code point above U+10FFFF or a sequence cut short. 0 when the
-// whole text is well formed.
-std::size_t firstInvalidUtf8Line(const std::string& text);
+// The runtime's check: the 1-based line of the first byte outside well-formed UTF-8, 0 when none.
+using pelmora::detail::firstInvalidUtf8Line;
 
 } // namespace effect
 } // namespace KW

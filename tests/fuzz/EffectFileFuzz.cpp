@@ -1,7 +1,7 @@
 // Any bytes given to the effect loader: it must never crash, a refusal must say why and leave the
 // scene as it was, and whatever it accepts must be written and read back to the same effect.
 #include "logic/EffectFile.h"
-#include "logic/Utf8Text.h"
+#include "Utf8.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +28,7 @@ void check(const std::string& text, TextEncoding encoding) {
         return;
     }
     // Accepted text is UTF-8 throughout.
-    require(firstInvalidUtf8Line(text) == 0);
+    require(pelmora::detail::firstInvalidUtf8Line(text) == 0);
     for (const System& system : scene.getSystems()) {
         for (const Group& group : system.groups) {
             for (const Emitter& emitter : group.emitters) {
@@ -37,7 +37,7 @@ void check(const std::string& text, TextEncoding encoding) {
         }
     }
     const std::string written = writeEffect(scene, encoding);
-    require(firstInvalidUtf8Line(written) == 0);
+    require(pelmora::detail::firstInvalidUtf8Line(written) == 0);
     Scene again;
     require(readEffect(written, again, error, encoding));
     require(Scene::sameContent(scene, again));

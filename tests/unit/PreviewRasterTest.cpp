@@ -1,4 +1,4 @@
-#include "logic/PreviewRaster.h"
+#include "Raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "logic/Utf8Text.h"
+#include "Utf8.h"
 
-namespace KW {
-namespace effect {
+namespace pelmora {
+namespace detail {
 
 std::size_t firstInvalidUtf8Line(const std::string& text) {
     std::size_t line = 1;
@@ -49,5 +49,5 @@ std::size_t firstInvalidUtf8Line(const std::string& text) {
     return 0;
 }
 
-} // namespace effect
-} // namespace KW
+} // namespace detail
+} // namespace pelmora

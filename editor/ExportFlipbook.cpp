@@ -1,0 +1,192 @@
+#include "ExportFlipbook.h"
+
+#include "ImageFile.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace pelmora {
+
+namespace {
+
+const char* const kTitle = "Export Flipbook";
+const int kFieldSize = 101;
+const int kFieldFrames = 102;
+const int kFieldRate = 103;
+
+// A dialog template in memory: the dialog needs no resource script.
+class Template {
+public:
+    Template(const char* title, short width, short height) {
+        const DWORD style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        add(LOWORD(style));
+        add(HIWORD(style));
+        add(0); // extended style
+        add(0);
+        countAt = words.size();
+        add(0); // item count, filled in by item()
+        add(0); // x, y, width, height
+        add(0);
+        add(static_cast<WORD>(width));
+        add(static_cast<WORD>(height));
+        add(0); // no menu
+        add(0); // the standard dialog class
+        text(title);
+        add(8);
+        text("MS Shell Dlg");
+    }
+
+    void item(const char* className, const char* caption, WORD id, DWORD style, short x, short y, short cx,
+              short cy) {
+        while (words.size() % 2) { // each item starts on a DWORD boundary
+            add(0);
+        }
+        style |= WS_CHILD | WS_VISIBLE;
+        add(LOWORD(style));
+        add(HIWORD(style));
+        add(0);
+        add(0);
+        add(static_cast<WORD>(x));
+        add(static_cast<WORD>(y));
+        add(static_cast<WORD>(cx));
+        add(static_cast<WORD>(cy));
+        add(id);
+        text(className);
+        text(caption);
+        add(0); // no creation data
+        ++words[countAt];
+    }
+
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
+
+private:
+    void add(WORD word) { words.push_back(word); }
+    void text(const char* ascii) {
+        while (*ascii) {
+            add(static_cast<WORD>(static_cast<unsigned char>(*ascii++)));
+        }
+        add(0);
+    }
+
+    std::vector<WORD> words;
+    std::size_t countAt = 0;
+};
+
+INT_PTR CALLBACK settingsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    FlipbookSettings* settings =
+        reinterpret_cast<FlipbookSettings*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    switch (msg) {
+    case WM_INITDIALOG:
+        settings = reinterpret_cast<FlipbookSettings*>(lParam);
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+        SetDlgItemInt(dialog, kFieldSize, static_cast<UINT>(settings->size), FALSE);
+        SetDlgItemInt(dialog, kFieldFrames, static_cast<UINT>(settings->frames), FALSE);
+        SetDlgItemInt(dialog, kFieldRate, static_cast<UINT>(settings->rate), FALSE);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            BOOL read[3] = {};
+            FlipbookSettings chosen = *settings;
+            chosen.size = static_cast<int>(GetDlgItemInt(dialog, kFieldSize, &read[0], FALSE));
+            chosen.frames = static_cast<int>(GetDlgItemInt(dialog, kFieldFrames, &read[1], FALSE));
+            chosen.rate = static_cast<double>(GetDlgItemInt(dialog, kFieldRate, &read[2], FALSE));
+            std::string problem = read[0] && read[1] && read[2] ? checkSettings(chosen, true)
+                                                                : "every field needs a whole number";
+            if (!problem.empty()) {
+                problem[0] = static_cast<char>(toupper(static_cast<unsigned char>(problem[0])));
+                MessageBoxA(dialog, (problem + ".").c_str(), kTitle, MB_OK | MB_ICONWARNING);
+                return TRUE;
+            }
+            *settings = chosen;
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The effect file's name with .png for the extension; "flipbook.png" for an effect never saved.
+std::string suggestedName(const std::string& effectPath) {
+    std::string name = effectPath.substr(folderOf(effectPath).size());
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return (name.empty() ? std::string("flipbook") : name) + ".png";
+}
+
+void showError(HWND owner, const std::string& text) {
+    MessageBoxA(owner, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
+}
+
+} // namespace
+
+bool askFlipbookSettings(HWND owner, FlipbookSettings& settings) {
+    Template dialog(kTitle, 170, 92);
+    const struct {
+        const char* label;
+        WORD id;
+    } fields[] = {{"Frame &size (pixels):", kFieldSize},
+                  {"&Frames:", kFieldFrames},
+                  {"Frame &rate (per second):", kFieldRate}};
+    short y = 8;
+    for (const auto& field : fields) {
+        dialog.item("STATIC", field.label, 0xFFFF, SS_LEFT, 8, static_cast<short>(y + 2), 100, 9);
+        dialog.item("EDIT", "", field.id, WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 112, y, 48,
+                    13);
+        y = static_cast<short>(y + 18);
+    }
+    dialog.item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 56, 70, 50, 14);
+    dialog.item("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 110, 70, 50, 14);
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.get(), owner, settingsProc,
+                                   reinterpret_cast<LPARAM>(&settings)) == IDOK;
+}
+
+void exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::string& effectPath) {
+    static FlipbookSettings settings; // the last choice is offered again
+    if (!askFlipbookSettings(owner, settings)) {
+        return;
+    }
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, suggestedName(effectPath).c_str(), sizeof(file));
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = "PNG images (*.png)\0*.png\0All files (*.*)\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof(file);
+    dialog.lpstrDefExt = "png";
+    dialog.lpstrTitle = kTitle;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameA(&dialog)) {
+        return;
+    }
+
+    const LoadResult effect = Effect::make(KW::effect::toRuntime(scene), folderOf(effectPath));
+    if (!effect) {
+        showError(owner, "The effect cannot be exported:\n\n" + effect.error());
+        return;
+    }
+    std::string error;
+    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const bool written = writeSheet(*effect, settings, file, error);
+    SetCursor(previous);
+    if (!written) {
+        showError(owner, "The flipbook was not written:\n\n" + error);
+    }
+}
+
+} // namespace pelmora

@@ -1,0 +1,24 @@
+#ifndef PELMORA_EXPORT_FLIPBOOK_H
+#define PELMORA_EXPORT_FLIPBOOK_H
+
+#include "Flipbook.h"
+#include "logic/EffectModel.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace pelmora {
+
+// The flipbook dialog: frame size, frame count and frame rate, checked before it closes. False when the
+// user cancels; settings then stay as they were.
+bool askFlipbookSettings(HWND owner, FlipbookSettings& settings);
+
+// File > Export Flipbook: asks for the settings and the PNG file, renders the scene as pelmora-render
+// renders an effect file (textures relative to the effect file's folder) and reports any failure in a
+// message box.
+void exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::string& effectPath);
+
+} // namespace pelmora
+
+#endif

@@ -1,0 +1,204 @@
+#ifndef PELMORA_RUNTIME_H
+#define PELMORA_RUNTIME_H
+
+/// @file Runtime.h
+/// Pelmora's particle effects in a program of your own: load an effect file, play instances of it and
+/// draw their particles with whatever the program draws with. Portable C++17, no window system needed.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+/// The particle effect runtime.
+namespace pelmora {
+
+/// How a particle's colour meets what is already drawn.
+enum class Blend {
+    Alpha,   ///< mixed over the background by the particle's opacity
+    Additive ///< its colour, weighted by its opacity, added to the background (light, fire)
+};
+
+/// How names and texture paths in a file map to the bytes a program gets.
+enum class TextEncoding {
+    Utf8,  ///< as written (UTF-8)
+    Latin1 ///< one byte per character; a character beyond U+00FF is refused
+};
+
+/// A colour with components 0..255.
+struct Color {
+    int r; ///< red
+    int g; ///< green
+    int b; ///< blue
+    int a; ///< opacity, 0 transparent to 255 opaque
+};
+
+/// A key of a size-over-life curve: at a life position, the two sizes between which a particle's size lies.
+struct SizeKey {
+    float x;     ///< life position, 0 (birth) to 100 (death)
+    float upper; ///< the larger size, in effect units
+    float lower; ///< the smaller size, in effect units
+};
+
+/// A key of a colour-over-life gradient: at a life position, the two colours a particle's colour mixes.
+struct ColorKey {
+    float position; ///< life position, 0 (birth) to 100 (death)
+    Color upper;    ///< the first colour
+    Color lower;    ///< the second colour
+};
+
+/// An emitter's values. Effect units are pixels at 96 DPI; y grows upwards; angles are degrees.
+struct EmitterDesc {
+    std::string name;              ///< shown in the editor
+    float rate = 40.0f;            ///< particles per second
+    float lifetimeMin = 1.0f;      ///< shortest life in seconds
+    float lifetimeMax = 2.0f;      ///< longest life in seconds
+    float speed = 120.0f;          ///< start speed in units per second
+    float spread = 30.0f;          ///< width of the cone around straight up that particles leave in
+    float gravity = 60.0f;         ///< downward pull in units per second squared
+    Blend blend = Blend::Additive; ///< how particles are drawn
+    std::string texture;           ///< image file, relative to the effect file; empty: a round particle
+    std::vector<SizeKey> size;     ///< size over life, keys in position order, 0 first and 100 last
+    std::vector<ColorKey> color;   ///< colour over life, keys in position order
+};
+
+/// A named set of emitters.
+struct GroupDesc {
+    std::string name;                  ///< shown in the editor
+    std::vector<EmitterDesc> emitters; ///< drawn in this order
+};
+
+/// A named set of groups.
+struct SystemDesc {
+    std::string name;              ///< shown in the editor
+    std::vector<GroupDesc> groups; ///< drawn in this order
+};
+
+/// One particle as a program draws it.
+struct Particle {
+    float x;        ///< centre, effect units, y growing upwards
+    float y;        ///< centre, effect units, y growing upwards
+    float size;     ///< diameter in effect units
+    float rotation; ///< radians, counter-clockwise (0 until the format carries rotation)
+    std::uint8_t r; ///< red
+    std::uint8_t g; ///< green
+    std::uint8_t b; ///< blue
+    std::uint8_t a; ///< opacity
+    int frame;      ///< sprite frame within the texture (0 until the format carries frames)
+    int texture;    ///< index into Effect::texturePaths(), or -1 for a round particle
+    Blend blend;    ///< how to draw it
+};
+
+class LoadResult;
+class Instance;
+
+/// A loaded effect: its systems, groups and emitters, checked. Cheap to share between instances.
+class Effect {
+public:
+    /// The marker in every effect file's "format" field.
+    static const char* const kFormat;
+    /// The newest file version this runtime reads.
+    static const int kVersion = 1;
+    /// The largest effect file read, in bytes.
+    static const std::size_t kMaxFileBytes = 16 * 1024 * 1024;
+
+    /// An effect with no emitters.
+    Effect();
+
+    /// Reads an effect file (UTF-8 JSON). Relative texture paths are resolved against the file's folder.
+    static LoadResult load(const std::string& path);
+    /// Reads effect file text. The error names the line ("line 3, column 7: ...") or the field
+    /// ("systems[0].groups[1].emitters[0].rate: ...") that is wrong.
+    static LoadResult parse(const std::string& json);
+    /// As parse(json), with names and texture paths decoded as given.
+    static LoadResult parse(const std::string& json, TextEncoding encoding);
+    /// An effect from values made in code; refused with the field's path when a value is out of range.
+    /// Relative texture paths are taken relative to textureFolder (empty: the current folder).
+    static LoadResult make(const std::vector<SystemDesc>& systems,
+                           const std::string& textureFolder = std::string());
+
+    /// The systems as read.
+    const std::vector<SystemDesc>& systems() const { return systemList; }
+    /// Every texture the effect uses, once each, for the program to load; Particle::texture indexes it.
+    const std::vector<std::string>& texturePaths() const { return textures; }
+    /// How many emitters the systems hold in all.
+    std::size_t emitterCount() const { return emitters.size(); }
+
+private:
+    friend class Instance;
+    void index(const std::string& textureFolder);
+
+    std::vector<SystemDesc> systemList;
+    std::vector<EmitterDesc> emitters; // flattened, in drawing order
+    std::vector<int> emitterTexture;   // per emitter, index into textures or -1
+    std::vector<std::string> textures;
+};
+
+/// What Effect::load and Effect::parse give: the effect, or why there is none.
+class LoadResult {
+public:
+    /// True when the effect was read.
+    explicit operator bool() const { return ok; }
+    /// The effect; an empty one after a failure.
+    const Effect& operator*() const { return effect; }
+    /// The effect's members.
+    const Effect* operator->() const { return &effect; }
+    /// Empty on success; otherwise the line or field at fault and why.
+    const std::string& error() const { return message; }
+
+private:
+    friend class Effect;
+    Effect effect;
+    bool ok = false;
+    std::string message;
+};
+
+namespace detail {
+class Engine;
+}
+
+/// One playing copy of an effect. The same effect, seed and calls give the same particles on every
+/// platform: time runs in fixed steps of 1/60 second, and all randomness comes from the seed.
+class Instance {
+public:
+    /// A new instance at time 0 with no particles, playing; the effect is copied.
+    Instance(const Effect& effect, std::uint32_t seed);
+    /// A copy at the same time with the same particles and random state.
+    Instance(const Instance& other);
+    /// Becomes a copy of other.
+    Instance& operator=(const Instance& other);
+    ~Instance();
+
+    /// Emitters emit again (after stop()); time and particles carry on.
+    void play();
+    /// Emitters stop emitting; live particles move on until they die.
+    void stop();
+    /// Starts over from the seed and plays to the given time, as update() from 0 would (running every
+    /// step on the way: the cost grows with the time).
+    void seek(double seconds);
+    /// Advances by the seconds given, in whole fixed steps (the remainder carries to the next call).
+    void update(double seconds);
+    /// Moves the emitters; particles already out stay where they are.
+    void setPosition(float x, float y);
+    /// False once stopped and the last particle has died.
+    bool alive() const;
+    /// Seconds played since the start.
+    double time() const { return clock; }
+    /// The live particles, oldest first (the order to draw them in).
+    const std::vector<Particle>& particles() const { return current; }
+
+private:
+    void runTo(double seconds);
+    void refresh();
+
+    std::unique_ptr<detail::Engine> engine;
+    std::vector<int> emitterTexture;
+    std::vector<Particle> current;
+    double clock = 0.0;
+    bool playing = true;
+};
+
+} // namespace pelmora
+
+#endif

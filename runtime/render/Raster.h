@@ -1,0 +1,67 @@
+#ifndef PELMORA_RASTER_H
+#define PELMORA_RASTER_H
+
+#include <pelmora/Runtime.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Particles drawn into a pixel buffer without any window system: the editor's preview shows the buffer,
+// pelmora-render and the editor's flipbook export write it to PNG files.
+namespace pelmora {
+
+// One particle as the raster draws it: centre and diameter in pixels, colour 0..255 with opacity.
+struct Sprite {
+    float x;
+    float y;
+    float size;
+    int r;
+    int g;
+    int b;
+    int a;
+};
+
+// An image as files hold it: rows top first, 4 bytes a pixel (red, green, blue, straight alpha).
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+// A 32-bit pixel buffer, top row first, each pixel 0xAARRGGBB with the colour premultiplied by the
+// opacity: the layout of a top-down 32-bit device independent bitmap (which ignores the top byte), so it
+// reaches the screen in one copy. Particles are round, or a texture tinted by their colour, drawn with
+// either blend; everything outside the buffer is clipped.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    void resize(int width, int height);
+    // An opaque background.
+    void clear(std::uint32_t rgb);
+    // Transparent black.
+    void clearTransparent();
+    void draw(const Sprite& sprite, Blend blend);
+    // The texture scaled onto the sprite's square, each texel tinted by the sprite's colour.
+    void draw(const Sprite& sprite, const Image& texture, Blend blend);
+
+    int width() const { return columns; }
+    int height() const { return rows; }
+    // The colour 0x00RRGGBB (premultiplied) and the opacity 0..255.
+    std::uint32_t pixel(int x, int y) const { return pixels[index(x, y)] & 0xFFFFFF; }
+    int alpha(int x, int y) const { return static_cast<int>(pixels[index(x, y)] >> 24); }
+    const std::uint32_t* data() const { return pixels.data(); }
+    // The pixels with straight alpha, as image files keep them.
+    Image toImage() const;
+
+private:
+    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * columns + x; }
+
+    int columns;
+    int rows;
+    std::vector<std::uint32_t> pixels;
+};
+
+} // namespace pelmora
+
+#endif

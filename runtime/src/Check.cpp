@@ -1,0 +1,195 @@
+#include "Check.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace pelmora {
+namespace detail {
+
+namespace {
+
+Problem problem(const std::string& field, const std::string& message) {
+    Problem result;
+    result.field = field;
+    result.message = message;
+    return result;
+}
+
+std::string indexed(const std::string& name, std::size_t index) {
+    return name + "[" + std::to_string(index) + "]";
+}
+
+Problem checkRange(const std::string& field, float value, const Range& range) {
+    if (!std::isfinite(value)) {
+        return problem(field, floatText(value) + " is not a finite number");
+    }
+    if (!range.contains(value)) {
+        return problem(field, floatText(value) + " is outside " + floatText(range.min) + ".." +
+                                  floatText(range.max));
+    }
+    return Problem();
+}
+
+Problem checkKeyCount(const char* field, std::size_t count) {
+    if (count < kMinKeys || count > kMaxKeys) {
+        return problem(field, std::to_string(count) + " keys; a curve has " + std::to_string(kMinKeys) +
+                                  " to " + std::to_string(kMaxKeys));
+    }
+    return Problem();
+}
+
+Problem checkSizeKeys(const std::vector<SizeKey>& keys) {
+    Problem found = checkKeyCount("size", keys.size());
+    for (std::size_t i = 0; found.ok() && i < keys.size(); ++i) {
+        const std::string at = indexed("size", i);
+        const SizeKey& key = keys[i];
+        if (!(found = checkRange(at + ".x", key.x, kKeyPositionRange)).ok() ||
+            !(found = checkRange(at + ".upper", key.upper, kSizeRange)).ok() ||
+            !(found = checkRange(at + ".lower", key.lower, kSizeRange)).ok()) {
+            break;
+        }
+        if (key.upper < key.lower) {
+            found = problem(at, "lower value " + floatText(key.lower) + " is above upper value " +
+                                    floatText(key.upper));
+        }
+    }
+    return found;
+}
+
+Problem checkColor(const std::string& field, const Color& color) {
+    const int components[4] = {color.r, color.g, color.b, color.a};
+    for (int c = 0; c < 4; ++c) {
+        if (components[c] < 0 || components[c] > 255) {
+            return problem(indexed(field, static_cast<std::size_t>(c)),
+                           std::to_string(components[c]) + " is outside 0..255");
+        }
+    }
+    return Problem();
+}
+
+Problem checkColorKeys(const std::vector<ColorKey>& keys) {
+    Problem found = checkKeyCount("color", keys.size());
+    for (std::size_t i = 0; found.ok() && i < keys.size(); ++i) {
+        const std::string at = indexed("color", i);
+        if (!(found = checkRange(at + ".position", keys[i].position, kKeyPositionRange)).ok() ||
+            !(found = checkColor(at + ".upper", keys[i].upper)).ok()) {
+            break;
+        }
+        found = checkColor(at + ".lower", keys[i].lower);
+    }
+    return found;
+}
+
+Problem checkText(const char* field, const std::string& text, std::size_t limit) {
+    if (text.size() > limit) {
+        return problem(field, std::to_string(text.size()) + " characters; at most " + std::to_string(limit));
+    }
+    if (text.find('\0') != std::string::npos) {
+        return problem(field, "holds a NUL character");
+    }
+    return Problem();
+}
+
+Problem below(const std::string& path, const Problem& found) {
+    return found.ok() ? found : problem(path + "." + found.field, found.message);
+}
+
+} // namespace
+
+std::string floatText(float value) {
+    if (std::isnan(value)) {
+        return "NaN";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "infinity" : "-infinity";
+    }
+    // The shortest text that reads back as the same float through a double, as the loader reads it.
+    char text[32];
+    if (value == std::floor(value) && std::fabs(value) < 1e9f) {
+        std::snprintf(text, sizeof(text), "%.0f", static_cast<double>(value));
+        return text;
+    }
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(text, sizeof(text), "%.*g", precision, static_cast<double>(value));
+        if (static_cast<float>(std::strtod(text, nullptr)) == value) {
+            break;
+        }
+    }
+    return text;
+}
+
+Problem checkName(const std::string& name) {
+    if (name.empty()) {
+        return problem("name", "is empty");
+    }
+    return checkText("name", name, kMaxNameLength);
+}
+
+Problem checkEmitter(const EmitterDesc& emitter) {
+    Problem found = checkName(emitter.name);
+    if (found.ok()) {
+        found = checkRange("rate", emitter.rate, kRateRange);
+    }
+    if (found.ok()) {
+        found = checkRange("lifetime.min", emitter.lifetimeMin, kLifetimeRange);
+    }
+    if (found.ok()) {
+        found = checkRange("lifetime.max", emitter.lifetimeMax, kLifetimeRange);
+    }
+    if (found.ok() && emitter.lifetimeMin > emitter.lifetimeMax) {
+        found = problem("lifetime", "minimum " + floatText(emitter.lifetimeMin) + " is above maximum " +
+                                        floatText(emitter.lifetimeMax));
+    }
+    if (found.ok()) {
+        found = checkRange("speed", emitter.speed, kSpeedRange);
+    }
+    if (found.ok()) {
+        found = checkRange("spread", emitter.spread, kSpreadRange);
+    }
+    if (found.ok()) {
+        found = checkRange("gravity", emitter.gravity, kGravityRange);
+    }
+    if (found.ok() && emitter.blend != Blend::Alpha && emitter.blend != Blend::Additive) {
+        found = problem("blend", "is neither alpha nor additive");
+    }
+    if (found.ok()) {
+        found = checkText("texture", emitter.texture, kMaxTextureLength);
+    }
+    if (found.ok()) {
+        found = checkSizeKeys(emitter.size);
+    }
+    if (found.ok()) {
+        found = checkColorKeys(emitter.color);
+    }
+    return found;
+}
+
+Problem checkSystems(const std::vector<SystemDesc>& systems) {
+    std::size_t elements = 0;
+    for (std::size_t s = 0; s < systems.size(); ++s) {
+        const std::string systemPath = indexed("systems", s);
+        Problem found = below(systemPath, checkName(systems[s].name));
+        elements += 1 + systems[s].groups.size();
+        for (std::size_t g = 0; found.ok() && g < systems[s].groups.size(); ++g) {
+            const GroupDesc& group = systems[s].groups[g];
+            const std::string groupPath = indexed(systemPath + ".groups", g);
+            found = below(groupPath, checkName(group.name));
+            elements += group.emitters.size();
+            for (std::size_t e = 0; found.ok() && e < group.emitters.size(); ++e) {
+                found = below(indexed(groupPath + ".emitters", e), checkEmitter(group.emitters[e]));
+            }
+        }
+        if (found.ok() && elements > kMaxElements) {
+            found = problem(systemPath,
+                            "more than " + std::to_string(kMaxElements) + " systems, groups and emitters");
+        }
+        if (!found.ok()) {
+            return found;
+        }
+    }
+    return Problem();
+}
+
+} // namespace detail
+} // namespace pelmora

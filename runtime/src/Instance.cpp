@@ -1,0 +1,80 @@
+#include "Engine.h"
+
+#include <pelmora/Runtime.h>
+
+#include <cmath>
+
+namespace pelmora {
+
+Instance::Instance(const Effect& effect, std::uint32_t seed)
+    : engine(new detail::Engine(seed)), emitterTexture(effect.emitterTexture) {
+    engine->restart(effect.emitters);
+}
+
+Instance::Instance(const Instance& other)
+    : engine(new detail::Engine(*other.engine)), emitterTexture(other.emitterTexture), current(other.current),
+      clock(other.clock), playing(other.playing) {}
+
+Instance& Instance::operator=(const Instance& other) {
+    if (this != &other) {
+        engine.reset(new detail::Engine(*other.engine));
+        emitterTexture = other.emitterTexture;
+        current = other.current;
+        clock = other.clock;
+        playing = other.playing;
+    }
+    return *this;
+}
+
+Instance::~Instance() = default;
+
+void Instance::play() {
+    playing = true;
+}
+
+void Instance::stop() {
+    playing = false;
+}
+
+void Instance::seek(double seconds) {
+    std::vector<EmitterDesc> emitters;
+    for (std::size_t i = 0; i < engine->emitterCount(); ++i) {
+        emitters.push_back(engine->emitter(static_cast<std::uint32_t>(i)));
+    }
+    engine->restart(emitters);
+    clock = 0.0;
+    playing = true;
+    update(seconds);
+    refresh();
+}
+
+void Instance::update(double seconds) {
+    if (seconds > 0.0 && std::isfinite(seconds)) {
+        runTo(clock + seconds);
+    }
+}
+
+void Instance::runTo(double seconds) {
+    clock = seconds;
+    // Steps are counted from the start rather than from a remainder, so any split of the same time into
+    // update() calls runs the same steps; the margin absorbs the rounding of sums like 0.1 + 0.2.
+    const double target = std::floor(clock * detail::Engine::kStepsPerSecond + 1e-6);
+    while (static_cast<double>(engine->stepCount()) < target) {
+        engine->step(playing);
+    }
+    refresh();
+}
+
+void Instance::setPosition(float x, float y) {
+    engine->setOrigin(x, y);
+}
+
+bool Instance::alive() const {
+    return playing || !engine->bodies().empty();
+}
+
+void Instance::refresh() {
+    engine->snapshot(current, emitterTexture);
+}
+
+} // namespace pelmora
