@@ -141,7 +141,7 @@ void EditorApp::buildMenus() {
           {CommandOpen, "&Open...\tCtrl+O"},
           {CommandSave, "&Save\tCtrl+S"},
           {CommandSaveAs, "Save &As..."},
-          {CommandExportFlipbook, "Export &Flipbook..."}}},
+          {CommandExportFlipbook, "Export Flip&book..."}}},
         {"&Edit",
          &editMenu,
          {{CommandUndo, "&Undo\tCtrl+Z"}, {CommandRedo, "&Redo\tCtrl+Y"}, {CommandDelete, "&Delete"}}},
