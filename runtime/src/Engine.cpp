@@ -202,6 +202,8 @@ void Engine::snapshot(std::vector<Particle>& out, const std::vector<int>& textur
         particle.b = byte(seen.color.b);
         particle.a = byte(seen.color.a);
         particle.frame = 0;
+        particle.columns = 1;
+        particle.rows = 1;
         particle.texture = body.source < textureOf.size() ? textureOf[body.source] : -1;
         particle.blend = sources[body.source].values.blend;
         out.push_back(particle);

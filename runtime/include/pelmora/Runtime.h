@@ -86,6 +86,8 @@ struct Particle {
     std::uint8_t b; ///< blue
     std::uint8_t a; ///< opacity
     int frame;      ///< sprite frame within the texture (0 until the format carries frames)
+    int columns;    ///< the texture's frame grid, read left to right and top to bottom (1 x 1: one image)
+    int rows;       ///< the texture's frame grid's rows
     int texture;    ///< index into Effect::texturePaths(), or -1 for a round particle
     Blend blend;    ///< how to draw it
 };
