@@ -1,5 +1,6 @@
 // Any bytes given to the effect loader: it must never crash, a refusal must say why and leave the
 // scene as it was, and whatever it accepts must be written and read back to the same effect.
+#include "FuzzRequire.h"
 #include "logic/EffectFile.h"
 #include "Utf8.h"
 
@@ -10,12 +11,6 @@
 using namespace KW::effect;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 // Each text is read as a program with Latin-1 text and as one with UTF-8 text would read it.
 void check(const std::string& text, TextEncoding encoding) {

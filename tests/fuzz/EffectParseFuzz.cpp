@@ -1,21 +1,12 @@
 // Any bytes given to the runtime's loader: it must never crash, a refusal must say why, and an accepted
 // effect must play, giving the same particles from seek() as from playing.
+#include "FuzzRequire.h"
 #include <pelmora/Runtime.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

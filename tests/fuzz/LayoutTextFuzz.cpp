@@ -1,5 +1,6 @@
 // Any text a settings file may hand to restoreLayout: reading it must never crash, a refused text must
 // say why, and a layout that reads must print to a text that reads back to the same print.
+#include "FuzzRequire.h"
 #include "windows/logic/LayoutText.h"
 
 #include <cstddef>
@@ -7,16 +8,6 @@
 #include <string>
 
 using namespace KW;
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

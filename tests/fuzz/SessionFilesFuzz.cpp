@@ -1,5 +1,6 @@
 // Any bytes as a settings file and as a recovery file: never a crash, a refusal says why, and settings
 // that are accepted survive being written and read again.
+#include "FuzzRequire.h"
 #include "logic/Recovery.h"
 #include "logic/Settings.h"
 
@@ -8,16 +9,6 @@
 #include <string>
 
 using namespace pelmora;
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,5 +1,6 @@
 // Any text a user can put into a spin box's edit: reading it back must never crash, and whatever value
 // comes out must be shown and read back again consistently.
+#include "FuzzRequire.h"
 #include "controls/logic/SpinValue.h"
 
 #include <cmath>
@@ -11,12 +12,6 @@
 using namespace KW;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 float floatAt(const std::uint8_t* data, std::size_t size, std::size_t offset) {
     float value = 0.0f;
