@@ -5,12 +5,10 @@
 
 #include <string>
 
-namespace {
+static pelmora::Instance* playing = nullptr;
+static DWORD lastTick = 0;
 
-pelmora::Instance* playing = nullptr;
-DWORD lastTick = 0;
-
-void paint(HWND window) {
+static void paint(HWND window) {
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(window, &ps);
     RECT area;
@@ -37,9 +35,12 @@ void paint(HWND window) {
     EndPaint(window, &ps);
 }
 
-LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_TIMER: {
+        if (wParam == 2) { // --autoclose: the build's smoke test ends the window after two seconds
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
         const DWORD now = GetTickCount();
         playing->update((now - lastTick) / 1000.0);
         lastTick = now;
@@ -57,8 +58,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     // The command line: an optional effect file, in quotes when its path has spaces, and the flag.
@@ -88,9 +87,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     ShowWindow(window, show);
     lastTick = GetTickCount();
     SetTimer(window, 1, 16, nullptr);
-    if (autoclose) { // the window closes itself after two seconds (the build's smoke test runs it so)
-        SetTimer(window, 2, 2000, [](HWND w, UINT, UINT_PTR, DWORD) { PostMessageA(w, WM_CLOSE, 0, 0); });
-    }
+    if (autoclose)
+        SetTimer(window, 2, 2000, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageA(&msg);
