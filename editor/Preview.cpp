@@ -102,6 +102,9 @@ void Preview::restart(const effect::Scene& shown) {
 
 void Preview::setTextureFolder(const std::string& folder) {
     textureFolder = folder;
+    // Files may have changed since they were read: an effect opened reads its textures afresh.
+    textureCache.clear();
+    texturesInUse.clear();
     loadTextures(false);
 }
 

@@ -47,7 +47,8 @@ public:
     bool getRestartOnChange() const { return restartOnChange; }
     void setFrameListener(const FrameListener& listener) { frameListener = listener; }
 
-    // The folder relative texture paths start from (the effect file's); empty: the current folder.
+    // The folder relative texture paths start from (the effect file's); empty: the current folder. The
+    // textures are read again.
     void setTextureFolder(const std::string& folder);
     // The file names of textures that could not be read, in emitter order.
     const std::vector<std::string>& getMissingTextures() const { return missing; }
