@@ -165,6 +165,67 @@ inline Texel sampleBilinear(const Cell& cell, int u, int v) {
     return lerp(upper, lower, wy);
 }
 
+// The tint: colour times opacity (0..255 each) and the opacity.
+struct Tint {
+    int r, g, b, a;
+};
+
+// Where a row's texel coordinates start and how they step, in 16.16 fixed point, and the cell's limits.
+struct RowWalk {
+    int u, v, stepU, stepV, limitU, limitV;
+};
+
+// Narrows [first, last] to the steps k where 0 <= start + k * step < limit; false when none is left.
+bool narrow(float start, float step, float limit, float& first, float& last) {
+    if (std::fabs(step) < 1e-3f) {
+        return start >= 0.0f && start < limit;
+    }
+    float low = (0.0f - start) / step;
+    float high = (limit - start) / step;
+    if (low > high) {
+        std::swap(low, high);
+    }
+    first = std::max(first, low);
+    last = std::min(last, high);
+    return first <= last + 1.0f;
+}
+
+template <bool Bilinear, bool Additive>
+void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, const Cell& cell,
+                 const Tint& tint) {
+    int u = walk.u;
+    int v = walk.v;
+    for (int x = from; x <= to; ++x, u += walk.stepU, v += walk.stepV) {
+        if (u < 0 || v < 0 || u >= walk.limitU || v >= walk.limitV) {
+            continue;
+        }
+        const Texel texel = Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
+        const int alpha = tint.a * texel.a / 255;
+        if (alpha <= 0) {
+            continue;
+        }
+        const std::uint32_t weight = opacityWeight(alpha);
+        // Premultiplied tinted colour 0..255.
+        const std::uint32_t r = static_cast<std::uint32_t>(tint.r * texel.r / 65025);
+        const std::uint32_t g = static_cast<std::uint32_t>(tint.g * texel.g / 65025);
+        const std::uint32_t b = static_cast<std::uint32_t>(tint.b * texel.b / 65025);
+        const std::uint32_t dst = row[x];
+        if (Additive) {
+            const std::uint32_t a = std::min<std::uint32_t>(255, (dst >> 24) + ((255 * weight) >> 8));
+            row[x] = (a << 24) | (std::min<std::uint32_t>(255, ((dst >> 16) & 0xFF) + r) << 16) |
+                     (std::min<std::uint32_t>(255, ((dst >> 8) & 0xFF) + g) << 8) |
+                     std::min<std::uint32_t>(255, (dst & 0xFF) + b);
+        } else {
+            const std::uint32_t keep = 256 - weight;
+            const std::uint32_t a = std::min<std::uint32_t>(255, (((dst >> 24) * keep + 128) >> 8) + alpha);
+            row[x] = (a << 24) |
+                     (std::min<std::uint32_t>(255, ((((dst >> 16) & 0xFF) * keep + 128) >> 8) + r) << 16) |
+                     (std::min<std::uint32_t>(255, ((((dst >> 8) & 0xFF) * keep + 128) >> 8) + g) << 8) |
+                     std::min<std::uint32_t>(255, (((dst & 0xFF) * keep + 128) >> 8) + b);
+        }
+    }
+}
+
 } // namespace
 
 void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const TextureFrame& frame,
@@ -200,43 +261,33 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
     const int tintR = clampByte(sprite.r) * tintA / 255;
     const int tintG = clampByte(sprite.g) * tintA / 255;
     const int tintB = clampByte(sprite.b) * tintA / 255;
+    const Tint tint = {tintR, tintG, tintB, tintA};
+    const bool bilinear = sampling == Sampling::Bilinear;
+    const bool additive = blend == Blend::Additive;
     for (int y = y0; y <= y1; ++y) {
         const float dy = static_cast<float>(y) + 0.5f - sprite.y;
         const float dx = static_cast<float>(x0) + 0.5f - sprite.x;
-        int u = static_cast<int>((dx * cosine - dy * sine + half) * scaleU);
-        int v = static_cast<int>((dx * sine + dy * cosine + half) * scaleV);
+        const float uStart = (dx * cosine - dy * sine + half) * scaleU;
+        const float vStart = (dx * sine + dy * cosine + half) * scaleV;
+        // Only the pixels whose centres fall inside the turned square (the checks per pixel stay, for
+        // the rounding at its edges).
+        float first = 0.0f, last = static_cast<float>(x1 - x0);
+        if (!narrow(uStart, static_cast<float>(stepU), static_cast<float>(limitU), first, last) ||
+            !narrow(vStart, static_cast<float>(stepV), static_cast<float>(limitV), first, last)) {
+            continue;
+        }
+        const int from = x0 + std::max(0, static_cast<int>(std::floor(first)) - 1);
+        const int to = x0 + std::min(x1 - x0, static_cast<int>(std::ceil(last)) + 1);
+        const int u = static_cast<int>(uStart) + stepU * (from - x0);
+        const int v = static_cast<int>(vStart) + stepV * (from - x0);
         std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * columns;
-        for (int x = x0; x <= x1; ++x, u += stepU, v += stepV) {
-            if (u < 0 || v < 0 || u >= limitU || v >= limitV) {
-                continue;
-            }
-            const Texel texel =
-                sampling == Sampling::Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
-            const int alpha = tintA * texel.a / 255;
-            if (alpha <= 0) {
-                continue;
-            }
-            const std::uint32_t weight = opacityWeight(alpha);
-            // Premultiplied tinted colour 0..255.
-            const std::uint32_t r = static_cast<std::uint32_t>(tintR * texel.r / 65025);
-            const std::uint32_t g = static_cast<std::uint32_t>(tintG * texel.g / 65025);
-            const std::uint32_t b = static_cast<std::uint32_t>(tintB * texel.b / 65025);
-            const std::uint32_t dst = row[x];
-            if (blend == Blend::Additive) {
-                const std::uint32_t a = std::min<std::uint32_t>(255, (dst >> 24) + ((255 * weight) >> 8));
-                row[x] = (a << 24) | (std::min<std::uint32_t>(255, ((dst >> 16) & 0xFF) + r) << 16) |
-                         (std::min<std::uint32_t>(255, ((dst >> 8) & 0xFF) + g) << 8) |
-                         std::min<std::uint32_t>(255, (dst & 0xFF) + b);
-            } else {
-                const std::uint32_t keep = 256 - weight;
-                const std::uint32_t a =
-                    std::min<std::uint32_t>(255, (((dst >> 24) * keep + 128) >> 8) + alpha);
-                row[x] =
-                    (a << 24) |
-                    (std::min<std::uint32_t>(255, ((((dst >> 16) & 0xFF) * keep + 128) >> 8) + r) << 16) |
-                    (std::min<std::uint32_t>(255, ((((dst >> 8) & 0xFF) * keep + 128) >> 8) + g) << 8) |
-                    std::min<std::uint32_t>(255, (((dst & 0xFF) * keep + 128) >> 8) + b);
-            }
+        const RowWalk walk = {u, v, stepU, stepV, limitU, limitV};
+        if (bilinear) {
+            additive ? texturedRow<true, true>(row, from, to, walk, cell, tint)
+                     : texturedRow<true, false>(row, from, to, walk, cell, tint);
+        } else {
+            additive ? texturedRow<false, true>(row, from, to, walk, cell, tint)
+                     : texturedRow<false, false>(row, from, to, walk, cell, tint);
         }
     }
 }
