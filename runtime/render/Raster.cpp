@@ -269,15 +269,18 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
         const float dx = static_cast<float>(x0) + 0.5f - sprite.x;
         const float uStart = (dx * cosine - dy * sine + half) * scaleU;
         const float vStart = (dx * sine + dy * cosine + half) * scaleV;
-        // Only the pixels whose centres fall inside the turned square (the checks per pixel stay, for
-        // the rounding at its edges).
-        float first = 0.0f, last = static_cast<float>(x1 - x0);
-        if (!narrow(uStart, static_cast<float>(stepU), static_cast<float>(limitU), first, last) ||
-            !narrow(vStart, static_cast<float>(stepV), static_cast<float>(limitV), first, last)) {
-            continue;
+        // On wide sprites only the pixels whose centres fall inside the turned square are walked (the
+        // checks per pixel stay, for the rounding at its edges); on small ones that costs more than it saves.
+        int from = x0, to = x1;
+        if (x1 - x0 >= 16) {
+            float first = 0.0f, last = static_cast<float>(x1 - x0);
+            if (!narrow(uStart, static_cast<float>(stepU), static_cast<float>(limitU), first, last) ||
+                !narrow(vStart, static_cast<float>(stepV), static_cast<float>(limitV), first, last)) {
+                continue;
+            }
+            from = x0 + std::max(0, static_cast<int>(std::floor(first)) - 1);
+            to = x0 + std::min(x1 - x0, static_cast<int>(std::ceil(last)) + 1);
         }
-        const int from = x0 + std::max(0, static_cast<int>(std::floor(first)) - 1);
-        const int to = x0 + std::min(x1 - x0, static_cast<int>(std::ceil(last)) + 1);
         const int u = static_cast<int>(uStart) + stepU * (from - x0);
         const int v = static_cast<int>(vStart) + stepV * (from - x0);
         std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * columns;

@@ -46,7 +46,7 @@ void measure(const Scene& scene, Mode mode, const char* name) {
     const std::vector<pelmora::Image> textures = {spark()};
     std::vector<pelmora::Particle> particles;
     std::vector<double> frames;
-    double stepTotal = 0.0, drawTotal = 0.0, sizeTotal = 0.0;
+    double stepTotal = 0.0, drawTotal = 0.0, sizeTotal = 0.0, areaTotal = 0.0;
     std::size_t live = 0;
     const int count = 200;
     for (int frame = 0; frame < count; ++frame) {
@@ -72,9 +72,12 @@ void measure(const Scene& scene, Mode mode, const char* name) {
         live += particles.size();
         for (const pelmora::Particle& particle : particles) {
             sizeTotal += particle.size;
+            areaTotal += static_cast<double>(particle.size) * particle.size;
         }
     }
     std::sort(frames.begin(), frames.end());
+    std::printf("%-34s %.0f sprite pixels a frame (size squared), %.1f ns a pixel\n", name, areaTotal / count,
+                drawTotal * 1e6 / areaTotal);
     std::printf(
         "%-34s %zu particles (mean size %.1f px), step %.2f ms + draw %.2f ms = %.2f ms; median %.2f, "
         "worst %.2f ms (canvas %d x %d, pixel %06x)\n",
