@@ -200,15 +200,16 @@ void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, cons
             continue;
         }
         const Texel texel = Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
-        const int alpha = tint.a * texel.a / 255;
-        if (alpha <= 0) {
+        // Unsigned: division by a constant becomes a multiplication without sign fix-ups.
+        const std::uint32_t alpha = static_cast<std::uint32_t>(tint.a * texel.a) / 255u;
+        if (alpha == 0) {
             continue;
         }
-        const std::uint32_t weight = opacityWeight(alpha);
+        const std::uint32_t weight = alpha + (alpha >> 7);
         // Premultiplied tinted colour 0..255.
-        const std::uint32_t r = static_cast<std::uint32_t>(tint.r * texel.r / 65025);
-        const std::uint32_t g = static_cast<std::uint32_t>(tint.g * texel.g / 65025);
-        const std::uint32_t b = static_cast<std::uint32_t>(tint.b * texel.b / 65025);
+        const std::uint32_t r = static_cast<std::uint32_t>(tint.r * texel.r) / 65025u;
+        const std::uint32_t g = static_cast<std::uint32_t>(tint.g * texel.g) / 65025u;
+        const std::uint32_t b = static_cast<std::uint32_t>(tint.b * texel.b) / 65025u;
         const std::uint32_t dst = row[x];
         if (Additive) {
             const std::uint32_t a = std::min<std::uint32_t>(255, (dst >> 24) + ((255 * weight) >> 8));
@@ -262,7 +263,10 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
     const int tintG = clampByte(sprite.g) * tintA / 255;
     const int tintB = clampByte(sprite.b) * tintA / 255;
     const Tint tint = {tintR, tintG, tintB, tintA};
-    const bool bilinear = sampling == Sampling::Bilinear;
+    // Mixing four texels smooths a texture drawn larger than it is; drawn smaller, it is no better than the
+    // nearest texel (both skip texels), so the cheaper nearest is used.
+    const bool bilinear = sampling == Sampling::Bilinear && (2.0f * half > static_cast<float>(cell.width) ||
+                                                             2.0f * half > static_cast<float>(cell.height));
     const bool additive = blend == Blend::Additive;
     for (int y = y0; y <= y1; ++y) {
         const float dy = static_cast<float>(y) + 0.5f - sprite.y;
