@@ -116,3 +116,24 @@ TEST_F(PelmoraPreview, DraggingAlongTheTimelineSeeksAndPauses) {
     EXPECT_FALSE(timeline->isScrubbing());
     EXPECT_NE(before, preview->getSimulation().getParticles().size());
 }
+
+TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
+    HWND handle = preview->getHandle();
+    kwtest::moveMouseTo(handle, 200, 150);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTUP); // the wheel goes to the window with the focus
+    const int width = preview->getCanvas().width(), height = preview->getCanvas().height();
+    const pelmora::PreviewView before = preview->getView();
+    const float x = before.toEffectX(200, width), y = before.toEffectY(150, height);
+    kwtest::mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(2 * WHEEL_DELTA));
+    const pelmora::PreviewView zoomed = preview->getView();
+    EXPECT_NEAR(before.scale * 1.5625f, zoomed.scale, 1e-3f);
+    EXPECT_NEAR(200.0f, zoomed.toClientX(x, width), 0.5f);
+    EXPECT_NEAR(150.0f, zoomed.toClientY(y, height), 0.5f);
+
+    kwtest::mouseInput(MOUSEEVENTF_MIDDLEDOWN);
+    kwtest::moveMouseTo(handle, 230, 130);
+    kwtest::mouseInput(MOUSEEVENTF_MIDDLEUP);
+    EXPECT_NEAR(zoomed.panX + 30.0f, preview->getView().panX, 1e-3f);
+    EXPECT_NEAR(zoomed.panY - 20.0f, preview->getView().panY, 1e-3f);
+}
