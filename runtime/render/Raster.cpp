@@ -196,7 +196,9 @@ void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, cons
     int u = walk.u;
     int v = walk.v;
     for (int x = from; x <= to; ++x, u += walk.stepU, v += walk.stepV) {
-        if (u < 0 || v < 0 || u >= walk.limitU || v >= walk.limitV) {
+        // One unsigned comparison an axis: a negative coordinate wraps to a large one.
+        if (static_cast<std::uint32_t>(u) >= static_cast<std::uint32_t>(walk.limitU) ||
+            static_cast<std::uint32_t>(v) >= static_cast<std::uint32_t>(walk.limitV)) {
             continue;
         }
         const Texel texel = Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
