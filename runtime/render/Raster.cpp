@@ -239,8 +239,10 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
     }
     const Cell cell = cellOf(texture, frame);
     const float half = std::max(0.5f, sprite.size * 0.5f);
-    const float cosine = std::isfinite(sprite.rotation) ? std::cos(sprite.rotation) : 1.0f;
-    const float sine = std::isfinite(sprite.rotation) ? std::sin(sprite.rotation) : 0.0f;
+    // Most particles are not turned: no sine and cosine for them.
+    const bool turned = sprite.rotation != 0.0f && std::isfinite(sprite.rotation);
+    const float cosine = turned ? std::cos(sprite.rotation) : 1.0f;
+    const float sine = turned ? std::sin(sprite.rotation) : 0.0f;
     // The turned square's bounding box.
     const float reach = half * (std::fabs(cosine) + std::fabs(sine));
     const int x0 = std::max(0, static_cast<int>(std::floor(sprite.x - reach)));
