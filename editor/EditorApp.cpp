@@ -45,6 +45,15 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The preview's background presets (0xRRGGBB) and speeds, in menu order.
+const std::uint32_t backgrounds[] = {0x202028, 0x000000, 0x808080, 0xFFFFFF};
+const double speeds[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+
 ElementId firstEmitter(const Scene& scene) {
     for (const System& system : scene.getSystems()) {
         for (const Group& group : system.groups) {
@@ -99,6 +108,7 @@ EditorApp::EditorApp()
 
     preview = new Preview(frame.view, scene);
     frame.view->doAlignment();
+    preview->frameEffect(scene);
     preview->setFrameListener([this](size_t particles, double framesPerSecond) {
         const std::string text = "Particles: " + std::to_string(particles) +
                                  "    FPS: " + std::to_string(static_cast<int>(framesPerSecond + 0.5));
@@ -168,6 +178,21 @@ void EditorApp::buildMenus() {
     viewMenu->addItem(CommandThemeDark, CommandThemeMenu, "&Dark", false);
     viewMenu->addItem(CommandThemeSystem, CommandThemeMenu, "&System", false);
     markTheme();
+    viewMenu->addItem(CommandSpeedMenu, -1, "Spee&d", true);
+    const char* const speedNames[] = {"0.2&5x", "0.&5x", "&1x", "&2x", "&4x"};
+    for (int i = 0; i < 5; ++i) {
+        viewMenu->addItem(CommandSpeed + i, CommandSpeedMenu, speedNames[i], false);
+    }
+    CheckMenuRadioItem(viewMenu->getHandle(), CommandSpeed, CommandSpeed + 4, CommandSpeed + 2, MF_BYCOMMAND);
+    viewMenu->addItem(CommandBackgroundMenu, -1, "&Background", true);
+    viewMenu->addItem(CommandBackgroundDark, CommandBackgroundMenu, "&Dark", false);
+    viewMenu->addItem(CommandBackgroundBlack, CommandBackgroundMenu, "&Black", false);
+    viewMenu->addItem(CommandBackgroundGrey, CommandBackgroundMenu, "&Grey", false);
+    viewMenu->addItem(CommandBackgroundWhite, CommandBackgroundMenu, "&White", false);
+    viewMenu->addItem(CommandBackgroundCustom, CommandBackgroundMenu, "&Other...", false);
+    viewMenu->addItem(CommandGrid, -1, "&Grid", false);
+    viewMenu->addItem(CommandRestartOnChange, -1, "Restart on &Change", false);
+    viewMenu->addItem(CommandFrameEffect, -1, "&Frame Effect", false);
 }
 
 // The theme in force has its entry checked.
@@ -435,6 +460,28 @@ void EditorApp::onCommand(int command) {
                                                          : KWTheme::light());
         markTheme();
         break;
+    case CommandGrid:
+        preview->setGridVisible(!preview->isGridVisible());
+        CheckMenuItem(viewMenu->getHandle(), CommandGrid,
+                      MF_BYCOMMAND | (preview->isGridVisible() ? MF_CHECKED : MF_UNCHECKED));
+        break;
+    case CommandRestartOnChange:
+        preview->setRestartOnChange(!preview->getRestartOnChange());
+        CheckMenuItem(viewMenu->getHandle(), CommandRestartOnChange,
+                      MF_BYCOMMAND | (preview->getRestartOnChange() ? MF_CHECKED : MF_UNCHECKED));
+        break;
+    case CommandFrameEffect:
+        preview->frameEffect(scene);
+        break;
+    case CommandBackgroundDark:
+    case CommandBackgroundBlack:
+    case CommandBackgroundGrey:
+    case CommandBackgroundWhite:
+        preview->setBackground(backgrounds[command - CommandBackgroundDark]);
+        break;
+    case CommandBackgroundCustom:
+        chooseBackground();
+        break;
     case CommandAbout:
         MessageBoxA(frame.window->getHandle(),
                     "Pelmora\n\nA particle-effect editor built on the Kwadro widget toolkit.",
@@ -443,6 +490,9 @@ void EditorApp::onCommand(int command) {
     default:
         if (command >= CommandRecentFile && command < CommandRecentFile + static_cast<int>(kMaxRecentFiles)) {
             openRecent(command - CommandRecentFile);
+        } else if (command >= CommandSpeed && command < CommandSpeed + 5) {
+            preview->setSpeed(speeds[command - CommandSpeed]);
+            CheckMenuRadioItem(viewMenu->getHandle(), CommandSpeed, CommandSpeed + 4, command, MF_BYCOMMAND);
         }
         break;
     }
@@ -613,6 +663,22 @@ void EditorApp::restore(const Scene& state) {
     updateMenus();
 }
 
+// The colour dialog, starting from the preview's background.
+void EditorApp::chooseBackground() {
+    static COLORREF custom[16] = {};
+    const std::uint32_t rgb = preview->getBackground();
+    CHOOSECOLORA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = frame.window->getHandle();
+    dialog.rgbResult = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    dialog.lpCustColors = custom;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (ChooseColorA(&dialog)) {
+        const COLORREF chosen = dialog.rgbResult;
+        preview->setBackground((GetRValue(chosen) << 16) | (GetGValue(chosen) << 8) | GetBValue(chosen));
+    }
+}
+
 void EditorApp::updateTitle() {
     const std::string name = path.empty() ? "Untitled" : fileNameOf(path);
     frame.window->setText(std::string(appName) + " - " + name + (history.hasUnsavedChanges() ? " *" : ""));
@@ -671,6 +737,7 @@ bool EditorApp::save(bool choosePath) {
     }
     const bool chosen = target != path;
     path = target;
+    preview->setTextureFolder(folderOf(path));
     history.markSaved();
     updateTitle();
     if (chosen || choosePath) {
@@ -693,7 +760,9 @@ void EditorApp::openFile(const std::string& file) {
     selected = firstEmitter(scene);
     showScene();
     showSelection();
+    preview->setTextureFolder(folderOf(path));
     preview->restart(scene);
+    preview->frameEffect(scene);
     updateTitle();
     updateMenus();
     addRecent(file);
@@ -712,7 +781,9 @@ void EditorApp::recover(const Scene& recovered, const std::string& original) {
     selected = firstEmitter(scene);
     showScene();
     showSelection();
+    preview->setTextureFolder(folderOf(path));
     preview->restart(scene);
+    preview->frameEffect(scene);
     updateTitle();
     updateMenus();
 }
@@ -724,7 +795,9 @@ void EditorApp::newEffect() {
     selected = firstEmitter(scene);
     showScene();
     showSelection();
+    preview->setTextureFolder(std::string());
     preview->restart(scene);
+    preview->frameEffect(scene);
     updateTitle();
     updateMenus();
 }

@@ -43,6 +43,19 @@ enum Command {
     CommandThemeLight,
     CommandThemeDark,
     CommandThemeSystem,
+    // The preview's view: grid, background, speed, restart on change, framing.
+    CommandGrid = 460,
+    CommandRestartOnChange,
+    CommandFrameEffect,
+    CommandBackgroundMenu = 470,
+    CommandBackgroundDark,
+    CommandBackgroundBlack,
+    CommandBackgroundGrey,
+    CommandBackgroundWhite,
+    CommandBackgroundCustom,
+    CommandSpeedMenu = 480,
+    // One command a speed: 0.25x, 0.5x, 1x, 2x, 4x.
+    CommandSpeed,
     CommandAbout = 500,
     CommandExportFlipbook = 600,
 };
@@ -125,6 +138,7 @@ private:
     void restore(const KW::effect::Scene& state);
     void updateTitle();
     void updateMenus();
+    void chooseBackground();
 
     // Remembering between sessions (EditorSession.cpp).
     bool applyLayout(const std::string& layout);

@@ -1,5 +1,11 @@
 #include "Preview.h"
 
+#include "ImageFile.h"
+#include "Timeline.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace KW;
@@ -10,7 +16,15 @@ namespace {
 
 const char* const previewClass = "PelmoraPreview";
 const UINT_PTR frameTimer = 1;
-const std::uint32_t background = 0x202028;
+
+bool absolutePath(const std::string& path) {
+    return !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
+}
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 } // namespace
 
@@ -24,9 +38,11 @@ bool Preview::registerClass() {
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-Preview::Preview(KWObject* parent, const effect::Scene& scene)
-    : KWObject(GADGET_PANEL, parent, -1), canvas(1, 1), playing(true), timerStarted(false), lastTime(0.0),
-      frequency(1.0), framesCounted(0), countStart(0.0), framesPerSecond(0.0) {
+Preview::Preview(KWObject* parent, const effect::Scene& shown)
+    : KWObject(GADGET_PANEL, parent, -1), canvas(1, 1), timeline(nullptr), background(0x202028),
+      gridVisible(false), restartOnChange(false), speed(1.0), panning(false), panFrom(), playing(true),
+      timerStarted(false), lastTime(0.0), frequency(1.0), framesCounted(0), countStart(0.0),
+      framesPerSecond(0.0) {
     LARGE_INTEGER ticks;
     QueryPerformanceFrequency(&ticks);
     frequency = static_cast<double>(ticks.QuadPart);
@@ -39,7 +55,11 @@ Preview::Preview(KWObject* parent, const effect::Scene& scene)
         subclassWindow(PreviewCallback);
     }
     lockToParent(LOCK_FILL);
-    simulation.restart(scene);
+    view.scale = static_cast<float>(getDpi()) / 96.0f;
+    timeline = new Timeline(this);
+    timeline->setScrubListener([this](double seconds) { seek(seconds); });
+    layout();
+    restart(shown);
     lastTime = countStart = now();
 }
 
@@ -55,14 +75,80 @@ double Preview::now() const {
     return static_cast<double>(ticks.QuadPart) / frequency;
 }
 
-void Preview::update(const effect::Scene& scene) {
-    simulation.update(scene);
+void Preview::layout() {
+    const KWBound area = getGlobalBounds();
+    const int height = timeline->height();
+    SetWindowPos(timeline->getHandle(), nullptr, 0, std::max(0, area.bottom - height), area.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Preview::restart(const effect::Scene& scene) {
+void Preview::update(const effect::Scene& changed) {
+    if (restartOnChange) {
+        restart(changed);
+        return;
+    }
+    scene = changed;
+    simulation.update(scene);
+    loadTextures(false);
+}
+
+void Preview::restart(const effect::Scene& shown) {
+    scene = shown;
     simulation.restart(scene);
+    loadTextures(true);
     lastTime = now();
     InvalidateRect(handle, nullptr, FALSE);
+}
+
+void Preview::setTextureFolder(const std::string& folder) {
+    textureFolder = folder;
+    // Files may have changed since they were read: an effect opened reads its textures afresh.
+    textureCache.clear();
+    texturesInUse.clear();
+    loadTextures(false);
+}
+
+// Each emitter's texture by its resolved path, read once; a path that changes is read when first met.
+void Preview::loadTextures(bool retryFailed) {
+    std::vector<std::string> used;
+    std::vector<int> indexOf;
+    std::vector<std::string> failed;
+    for (std::size_t i = 0; i < simulation.getEmitterCount(); ++i) {
+        const std::string& name = simulation.getEmitter(static_cast<std::uint32_t>(i)).texture;
+        if (name.empty()) {
+            indexOf.push_back(-1);
+            continue;
+        }
+        const std::string path =
+            absolutePath(name) || textureFolder.empty() ? name : textureFolder + "\\" + name;
+        auto cached = textureCache.find(path);
+        if (cached == textureCache.end() || (retryFailed && cached->second.width == 0)) {
+            Image image;
+            std::string error;
+            if (!loadImage(path, image, error)) {
+                image = Image();
+            }
+            cached = textureCache.insert_or_assign(path, std::move(image)).first;
+        }
+        if (cached->second.width == 0 &&
+            std::find(failed.begin(), failed.end(), fileNameOf(name)) == failed.end()) {
+            failed.push_back(fileNameOf(name));
+        }
+        const auto known = std::find(used.begin(), used.end(), path);
+        indexOf.push_back(static_cast<int>(known - used.begin()));
+        if (known == used.end()) {
+            used.push_back(path);
+        }
+    }
+    emitterTexture.swap(indexOf);
+    missing.swap(failed);
+    if (used != texturesInUse || retryFailed) {
+        texturesInUse.swap(used);
+        textures.clear();
+        for (const std::string& path : texturesInUse) {
+            textures.push_back(textureCache[path]);
+        }
+    }
 }
 
 void Preview::setPlaying(bool play) {
@@ -78,26 +164,127 @@ void Preview::runSteps(int count) {
     InvalidateRect(handle, nullptr, FALSE);
 }
 
+double Preview::time() const {
+    return static_cast<double>(simulation.getStepCount()) / effect::Simulation::kStepsPerSecond;
+}
+
+void Preview::seek(double seconds) {
+    setPlaying(false);
+    simulation.restart(scene);
+    const long long steps = std::llround(std::max(0.0, seconds) * effect::Simulation::kStepsPerSecond);
+    for (long long i = 0; i < steps; ++i) {
+        simulation.step();
+    }
+    render();
+    InvalidateRect(handle, nullptr, FALSE);
+    UpdateWindow(handle);
+}
+
+void Preview::setSpeed(double factor) {
+    speed = std::min(4.0, std::max(0.25, factor));
+}
+
+void Preview::setBackground(std::uint32_t rgb) {
+    background = rgb & 0xFFFFFF;
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+void Preview::setGridVisible(bool visible) {
+    gridVisible = visible;
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+void Preview::setView(const PreviewView& shown) {
+    view = shown;
+    render();
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+void Preview::frameEffect(const effect::Scene& framed) {
+    effect::Simulation probe;
+    probe.restart(framed);
+    for (int i = 0; i < 2 * effect::Simulation::kStepsPerSecond; ++i) {
+        probe.step();
+    }
+    std::vector<pelmora::Particle> seen;
+    probe.snapshot(seen);
+    // The emitters' origin is always in the frame.
+    Extent extent = {0.0f, 0.0f, 0.0f, 0.0f};
+    for (const pelmora::Particle& particle : seen) {
+        const float half = 0.5f * particle.size;
+        extent.left = std::min(extent.left, particle.x - half);
+        extent.right = std::max(extent.right, particle.x + half);
+        extent.bottom = std::min(extent.bottom, particle.y - half);
+        extent.top = std::max(extent.top, particle.y + half);
+    }
+    const KWBound area = getGlobalBounds();
+    const int height = std::max(1, area.bottom - timeline->height());
+    // No closer than twice the natural size: a tiny effect is not blown up to a blur.
+    PreviewView framedView = PreviewView::framing(extent, area.right, height, scale(24));
+    framedView.scale = std::min(framedView.scale, 2.0f * static_cast<float>(getDpi()) / 96.0f);
+    framedView.panX = -0.5f * (extent.left + extent.right) * framedView.scale;
+    framedView.panY = 0.5f * (extent.bottom + extent.top) * framedView.scale;
+    setView(framedView);
+}
+
+void Preview::drawGrid() {
+    const int width = canvas.width(), height = canvas.height();
+    const float spacing = gridSpacing(view.scale, static_cast<float>(scale(24)));
+    const int r = (background >> 16) & 0xFF, g = (background >> 8) & 0xFF, b = background & 0xFF;
+    // Lines light on a dark background, dark on a light one.
+    const std::uint32_t ink = (r * 3 + g * 6 + b) / 10 > 128 ? 0x000000 : 0xFFFFFF;
+    const float firstX = std::ceil(view.toEffectX(0.0f, width) / spacing) * spacing;
+    for (float x = firstX; view.toClientX(x, width) < static_cast<float>(width); x += spacing) {
+        const bool axis = std::fabs(x) < spacing * 0.5f;
+        canvas.fill(static_cast<int>(std::floor(view.toClientX(x, width))), 0, 1, height, ink,
+                    axis ? 80 : 32);
+    }
+    const float firstY = std::floor(view.toEffectY(0.0f, height) / spacing) * spacing;
+    for (float y = firstY; view.toClientY(y, height) < static_cast<float>(height); y -= spacing) {
+        const bool axis = std::fabs(y) < spacing * 0.5f;
+        canvas.fill(0, static_cast<int>(std::floor(view.toClientY(y, height))), width, 1, ink,
+                    axis ? 80 : 32);
+    }
+}
+
+void Preview::drawOrigin() {
+    const int x = static_cast<int>(std::floor(view.toClientX(0.0f, canvas.width())));
+    const int y = static_cast<int>(std::floor(view.toClientY(0.0f, canvas.height())));
+    const int arm = scale(6);
+    canvas.fill(x - arm, y, 2 * arm + 1, 1, 0xFF4040, 200);
+    canvas.fill(x, y - arm, 1, 2 * arm + 1, 0xFF4040, 200);
+}
+
 void Preview::render() {
     const KWBound area = getGlobalBounds();
-    if (canvas.width() != area.right || canvas.height() != area.bottom) {
-        canvas.resize(area.right, area.bottom);
+    const int height = std::max(1, area.bottom - timeline->height());
+    if (canvas.width() != area.right || canvas.height() != height) {
+        canvas.resize(area.right, height);
     }
     canvas.clear(background);
-    // Effect units are pixels at 96 DPI: the effect keeps its size on the screen at any DPI. The
-    // particles are drawn as pelmora-render and the flipbook export draw them.
+    if (gridVisible) {
+        drawGrid();
+    }
+    // The particles are drawn as pelmora-render and the flipbook export draw them.
     simulation.snapshot(particles);
-    drawParticles(canvas, particles,
-                  previewView(canvas.width(), canvas.height(), static_cast<float>(getDpi()) / 96.0f),
-                  std::vector<Image>());
+    const std::vector<effect::Particle>& bodies = simulation.getParticles();
+    for (std::size_t i = 0; i < particles.size() && i < bodies.size(); ++i) {
+        const std::uint32_t source = bodies[i].source;
+        particles[i].texture = source < emitterTexture.size() ? emitterTexture[source] : -1;
+    }
+    const View drawn = {view.toClientX(0.0f, canvas.width()), view.toClientY(0.0f, canvas.height()),
+                        view.scale};
+    drawParticles(canvas, particles, drawn, textures);
+    drawOrigin();
+    timeline->setTime(time());
 }
 
 void Preview::onTimer() {
-    const double time = now();
+    const double current = now();
     if (playing) {
-        simulation.advance(time - lastTime);
+        simulation.advance((current - lastTime) * speed);
     }
-    lastTime = time;
+    lastTime = current;
     render();
     InvalidateRect(handle, nullptr, FALSE);
 }
@@ -112,7 +299,7 @@ void Preview::paint() {
         timerStarted = true;
     }
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle, &ps);
+    HDC target = BeginPaint(handle, &ps);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = canvas.width();
@@ -120,16 +307,53 @@ void Preview::paint() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    // With a marker to show, the frame is put together off screen so the marker does not flicker.
+    HDC dc = target;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    if (!missing.empty()) {
+        dc = CreateCompatibleDC(target);
+        bitmap = CreateCompatibleBitmap(target, std::max(1, canvas.width()), std::max(1, canvas.height()));
+        oldBitmap = SelectObject(dc, bitmap);
+    }
     SetDIBitsToDevice(dc, 0, 0, canvas.width(), canvas.height(), 0, 0, 0, canvas.height(), canvas.data(),
                       &info, DIB_RGB_COLORS);
+    if (!missing.empty()) {
+        // A red crossed box and the names of the textures that could not be read.
+        const int box = scale(12), left = scale(8), top = scale(8);
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(230, 40, 40));
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        Rectangle(dc, left, top, left + box, top + box);
+        MoveToEx(dc, left, top, nullptr);
+        LineTo(dc, left + box, top + box);
+        MoveToEx(dc, left + box - 1, top, nullptr);
+        LineTo(dc, left - 1, top + box);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+        std::string text = "missing texture: ";
+        for (std::size_t i = 0; i < missing.size(); ++i) {
+            text += (i ? ", " : "") + missing[i];
+        }
+        HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 80, 80));
+        TextOutA(dc, left + box + scale(6), top - scale(1), text.c_str(), static_cast<int>(text.size()));
+        SelectObject(dc, oldFont);
+        BitBlt(target, 0, 0, canvas.width(), canvas.height(), dc, 0, 0, SRCCOPY);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
     EndPaint(handle, &ps);
 
     ++framesCounted;
-    const double time = now();
-    if (time - countStart >= 0.5) {
-        framesPerSecond = framesCounted / (time - countStart);
+    const double current = now();
+    if (current - countStart >= 0.5) {
+        framesPerSecond = framesCounted / (current - countStart);
         framesCounted = 0;
-        countStart = time;
+        countStart = current;
     }
     if (frameListener) {
         frameListener(simulation.getParticles().size(), framesPerSecond);
@@ -147,6 +371,48 @@ LRESULT CALLBACK Preview::PreviewCallback(HWND window, UINT msg, WPARAM wParam, 
                 return 0;
             }
             break;
+        case WM_SIZE:
+            if (self->timeline) {
+                self->layout();
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            SetFocus(window); // the wheel goes to the window with the focus
+            return 0;
+        case WM_MOUSEWHEEL: {
+            POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(window, &point);
+            const float notches = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
+            PreviewView zoomed = self->view;
+            zoomed.zoomAt(static_cast<float>(point.x), static_cast<float>(point.y), self->canvas.width(),
+                          self->canvas.height(), notches);
+            self->setView(zoomed);
+            return 0;
+        }
+        case WM_MBUTTONDOWN:
+            SetFocus(window);
+            SetCapture(window);
+            self->panning = true;
+            self->panFrom = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            return 0;
+        case WM_MOUSEMOVE:
+            if (self->panning) {
+                const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                PreviewView panned = self->view;
+                panned.panX += static_cast<float>(point.x - self->panFrom.x);
+                panned.panY += static_cast<float>(point.y - self->panFrom.y);
+                self->panFrom = point;
+                self->setView(panned);
+            }
+            return 0;
+        case WM_MBUTTONUP:
+            if (self->panning) {
+                ReleaseCapture();
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            self->panning = false;
+            return 0;
         case WM_PAINT:
             self->paint();
             return 0;

@@ -10,7 +10,7 @@ View previewView(int width, int height, float zoom) {
 }
 
 void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const View& view,
-                   const std::vector<Image>& textures) {
+                   const std::vector<Image>& textures, Sampling sampling) {
     for (const Particle& particle : particles) {
         const Sprite sprite = {view.originX + particle.x * view.zoom,
                                view.originY - particle.y * view.zoom,
@@ -18,12 +18,14 @@ void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const
                                particle.r,
                                particle.g,
                                particle.b,
-                               particle.a};
+                               particle.a,
+                               particle.rotation};
         const bool textured = particle.texture >= 0 &&
                               static_cast<std::size_t>(particle.texture) < textures.size() &&
                               textures[static_cast<std::size_t>(particle.texture)].width > 0;
         if (textured) {
-            canvas.draw(sprite, textures[static_cast<std::size_t>(particle.texture)], particle.blend);
+            canvas.draw(sprite, textures[static_cast<std::size_t>(particle.texture)], particle.blend,
+                        TextureFrame{particle.frame, particle.columns, particle.rows}, sampling);
         } else {
             canvas.draw(sprite, particle.blend);
         }

@@ -23,9 +23,10 @@ struct View {
 // The preview's view of a frame: the emitters in the middle of the lower part.
 View previewView(int width, int height, float zoom);
 
-// Draws particles in their order; a particle whose texture is not in textures (or empty) is round.
+// Draws particles in their order, textured ones turned by their rotation and showing their frame; a particle
+// whose texture is not in textures (or empty: not loaded) is round.
 void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const View& view,
-                   const std::vector<Image>& textures);
+                   const std::vector<Image>& textures, Sampling sampling = Sampling::Bilinear);
 
 struct FlipbookSettings {
     int size = 256; // frame width and height in pixels

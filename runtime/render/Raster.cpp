@@ -99,42 +99,221 @@ void Canvas::draw(const Sprite& sprite, Blend blend) {
     }
 }
 
-void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend) {
+namespace {
+
+// A texture cell as the textured draw reads it: its top left texel and its size.
+struct Cell {
+    const std::uint8_t* texels;
+    int stride; // bytes a texture row
+    int width;
+    int height;
+};
+
+Cell cellOf(const Image& texture, const TextureFrame& frame) {
+    int columns = std::max(1, frame.columns);
+    int rows = std::max(1, frame.rows);
+    if (texture.width / columns <= 0 || texture.height / rows <= 0) {
+        columns = rows = 1; // a grid finer than the texture: show all of it
+    }
+    const int width = texture.width / columns;
+    const int height = texture.height / rows;
+    const int index = std::min(std::max(frame.frame, 0), columns * rows - 1);
+    const std::size_t left = static_cast<std::size_t>(index % columns) * width;
+    const std::size_t top = static_cast<std::size_t>(index / columns) * height;
+    return Cell{&texture.rgba[(top * texture.width + left) * 4], texture.width * 4, width, height};
+}
+
+// A texel's colour premultiplied by its opacity, scaled by 255 (0..65025), and its opacity 0..255.
+struct Texel {
+    int r, g, b, a;
+};
+
+inline Texel premultiplied(const std::uint8_t* texel) {
+    const int a = texel[3];
+    return Texel{texel[0] * a, texel[1] * a, texel[2] * a, a};
+}
+
+inline int lerp(int from, int to, int weight) {
+    return from + (((to - from) * weight) >> 8);
+}
+
+inline Texel lerp(const Texel& from, const Texel& to, int weight) {
+    return Texel{lerp(from.r, to.r, weight), lerp(from.g, to.g, weight), lerp(from.b, to.b, weight),
+                 lerp(from.a, to.a, weight)};
+}
+
+// The cell's texel at 16.16 fixed-point texel coordinates, inside the cell.
+inline Texel sampleNearest(const Cell& cell, int u, int v) {
+    return premultiplied(cell.texels + static_cast<std::size_t>(v >> 16) * cell.stride + (u >> 16) * 4);
+}
+
+// The four texels around the point mixed by its distance to their centres; edges repeat the cell's
+// border (no bleeding from the next frame).
+inline Texel sampleBilinear(const Cell& cell, int u, int v) {
+    const int fu = u - 32768;
+    const int fv = v - 32768;
+    const int x0 = std::max(0, fu >> 16);
+    const int y0 = std::max(0, fv >> 16);
+    const int x1 = std::min(cell.width - 1, (fu >> 16) + 1);
+    const int y1 = std::min(cell.height - 1, (fv >> 16) + 1);
+    const int wx = fu < 0 ? 0 : (fu >> 8) & 0xFF;
+    const int wy = fv < 0 ? 0 : (fv >> 8) & 0xFF;
+    const std::uint8_t* top = cell.texels + static_cast<std::size_t>(y0) * cell.stride;
+    const std::uint8_t* bottom = cell.texels + static_cast<std::size_t>(y1) * cell.stride;
+    const Texel upper = lerp(premultiplied(top + x0 * 4), premultiplied(top + x1 * 4), wx);
+    const Texel lower = lerp(premultiplied(bottom + x0 * 4), premultiplied(bottom + x1 * 4), wx);
+    return lerp(upper, lower, wy);
+}
+
+// The tint: colour times opacity (0..255 each) and the opacity.
+struct Tint {
+    int r, g, b, a;
+};
+
+// Where a row's texel coordinates start and how they step, in 16.16 fixed point, and the cell's limits.
+struct RowWalk {
+    int u, v, stepU, stepV, limitU, limitV;
+};
+
+// Narrows [first, last] to the steps k where 0 <= start + k * step < limit; false when none is left.
+bool narrow(float start, float step, float limit, float& first, float& last) {
+    if (std::fabs(step) < 1e-3f) {
+        return start >= 0.0f && start < limit;
+    }
+    float low = (0.0f - start) / step;
+    float high = (limit - start) / step;
+    if (low > high) {
+        std::swap(low, high);
+    }
+    first = std::max(first, low);
+    last = std::min(last, high);
+    return first <= last + 1.0f;
+}
+
+template <bool Bilinear, bool Additive>
+void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, const Cell& cell,
+                 const Tint& tint) {
+    int u = walk.u;
+    int v = walk.v;
+    for (int x = from; x <= to; ++x, u += walk.stepU, v += walk.stepV) {
+        // One unsigned comparison an axis: a negative coordinate wraps to a large one.
+        if (static_cast<std::uint32_t>(u) >= static_cast<std::uint32_t>(walk.limitU) ||
+            static_cast<std::uint32_t>(v) >= static_cast<std::uint32_t>(walk.limitV)) {
+            continue;
+        }
+        const Texel texel = Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
+        // Unsigned: division by a constant becomes a multiplication without sign fix-ups.
+        const std::uint32_t alpha = static_cast<std::uint32_t>(tint.a * texel.a) / 255u;
+        if (alpha == 0) {
+            continue;
+        }
+        const std::uint32_t weight = alpha + (alpha >> 7);
+        // Premultiplied tinted colour 0..255.
+        const std::uint32_t r = static_cast<std::uint32_t>(tint.r * texel.r) / 65025u;
+        const std::uint32_t g = static_cast<std::uint32_t>(tint.g * texel.g) / 65025u;
+        const std::uint32_t b = static_cast<std::uint32_t>(tint.b * texel.b) / 65025u;
+        const std::uint32_t dst = row[x];
+        if (Additive) {
+            const std::uint32_t a = std::min<std::uint32_t>(255, (dst >> 24) + ((255 * weight) >> 8));
+            row[x] = (a << 24) | (std::min<std::uint32_t>(255, ((dst >> 16) & 0xFF) + r) << 16) |
+                     (std::min<std::uint32_t>(255, ((dst >> 8) & 0xFF) + g) << 8) |
+                     std::min<std::uint32_t>(255, (dst & 0xFF) + b);
+        } else {
+            const std::uint32_t keep = 256 - weight;
+            const std::uint32_t a = std::min<std::uint32_t>(255, (((dst >> 24) * keep + 128) >> 8) + alpha);
+            row[x] = (a << 24) |
+                     (std::min<std::uint32_t>(255, ((((dst >> 16) & 0xFF) * keep + 128) >> 8) + r) << 16) |
+                     (std::min<std::uint32_t>(255, ((((dst >> 8) & 0xFF) * keep + 128) >> 8) + g) << 8) |
+                     std::min<std::uint32_t>(255, (((dst & 0xFF) * keep + 128) >> 8) + b);
+        }
+    }
+}
+
+} // namespace
+
+void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const TextureFrame& frame,
+                  Sampling sampling) {
     if (!drawable(sprite) || texture.width <= 0 || texture.height <= 0 ||
         texture.rgba.size() < static_cast<std::size_t>(texture.width) * texture.height * 4) {
         return;
     }
+    const Cell cell = cellOf(texture, frame);
     const float half = std::max(0.5f, sprite.size * 0.5f);
-    const float left = sprite.x - half;
-    const float top = sprite.y - half;
-    const int x0 = std::max(0, static_cast<int>(std::floor(left)));
-    const int x1 = std::min(columns - 1, static_cast<int>(std::ceil(sprite.x + half)) - 1);
-    const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-    const int y1 = std::min(rows - 1, static_cast<int>(std::ceil(sprite.y + half)) - 1);
-    const float scaleX = static_cast<float>(texture.width) / (2.0f * half);
-    const float scaleY = static_cast<float>(texture.height) / (2.0f * half);
+    // Most particles are not turned: no sine and cosine for them.
+    const bool turned = sprite.rotation != 0.0f && std::isfinite(sprite.rotation);
+    const float cosine = turned ? std::cos(sprite.rotation) : 1.0f;
+    const float sine = turned ? std::sin(sprite.rotation) : 0.0f;
+    // The turned square's bounding box.
+    const float reach = half * (std::fabs(cosine) + std::fabs(sine));
+    const int x0 = std::max(0, static_cast<int>(std::floor(sprite.x - reach)));
+    const int x1 = std::min(columns - 1, static_cast<int>(std::ceil(sprite.x + reach)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(sprite.y - reach)));
+    const int y1 = std::min(rows - 1, static_cast<int>(std::ceil(sprite.y + reach)) - 1);
+    if (x0 > x1 || y0 > y1) {
+        return;
+    }
+    // A pixel's offset (dx, dy) from the centre, screen y downwards, turned back into the texture's
+    // square: lx = dx cos - dy sin, ly = dx sin + dy cos; then scaled to texels of the cell. The texel
+    // coordinates change linearly along a row, so they are stepped in 16.16 fixed point.
+    const float scaleU = static_cast<float>(cell.width) / (2.0f * half) * 65536.0f;
+    const float scaleV = static_cast<float>(cell.height) / (2.0f * half) * 65536.0f;
+    const int stepU = static_cast<int>(cosine * scaleU);
+    const int stepV = static_cast<int>(sine * scaleV);
+    const int limitU = cell.width << 16;
+    const int limitV = cell.height << 16;
     const int tintA = clampByte(sprite.a);
+    // Tint colour times tint opacity, 0..255.
+    const int tintR = clampByte(sprite.r) * tintA / 255;
+    const int tintG = clampByte(sprite.g) * tintA / 255;
+    const int tintB = clampByte(sprite.b) * tintA / 255;
+    const Tint tint = {tintR, tintG, tintB, tintA};
+    // Mixing four texels smooths a texture drawn larger than it is; drawn smaller, it is no better than the
+    // nearest texel (both skip texels), so the cheaper nearest is used.
+    const bool bilinear = sampling == Sampling::Bilinear && (2.0f * half > static_cast<float>(cell.width) ||
+                                                             2.0f * half > static_cast<float>(cell.height));
+    const bool additive = blend == Blend::Additive;
     for (int y = y0; y <= y1; ++y) {
-        // Nearest texel to the pixel's centre.
-        const int ty = static_cast<int>((static_cast<float>(y) + 0.5f - top) * scaleY);
-        if (ty < 0 || ty >= texture.height) {
-            continue;
-        }
-        std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * columns;
-        for (int x = x0; x <= x1; ++x) {
-            const int tx = static_cast<int>((static_cast<float>(x) + 0.5f - left) * scaleX);
-            if (tx < 0 || tx >= texture.width) {
+        const float dy = static_cast<float>(y) + 0.5f - sprite.y;
+        const float dx = static_cast<float>(x0) + 0.5f - sprite.x;
+        const float uStart = (dx * cosine - dy * sine + half) * scaleU;
+        const float vStart = (dx * sine + dy * cosine + half) * scaleV;
+        // On wide sprites only the pixels whose centres fall inside the turned square are walked (the
+        // checks per pixel stay, for the rounding at its edges); on small ones that costs more than it saves.
+        int from = x0, to = x1;
+        if (x1 - x0 >= 16) {
+            float first = 0.0f, last = static_cast<float>(x1 - x0);
+            if (!narrow(uStart, static_cast<float>(stepU), static_cast<float>(limitU), first, last) ||
+                !narrow(vStart, static_cast<float>(stepV), static_cast<float>(limitV), first, last)) {
                 continue;
             }
-            const std::uint8_t* texel =
-                &texture.rgba[(static_cast<std::size_t>(ty) * texture.width + tx) * 4];
-            const Source source = {static_cast<std::uint32_t>(clampByte(sprite.r) * texel[0] / 255),
-                                   static_cast<std::uint32_t>(clampByte(sprite.g) * texel[1] / 255),
-                                   static_cast<std::uint32_t>(clampByte(sprite.b) * texel[2] / 255),
-                                   opacityWeight(tintA * texel[3] / 255)};
-            if (source.weight > 0) {
-                row[x] = blendPixel(row[x], source, blend);
-            }
+            from = x0 + std::max(0, static_cast<int>(std::floor(first)) - 1);
+            to = x0 + std::min(x1 - x0, static_cast<int>(std::ceil(last)) + 1);
+        }
+        const int u = static_cast<int>(uStart) + stepU * (from - x0);
+        const int v = static_cast<int>(vStart) + stepV * (from - x0);
+        std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * columns;
+        const RowWalk walk = {u, v, stepU, stepV, limitU, limitV};
+        if (bilinear) {
+            additive ? texturedRow<true, true>(row, from, to, walk, cell, tint)
+                     : texturedRow<true, false>(row, from, to, walk, cell, tint);
+        } else {
+            additive ? texturedRow<false, true>(row, from, to, walk, cell, tint)
+                     : texturedRow<false, false>(row, from, to, walk, cell, tint);
+        }
+    }
+}
+
+void Canvas::fill(int x, int y, int width, int height, std::uint32_t rgb, int alpha) {
+    const int left = std::max(0, x);
+    const int top = std::max(0, y);
+    const int right = std::min(columns, x + std::max(0, width));
+    const int bottom = std::min(rows, y + std::max(0, height));
+    const Source source = {(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF,
+                           opacityWeight(clampByte(alpha))};
+    for (int row = top; row < bottom; ++row) {
+        std::uint32_t* line = pixels.data() + static_cast<std::size_t>(row) * columns;
+        for (int column = left; column < right; ++column) {
+            line[column] = alphaOver(line[column], source);
         }
     }
 }

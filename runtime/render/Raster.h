@@ -11,7 +11,8 @@
 // pelmora-render and the editor's flipbook export write it to PNG files.
 namespace pelmora {
 
-// One particle as the raster draws it: centre and diameter in pixels, colour 0..255 with opacity.
+// One particle as the raster draws it: centre and diameter in pixels, colour 0..255 with opacity, and the
+// turn of a textured particle in radians, counter-clockwise as seen on the screen.
 struct Sprite {
     float x;
     float y;
@@ -20,7 +21,19 @@ struct Sprite {
     int g;
     int b;
     int a;
+    float rotation = 0.0f;
 };
+
+// The part of a texture a particle shows: frame `frame` of a `columns` x `rows` grid of equal cells, read
+// left to right, then top to bottom. A frame outside the grid shows the nearest one (0 or the last).
+struct TextureFrame {
+    int frame = 0;
+    int columns = 1;
+    int rows = 1;
+};
+
+// How texels meet pixels: the nearest texel (crisp pixel art) or a mix of the four nearest (smooth).
+enum class Sampling { Nearest, Bilinear };
 
 // An image as files hold it: rows top first, 4 bytes a pixel (red, green, blue, straight alpha).
 struct Image {
@@ -42,8 +55,12 @@ public:
     // Transparent black.
     void clearTransparent();
     void draw(const Sprite& sprite, Blend blend);
-    // The texture scaled onto the sprite's square, each texel tinted by the sprite's colour.
-    void draw(const Sprite& sprite, const Image& texture, Blend blend);
+    // The texture's frame scaled onto the sprite's square turned by its rotation, each texel tinted
+    // (multiplied) by the sprite's colour and opacity. Nothing is drawn for an empty texture.
+    void draw(const Sprite& sprite, const Image& texture, Blend blend,
+              const TextureFrame& frame = TextureFrame(), Sampling sampling = Sampling::Nearest);
+    // A rectangle of one colour mixed over the pixels by the opacity 0..255, clipped (grids and markers).
+    void fill(int x, int y, int width, int height, std::uint32_t rgb, int alpha);
 
     int width() const { return columns; }
     int height() const { return rows; }

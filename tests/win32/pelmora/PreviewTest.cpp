@@ -1,0 +1,139 @@
+// The preview as its user sees it: an effect's textures show in its pixels, a texture that cannot be read
+// falls back to round particles without a message box, and a mouse drag along the timeline moves the time.
+#include "EditorApp.h"
+#include "ImageFile.h"
+#include "PaintProbe.h"
+#include "Preview.h"
+#include "TestSupport.h"
+#include "Timeline.h"
+#include "CodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+using namespace KW;
+using namespace KW::effect;
+
+namespace {
+
+class PelmoraPreview : public testing::Test {
+protected:
+    void SetUp() override {
+        app.reset(new pelmora::EditorApp());
+        HWND window = app->getWindow()->getHandle();
+        SetWindowPos(window, nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_SHOWWINDOW);
+        SetForegroundWindow(window);
+        kwtest::pumpMessages();
+        preview = app->getGadgets().preview;
+        preview->setPlaying(false);
+    }
+    void TearDown() override { app.reset(); }
+
+    // Pixels of the preview where green leads clearly (red and blue low), and where anything is drawn.
+    void countPixels(int& green, int& drawn) const {
+        const pelmora::Canvas& canvas = preview->getCanvas();
+        green = drawn = 0;
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const std::uint32_t pixel = canvas.pixel(x, y);
+                const int r = pixel >> 16, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+                green += g > 100 && r < 64 && b < 64;
+                drawn += pixel != preview->getBackground();
+            }
+        }
+    }
+
+    std::unique_ptr<pelmora::EditorApp> app;
+    pelmora::Preview* preview = nullptr;
+};
+
+} // namespace
+
+TEST_F(PelmoraPreview, TexturesShowAndAnUnreadableOneFallsBackQuietly) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string effectPath = std::string(folder) + "pelmora-textured.kwfx";
+    const std::string texturePath = std::string(folder) + "pelmora-green.png";
+    Scene scene = app->getScene();
+    Emitter emitter = *scene.findEmitter(app->getSelected());
+    emitter.texture = "pelmora-green.png";
+    emitter.blend = BlendMode::Alpha;
+    const KWColor white(255, 255, 255, 255);
+    emitter.color = {KWColorPoint(0.0f, white, white, true), KWColorPoint(100.0f, white, white, true)};
+    ASSERT_TRUE(scene.setEmitter(emitter.id, emitter));
+    std::ofstream(effectPath, std::ios::binary) << pelmora::effectFileText(scene);
+
+    const struct {
+        bool readable;
+        bool greenShows;
+    } cases[] = {{true, true}, {false, false}};
+    for (const auto& c : cases) {
+        std::string error;
+        if (c.readable) {
+            const pelmora::Image green{
+                2, 2, {0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255}};
+            ASSERT_TRUE(pelmora::writePng(texturePath, green, error)) << error;
+        } else {
+            std::ofstream(texturePath, std::ios::binary) << "not an image";
+        }
+        kwtest::clearMessageBoxes();
+        app->openAtStart(effectPath);
+        preview->seek(1.0);
+        kwtest::pumpMessages();
+        int green = 0, drawn = 0;
+        countPixels(green, drawn);
+        EXPECT_GT(drawn, 50) << c.readable;
+        EXPECT_EQ(c.greenShows, green > 50) << c.readable << ": " << green << " green pixels";
+        EXPECT_EQ(c.readable, preview->getMissingTextures().empty()) << c.readable;
+        EXPECT_TRUE(kwtest::messageBoxes().empty()) << c.readable;
+    }
+    DeleteFileA(effectPath.c_str());
+    DeleteFileA(texturePath.c_str());
+}
+
+TEST_F(PelmoraPreview, DraggingAlongTheTimelineSeeksAndPauses) {
+    pelmora::Timeline* timeline = preview->getTimeline();
+    preview->seek(0.5);
+    preview->setPlaying(true);
+    kwtest::pumpMessages();
+    const std::size_t before = preview->getSimulation().getParticles().size();
+    const pelmora::TimelineScale& bar = timeline->getScale();
+    HWND handle = timeline->getHandle();
+    kwtest::moveMouseTo(handle, bar.toPixel(0.5), 10);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
+    kwtest::pumpMessages();
+    for (double seconds = 1.0; seconds <= 3.0; seconds += 0.5) {
+        kwtest::moveMouseTo(handle, bar.toPixel(seconds), 10);
+        kwtest::pumpMessages();
+    }
+    kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
+    kwtest::pumpMessages();
+    EXPECT_NEAR(3.0, preview->time(), 0.05);
+    EXPECT_NEAR(3.0, timeline->getTime(), 0.05);
+    EXPECT_FALSE(preview->isPlaying());
+    EXPECT_FALSE(timeline->isScrubbing());
+    EXPECT_NE(before, preview->getSimulation().getParticles().size());
+}
+
+TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
+    HWND handle = preview->getHandle();
+    kwtest::moveMouseTo(handle, 200, 150);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTUP); // the wheel goes to the window with the focus
+    const int width = preview->getCanvas().width(), height = preview->getCanvas().height();
+    const pelmora::PreviewView before = preview->getView();
+    const float x = before.toEffectX(200, width), y = before.toEffectY(150, height);
+    kwtest::mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(2 * WHEEL_DELTA));
+    const pelmora::PreviewView zoomed = preview->getView();
+    EXPECT_NEAR(before.scale * 1.5625f, zoomed.scale, 1e-3f);
+    EXPECT_NEAR(200.0f, zoomed.toClientX(x, width), 0.5f);
+    EXPECT_NEAR(150.0f, zoomed.toClientY(y, height), 0.5f);
+
+    kwtest::mouseInput(MOUSEEVENTF_MIDDLEDOWN);
+    kwtest::moveMouseTo(handle, 230, 130);
+    kwtest::mouseInput(MOUSEEVENTF_MIDDLEUP);
+    EXPECT_NEAR(zoomed.panX + 30.0f, preview->getView().panX, 1e-3f);
+    EXPECT_NEAR(zoomed.panY - 20.0f, preview->getView().panY, 1e-3f);
+}
