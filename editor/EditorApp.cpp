@@ -754,17 +754,7 @@ void EditorApp::openFile(const std::string& file) {
         MessageBoxA(frame.window->getHandle(), text.c_str(), appName, MB_OK | MB_ICONERROR);
         return;
     }
-    scene = loaded;
-    history.reset(scene);
-    path = file;
-    selected = firstEmitter(scene);
-    showScene();
-    showSelection();
-    preview->setTextureFolder(folderOf(path));
-    preview->restart(scene);
-    preview->frameEffect(scene);
-    updateTitle();
-    updateMenus();
+    beginEditing(loaded, file);
     addRecent(file);
 }
 
@@ -774,28 +764,24 @@ void EditorApp::openAtStart(const std::string& file) {
 
 // Work from a recovery file: unsaved changes to the file it belongs to, which Save writes.
 void EditorApp::recover(const Scene& recovered, const std::string& original) {
-    scene = recovered;
-    history.reset(scene);
+    beginEditing(recovered, original);
     history.forgetSaved();
-    path = original;
-    selected = firstEmitter(scene);
-    showScene();
-    showSelection();
-    preview->setTextureFolder(folderOf(path));
-    preview->restart(scene);
-    preview->frameEffect(scene);
     updateTitle();
     updateMenus();
 }
 
 void EditorApp::newEffect() {
-    scene = Scene::makeDefault();
+    beginEditing(Scene::makeDefault(), std::string());
+}
+
+void EditorApp::beginEditing(const Scene& state, const std::string& file) {
+    scene = state;
     history.reset(scene);
-    path.clear();
+    path = file;
     selected = firstEmitter(scene);
     showScene();
     showSelection();
-    preview->setTextureFolder(std::string());
+    preview->setTextureFolder(folderOf(path));
     preview->restart(scene);
     preview->frameEffect(scene);
     updateTitle();

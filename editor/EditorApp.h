@@ -161,6 +161,8 @@ private:
     bool save(bool choosePath);
     void openFile(const std::string& path);
     void newEffect();
+    // Starts editing a scene that came from the file given (none: untitled), with nothing to undo.
+    void beginEditing(const KW::effect::Scene& state, const std::string& file);
 
     KW::effect::Scene scene;
     KW::effect::History history;
