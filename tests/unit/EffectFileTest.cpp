@@ -107,7 +107,7 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
         {replaced("\"rate\": 40", "\"rate\": NaN"), "line 3, column 23: syntax error"},
         {"[1, 2]", "the file: holds an array, not an effect object"},
         {replaced("pelmora-effect", "picture"), "format: is not \"pelmora-effect\""},
-        {replaced("\"version\": 1", "\"version\": 2"), "version: 2 is newer than this program reads"},
+        {replaced("\"version\": 1", "\"version\": 3"), "version: 3 is newer than this program reads"},
         {replaced("\"version\": 1", "\"version\": 18446744073709551615"),
          "version: 18446744073709551615 is newer"},
         {replaced("\"version\": 1", "\"version\": 0"), "version: is not a version number"},
