@@ -69,15 +69,22 @@ void Engine::restart(const std::vector<EmitterDesc>& emitters) {
     replace(emitters, std::vector<int>(emitters.size(), -1));
     // Prewarming emitters start their time before the effect's, and the engine runs up to time 0.
     std::int64_t earliest = 0;
+    float longestLife = 0.0f;
     for (Source& source : sources) {
         const EmitterDesc& values = source.values;
         if (values.prewarm && values.loop) {
             const double ahead = (static_cast<double>(values.delay) + values.duration) * kStepsPerSecond;
             source.startStep = -static_cast<std::int64_t>(std::ceil(ahead - 1e-6));
             earliest = std::min(earliest, source.startStep);
+            longestLife = std::max(longestLife, values.lifetimeMax);
         }
     }
-    clockSteps = earliest;
+    // Particles emitted longer ago than the longest life are dead by time 0: only the last life is run.
+    const std::int64_t lastLife = static_cast<std::int64_t>(std::ceil(longestLife * kStepsPerSecond)) + 1;
+    clockSteps = std::max(earliest, -lastLife);
+    for (Source& source : sources) {
+        source.emitted = emittedUntil(source.emission, localTime(source));
+    }
     while (clockSteps < 0) {
         advance(true);
     }

@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-// The particles of a list of emitters, advanced in fixed steps. Emitters emit upwards (y grows upwards)
-// from the origin; all randomness comes from one seeded source, so a seed and a sequence of calls always
-// give the same particles. Instance plays effects with it, and the editor's preview runs it too.
+// The particles of a list of emitters, advanced in fixed steps. Emitters emit from their shapes around
+// the origin (y grows upwards), as many particles as their schedules give by each step's time; all randomness
+// comes from one seeded source, so a seed and a sequence of calls always give the same particles. Instance
+// plays effects with it, and the editor's preview runs it too.
 namespace pelmora {
 namespace detail {
 
