@@ -3,6 +3,7 @@
 #include "AtomicSave.h"
 #include "CodePage.h"
 #include "EditorSession.h"
+#include "EmitterProperties.h"
 #include "ExportFlipbook.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
@@ -310,6 +311,22 @@ void EditorApp::buildPropertyGrid() {
             showSelection();
         }
     });
+
+    // Their groups start closed, so the rows above keep their places and the grid needs no scrolling.
+    emitterProperties.reset(new EmitterProperties(
+        grid, [this] { return static_cast<const Emitter*>(scene.findEmitter(selected)); },
+        [this](const Emitter& values, bool finished) {
+            if (!scene.setEmitter(selected, values)) {
+                return false;
+            }
+            changed(finished);
+            return true;
+        },
+        [this](const std::string& message) {
+            MessageBeep(MB_ICONWARNING);
+            SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0,
+                         reinterpret_cast<LPARAM>(message.c_str()));
+        }));
 
     grid->lockToParent(LOCK_STRETCH_BOTH);
     frame.properties->doAlignment();
@@ -628,6 +645,7 @@ void EditorApp::showSelection() {
     const Emitter* emitter = scene.findEmitter(selected);
     grid->hideGroup(emissionGroup, emitter == nullptr);
     grid->hideGroup(renderingGroup, emitter == nullptr);
+    emitterProperties->show(emitter);
     sizeCurve->setActive(emitter != nullptr);
     colorRamp->setActive(emitter != nullptr);
     if (emitter) {

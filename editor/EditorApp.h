@@ -4,6 +4,7 @@
 #include "logic/EffectHistory.h"
 #include "logic/EffectModel.h"
 
+#include "EmitterProperties.h"
 #include "ShellFrame.h"
 
 #include <KW.h>
@@ -93,8 +94,11 @@ public:
         KW::KWFloatGraph* sizeCurve;
         KW::KWColorEdit* colorRamp;
         Preview* preview;
+        EmitterProperties* emitterProperties;
     };
-    Gadgets getGadgets() const { return {tree, grid, nameEdit, editors.rate, sizeCurve, colorRamp, preview}; }
+    Gadgets getGadgets() const {
+        return {tree, grid, nameEdit, editors.rate, sizeCurve, colorRamp, preview, emitterProperties.get()};
+    }
     // The tree item that shows an element, 0 for none.
     int itemOf(KW::effect::ElementId id) const;
     // Runs a menu or toolbar command as the user's choice would.
@@ -184,6 +188,7 @@ private:
     KW::KWGroupItem* renderingGroup;
     KW::KWEdit* nameEdit;
     EmitterEditors editors;
+    std::unique_ptr<EmitterProperties> emitterProperties; // shape, timing, bursts, motion, sprite sheet
     KW::KWFloatGraph* sizeCurve;
     KW::KWColorEdit* colorRamp;
     Preview* preview;

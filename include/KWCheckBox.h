@@ -27,6 +27,9 @@ public:
     void setUncheckedText(const std::string& text);
     /// Whether the box is checked.
     bool isChecked() const;
+    /// Checks or clears the box, and refreshes an automatic caption. A change by the program: the
+    /// handler is not called.
+    void setChecked(bool checked);
     /// Sets the caption that matches the current state, whatever the flag says.
     void changeAutoText();
 

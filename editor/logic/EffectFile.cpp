@@ -46,6 +46,33 @@ Json emitterJson(const Emitter& emitter, TextEncoding encoding) {
                                  {"upper", colorArray(key.color1)},
                                  {"lower", colorArray(key.color2)}});
     }
+    const char* const kinds[] = {"point", "circle", "rectangle", "line"};
+    const pelmora::EmitterShape& shape = emitter.shape;
+    json["shape"] = {{"kind", kinds[static_cast<int>(shape.kind)]},
+                     {"edge", shape.edge},
+                     {"radius", number(shape.radius)},
+                     {"width", number(shape.width)},
+                     {"height", number(shape.height)}};
+    json["direction"] = number(emitter.direction);
+    json["timing"] = {{"duration", number(emitter.duration)},
+                      {"loop", emitter.loop},
+                      {"delay", number(emitter.delay)},
+                      {"prewarm", emitter.prewarm}};
+    json["bursts"] = Json::array();
+    for (const pelmora::Burst& burst : emitter.bursts) {
+        json["bursts"].push_back({{"time", number(burst.time)},
+                                  {"count", burst.count},
+                                  {"interval", number(burst.interval)},
+                                  {"cycles", burst.cycles}});
+    }
+    json["rotation"] = {{"min", number(emitter.rotationMin)}, {"max", number(emitter.rotationMax)}};
+    json["spin"] = {{"min", number(emitter.spinMin)}, {"max", number(emitter.spinMax)}};
+    json["alignToVelocity"] = emitter.alignToVelocity;
+    json["drag"] = number(emitter.drag);
+    json["sheet"] = {{"columns", emitter.sheet.columns},
+                     {"rows", emitter.sheet.rows},
+                     {"frameRate", number(emitter.sheet.frameRate)},
+                     {"randomStart", emitter.sheet.randomStart}};
     return json;
 }
 

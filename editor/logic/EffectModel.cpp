@@ -23,7 +23,12 @@ bool sameValues(const Emitter& a, const Emitter& b) {
     return a.name == b.name && a.rate == b.rate && a.lifetimeMin == b.lifetimeMin &&
            a.lifetimeMax == b.lifetimeMax && a.speed == b.speed && a.spread == b.spread &&
            a.gravity == b.gravity && a.blend == b.blend && a.texture == b.texture &&
-           sameSizeKeys(a.size, b.size) && sameColorKeys(a.color, b.color);
+           sameSizeKeys(a.size, b.size) && sameColorKeys(a.color, b.color) && a.shape == b.shape &&
+           a.direction == b.direction && a.bursts == b.bursts && a.duration == b.duration &&
+           a.loop == b.loop && a.delay == b.delay && a.prewarm == b.prewarm &&
+           a.rotationMin == b.rotationMin && a.rotationMax == b.rotationMax && a.spinMin == b.spinMin &&
+           a.spinMax == b.spinMax && a.alignToVelocity == b.alignToVelocity && a.drag == b.drag &&
+           a.sheet == b.sheet;
 }
 
 template <typename T> std::vector<std::string> namesOf(const std::vector<T>& elements) {
@@ -78,6 +83,24 @@ Problem checkEmitter(const Emitter& emitter) {
     return pelmora::detail::checkEmitter(toRuntime(emitter));
 }
 
+// The values editor and runtime keep alike, from either to the other.
+template <typename From, typename To> void copyFeatures(const From& from, To& to) {
+    to.shape = from.shape;
+    to.direction = from.direction;
+    to.bursts = from.bursts;
+    to.duration = from.duration;
+    to.loop = from.loop;
+    to.delay = from.delay;
+    to.prewarm = from.prewarm;
+    to.rotationMin = from.rotationMin;
+    to.rotationMax = from.rotationMax;
+    to.spinMin = from.spinMin;
+    to.spinMax = from.spinMax;
+    to.alignToVelocity = from.alignToVelocity;
+    to.drag = from.drag;
+    to.sheet = from.sheet;
+}
+
 pelmora::EmitterDesc toRuntime(const Emitter& emitter) {
     pelmora::EmitterDesc desc;
     desc.name = emitter.name;
@@ -89,6 +112,7 @@ pelmora::EmitterDesc toRuntime(const Emitter& emitter) {
     desc.gravity = emitter.gravity;
     desc.blend = emitter.blend;
     desc.texture = emitter.texture;
+    copyFeatures(emitter, desc);
     for (const KWGraphPoint& key : emitter.size) {
         desc.size.push_back(pelmora::SizeKey{key.x, -key.y1, -key.y2});
     }
@@ -111,6 +135,7 @@ Emitter fromRuntime(const pelmora::EmitterDesc& desc) {
     emitter.gravity = desc.gravity;
     emitter.blend = desc.blend;
     emitter.texture = desc.texture;
+    copyFeatures(desc, emitter);
     emitter.size.clear();
     for (std::size_t i = 0; i < desc.size.size(); ++i) {
         const pelmora::SizeKey& key = desc.size[i];

@@ -62,6 +62,21 @@ struct Emitter {
     std::string texture; // empty: a plain round particle
     SizeKeys size = defaultSizeKeys();
     ColorKeys color = defaultColorKeys();
+    // Shape, timing, motion and sprite sheet, as pelmora::EmitterDesc documents them.
+    pelmora::EmitterShape shape;
+    float direction = 0.0f;
+    std::vector<pelmora::Burst> bursts;
+    float duration = 5.0f;
+    bool loop = true;
+    float delay = 0.0f;
+    bool prewarm = false;
+    float rotationMin = 0.0f;
+    float rotationMax = 0.0f;
+    float spinMin = 0.0f;
+    float spinMax = 0.0f;
+    bool alignToVelocity = false;
+    float drag = 0.0f;
+    pelmora::SpriteSheet sheet;
 };
 
 struct Group {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // The particles of a scene, run by the runtime's engine: the preview shows what a program using the
-// runtime shows. Every emitter sits at the origin and emits upwards (y grows upwards); a seed and a
+// runtime shows. Every emitter's shape is centred on the origin (y grows upwards); a seed and a
 // sequence of calls always give the same particles. What the editor adds: emitters followed by id across
 // edits, and a catch-up limit for the preview's timer.
 namespace KW {

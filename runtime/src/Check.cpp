@@ -91,6 +91,88 @@ Problem checkText(const char* field, const std::string& text, std::size_t limit)
     return Problem();
 }
 
+Problem checkWhole(const std::string& field, int value, const Range& range) {
+    if (static_cast<float>(value) < range.min || static_cast<float>(value) > range.max) {
+        return problem(field, std::to_string(value) + " is outside " + floatText(range.min) + ".." +
+                                  floatText(range.max));
+    }
+    return Problem();
+}
+
+Problem checkLowHigh(const char* field, float low, float high, const Range& range) {
+    Problem found = checkRange(std::string(field) + ".min", low, range);
+    if (found.ok()) {
+        found = checkRange(std::string(field) + ".max", high, range);
+    }
+    if (found.ok() && low > high) {
+        found = problem(field, "minimum " + floatText(low) + " is above maximum " + floatText(high));
+    }
+    return found;
+}
+
+Problem checkBursts(const std::vector<Burst>& bursts) {
+    if (bursts.size() > kMaxBursts) {
+        return problem("bursts",
+                       std::to_string(bursts.size()) + " bursts; at most " + std::to_string(kMaxBursts));
+    }
+    Problem found;
+    for (std::size_t i = 0; found.ok() && i < bursts.size(); ++i) {
+        const std::string at = indexed("bursts", i);
+        if (!(found = checkRange(at + ".time", bursts[i].time, kBurstTimeRange)).ok() ||
+            !(found = checkWhole(at + ".count", bursts[i].count, kBurstCountRange)).ok() ||
+            !(found = checkRange(at + ".interval", bursts[i].interval, kBurstTimeRange)).ok()) {
+            break;
+        }
+        found = checkWhole(at + ".cycles", bursts[i].cycles, kBurstCyclesRange);
+    }
+    return found;
+}
+
+// The values version 2 added: shape, timing, motion and sprite sheet.
+Problem checkFeatures(const EmitterDesc& emitter) {
+    const EmitterShape& shape = emitter.shape;
+    Problem found;
+    if (shape.kind != ShapeKind::Point && shape.kind != ShapeKind::Circle &&
+        shape.kind != ShapeKind::Rectangle && shape.kind != ShapeKind::Line) {
+        found = problem("shape.kind", "is not point, circle, rectangle or line");
+    }
+    const struct {
+        const char* field;
+        float value;
+        const Range* range;
+    } values[] = {
+        {"shape.radius", shape.radius, &kShapeRange},
+        {"shape.width", shape.width, &kShapeRange},
+        {"shape.height", shape.height, &kShapeRange},
+        {"direction", emitter.direction, &kDirectionRange},
+        {"timing.duration", emitter.duration, &kDurationRange},
+        {"timing.delay", emitter.delay, &kDelayRange},
+        {"drag", emitter.drag, &kDragRange},
+        {"sheet.frameRate", emitter.sheet.frameRate, &kFrameRateRange},
+    };
+    for (const auto& value : values) {
+        if (found.ok()) {
+            found = checkRange(value.field, value.value, *value.range);
+        }
+    }
+    if (found.ok()) {
+        found = checkBursts(emitter.bursts);
+    }
+    if (found.ok()) {
+        found = checkLowHigh("rotation", emitter.rotationMin, emitter.rotationMax, kRotationRange);
+    }
+    if (found.ok()) {
+        found = checkLowHigh("spin", emitter.spinMin, emitter.spinMax, kSpinRange);
+    }
+    if (found.ok()) {
+        found = checkWhole("sheet.columns", emitter.sheet.columns, kSheetRange);
+    }
+    if (found.ok()) {
+        found = checkWhole("sheet.rows", emitter.sheet.rows, kSheetRange);
+    }
+    return found;
+}
+
 Problem below(const std::string& path, const Problem& found) {
     return found.ok() ? found : problem(path + "." + found.field, found.message);
 }
@@ -161,6 +243,9 @@ Problem checkEmitter(const EmitterDesc& emitter) {
     }
     if (found.ok()) {
         found = checkColorKeys(emitter.color);
+    }
+    if (found.ok()) {
+        found = checkFeatures(emitter);
     }
     return found;
 }

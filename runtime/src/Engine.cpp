@@ -1,6 +1,8 @@
 #include "Engine.h"
 
 #include "Curves.h"
+#include "EmitterShape.h"
+#include "SpriteSheet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +65,29 @@ void Engine::restart(const std::vector<EmitterDesc>& emitters) {
     particles.clear();
     random = Random(seed);
     steps = 0;
+    clockSteps = 0;
     replace(emitters, std::vector<int>(emitters.size(), -1));
+    // Prewarming emitters start their time before the effect's, and the engine runs up to time 0.
+    std::int64_t earliest = 0;
+    float longestLife = 0.0f;
+    for (Source& source : sources) {
+        const EmitterDesc& values = source.values;
+        if (values.prewarm && values.loop) {
+            const double ahead = (static_cast<double>(values.delay) + values.duration) * kStepsPerSecond;
+            source.startStep = -static_cast<std::int64_t>(std::ceil(ahead - 1e-6));
+            earliest = std::min(earliest, source.startStep);
+            longestLife = std::max(longestLife, values.lifetimeMax);
+        }
+    }
+    // Particles emitted longer ago than the longest life are dead by time 0: only the last life is run.
+    const std::int64_t lastLife = static_cast<std::int64_t>(std::ceil(longestLife * kStepsPerSecond)) + 1;
+    clockSteps = std::max(earliest, -lastLife);
+    for (Source& source : sources) {
+        source.emitted = emittedUntil(source.emission, localTime(source));
+    }
+    while (clockSteps < 0) {
+        advance(true);
+    }
 }
 
 void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector<int>& previous) {
@@ -75,7 +99,7 @@ void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector
         const int old = i < previous.size() ? previous[i] : -1;
         if (old >= 0 && static_cast<std::size_t>(old) < sources.size()) {
             const Source& before = sources[static_cast<std::size_t>(old)];
-            source.pending = before.pending;
+            source.startStep = before.startStep;
             if (sameColorKeys(before.values.color, emitters[i].color)) {
                 source.colorTable = before.colorTable;
             }
@@ -84,6 +108,13 @@ void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector
         if (source.colorTable.empty()) {
             source.colorTable = sampleColors(emitters[i].color);
         }
+        if (old < 0) {
+            source.startStep = clockSteps;
+        }
+        source.emission = emissionOf(emitters[i]);
+        // A changed schedule carries on from now rather than catching up on what it would have emitted.
+        source.emitted = emittedUntil(source.emission, localTime(source));
+        source.dragFactor = std::exp(-std::max(0.0f, emitters[i].drag) * kStep);
         updated.push_back(std::move(source));
     }
     sources.swap(updated);
@@ -104,7 +135,16 @@ void Engine::setOrigin(float x, float y) {
     originY = y;
 }
 
+double Engine::localTime(const Source& source) const {
+    return static_cast<double>(clockSteps - source.startStep) / kStepsPerSecond;
+}
+
 void Engine::step(bool emitting) {
+    advance(emitting);
+    ++steps;
+}
+
+void Engine::advance(bool emitting) {
     // Compaction in place keeps the survivors in birth order, which is also the drawing order.
     std::size_t kept = 0;
     for (const Body& old : particles) {
@@ -113,38 +153,64 @@ void Engine::step(bool emitting) {
         if (particle.age >= particle.lifetime) {
             continue;
         }
-        particle.vy -= sources[particle.source].values.gravity * kStep;
+        const Source& source = sources[particle.source];
+        particle.vy -= source.values.gravity * kStep;
+        particle.vx *= source.dragFactor;
+        particle.vy *= source.dragFactor;
+        particle.rotation += particle.spin * kStep;
         particle.x += particle.vx * kStep;
         particle.y += particle.vy * kStep;
         particles[kept++] = particle;
     }
     particles.resize(kept);
-    if (emitting) {
-        for (std::uint32_t i = 0; i < sources.size(); ++i) {
-            spawn(i);
+    ++clockSteps;
+    for (std::uint32_t i = 0; i < sources.size(); ++i) {
+        Source& source = sources[i];
+        // The schedule counts from the emitter's start, so any way of reaching a time emits the same.
+        const std::uint64_t due = emittedUntil(source.emission, localTime(source));
+        if (emitting && due > source.emitted) {
+            spawn(i, due - source.emitted);
         }
+        source.emitted = due;
     }
-    ++steps;
 }
 
-void Engine::spawn(std::uint32_t index) {
-    Source& source = sources[index];
-    const EmitterDesc& emitter = source.values;
-    source.pending += std::max(0.0f, emitter.rate) * kStep;
-    const float whole = std::floor(source.pending);
-    source.pending -= whole;
-    const std::size_t count = static_cast<std::size_t>(std::min(whole, static_cast<float>(kMaxParticles)));
-    for (std::size_t n = 0; n < count && particles.size() < kMaxParticles; ++n) {
+void Engine::spawn(std::uint32_t index, std::uint64_t count) {
+    const EmitterDesc& emitter = sources[index].values;
+    const int frames = emitter.sheet.frameCount();
+    for (std::uint64_t n = 0; n < count && particles.size() < kMaxParticles; ++n) {
         Body particle;
-        particle.x = originX;
-        particle.y = originY;
         particle.age = 0.0f;
         particle.lifetime = random.between(emitter.lifetimeMin, emitter.lifetimeMax);
-        const float angle = (90.0f + random.between(-0.5f, 0.5f) * emitter.spread) * (kPi / 180.0f);
-        particle.vx = emitter.speed * std::cos(angle);
-        particle.vy = emitter.speed * std::sin(angle);
+        const float turn = random.between(-0.5f, 0.5f) * emitter.spread;
         particle.sizeMix = random.unit();
         particle.colorMix = random.unit();
+        // Values a version 1 effect lacks draw no numbers, so its particles stay as they were.
+        ShapePoint at = {0.0f, 0.0f, 90.0f};
+        if (emitter.shape.kind != ShapeKind::Point) {
+            const float u = random.unit();
+            at = pointOnShape(emitter.shape, u, random.unit());
+        }
+        const float angle = (at.normal + emitter.direction + turn) * (kPi / 180.0f);
+        particle.x = originX + at.x;
+        particle.y = originY + at.y;
+        particle.vx = emitter.speed * std::cos(angle);
+        particle.vy = emitter.speed * std::sin(angle);
+        particle.rotation = emitter.rotationMin;
+        if (emitter.rotationMax != emitter.rotationMin) {
+            particle.rotation = random.between(emitter.rotationMin, emitter.rotationMax);
+        }
+        particle.spin = emitter.spinMin;
+        if (emitter.spinMax != emitter.spinMin) {
+            particle.spin = random.between(emitter.spinMin, emitter.spinMax);
+        }
+        particle.rotation *= kPi / 180.0f;
+        particle.spin *= kPi / 180.0f;
+        particle.startFrame = 0;
+        if (emitter.sheet.randomStart && frames > 1) {
+            particle.startFrame =
+                std::min(frames - 1, static_cast<int>(random.unit() * static_cast<float>(frames)));
+        }
         particle.source = index;
         particles.push_back(particle);
     }
@@ -196,16 +262,20 @@ void Engine::snapshot(std::vector<Particle>& out, const std::vector<int>& textur
         particle.x = body.x;
         particle.y = body.y;
         particle.size = seen.size;
-        particle.rotation = 0.0f;
+        const EmitterDesc& emitter = sources[body.source].values;
+        particle.rotation = body.rotation;
+        if (emitter.alignToVelocity && (body.vx != 0.0f || body.vy != 0.0f)) {
+            particle.rotation += std::atan2(body.vy, body.vx);
+        }
         particle.r = byte(seen.color.r);
         particle.g = byte(seen.color.g);
         particle.b = byte(seen.color.b);
         particle.a = byte(seen.color.a);
-        particle.frame = 0;
-        particle.columns = 1;
-        particle.rows = 1;
+        particle.frame = spriteFrame(emitter.sheet, body.age, body.lifetime, body.startFrame);
+        particle.columns = std::max(1, emitter.sheet.columns);
+        particle.rows = std::max(1, emitter.sheet.rows);
         particle.texture = body.source < textureOf.size() ? textureOf[body.source] : -1;
-        particle.blend = sources[body.source].values.blend;
+        particle.blend = emitter.blend;
         out.push_back(particle);
     }
 }

@@ -1,14 +1,17 @@
 #ifndef PELMORA_ENGINE_H
 #define PELMORA_ENGINE_H
 
+#include "EmissionSchedule.h"
+
 #include <pelmora/Runtime.h>
 
 #include <cstdint>
 #include <vector>
 
-// The particles of a list of emitters, advanced in fixed steps. Emitters emit upwards (y grows upwards)
-// from the origin; all randomness comes from one seeded source, so a seed and a sequence of calls always
-// give the same particles. Instance plays effects with it, and the editor's preview runs it too.
+// The particles of a list of emitters, advanced in fixed steps. Emitters emit from their shapes around
+// the origin (y grows upwards), as many particles as their schedules give by each step's time; all randomness
+// comes from one seeded source, so a seed and a sequence of calls always give the same particles. Instance
+// plays effects with it, and the editor's preview runs it too.
 namespace pelmora {
 namespace detail {
 
@@ -36,6 +39,9 @@ struct Body {
     float lifetime;       // seconds
     float sizeMix;        // 0 on the lower size curve, 1 on the upper one
     float colorMix;       // 0 the upper colour, 1 the lower one
+    float rotation;       // radians counter-clockwise
+    float spin;           // radians per second
+    int startFrame;       // the sprite frame shown at birth
     std::uint32_t source; // index of the emitter
 };
 
@@ -57,7 +63,8 @@ public:
 
     explicit Engine(std::uint64_t seed);
 
-    // Starts over with these emitters: no particles, the random source back at the seed.
+    // Starts over with these emitters: no particles, the random source back at the seed; prewarming
+    // emitters have run their delay and one cycle.
     void restart(const std::vector<EmitterDesc>& emitters);
     // Takes new emitters; previous[i] is the index of the old emitter that emitter i continues, or -1.
     // Live particles of continued emitters stay; the others go.
@@ -83,17 +90,24 @@ private:
         EmitterDesc values;
         // Per sample: the upper colour's r, g, b, a, then the lower colour's.
         std::vector<float> colorTable;
-        float pending = 0.0f; // fractional particles carried to the next step
+        Emission emission;
+        std::uint64_t emitted = 0;  // particles emitted so far by the schedule
+        std::int64_t startStep = 0; // the emitter's time 0, in steps of the engine's clock
+        float dragFactor = 1.0f;    // speed kept per step
     };
 
     static std::vector<float> sampleColors(const std::vector<ColorKey>& keys);
-    void spawn(std::uint32_t source);
+    // Moves the particles one step and emits what the schedules give by the new clock.
+    void advance(bool emitting);
+    double localTime(const Source& source) const;
+    void spawn(std::uint32_t source, std::uint64_t count);
 
     std::uint64_t seed;
     Random random;
     std::vector<Source> sources;
     std::vector<Body> particles;
     std::uint64_t steps = 0;
+    std::int64_t clockSteps = 0; // steps since the start; negative while prewarming
     float originX = 0.0f;
     float originY = 0.0f;
 };

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 
 namespace pelmora {
@@ -142,6 +144,27 @@ std::string readText(const Json& object, const std::string& path, const char* na
     return bytes;
 }
 
+bool readFlag(const Json& object, const std::string& path, const char* name) {
+    const Json& value = object.at(name);
+    if (!value.is_boolean()) {
+        fail(field(path, name), "is " + describe(value) + ", not true or false");
+    }
+    return value.get<bool>();
+}
+
+// A whole number; values beyond an int are kept at its ends for the range check to name.
+int readWhole(const Json& object, const std::string& path, const char* name) {
+    const Json& value = object.at(name);
+    const std::string at = field(path, name);
+    if (!value.is_number_integer()) {
+        fail(at, value.is_number() ? "is not a whole number" : "is " + describe(value) + ", not a number");
+    }
+    if (value.is_number_unsigned()) {
+        return static_cast<int>(std::min<std::uint64_t>(value.get<std::uint64_t>(), INT32_MAX));
+    }
+    return static_cast<int>(std::max<std::int64_t>(value.get<std::int64_t>(), INT32_MIN));
+}
+
 int readComponent(const Json& value, const std::string& at) {
     if (!value.is_number_integer()) {
         fail(at, value.is_number() ? "is not a whole number" : "is " + describe(value) + ", not a number");
@@ -181,10 +204,82 @@ const Json& readArray(const Json& object, const std::string& path, const char* n
     return value;
 }
 
-EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncoding encoding) {
-    expectFields(
-        object, path, encoding,
-        {"name", "rate", "lifetime", "speed", "spread", "gravity", "blend", "texture", "size", "color"});
+ShapeKind readShapeKind(const Json& object, const std::string& path, TextEncoding encoding) {
+    const std::string kind = readText(object, path, "kind", encoding);
+    const char* const names[] = {"point", "circle", "rectangle", "line"};
+    for (int i = 0; i < 4; ++i) {
+        if (kind == names[i]) {
+            return static_cast<ShapeKind>(i);
+        }
+    }
+    fail(field(path, "kind"), "is not \"point\", \"circle\", \"rectangle\" or \"line\"");
+}
+
+// The fields version 2 added.
+void readFeatures(const Json& object, const std::string& path, TextEncoding encoding, EmitterDesc& emitter) {
+    const std::string shapePath = field(path, "shape");
+    const Json& shape = object.at("shape");
+    expectFields(shape, shapePath, encoding, {"kind", "edge", "radius", "width", "height"});
+    emitter.shape.kind = readShapeKind(shape, shapePath, encoding);
+    emitter.shape.edge = readFlag(shape, shapePath, "edge");
+    emitter.shape.radius = readNumber(shape, shapePath, "radius");
+    emitter.shape.width = readNumber(shape, shapePath, "width");
+    emitter.shape.height = readNumber(shape, shapePath, "height");
+    emitter.direction = readNumber(object, path, "direction");
+
+    const std::string timingPath = field(path, "timing");
+    const Json& timing = object.at("timing");
+    expectFields(timing, timingPath, encoding, {"duration", "loop", "delay", "prewarm"});
+    emitter.duration = readNumber(timing, timingPath, "duration");
+    emitter.loop = readFlag(timing, timingPath, "loop");
+    emitter.delay = readNumber(timing, timingPath, "delay");
+    emitter.prewarm = readFlag(timing, timingPath, "prewarm");
+
+    const Json& bursts = readArray(object, path, "bursts", kMaxBursts);
+    for (std::size_t i = 0; i < bursts.size(); ++i) {
+        const std::string at = item(field(path, "bursts"), i);
+        expectFields(bursts[i], at, encoding, {"time", "count", "interval", "cycles"});
+        Burst burst;
+        burst.time = readNumber(bursts[i], at, "time");
+        burst.count = readWhole(bursts[i], at, "count");
+        burst.interval = readNumber(bursts[i], at, "interval");
+        burst.cycles = readWhole(bursts[i], at, "cycles");
+        emitter.bursts.push_back(burst);
+    }
+
+    const Json& rotation = object.at("rotation");
+    expectFields(rotation, field(path, "rotation"), encoding, {"min", "max"});
+    emitter.rotationMin = readNumber(rotation, field(path, "rotation"), "min");
+    emitter.rotationMax = readNumber(rotation, field(path, "rotation"), "max");
+    const Json& spin = object.at("spin");
+    expectFields(spin, field(path, "spin"), encoding, {"min", "max"});
+    emitter.spinMin = readNumber(spin, field(path, "spin"), "min");
+    emitter.spinMax = readNumber(spin, field(path, "spin"), "max");
+    emitter.alignToVelocity = readFlag(object, path, "alignToVelocity");
+    emitter.drag = readNumber(object, path, "drag");
+
+    const std::string sheetPath = field(path, "sheet");
+    const Json& sheet = object.at("sheet");
+    expectFields(sheet, sheetPath, encoding, {"columns", "rows", "frameRate", "randomStart"});
+    emitter.sheet.columns = readWhole(sheet, sheetPath, "columns");
+    emitter.sheet.rows = readWhole(sheet, sheetPath, "rows");
+    emitter.sheet.frameRate = readNumber(sheet, sheetPath, "frameRate");
+    emitter.sheet.randomStart = readFlag(sheet, sheetPath, "randomStart");
+}
+
+// Version 1 emitters hold the first ten fields only, and keep their meaning with the defaults of the rest.
+EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncoding encoding,
+                        std::uint64_t version) {
+    if (version >= 2) {
+        expectFields(object, path, encoding,
+                     {"name", "rate", "lifetime", "speed", "spread", "gravity", "blend", "texture", "size",
+                      "color", "shape", "direction", "timing", "bursts", "rotation", "spin",
+                      "alignToVelocity", "drag", "sheet"});
+    } else {
+        expectFields(
+            object, path, encoding,
+            {"name", "rate", "lifetime", "speed", "spread", "gravity", "blend", "texture", "size", "color"});
+    }
     EmitterDesc emitter;
     emitter.name = readText(object, path, "name", encoding);
     emitter.rate = readNumber(object, path, "rate");
@@ -219,6 +314,9 @@ EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncodin
         emitter.color.push_back(ColorKey{readNumber(color[i], at, "position"),
                                          readColor(color[i], at, "upper"), readColor(color[i], at, "lower")});
     }
+    if (version >= 2) {
+        readFeatures(object, path, encoding, emitter);
+    }
 
     const Problem problem = checkEmitter(emitter);
     if (!problem.ok()) {
@@ -236,7 +334,7 @@ std::string readName(const Json& object, const std::string& path, TextEncoding e
     return name;
 }
 
-void readVersion(const Json& root) {
+std::uint64_t readVersion(const Json& root) {
     if (!root.is_object()) {
         fail("", "holds " + describe(root) + ", not an effect object");
     }
@@ -257,10 +355,11 @@ void readVersion(const Json& root) {
         fail("version", std::to_string(number) + " is newer than this program reads (up to " +
                             std::to_string(Effect::kVersion) + "); open the file with a later version");
     }
+    return number;
 }
 
 std::vector<SystemDesc> readRoot(const Json& root, TextEncoding encoding) {
-    readVersion(root);
+    const std::uint64_t version = readVersion(root);
     expectFields(root, "", encoding, {"format", "version", "systems"});
     std::vector<SystemDesc> result;
     std::size_t elements = 0;
@@ -279,7 +378,7 @@ std::vector<SystemDesc> readRoot(const Json& root, TextEncoding encoding) {
             const Json& emitters = readArray(groups[g], groupPath, "emitters", kMaxElements);
             for (std::size_t e = 0; e < emitters.size(); ++e) {
                 group.emitters.push_back(
-                    readEmitter(emitters[e], item(field(groupPath, "emitters"), e), encoding));
+                    readEmitter(emitters[e], item(field(groupPath, "emitters"), e), encoding, version));
             }
             elements += 1 + group.emitters.size();
             system.groups.push_back(std::move(group));

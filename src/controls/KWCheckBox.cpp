@@ -76,6 +76,13 @@ bool KWCheckBox::isChecked() const {
     return SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void KWCheckBox::setChecked(bool checked) {
+    SendMessageW(handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (autoTextEnabled) {
+        changeAutoText();
+    }
+}
+
 void KWCheckBox::changeAutoText() {
     setText(isChecked() ? checkedText : uncheckedText);
 }

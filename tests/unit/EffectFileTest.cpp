@@ -30,6 +30,21 @@ std::string replaced(const std::string& from, const std::string& to) {
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
+// kValid as version 2 with the emitter's version 2 fields, one of them changed.
+std::string version2(const std::string& from = "", const std::string& to = "") {
+    std::string features =
+        R"(, "shape": {"kind": "circle", "edge": true, "radius": 5, "width": 0, "height": 0},
+ "direction": 0, "timing": {"duration": 2, "loop": true, "delay": 0, "prewarm": false},
+ "bursts": [{"time": 0, "count": 5, "interval": 0, "cycles": 1}], "rotation": {"min": 0, "max": 0},
+ "spin": {"min": 0, "max": 0}, "alignToVelocity": false, "drag": 0,
+ "sheet": {"columns": 1, "rows": 1, "frameRate": 0, "randomStart": false})";
+    if (!from.empty()) {
+        features.replace(features.find(from), from.size(), to);
+    }
+    std::string text = replaced("[160, 20, 0, 0]}]", "[160, 20, 0, 0]}]" + features);
+    return text.replace(text.find("\"version\": 1"), 12, "\"version\": 2");
+}
+
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -56,6 +71,20 @@ Scene unusualScene() {
     values.color = {KWColorPoint(12.5f, KWColor(1, 2, 3, 4), KWColor(5, 6, 7, 8), true),
                     KWColorPoint(100.0f, KWColor(255, 0, 255, 0), KWColor(0, 255, 0, 255)),
                     KWColorPoint(0.0f, KWColor(9, 9, 9, 9), KWColor(10, 10, 10, 10), true)};
+    values.shape = {pelmora::ShapeKind::Rectangle, true, 1.5f, 40.0f, 0.25f};
+    values.direction = -45.5f;
+    values.bursts = {{0.0f, 50, 0.0f, 1}, {0.5f, 10, 0.25f, 3}};
+    values.duration = 2.5f;
+    values.loop = false;
+    values.delay = 0.75f;
+    values.prewarm = true;
+    values.rotationMin = -10.0f;
+    values.rotationMax = 360.0f;
+    values.spinMin = 1.0f;
+    values.spinMax = 2.0f;
+    values.alignToVelocity = true;
+    values.drag = 0.3f;
+    values.sheet = {4, 2, 12.5f, true};
     EXPECT_TRUE(scene.setEmitter(3, values)) << checkEmitter(values).field;
     scene.addEmitter(2);
     scene.addGroup(1);
@@ -79,18 +108,31 @@ TEST(EffectFile, RoundTripKeepsEveryField) {
     EXPECT_TRUE(emitter.color.front().fixed && !emitter.color[1].fixed && emitter.color.back().fixed);
 }
 
-TEST(EffectFile, ExampleOpensAndIsWrittenBackByteForByte) {
-    const std::string path = std::string(KW_EDITOR_EXAMPLES) + "/campfire" + kFileExtension;
-    Scene scene;
+TEST(EffectFile, ExamplesOpenInEditorAndRuntimeAndAreWrittenBackByteForByte) {
+    for (const char* name : {"campfire", "fire", "sparks", "smoke"}) {
+        const std::string path = std::string(KW_EDITOR_EXAMPLES) + "/" + name + kFileExtension;
+        Scene scene;
+        std::string error;
+        ASSERT_TRUE(readEffectFile(path, scene, error)) << name << ": " << error;
+        EXPECT_EQ(writeEffect(scene), readAll(path)) << name;
+        const pelmora::LoadResult loaded = pelmora::Effect::load(path);
+        ASSERT_TRUE(loaded) << loaded.error();
+        EXPECT_GE(loaded->emitterCount(), 1u) << name;
+        for (const std::string& texture : loaded->texturePaths()) {
+            EXPECT_TRUE(std::ifstream(texture).good()) << texture;
+        }
+    }
+}
+
+TEST(EffectFile, VersionOneFilesLoadWithTheDefaultsOfVersionTwo) {
+    Scene old;
+    Scene current;
     std::string error;
-    ASSERT_TRUE(readEffectFile(path, scene, error)) << error;
-    ASSERT_EQ(scene.getSystems().size(), 1u);
-    ASSERT_EQ(scene.getSystems()[0].groups.size(), 2u);
-    const Emitter& smoke = scene.getSystems()[0].groups[1].emitters.at(0);
-    EXPECT_EQ(smoke.name, "Smoke");
-    EXPECT_EQ(smoke.rate, 12.5f);
-    EXPECT_EQ(smoke.blend, BlendMode::Alpha);
-    EXPECT_EQ(writeEffect(scene), readAll(path));
+    ASSERT_TRUE(readEffectFile(std::string(KW_FUZZ_SEEDS) + "/EffectFileFuzz/campfire", old, error)) << error;
+    ASSERT_TRUE(
+        readEffectFile(std::string(KW_EDITOR_EXAMPLES) + "/campfire" + kFileExtension, current, error));
+    EXPECT_TRUE(Scene::sameContent(old, current));
+    EXPECT_NE(writeEffect(old).find("\"version\": 2,"), std::string::npos);
 }
 
 TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
@@ -107,7 +149,7 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
         {replaced("\"rate\": 40", "\"rate\": NaN"), "line 3, column 23: syntax error"},
         {"[1, 2]", "the file: holds an array, not an effect object"},
         {replaced("pelmora-effect", "picture"), "format: is not \"pelmora-effect\""},
-        {replaced("\"version\": 1", "\"version\": 2"), "version: 2 is newer than this program reads"},
+        {replaced("\"version\": 1", "\"version\": 3"), "version: 3 is newer than this program reads"},
         {replaced("\"version\": 1", "\"version\": 18446744073709551615"),
          "version: 18446744073709551615 is newer"},
         {replaced("\"version\": 1", "\"version\": 0"), "version: is not a version number"},
@@ -141,6 +183,19 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
          kEmitterPath + "color[1].lower: is not an array of four"},
         {replaced("\"position\": 100", "\"position\": -3"),
          kEmitterPath + "color[1].position: -3 is outside"},
+        {replaced("\"texture\"", "\"drag\": 0, \"texture\""), kEmitterPath + "drag: unknown field"},
+        {version2(", \"drag\": 0", ""), kEmitterPath + "drag: is missing"},
+        {version2("\"circle\"", "\"cone\""), kEmitterPath + "shape.kind: is not \"point\""},
+        {version2("\"edge\": true", "\"edge\": 1"),
+         kEmitterPath + "shape.edge: is a number, not true or false"},
+        {version2("\"count\": 5", "\"count\": 2.5"), kEmitterPath + "bursts[0].count: is not a whole number"},
+        {version2("\"cycles\": 1", "\"cycles\": 0"),
+         kEmitterPath + "bursts[0].cycles: 0 is outside 1..10000"},
+        {version2("\"duration\": 2", "\"duration\": 0"),
+         kEmitterPath + "timing.duration: 0 is outside 0.01..1000"},
+        {version2("\"rotation\": {\"min\": 0", "\"rotation\": {\"min\": 9"),
+         kEmitterPath + "rotation: minimum 9 is above maximum 0"},
+        {version2("\"columns\": 1", "\"columns\": 65"), kEmitterPath + "sheet.columns: 65 is outside 1..64"},
     };
     for (const Case& c : cases) {
         Scene scene = Scene::makeDefault();
@@ -152,6 +207,8 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
     Scene scene;
     std::string error;
     EXPECT_TRUE(readEffect(kValid, scene, error)) << error;
+    EXPECT_TRUE(readEffect(version2(), scene, error)) << error;
+    EXPECT_EQ(scene.getSystems()[0].groups[0].emitters[0].bursts.at(0).count, 5);
 }
 
 TEST(EffectFile, MissingUnreadableOrHugeFilesAreRefused) {

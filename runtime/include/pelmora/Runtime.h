@@ -48,6 +48,48 @@ struct ColorKey {
     Color lower;    ///< the second colour
 };
 
+/// Where an emitter's particles start.
+enum class ShapeKind {
+    Point,     ///< the emitter's position
+    Circle,    ///< a circle around it (its area or its outline)
+    Rectangle, ///< a rectangle centred on it (its area or its outline)
+    Line       ///< a horizontal line centred on it
+};
+
+/// An emitter's shape, centred on the emitter's position (effect units).
+struct EmitterShape {
+    ShapeKind kind = ShapeKind::Point; ///< the kind of shape
+    bool edge = false;                 ///< circle and rectangle: start on the outline instead of inside
+    float radius = 0.0f;               ///< the circle's radius
+    float width = 0.0f;                ///< the rectangle's width; the line's length
+    float height = 0.0f;               ///< the rectangle's height
+};
+
+/// Particles emitted at once at a time of the emitter's cycle, optionally repeated.
+struct Burst {
+    float time = 0.0f;     ///< seconds from the start of the cycle
+    int count = 10;        ///< particles per burst
+    float interval = 0.0f; ///< seconds between repeats
+    int cycles = 1;        ///< how many times it fires in each emitter cycle (1: once)
+};
+
+/// How a texture splits into animation frames: a grid read left to right, top to bottom.
+struct SpriteSheet {
+    int columns = 1;          ///< frames across
+    int rows = 1;             ///< frames down
+    float frameRate = 0.0f;   ///< frames per second; 0 plays the frames once over the particle's life
+    bool randomStart = false; ///< each particle starts on a random frame (and wraps round to it)
+    /// columns x rows (at least 1).
+    int frameCount() const;
+};
+
+/// Same values.
+bool operator==(const EmitterShape& a, const EmitterShape& b);
+/// Same values.
+bool operator==(const Burst& a, const Burst& b);
+/// Same values.
+bool operator==(const SpriteSheet& a, const SpriteSheet& b);
+
 /// An emitter's values. Effect units are pixels at 96 DPI; y grows upwards; angles are degrees.
 struct EmitterDesc {
     std::string name;              ///< shown in the editor
@@ -55,12 +97,28 @@ struct EmitterDesc {
     float lifetimeMin = 1.0f;      ///< shortest life in seconds
     float lifetimeMax = 2.0f;      ///< longest life in seconds
     float speed = 120.0f;          ///< start speed in units per second
-    float spread = 30.0f;          ///< width of the cone around straight up that particles leave in
+    float spread = 30.0f;          ///< width of the cone around the direction that particles leave in
     float gravity = 60.0f;         ///< downward pull in units per second squared
     Blend blend = Blend::Additive; ///< how particles are drawn
     std::string texture;           ///< image file, relative to the effect file; empty: a round particle
     std::vector<SizeKey> size;     ///< size over life, keys in position order, 0 first and 100 last
     std::vector<ColorKey> color;   ///< colour over life, keys in position order
+    EmitterShape shape;            ///< where particles start
+    /// Degrees counter-clockwise from the shape's outward normal at the start point (straight up for a
+    /// point, an area rectangle and a line) to the middle of the cone.
+    float direction = 0.0f;
+    std::vector<Burst> bursts;    ///< particles emitted at once, besides the rate
+    float duration = 5.0f;        ///< seconds per emitter cycle (bursts repeat each cycle)
+    bool loop = true;             ///< cycles repeat for ever; otherwise the emitter stops after one
+    float delay = 0.0f;           ///< seconds before the first cycle starts
+    bool prewarm = false;         ///< a looping emitter starts as if it had run one cycle already
+    float rotationMin = 0.0f;     ///< start rotation, degrees counter-clockwise: lowest
+    float rotationMax = 0.0f;     ///< start rotation: highest
+    float spinMin = 0.0f;         ///< angular speed, degrees per second counter-clockwise: lowest
+    float spinMax = 0.0f;         ///< angular speed: highest
+    bool alignToVelocity = false; ///< rotation follows the direction of motion (plus the start rotation)
+    float drag = 0.0f;            ///< speed lost per second, as a fraction (1: about 63 % in a second)
+    SpriteSheet sheet;            ///< the texture's animation frames
 };
 
 /// A named set of emitters.
@@ -80,12 +138,12 @@ struct Particle {
     float x;        ///< centre, effect units, y growing upwards
     float y;        ///< centre, effect units, y growing upwards
     float size;     ///< diameter in effect units
-    float rotation; ///< radians, counter-clockwise (0 until the format carries rotation)
+    float rotation; ///< radians, counter-clockwise
     std::uint8_t r; ///< red
     std::uint8_t g; ///< green
     std::uint8_t b; ///< blue
     std::uint8_t a; ///< opacity
-    int frame;      ///< sprite frame within the texture (0 until the format carries frames)
+    int frame;      ///< sprite frame within the texture, 0 to columns x rows - 1
     int columns;    ///< the texture's frame grid, read left to right and top to bottom (1 x 1: one image)
     int rows;       ///< the texture's frame grid's rows
     int texture;    ///< index into Effect::texturePaths(), or -1 for a round particle
@@ -101,7 +159,7 @@ public:
     /// The marker in every effect file's "format" field.
     static const char* const kFormat;
     /// The newest file version this runtime reads.
-    static const int kVersion = 1;
+    static const int kVersion = 2;
     /// The largest effect file read, in bytes.
     static const std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 

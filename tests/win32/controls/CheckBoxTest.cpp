@@ -101,3 +101,18 @@ TEST_F(CheckBoxes, MegabyteCaptionsAreShownWhole) {
     click();
     EXPECT_EQ(caption().size(), 2 * big.size());
 }
+
+TEST_F(CheckBoxes, SetCheckedChangesStateAndCaptionWithoutReporting) {
+    box->setAutoTextEnabled(true);
+    int reports = 0;
+    box->setHandler([&reports](const KWEvent&) { ++reports; });
+    for (bool checked : {true, true, false}) {
+        box->setChecked(checked);
+        kwtest::pumpMessages();
+        EXPECT_EQ(box->isChecked(), checked);
+        EXPECT_EQ(caption(), checked ? "True" : "False");
+    }
+    EXPECT_EQ(reports, 0);
+    click();
+    EXPECT_EQ(reports, 1);
+}

@@ -197,6 +197,67 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     EXPECT_EQ(startPicture, previewAfterOneSecond());
 }
 
+TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
+    // A tall window: the grid's rows below need no scroll bar, which would cover the spin boxes' arrows.
+    SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
+    kwtest::pumpMessages();
+    // The groups start closed. Rows: Element, Name, Emission and six, Rendering and two, Shape, Kind...
+    const std::vector<KWGroupItem*>& groups = gadgets.emitterProperties->getGroups();
+    gadgets.grid->openGroup(groups[0], true); // Shape: Kind (13) to Direction (18), then Timing
+    kwtest::pumpMessages();
+    auto openRow = [this](int index) {
+        RECT row = {};
+        row.left = LVIR_BOUNDS;
+        SendMessageA(gadgets.grid->getHandle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&row));
+        clickAt(gadgets.grid->getHandle(), 20, (row.top + row.bottom) / 2);
+        return (row.top + row.bottom) / 2;
+    };
+
+    // The shape's kind from its drop-down list, as the keyboard picks the next item.
+    KWComboBox* kind = gadgets.emitterProperties->getShapeKind();
+    openRow(13);
+    ASSERT_TRUE(IsWindowVisible(kind->getHandle()));
+    SetFocus(kind->getHandle());
+    kwtest::pumpMessages();
+    INPUT down[2] = {};
+    down[0].type = down[1].type = INPUT_KEYBOARD;
+    down[0].ki.wVk = down[1].ki.wVk = VK_DOWN;
+    down[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, down, sizeof(INPUT));
+    kwtest::pumpMessages();
+    EXPECT_EQ(pelmora::ShapeKind::Circle, emitter().shape.kind);
+
+    // Burst 1's count raised by its up arrow: the emitter gains a burst of one at the start of its
+    // cycle. Shape closed, so that the grid needs no scroll bar: Shape (12), Timing, Bursts, burst 1's time
+    // (15) and count (16).
+    gadgets.grid->openGroup(groups[0], false);
+    gadgets.grid->openGroup(groups[2], true);
+    kwtest::pumpMessages();
+    const int rowY = openRow(16);
+    // The row's editor: the shown child of the grid at the row's value column.
+    RECT grid;
+    GetClientRect(gadgets.grid->getHandle(), &grid);
+    const POINT value = {grid.right - 30, rowY};
+    HWND count = ChildWindowFromPointEx(gadgets.grid->getHandle(), value, CWP_SKIPINVISIBLE);
+    count = count == gadgets.grid->getHandle() ? nullptr : count;
+    ASSERT_NE(nullptr, count);
+    HWND arrows = childOfClass(count, UPDOWN_CLASSA);
+    RECT arrowRect;
+    GetClientRect(arrows, &arrowRect);
+    clickAt(arrows, arrowRect.right / 2, arrowRect.bottom / 4);
+    ASSERT_EQ(1u, emitter().bursts.size());
+    EXPECT_EQ(1, emitter().bursts[0].count);
+    EXPECT_EQ(0.0f, emitter().bursts[0].time);
+
+    // Undo: no burst, then the point shape, which the kind's row shows again.
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_TRUE(emitter().bursts.empty());
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_EQ(pelmora::ShapeKind::Point, emitter().shape.kind);
+    EXPECT_EQ(0, kind->getSelectedId());
+    EXPECT_EQ("Pelmora - Untitled", app->getWindow()->getText());
+}
+
 TEST_F(Editor, ViewThemeSwitchesTheWholeWindowAndChecksTheChoice) {
     HMENU view = GetSubMenu(GetMenu(app->getWindow()->getHandle()), 3);
     const std::pair<int, KWTheme> choices[] = {{pelmora::CommandThemeDark, KWTheme::dark()},
