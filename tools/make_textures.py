@@ -135,6 +135,8 @@ def smoke():
                 billow = noise.fbm(px / 14.0, py / 14.0, octaves=3)
                 r = math.hypot(dx, dy) + (billow - 0.5) * 0.5
                 density = (1 - smoothstep(0.35, 0.95, r)) * (0.55 + 0.45 * billow)
+                # Nothing reaches the frame's border, so no square edge shows when the puff turns.
+                density *= 1 - smoothstep(0.75, 0.97, max(abs(dx), abs(dy)))
                 if density <= 0.003:
                     continue
                 shade = 200 + 55 * (billow - 0.5) - 30 * dy
