@@ -1,3 +1,4 @@
+#include "EmissionSchedule.h"
 #include "Engine.h"
 
 #include <pelmora/Runtime.h>
@@ -70,7 +71,16 @@ void Instance::setPosition(float x, float y) {
 }
 
 bool Instance::alive() const {
-    return playing || !engine->bodies().empty();
+    if (!engine->bodies().empty()) {
+        return true;
+    }
+    // Playing but with every emitter past its last cycle, nothing more will ever show.
+    for (std::size_t i = 0; playing && i < engine->emitterCount(); ++i) {
+        if (detail::emitsAfter(detail::emissionOf(engine->emitter(static_cast<std::uint32_t>(i))), clock)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void Instance::refresh() {

@@ -69,4 +69,21 @@ TEST(RuntimeInstance, StoppedInstanceDiesWhenItsParticlesDo) {
     instance.play();
     instance.update(0.1);
     EXPECT_FALSE(instance.particles().empty());
+
+    // An effect whose emitters do not loop ends by itself, once its last particle has died.
+    std::vector<pelmora::SystemDesc> once = sparks().systems();
+    for (pelmora::GroupDesc& group : once[0].groups) {
+        for (pelmora::EmitterDesc& emitter : group.emitters) {
+            emitter.loop = false;
+            emitter.duration = 0.5f;
+        }
+    }
+    const pelmora::LoadResult ending = pelmora::Effect::make(once);
+    ASSERT_TRUE(ending) << ending.error();
+    pelmora::Instance played(*ending, 1);
+    played.update(0.6);
+    EXPECT_TRUE(played.alive());
+    played.update(5.0);
+    EXPECT_TRUE(played.particles().empty());
+    EXPECT_FALSE(played.alive());
 }

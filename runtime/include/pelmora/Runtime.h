@@ -241,7 +241,8 @@ public:
     void update(double seconds);
     /// Moves the emitters; particles already out stay where they are.
     void setPosition(float x, float y);
-    /// False once stopped and the last particle has died.
+    /// False once the last particle has died and no emitter will emit again: stopped, or every emitter
+    /// past the end of its last cycle (emitters that do not loop).
     bool alive() const;
     /// Seconds played since the start.
     double time() const { return clock; }
