@@ -111,6 +111,10 @@ EditorApp::EditorApp()
     frame.view->doAlignment();
     preview->frameEffect(scene);
     preview->setFrameListener([this](size_t particles, double framesPerSecond) {
+        if (showingReason && GetTickCount() - reasonShownAt < kReasonShownMs) {
+            return;
+        }
+        showingReason = false;
         const std::string text = "Particles: " + std::to_string(particles) +
                                  "    FPS: " + std::to_string(static_cast<int>(framesPerSecond + 0.5));
         SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -326,6 +330,9 @@ void EditorApp::buildPropertyGrid() {
             MessageBeep(MB_ICONWARNING);
             SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0,
                          reinterpret_cast<LPARAM>(message.c_str()));
+            // The readout waits a while, so the reason can be read.
+            showingReason = true;
+            reasonShownAt = GetTickCount();
         }));
 
     grid->lockToParent(LOCK_STRETCH_BOTH);

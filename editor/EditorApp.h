@@ -189,6 +189,10 @@ private:
     KW::KWEdit* nameEdit;
     EmitterEditors editors;
     std::unique_ptr<EmitterProperties> emitterProperties; // shape, timing, bursts, motion, sprite sheet
+    // A refused value's reason stays in the status bar this long before the particle readout returns.
+    static constexpr DWORD kReasonShownMs = 4000;
+    bool showingReason = false;
+    DWORD reasonShownAt = 0;
     KW::KWFloatGraph* sizeCurve;
     KW::KWColorEdit* colorRamp;
     Preview* preview;
