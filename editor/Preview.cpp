@@ -266,12 +266,7 @@ void Preview::render() {
         drawGrid();
     }
     // The particles are drawn as pelmora-render and the flipbook export draw them.
-    simulation.snapshot(particles);
-    const std::vector<effect::Particle>& bodies = simulation.getParticles();
-    for (std::size_t i = 0; i < particles.size() && i < bodies.size(); ++i) {
-        const std::uint32_t source = bodies[i].source;
-        particles[i].texture = source < emitterTexture.size() ? emitterTexture[source] : -1;
-    }
+    simulation.snapshot(particles, emitterTexture);
     const View drawn = {view.toClientX(0.0f, canvas.width()), view.toClientY(0.0f, canvas.height()),
                         view.scale};
     drawParticles(canvas, particles, drawn, textures);

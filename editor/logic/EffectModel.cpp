@@ -83,8 +83,17 @@ Problem checkEmitter(const Emitter& emitter) {
     return pelmora::detail::checkEmitter(toRuntime(emitter));
 }
 
-// The values editor and runtime keep alike, from either to the other.
-template <typename From, typename To> void copyFeatures(const From& from, To& to) {
+// The values editor and runtime keep alike (all but the keys), from either to the other.
+template <typename From, typename To> void copyValues(const From& from, To& to) {
+    to.name = from.name;
+    to.rate = from.rate;
+    to.lifetimeMin = from.lifetimeMin;
+    to.lifetimeMax = from.lifetimeMax;
+    to.speed = from.speed;
+    to.spread = from.spread;
+    to.gravity = from.gravity;
+    to.blend = from.blend;
+    to.texture = from.texture;
     to.shape = from.shape;
     to.direction = from.direction;
     to.bursts = from.bursts;
@@ -103,16 +112,7 @@ template <typename From, typename To> void copyFeatures(const From& from, To& to
 
 pelmora::EmitterDesc toRuntime(const Emitter& emitter) {
     pelmora::EmitterDesc desc;
-    desc.name = emitter.name;
-    desc.rate = emitter.rate;
-    desc.lifetimeMin = emitter.lifetimeMin;
-    desc.lifetimeMax = emitter.lifetimeMax;
-    desc.speed = emitter.speed;
-    desc.spread = emitter.spread;
-    desc.gravity = emitter.gravity;
-    desc.blend = emitter.blend;
-    desc.texture = emitter.texture;
-    copyFeatures(emitter, desc);
+    copyValues(emitter, desc);
     for (const KWGraphPoint& key : emitter.size) {
         desc.size.push_back(pelmora::SizeKey{key.x, -key.y1, -key.y2});
     }
@@ -126,16 +126,7 @@ pelmora::EmitterDesc toRuntime(const Emitter& emitter) {
 
 Emitter fromRuntime(const pelmora::EmitterDesc& desc) {
     Emitter emitter;
-    emitter.name = desc.name;
-    emitter.rate = desc.rate;
-    emitter.lifetimeMin = desc.lifetimeMin;
-    emitter.lifetimeMax = desc.lifetimeMax;
-    emitter.speed = desc.speed;
-    emitter.spread = desc.spread;
-    emitter.gravity = desc.gravity;
-    emitter.blend = desc.blend;
-    emitter.texture = desc.texture;
-    copyFeatures(desc, emitter);
+    copyValues(desc, emitter);
     emitter.size.clear();
     for (std::size_t i = 0; i < desc.size.size(); ++i) {
         const pelmora::SizeKey& key = desc.size[i];

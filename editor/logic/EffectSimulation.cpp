@@ -85,8 +85,8 @@ ParticleLook Simulation::look(const Particle& particle) const {
     return result;
 }
 
-void Simulation::snapshot(std::vector<pelmora::Particle>& out) const {
-    engine.snapshot(out, std::vector<int>());
+void Simulation::snapshot(std::vector<pelmora::Particle>& out, const std::vector<int>& textureOf) const {
+    engine.snapshot(out, textureOf);
 }
 
 } // namespace effect

@@ -52,8 +52,9 @@ public:
 
     // Size and colour at the particle's age, as the runtime computes them.
     ParticleLook look(const Particle& particle) const;
-    // The live particles as the runtime hands them to a program (round: no texture indices).
-    void snapshot(std::vector<pelmora::Particle>& out) const;
+    // The live particles as the runtime hands them to a program; textureOf gives each emitter's texture
+    // index (-1 or missing: round).
+    void snapshot(std::vector<pelmora::Particle>& out, const std::vector<int>& textureOf = {}) const;
 
 private:
     Engine engine;

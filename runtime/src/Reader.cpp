@@ -204,6 +204,16 @@ const Json& readArray(const Json& object, const std::string& path, const char* n
     return value;
 }
 
+// A {"min": ..., "max": ...} object.
+void readRange(const Json& object, const std::string& path, const char* name, TextEncoding encoding,
+               float& min, float& max) {
+    const std::string at = field(path, name);
+    const Json& range = object.at(name);
+    expectFields(range, at, encoding, {"min", "max"});
+    min = readNumber(range, at, "min");
+    max = readNumber(range, at, "max");
+}
+
 ShapeKind readShapeKind(const Json& object, const std::string& path, TextEncoding encoding) {
     const std::string kind = readText(object, path, "kind", encoding);
     const char* const names[] = {"point", "circle", "rectangle", "line"};
@@ -247,14 +257,8 @@ void readFeatures(const Json& object, const std::string& path, TextEncoding enco
         emitter.bursts.push_back(burst);
     }
 
-    const Json& rotation = object.at("rotation");
-    expectFields(rotation, field(path, "rotation"), encoding, {"min", "max"});
-    emitter.rotationMin = readNumber(rotation, field(path, "rotation"), "min");
-    emitter.rotationMax = readNumber(rotation, field(path, "rotation"), "max");
-    const Json& spin = object.at("spin");
-    expectFields(spin, field(path, "spin"), encoding, {"min", "max"});
-    emitter.spinMin = readNumber(spin, field(path, "spin"), "min");
-    emitter.spinMax = readNumber(spin, field(path, "spin"), "max");
+    readRange(object, path, "rotation", encoding, emitter.rotationMin, emitter.rotationMax);
+    readRange(object, path, "spin", encoding, emitter.spinMin, emitter.spinMax);
     emitter.alignToVelocity = readFlag(object, path, "alignToVelocity");
     emitter.drag = readNumber(object, path, "drag");
 
@@ -283,10 +287,7 @@ EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncodin
     EmitterDesc emitter;
     emitter.name = readText(object, path, "name", encoding);
     emitter.rate = readNumber(object, path, "rate");
-    const Json& lifetime = object.at("lifetime");
-    expectFields(lifetime, field(path, "lifetime"), encoding, {"min", "max"});
-    emitter.lifetimeMin = readNumber(lifetime, field(path, "lifetime"), "min");
-    emitter.lifetimeMax = readNumber(lifetime, field(path, "lifetime"), "max");
+    readRange(object, path, "lifetime", encoding, emitter.lifetimeMin, emitter.lifetimeMax);
     emitter.speed = readNumber(object, path, "speed");
     emitter.spread = readNumber(object, path, "spread");
     emitter.gravity = readNumber(object, path, "gravity");
