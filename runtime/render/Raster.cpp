@@ -1,5 +1,7 @@
 #include "Raster.h"
 
+#include "TexelBlend.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -123,33 +125,9 @@ Cell cellOf(const Image& texture, const TextureFrame& frame) {
     return Cell{&texture.rgba[(top * texture.width + left) * 4], texture.width * 4, width, height};
 }
 
-// A texel's colour premultiplied by its opacity, scaled by 255 (0..65025), and its opacity 0..255.
-struct Texel {
-    int r, g, b, a;
-};
-
-inline Texel premultiplied(const std::uint8_t* texel) {
-    const int a = texel[3];
-    return Texel{texel[0] * a, texel[1] * a, texel[2] * a, a};
-}
-
-inline int lerp(int from, int to, int weight) {
-    return from + (((to - from) * weight) >> 8);
-}
-
-inline Texel lerp(const Texel& from, const Texel& to, int weight) {
-    return Texel{lerp(from.r, to.r, weight), lerp(from.g, to.g, weight), lerp(from.b, to.b, weight),
-                 lerp(from.a, to.a, weight)};
-}
-
-// The cell's texel at 16.16 fixed-point texel coordinates, inside the cell.
-inline Texel sampleNearest(const Cell& cell, int u, int v) {
-    return premultiplied(cell.texels + static_cast<std::size_t>(v >> 16) * cell.stride + (u >> 16) * 4);
-}
-
 // The four texels around the point mixed by its distance to their centres; edges repeat the cell's
 // border (no bleeding from the next frame).
-inline Texel sampleBilinear(const Cell& cell, int u, int v) {
+template <class Ops> inline typename Ops::Texel sampleBilinear(const Cell& cell, int u, int v) {
     const int fu = u - 32768;
     const int fv = v - 32768;
     const int x0 = std::max(0, fu >> 16);
@@ -160,15 +138,12 @@ inline Texel sampleBilinear(const Cell& cell, int u, int v) {
     const int wy = fv < 0 ? 0 : (fv >> 8) & 0xFF;
     const std::uint8_t* top = cell.texels + static_cast<std::size_t>(y0) * cell.stride;
     const std::uint8_t* bottom = cell.texels + static_cast<std::size_t>(y1) * cell.stride;
-    const Texel upper = lerp(premultiplied(top + x0 * 4), premultiplied(top + x1 * 4), wx);
-    const Texel lower = lerp(premultiplied(bottom + x0 * 4), premultiplied(bottom + x1 * 4), wx);
-    return lerp(upper, lower, wy);
+    const typename Ops::Texel upper =
+        Ops::mix(Ops::premultiplied(top + x0 * 4), Ops::premultiplied(top + x1 * 4), wx);
+    const typename Ops::Texel lower =
+        Ops::mix(Ops::premultiplied(bottom + x0 * 4), Ops::premultiplied(bottom + x1 * 4), wx);
+    return Ops::mix(upper, lower, wy);
 }
-
-// The tint: colour times opacity (0..255 each) and the opacity.
-struct Tint {
-    int r, g, b, a;
-};
 
 // Where a row's texel coordinates start and how they step, in 16.16 fixed point, and the cell's limits.
 struct RowWalk {
@@ -190,9 +165,10 @@ bool narrow(float start, float step, float limit, float& first, float& last) {
     return first <= last + 1.0f;
 }
 
-template <bool Bilinear, bool Additive>
+template <class Ops, bool Bilinear, bool Additive>
 void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, const Cell& cell,
-                 const Tint& tint) {
+                 const texel::Tint& tint) {
+    const typename Ops::Lanes lanes = Ops::tintLanes(tint);
     int u = walk.u;
     int v = walk.v;
     for (int x = from; x <= to; ++x, u += walk.stepU, v += walk.stepV) {
@@ -201,31 +177,28 @@ void texturedRow(std::uint32_t* row, int from, int to, const RowWalk& walk, cons
             static_cast<std::uint32_t>(v) >= static_cast<std::uint32_t>(walk.limitV)) {
             continue;
         }
-        const Texel texel = Bilinear ? sampleBilinear(cell, u, v) : sampleNearest(cell, u, v);
-        // Unsigned: division by a constant becomes a multiplication without sign fix-ups.
-        const std::uint32_t alpha = static_cast<std::uint32_t>(tint.a * texel.a) / 255u;
-        if (alpha == 0) {
+        if (Bilinear) {
+            row[x] = Ops::template blend<Additive>(row[x], sampleBilinear<Ops>(cell, u, v), lanes);
             continue;
         }
-        const std::uint32_t weight = alpha + (alpha >> 7);
-        // Premultiplied tinted colour 0..255.
-        const std::uint32_t r = static_cast<std::uint32_t>(tint.r * texel.r) / 65025u;
-        const std::uint32_t g = static_cast<std::uint32_t>(tint.g * texel.g) / 65025u;
-        const std::uint32_t b = static_cast<std::uint32_t>(tint.b * texel.b) / 65025u;
-        const std::uint32_t dst = row[x];
-        if (Additive) {
-            const std::uint32_t a = std::min<std::uint32_t>(255, (dst >> 24) + ((255 * weight) >> 8));
-            row[x] = (a << 24) | (std::min<std::uint32_t>(255, ((dst >> 16) & 0xFF) + r) << 16) |
-                     (std::min<std::uint32_t>(255, ((dst >> 8) & 0xFF) + g) << 8) |
-                     std::min<std::uint32_t>(255, (dst & 0xFF) + b);
-        } else {
-            const std::uint32_t keep = 256 - weight;
-            const std::uint32_t a = std::min<std::uint32_t>(255, (((dst >> 24) * keep + 128) >> 8) + alpha);
-            row[x] = (a << 24) |
-                     (std::min<std::uint32_t>(255, ((((dst >> 16) & 0xFF) * keep + 128) >> 8) + r) << 16) |
-                     (std::min<std::uint32_t>(255, ((((dst >> 8) & 0xFF) * keep + 128) >> 8) + g) << 8) |
-                     std::min<std::uint32_t>(255, (((dst & 0xFF) * keep + 128) >> 8) + b);
+        const std::uint8_t* texel =
+            cell.texels + static_cast<std::size_t>(v >> 16) * cell.stride + (u >> 16) * 4;
+        // A clear texel leaves the pixel as it is.
+        if (texel[3] != 0) {
+            row[x] = Ops::template blend<Additive>(row[x], Ops::premultiplied(texel), lanes);
         }
+    }
+}
+
+template <class Ops>
+void texturedRow(bool bilinear, bool additive, std::uint32_t* row, int from, int to, const RowWalk& walk,
+                 const Cell& cell, const texel::Tint& tint) {
+    if (bilinear) {
+        additive ? texturedRow<Ops, true, true>(row, from, to, walk, cell, tint)
+                 : texturedRow<Ops, true, false>(row, from, to, walk, cell, tint);
+    } else {
+        additive ? texturedRow<Ops, false, true>(row, from, to, walk, cell, tint)
+                 : texturedRow<Ops, false, false>(row, from, to, walk, cell, tint);
     }
 }
 
@@ -266,7 +239,7 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
     const int tintR = clampByte(sprite.r) * tintA / 255;
     const int tintG = clampByte(sprite.g) * tintA / 255;
     const int tintB = clampByte(sprite.b) * tintA / 255;
-    const Tint tint = {tintR, tintG, tintB, tintA};
+    const texel::Tint tint = {tintR, tintG, tintB, tintA};
     // Mixing four texels smooths a texture drawn larger than it is; drawn smaller, it is no better than the
     // nearest texel (both skip texels), so the cheaper nearest is used.
     const bool bilinear = sampling == Sampling::Bilinear && (2.0f * half > static_cast<float>(cell.width) ||
@@ -293,13 +266,7 @@ void Canvas::draw(const Sprite& sprite, const Image& texture, Blend blend, const
         const int v = static_cast<int>(vStart) + stepV * (from - x0);
         std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * columns;
         const RowWalk walk = {u, v, stepU, stepV, limitU, limitV};
-        if (bilinear) {
-            additive ? texturedRow<true, true>(row, from, to, walk, cell, tint)
-                     : texturedRow<true, false>(row, from, to, walk, cell, tint);
-        } else {
-            additive ? texturedRow<false, true>(row, from, to, walk, cell, tint)
-                     : texturedRow<false, false>(row, from, to, walk, cell, tint);
-        }
+        texturedRow<texel::Fastest>(bilinear, additive, row, from, to, walk, cell, tint);
     }
 }
 
