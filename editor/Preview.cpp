@@ -83,7 +83,7 @@ void Preview::layout() {
 }
 
 void Preview::update(const effect::Scene& changed) {
-    if (restartOnChange) {
+    if (restartOnChange || !effect::Scene::sameTiming(scene, changed)) {
         restart(changed);
         return;
     }

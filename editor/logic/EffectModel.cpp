@@ -445,5 +445,21 @@ bool Scene::sameContent(const Scene& a, const Scene& b) {
                       });
 }
 
+bool Scene::sameTiming(const Scene& before, const Scene& after) {
+    for (const System& system : after.systems) {
+        for (const Group& group : system.groups) {
+            for (const Emitter& emitter : group.emitters) {
+                const Emitter* old = before.findEmitter(emitter.id);
+                if (old && (old->duration != emitter.duration || old->loop != emitter.loop ||
+                            old->delay != emitter.delay || old->prewarm != emitter.prewarm ||
+                            old->bursts != emitter.bursts)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace effect
 } // namespace KW

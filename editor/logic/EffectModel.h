@@ -167,6 +167,9 @@ public:
 
     // Same content with ids ignored (file round trips, detecting edits that change nothing).
     static bool sameContent(const Scene& a, const Scene& b);
+    // Every emitter that both scenes hold has the same duration, loop, delay, prewarm and bursts: the values
+    // that only take effect from the effect's start, so a preview must start over when one changes.
+    static bool sameTiming(const Scene& before, const Scene& after);
     // Same content and the same ids.
     bool operator==(const Scene& other) const { return systems == other.systems; }
 

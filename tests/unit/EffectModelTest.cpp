@@ -209,6 +209,27 @@ TEST(EffectModel, EqualityComparesIdsWhileSameContentDoesNot) {
     EXPECT_FALSE(Scene::sameContent(a, Scene()));
 }
 
+// Only values that act from the effect's start make a preview start over.
+TEST(EffectModel, TimingChangesAreTold) {
+    const Scene a = Scene::makeDefault();
+    const struct {
+        void (*edit)(Emitter&);
+        bool sameTiming;
+    } cases[] = {
+        {[](Emitter& e) { e.rate += 1; }, true},
+        {[](Emitter& e) { e.duration += 1; }, false},
+        {[](Emitter& e) { e.loop = !e.loop; }, false},
+        {[](Emitter& e) { e.delay += 1; }, false},
+        {[](Emitter& e) { e.prewarm = !e.prewarm; }, false},
+        {[](Emitter& e) { e.bursts.push_back({}); }, false},
+    };
+    for (const auto& c : cases) {
+        Scene b = a;
+        c.edit(*b.findEmitter(kEmitter));
+        EXPECT_EQ(c.sameTiming, Scene::sameTiming(a, b)) << &c - cases;
+    }
+}
+
 TEST(EffectModel, ElementCountIsLimited) {
     System full;
     full.name = "Full";
