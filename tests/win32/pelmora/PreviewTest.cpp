@@ -137,3 +137,48 @@ TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
     EXPECT_NEAR(zoomed.panX + 30.0f, preview->getView().panX, 1e-3f);
     EXPECT_NEAR(zoomed.panY - 20.0f, preview->getView().panY, 1e-3f);
 }
+
+// The View menu's commands reach the preview and check their choice; a value edit keeps the preview's time
+// unless Restart on Change is on, and a timing edit always starts it over.
+TEST_F(PelmoraPreview, ViewCommandsAndEditsReachThePreview) {
+    HWND window = app->getWindow()->getHandle();
+    HMENU view = GetSubMenu(GetMenu(window), 3);
+    const int commands[] = {pelmora::CommandGrid, pelmora::CommandSpeed + 4, pelmora::CommandBackgroundWhite};
+    for (int command : commands) {
+        SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    }
+    for (int tick = 0; tick < 5; ++tick) { // the next frame of the timer draws them
+        Sleep(20);
+        kwtest::pumpMessages();
+    }
+    EXPECT_TRUE(preview->isGridVisible());
+    EXPECT_EQ(4.0, preview->getSpeed());
+    EXPECT_EQ(0xFFFFFFu, preview->getBackground());
+    EXPECT_EQ(0xFFFFFFu, preview->getCanvas().pixel(1, 1));
+    for (int command : {static_cast<int>(pelmora::CommandGrid), pelmora::CommandSpeed + 4}) {
+        EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
+                  GetMenuState(view, static_cast<UINT>(command), MF_BYCOMMAND) & MF_CHECKED);
+    }
+
+    const struct {
+        bool restartOnChange;
+        void (*edit)(Emitter&);
+        bool startsOver;
+    } cases[] = {
+        {false, [](Emitter& e) { e.rate += 1; }, false},
+        {false, [](Emitter& e) { e.prewarm = !e.prewarm; }, true},
+        {true, [](Emitter& e) { e.rate += 1; }, true},
+    };
+    Scene scene = app->getScene();
+    for (const auto& c : cases) {
+        if (preview->getRestartOnChange() != c.restartOnChange) {
+            SendMessageW(window, WM_COMMAND, pelmora::CommandRestartOnChange, 0);
+        }
+        preview->seek(2.0);
+        Emitter emitter = *scene.findEmitter(app->getSelected());
+        c.edit(emitter);
+        ASSERT_TRUE(scene.setEmitter(emitter.id, emitter));
+        preview->update(scene);
+        EXPECT_NEAR(c.startsOver ? 0.0 : 2.0, preview->time(), 0.05) << &c - cases;
+    }
+}
