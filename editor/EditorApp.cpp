@@ -108,6 +108,7 @@ EditorApp::EditorApp()
     bindShortcuts();
 
     preview = new Preview(frame.view, scene);
+    preview->setTextureListener([this] { showTextureState(); });
     frame.view->doAlignment();
     preview->frameEffect(scene);
     preview->setFrameListener([this](size_t particles, double framesPerSecond) {
@@ -298,7 +299,9 @@ void EditorApp::buildPropertyGrid() {
         }
     });
 
-    const std::string textureFilter("Bitmaps (*.bmp)\0*.bmp\0All files (*.*)\0*.*\0\0", 45);
+    static const char filter[] =
+        "Images (*.png;*.bmp;*.jpg;*.jpeg)\0*.png;*.bmp;*.jpg;*.jpeg\0All files (*.*)\0*.*\0";
+    const std::string textureFilter(filter, sizeof(filter)); // with the closing empty string
     editors.texture = KWOpenButton::create(STYLE_DEFAULT, textureFilter, 0, 0, 40, 20, true, grid, -1);
     grid->addItem(renderingGroup, "Texture", 1, editors.texture);
     editors.texture->setHandler([this](const KWEvent&) {
@@ -315,6 +318,9 @@ void EditorApp::buildPropertyGrid() {
             showSelection();
         }
     });
+    // Whether the texture could be read, and if not why: the particles are then drawn round.
+    editors.textureState = KWText::create(STYLE_DEFAULT, std::string(), 0, 0, 40, 20, ALIGN_LEFT, grid, -1);
+    grid->addItem(renderingGroup, "Texture file", 1, editors.textureState);
 
     // Their groups start closed, so the rows above keep their places and the grid needs no scrolling.
     emitterProperties.reset(new EmitterProperties(
@@ -673,7 +679,17 @@ void EditorApp::showSelection() {
         colorRamp->setPoints(sortedColorKeys(emitter->color));
         colorRamp->frameKeys();
     }
+    showTextureState();
     grid->updateSubitemsText();
+}
+
+void EditorApp::showTextureState() {
+    const Emitter* emitter = scene.findEmitter(selected);
+    const std::string state = emitter && preview ? preview->textureState(emitter->texture) : std::string();
+    if (editors.textureState->getText() != state) {
+        editors.textureState->setText(state);
+        grid->updateSubitemsText();
+    }
 }
 
 void EditorApp::restore(const Scene& state) {

@@ -114,6 +114,7 @@ private:
         KW::KWSpinBox* gravity;
         KW::KWComboBox* blend;
         KW::KWOpenButton* texture;
+        KW::KWText* textureState;
     };
 
     void buildMenus();
@@ -139,6 +140,8 @@ private:
     void select(KW::effect::ElementId id);
     void showScene();
     void showSelection();
+    // The texture row's state: the texture's size, or why it could not be read.
+    void showTextureState();
     void restore(const KW::effect::Scene& state);
     void updateTitle();
     void updateMenus();

@@ -119,18 +119,16 @@ void Preview::loadTextures(bool retryFailed) {
             indexOf.push_back(-1);
             continue;
         }
-        const std::string path =
-            absolutePath(name) || textureFolder.empty() ? name : textureFolder + "\\" + name;
+        const std::string path = resolvedTexturePath(name);
         auto cached = textureCache.find(path);
-        if (cached == textureCache.end() || (retryFailed && cached->second.width == 0)) {
-            Image image;
-            std::string error;
-            if (!loadImage(path, image, error)) {
-                image = Image();
+        if (cached == textureCache.end() || (retryFailed && cached->second.image.width == 0)) {
+            LoadedTexture loaded;
+            if (!loadImage(path, loaded.image, loaded.error)) {
+                loaded.image = Image();
             }
-            cached = textureCache.insert_or_assign(path, std::move(image)).first;
+            cached = textureCache.insert_or_assign(path, std::move(loaded)).first;
         }
-        if (cached->second.width == 0 &&
+        if (cached->second.image.width == 0 &&
             std::find(failed.begin(), failed.end(), fileNameOf(name)) == failed.end()) {
             failed.push_back(fileNameOf(name));
         }
@@ -146,9 +144,31 @@ void Preview::loadTextures(bool retryFailed) {
         texturesInUse.swap(used);
         textures.clear();
         for (const std::string& path : texturesInUse) {
-            textures.push_back(textureCache[path]);
+            textures.push_back(textureCache[path].image);
         }
     }
+    if (textureListener) {
+        textureListener();
+    }
+}
+
+std::string Preview::resolvedTexturePath(const std::string& name) const {
+    return absolutePath(name) || textureFolder.empty() ? name : textureFolder + "\\" + name;
+}
+
+std::string Preview::textureState(const std::string& name) const {
+    if (name.empty()) {
+        return "none, drawn round";
+    }
+    const auto cached = textureCache.find(resolvedTexturePath(name));
+    if (cached == textureCache.end()) {
+        return std::string();
+    }
+    const Image& image = cached->second.image;
+    if (image.width == 0) {
+        return "missing: " + cached->second.error + ", drawn round";
+    }
+    return std::to_string(image.width) + " x " + std::to_string(image.height) + " texels";
 }
 
 void Preview::setPlaying(bool play) {

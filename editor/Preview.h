@@ -52,6 +52,11 @@ public:
     void setTextureFolder(const std::string& folder);
     // The file names of textures that could not be read, in emitter order.
     const std::vector<std::string>& getMissingTextures() const { return missing; }
+    // What became of an emitter's texture, for the property grid: empty for none (or not read yet),
+    // "W x H texels" when read, "missing: REASON, drawn round" when it could not be read.
+    std::string textureState(const std::string& name) const;
+    // Called after the textures in use were looked at again (an edit, another effect or folder).
+    void setTextureListener(const std::function<void()>& listener) { textureListener = listener; }
 
     // Background colour 0xRRGGBB.
     void setBackground(std::uint32_t rgb);
@@ -97,7 +102,14 @@ private:
     POINT panFrom;
     // Textures by resolved path (an empty image: unreadable), those in use and each emitter's index.
     std::string textureFolder;
-    std::map<std::string, Image> textureCache;
+    struct LoadedTexture {
+        Image image; // empty when unreadable
+        std::string error;
+    };
+    std::string resolvedTexturePath(const std::string& name) const;
+
+    std::map<std::string, LoadedTexture> textureCache;
+    std::function<void()> textureListener;
     std::vector<std::string> texturesInUse;
     std::vector<Image> textures;
     std::vector<int> emitterTexture;

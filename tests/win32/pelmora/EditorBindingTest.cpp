@@ -201,9 +201,9 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     // A tall window: the grid's rows below need no scroll bar, which would cover the spin boxes' arrows.
     SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
     kwtest::pumpMessages();
-    // The groups start closed. Rows: Element, Name, Emission and six, Rendering and two, Shape, Kind...
+    // The groups start closed. Rows: Element, Name, Emission and six, Rendering and three, Shape, Kind...
     const std::vector<KWGroupItem*>& groups = gadgets.emitterProperties->getGroups();
-    gadgets.grid->openGroup(groups[0], true); // Shape: Kind (13) to Direction (18), then Timing
+    gadgets.grid->openGroup(groups[0], true); // Shape: Kind (14) to Direction (19), then Timing
     kwtest::pumpMessages();
     auto openRow = [this](int index) {
         RECT row = {};
@@ -215,7 +215,7 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
 
     // The shape's kind from its drop-down list, as the keyboard picks the next item.
     KWComboBox* kind = gadgets.emitterProperties->getShapeKind();
-    openRow(13);
+    openRow(14);
     ASSERT_TRUE(IsWindowVisible(kind->getHandle()));
     SetFocus(kind->getHandle());
     kwtest::pumpMessages();
@@ -228,12 +228,12 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     EXPECT_EQ(pelmora::ShapeKind::Circle, emitter().shape.kind);
 
     // Burst 1's count raised by its up arrow: the emitter gains a burst of one at the start of its
-    // cycle. Shape closed, so that the grid needs no scroll bar: Shape (12), Timing, Bursts, burst 1's time
-    // (15) and count (16).
+    // cycle. Shape closed, so that the grid needs no scroll bar: Shape (13), Timing, Bursts, burst 1's time
+    // (16) and count (17).
     gadgets.grid->openGroup(groups[0], false);
     gadgets.grid->openGroup(groups[2], true);
     kwtest::pumpMessages();
-    const int rowY = openRow(16);
+    const int rowY = openRow(17);
     // The row's editor: the shown child of the grid at the row's value column.
     RECT grid;
     GetClientRect(gadgets.grid->getHandle(), &grid);

@@ -1,6 +1,7 @@
 // The preview as its user sees it: an effect's textures show in its pixels, a texture that cannot be read
 // falls back to round particles without a message box, and a mouse drag along the timeline moves the time.
 #include "EditorApp.h"
+#include "GridSupport.h"
 #include "ImageFile.h"
 #include "PaintProbe.h"
 #include "Preview.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
@@ -88,6 +90,14 @@ TEST_F(PelmoraPreview, TexturesShowAndAnUnreadableOneFallsBackQuietly) {
         EXPECT_EQ(c.greenShows, green > 50) << c.readable << ": " << green << " green pixels";
         EXPECT_EQ(c.readable, preview->getMissingTextures().empty()) << c.readable;
         EXPECT_TRUE(kwtest::messageBoxes().empty()) << c.readable;
+        // The grid's texture row says what became of the file.
+        HWND list = app->getGadgets().grid->getHandle();
+        const std::vector<std::string> rows = gridtest::rowTexts(list);
+        const auto row = std::find(rows.begin(), rows.end(), "Texture file");
+        ASSERT_NE(rows.end(), row);
+        const std::string state = gridtest::cellText(list, static_cast<int>(row - rows.begin()), 1);
+        EXPECT_EQ(c.readable ? "2 x 2 texels" : "missing: not an image",
+                  state.substr(0, c.readable ? 99 : 21));
     }
     DeleteFileA(effectPath.c_str());
     DeleteFileA(texturePath.c_str());
