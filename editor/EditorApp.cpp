@@ -7,6 +7,7 @@
 #include "ExportFlipbook.h"
 #include "Preview.h"
 #include "logic/EffectFile.h"
+#include "logic/FilePaths.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -40,16 +41,6 @@ const char* const appName = "Pelmora";
 const char* const fileFilter = "Pelmora effects (*.kwfx)\0*.kwfx\0All files (*.*)\0*.*\0";
 // A path of MAX_PATH UTF-16 units takes up to three bytes a unit in UTF-8.
 const DWORD kPathBytes = 3 * MAX_PATH;
-
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 // The preview's background presets (0xRRGGBB) and speeds, in menu order.
 const std::uint32_t backgrounds[] = {0x202028, 0x000000, 0x808080, 0xFFFFFF};
@@ -310,7 +301,7 @@ void EditorApp::buildPropertyGrid() {
             return;
         }
         Emitter values = *current;
-        values.texture = editors.texture->getText();
+        values.texture = textureReference(editors.texture->getText(), folderOf(path));
         if (scene.setEmitter(selected, values)) {
             changed(true);
         } else {

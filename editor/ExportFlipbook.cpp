@@ -1,6 +1,7 @@
 #include "ExportFlipbook.h"
 
 #include "ImageFile.h"
+#include "logic/FilePaths.h"
 
 #include <commdlg.h>
 
@@ -113,14 +114,9 @@ INT_PTR CALLBACK settingsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     return FALSE;
 }
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // The effect file's name with .png for the extension; "flipbook.png" for an effect never saved.
 std::string suggestedName(const std::string& effectPath) {
-    std::string name = effectPath.substr(folderOf(effectPath).size());
+    std::string name = fileNameOf(effectPath);
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) {
         name.erase(dot);

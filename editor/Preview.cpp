@@ -2,6 +2,7 @@
 
 #include "ImageFile.h"
 #include "Timeline.h"
+#include "logic/FilePaths.h"
 
 #include <windowsx.h>
 
@@ -16,15 +17,6 @@ namespace {
 
 const char* const previewClass = "PelmoraPreview";
 const UINT_PTR frameTimer = 1;
-
-bool absolutePath(const std::string& path) {
-    return !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
-}
-
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 } // namespace
 
@@ -153,7 +145,7 @@ void Preview::loadTextures(bool retryFailed) {
 }
 
 std::string Preview::resolvedTexturePath(const std::string& name) const {
-    return absolutePath(name) || textureFolder.empty() ? name : textureFolder + "\\" + name;
+    return isAbsolutePath(name) || textureFolder.empty() ? name : textureFolder + "\\" + name;
 }
 
 std::string Preview::textureState(const std::string& name) const {

@@ -39,11 +39,6 @@ std::string recoveryFolder() {
     return user.empty() ? user : createdFolder(user + "\\recovery");
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 bool fileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(wideFromProgram(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -1,6 +1,8 @@
 #ifndef PELMORA_USER_FILES_H
 #define PELMORA_USER_FILES_H
 
+#include "logic/FilePaths.h"
+
 #include <cstddef>
 #include <string>
 
@@ -12,8 +14,6 @@ std::string userFolder();
 // Its recovery\ folder, created when missing; empty when it cannot be.
 std::string recoveryFolder();
 
-// The folder part of a path, without the final slash; empty when there is none.
-std::string folderOf(const std::string& path);
 bool fileExists(const std::string& path);
 // A whole file of at most maxBytes; false when it is missing, unreadable or larger.
 bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& text);
