@@ -305,7 +305,7 @@ void EditorApp::buildPropertyGrid() {
         if (scene.setEmitter(selected, values)) {
             changed(true);
         } else {
-            MessageBeep(MB_ICONWARNING);
+            refuse(refusalText(checkEmitter(values)));
             showSelection();
         }
     });
@@ -323,14 +323,7 @@ void EditorApp::buildPropertyGrid() {
             changed(finished);
             return true;
         },
-        [this](const std::string& message) {
-            MessageBeep(MB_ICONWARNING);
-            SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0,
-                         reinterpret_cast<LPARAM>(message.c_str()));
-            // The readout waits a while, so the reason can be read.
-            showingReason = true;
-            reasonShownAt = GetTickCount();
-        }));
+        [this](const std::string& message) { refuse(message); }));
 
     grid->lockToParent(LOCK_STRETCH_BOTH);
     frame.properties->doAlignment();
@@ -543,7 +536,7 @@ void EditorApp::editEmitter(bool finished, void (*apply)(Emitter&, float), KWSpi
     Emitter values = *current;
     apply(values, source->getValue());
     if (!scene.setEmitter(selected, values)) {
-        MessageBeep(MB_ICONWARNING);
+        refuse(refusalText(checkEmitter(values)));
         showSelection();
         return;
     }
@@ -553,6 +546,14 @@ void EditorApp::editEmitter(bool finished, void (*apply)(Emitter&, float), KWSpi
     changed(finished);
 }
 
+void EditorApp::refuse(const std::string& reason) {
+    MessageBeep(MB_ICONWARNING);
+    SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(reason.c_str()));
+    // The readout waits a while, so the reason can be read.
+    showingReason = true;
+    reasonShownAt = GetTickCount();
+}
+
 void EditorApp::rename() {
     const std::string name = nameEdit->getText();
     const std::string* current = scene.nameOf(selected);
@@ -560,7 +561,7 @@ void EditorApp::rename() {
         return;
     }
     if (!scene.rename(selected, name)) {
-        MessageBeep(MB_ICONWARNING);
+        refuse(refusalText(checkName(name)));
         nameEdit->setText(*current);
         return;
     }

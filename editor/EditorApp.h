@@ -142,6 +142,8 @@ private:
     void showSelection();
     // The texture row's state: the texture's size, or why it could not be read.
     void showTextureState();
+    // A beep, and the reason in the status bar, where the particle readout leaves it for a while.
+    void refuse(const std::string& reason);
     void restore(const KW::effect::Scene& state);
     void updateTitle();
     void updateMenus();

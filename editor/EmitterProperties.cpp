@@ -186,8 +186,7 @@ void EmitterProperties::edit(const std::function<void(Emitter&)>& change, bool f
     change(values);
     const Problem problem = checkEmitter(values);
     if (!problem.ok() || !commit(values, finished)) {
-        refuse(problem.ok() ? std::string("The change was refused.")
-                            : problem.field + ": " + problem.message);
+        refuse(refusalText(problem));
         show(current());
         return;
     }

@@ -75,6 +75,10 @@ ColorKeys sortedColorKeys(const ColorKeys& keys) {
     return sorted;
 }
 
+std::string refusalText(const Problem& problem) {
+    return problem.ok() ? std::string("The change was refused.") : problem.field + ": " + problem.message;
+}
+
 Problem checkName(const std::string& name) {
     return pelmora::detail::checkName(name);
 }

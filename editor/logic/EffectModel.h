@@ -104,6 +104,8 @@ using pelmora::detail::Problem;
 // The runtime's checks: the editor accepts exactly what effect files may hold.
 Problem checkName(const std::string& name);
 Problem checkEmitter(const Emitter& emitter);
+// What a user is told of a refused change: "FIELD: PROBLEM", or that it was refused when no check names it.
+std::string refusalText(const Problem& problem);
 
 class Scene;
 

@@ -23,9 +23,15 @@ struct PreviewView {
     float panY = 0.0f;
 
     float toClientX(float x, int width) const { return 0.5f * static_cast<float>(width) + panX + x * scale; }
-    float toClientY(float y, int height) const { return 0.5f * static_cast<float>(height) + panY - y * scale; }
-    float toEffectX(float clientX, int width) const { return (clientX - 0.5f * static_cast<float>(width) - panX) / scale; }
-    float toEffectY(float clientY, int height) const { return (0.5f * static_cast<float>(height) + panY - clientY) / scale; }
+    float toClientY(float y, int height) const {
+        return 0.5f * static_cast<float>(height) + panY - y * scale;
+    }
+    float toEffectX(float clientX, int width) const {
+        return (clientX - 0.5f * static_cast<float>(width) - panX) / scale;
+    }
+    float toEffectY(float clientY, int height) const {
+        return (0.5f * static_cast<float>(height) + panY - clientY) / scale;
+    }
 
     // Zooms by `notches` wheel notches (positive: in), keeping the effect point under the client point
     // where it is.

@@ -271,3 +271,34 @@ TEST_F(Editor, ViewThemeSwitchesTheWholeWindowAndChecksTheChoice) {
         EXPECT_EQ(choice.second.editBackground, kwtest::pixelAt(gadgets.tree->getHandle(), 150, 150));
     }
 }
+
+// A refused edit beeps and says why in the status bar, where the running preview's readout leaves it.
+TEST_F(Editor, ARefusedEditSaysWhyInTheStatusBar) {
+    const std::string name = emitter().name;
+    RECT row = {};
+    row.left = LVIR_BOUNDS;
+    SendMessageA(gadgets.grid->getHandle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)); // Name
+    clickAt(gadgets.grid->getHandle(), 20, (row.top + row.bottom) / 2);
+    ASSERT_TRUE(IsWindowVisible(gadgets.name->getHandle()));
+    SetFocus(gadgets.name->getHandle());
+    SendMessageA(gadgets.name->getHandle(), EM_SETSEL, 0, -1);
+    for (WORD key : {VK_DELETE, VK_RETURN}) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_KEYBOARD;
+        press[0].ki.wVk = press[1].ki.wVk = key;
+        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof(INPUT));
+        kwtest::pumpMessages();
+    }
+    gadgets.preview->setPlaying(true);
+    HWND status = FindWindowExA(app->getWindow()->getHandle(), nullptr, STATUSCLASSNAMEA, nullptr);
+    char text[128] = {};
+    for (int frame = 0; frame < 10; ++frame) {
+        Sleep(30);
+        kwtest::pumpMessages();
+        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        ASSERT_STREQ("name: is empty", text) << frame;
+    }
+    EXPECT_EQ(name, emitter().name);
+    EXPECT_EQ(name, gadgets.name->getText());
+}
