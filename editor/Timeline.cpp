@@ -82,8 +82,12 @@ void Timeline::paint() {
     for (const TimelineTick& tick : timelineTicks(bar, static_cast<float>(scale96(48)))) {
         RECT mark = {tick.pixel, barY + scale96(4), tick.pixel + 1, barY + scale96(8)};
         FillRect(dc, &mark, GetSysColorBrush(COLOR_BTNTEXT));
-        TextOutA(dc, tick.pixel + 2, barY + scale96(6), tick.label.c_str(),
-                 static_cast<int>(tick.label.size()));
+        const int length = static_cast<int>(tick.label.size());
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, tick.label.c_str(), length, &extent);
+        // A label that would run into the time readout goes left of its tick.
+        const int x = tick.pixel + 2 + extent.cx > bar.right ? tick.pixel - 2 - extent.cx : tick.pixel + 2;
+        TextOutA(dc, x, barY + scale96(6), tick.label.c_str(), length);
     }
     const int marker = bar.toPixel(time);
     HBRUSH red = CreateSolidBrush(RGB(220, 40, 40));
