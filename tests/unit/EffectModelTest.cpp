@@ -212,21 +212,14 @@ TEST(EffectModel, EqualityComparesIdsWhileSameContentDoesNot) {
 // Only values that act from the effect's start make a preview start over.
 TEST(EffectModel, TimingChangesAreTold) {
     const Scene a = Scene::makeDefault();
-    const struct {
-        void (*edit)(Emitter&);
-        bool sameTiming;
-    } cases[] = {
-        {[](Emitter& e) { e.rate += 1; }, true},
-        {[](Emitter& e) { e.duration += 1; }, false},
-        {[](Emitter& e) { e.loop = !e.loop; }, false},
-        {[](Emitter& e) { e.delay += 1; }, false},
-        {[](Emitter& e) { e.prewarm = !e.prewarm; }, false},
-        {[](Emitter& e) { e.bursts.push_back({}); }, false},
-    };
-    for (const auto& c : cases) {
+    void (*const edits[])(Emitter&) = {
+        [](Emitter& e) { e.duration += 1; },        [](Emitter& e) { e.loop = !e.loop; },
+        [](Emitter& e) { e.delay += 1; },           [](Emitter& e) { e.prewarm = !e.prewarm; },
+        [](Emitter& e) { e.bursts.push_back({}); }, [](Emitter& e) { e.rate += 1; } /* not timing */};
+    for (int i = 0; i < 6; ++i) {
         Scene b = a;
-        c.edit(*b.findEmitter(kEmitter));
-        EXPECT_EQ(c.sameTiming, Scene::sameTiming(a, b)) << &c - cases;
+        edits[i](*b.findEmitter(kEmitter));
+        EXPECT_EQ(i == 5, Scene::sameTiming(a, b)) << i;
     }
 }
 

