@@ -116,11 +116,6 @@ TEST(FloatGraphSelection, ToleranceIsInclusiveOnBothAxes) {
     EXPECT_EQ(selectedIndex(keys), -1) << "between the two values";
     selectAt(keys, 49.0f, -8.5f, tolerance);
     EXPECT_EQ(selectedIndex(keys), 1) << "on the lower value";
-    // Each axis with its own tolerance, as a view with two scales gives.
-    selectAt(keys, 51.5f, -20.5f, tolerance, 0.25f);
-    EXPECT_EQ(selectedIndex(keys), -1);
-    selectAt(keys, 51.5f, -20.25f, tolerance, 0.25f);
-    EXPECT_EQ(selectedIndex(keys), 1);
 }
 
 TEST(FloatGraphSelection, TheHitLaterInTheVectorWins) {

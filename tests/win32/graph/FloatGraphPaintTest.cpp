@@ -115,8 +115,7 @@ TEST_F(FloatGraphPainting, SelectedKeyShowsTwoRedMarkersOverBothCurves) {
 }
 
 TEST_F(FloatGraphPainting, FramingFillsAShortWideGraphOnBothAxes) {
-    // A size curve over 0..100 with values 2..12 in a 400 x 100 client area: the plot is x 60..390
-    // and y 10..70, so 3.3 pixels per position and 6 per value.
+    // Values 2..12 over 0..100 in a 400 x 100 client: plot x 60..390 at 3.3, y 10..70 at 6 pixels per unit.
     KWFloatGraph* wide = KWFloatGraph::create(STYLE_DEFAULT, 10, 220, 404, 104, frame.get(), 8);
     ASSERT_TRUE(wide && wide->getHandle());
     ASSERT_TRUE(wide->setPoints({point(0, -2, -2), point(50, -12, -12), point(100, -7, -7)}));
