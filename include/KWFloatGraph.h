@@ -13,7 +13,8 @@ namespace KW {
 /// right button: its lower value; Shift keeps x, Control keeps y), inserts keys with a left double
 /// click, deletes the selected key with Delete, makes the lower value equal to the upper one with a
 /// right double click (Home: on every key), zooms with the wheel about the mouse and pans with the
-/// middle button.
+/// middle button. The horizontal and the vertical axis have scales of their own (pixels per data unit):
+/// they start equal, framing fits each axis to the keys on its own, and zooming scales both alike.
 ///
 /// Keyboard, while the graph has the focus (a click gives it; a frame in the highlight colour over the
 /// client edge shows it): Tab and Shift+Tab select the next and the previous key by position; the
@@ -39,9 +40,11 @@ public:
 
     /// Pans by (dx, dy) pixels; the repaint follows with the next message the gadget handles.
     void moveView(int dx, int dy);
-    /// One zoom step about the current mouse position, also when the mouse is outside the gadget.
+    /// One zoom step about the current mouse position, also when the mouse is outside the gadget. Both
+    /// scales grow in proportion; when one of them reaches its limit, neither grows further.
     void zoomIn();
     /// One zoom step out about the current mouse position, also when the mouse is outside the gadget.
+    /// Both scales shrink in proportion, until one of them reaches its limit.
     void zoomOut();
     /// The last known mouse position in data units (y is negative above the horizontal axis).
     float getCursorX() const { return cursorX; }
@@ -60,7 +63,9 @@ public:
     /// and y1 <= y2 <= 0. The graph decides the flags: the first and last keys become the fixed
     /// ones, and no key stays selected.
     bool setPoints(const std::vector<KWGraphPoint>& keys);
-    /// Zooms and pans so that every key is in view, as the F key does. A view change: no handler call.
+    /// Zooms and pans so that the keys fill the view, as the F key does: the horizontal scale fits the
+    /// keys' positions and the vertical scale their values, each on its own (a curve whose values are
+    /// all equal takes the horizontal scale for both). A view change: no handler call.
     void frameKeys();
     /// Both curves at x, interpolated linearly between the neighbouring keys in x order; outside
     /// the keys, the nearest end key's values.
@@ -99,7 +104,8 @@ private:
     void drawLines(HDC hdc);
     void drawMargins(HDC hdc);
 
-    float scale;
+    float scale;  // horizontal pixels per data unit
+    float scaleY; // vertical pixels per data unit
     float originX;
     float originY;
     int viewX;
@@ -107,7 +113,8 @@ private:
     float cursorX;
     float cursorY;
     int pickRadius;
-    int labelStep;
+    int labelStep;  // data units between the position labels
+    int labelStepY; // and between the value labels
     bool dragging;
     bool dirty;
     int lastMouseX;

@@ -53,9 +53,10 @@ KWFloatGraph* KWFloatGraph::create(eStyles, int x, int y, int width, int height,
 }
 
 KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent, int id)
-    : KWObject(GADGET_FLOATGRAPH, parent, id), scale(1.0f), originX(0.0f), originY(0.0f), viewX(0), viewY(0),
-      cursorX(0.0f), cursorY(0.0f), pickRadius(3), labelStep(50), dragging(false), dirty(false),
-      lastMouseX(0), lastMouseY(0), dragReported(false), dragIndex(keychange::kSeveral) {
+    : KWObject(GADGET_FLOATGRAPH, parent, id), scale(1.0f), scaleY(1.0f), originX(0.0f), originY(0.0f),
+      viewX(0), viewY(0), cursorX(0.0f), cursorY(0.0f), pickRadius(3), labelStep(50), labelStepY(50),
+      dragging(false), dirty(false), lastMouseX(0), lastMouseY(0), dragReported(false),
+      dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     taborder::markStop(window);
@@ -105,15 +106,17 @@ void KWFloatGraph::zoom(bool in) {
 
     graphview::View view;
     view.scale = scale;
+    view.scaleY = scaleY;
     view.originX = originX;
     view.originY = originY;
-    const float newScale =
-        in ? graphview::scaleAfterZoomIn(scale) : graphview::scaleAfterZoomOut(scale, graphview::kMinScale);
-    graphview::zoomAbout(view, newScale, mouse.x - viewX, mouse.y - viewY);
+    const graphview::Scales next = graphview::scalesAfterZoom({scale, scaleY}, in, graphview::kMinScale);
+    graphview::zoomAbout(view, next, mouse.x - viewX, mouse.y - viewY);
     scale = view.scale;
+    scaleY = view.scaleY;
     originX = view.originX;
     originY = view.originY;
     labelStep = graphview::labelStepFor(scale);
+    labelStepY = graphview::labelStepFor(scaleY);
     dirty = true;
 }
 
@@ -150,19 +153,19 @@ void KWFloatGraph::selectPoint(float x, float y) {
     if (dragging) {
         return;
     }
-    const float tolerance = static_cast<float>(pickRadius) / scale;
-    dirty = floatgraph::selectAt(points, x, y, tolerance) || dirty;
+    const float radius = static_cast<float>(pickRadius);
+    dirty = floatgraph::selectAt(points, x, y, radius / scale, radius / scaleY) || dirty;
 }
 
 void KWFloatGraph::movePoints1(float dx, float dy) {
     const float ddx = dx / scale;
-    const float ddy = dy / scale;
+    const float ddy = dy / scaleY;
     dirty = floatgraph::moveSelectedKeys(points, ddx, ddy) || dirty;
 }
 
 void KWFloatGraph::movePoints2(float dx, float dy) {
     const float ddx = dx / scale;
-    const float ddy = dy / scale;
+    const float ddy = dy / scaleY;
     dirty = floatgraph::moveSelectedLowerValues(points, ddx, ddy) || dirty;
 }
 
@@ -176,7 +179,7 @@ void KWFloatGraph::resetPoints() {
 
 void KWFloatGraph::updateCursor(int clientX, int clientY) {
     cursorX = graphview::clientToData(clientX, viewX, originX, scale);
-    cursorY = graphview::clientToData(clientY, viewY, originY, scale);
+    cursorY = graphview::clientToData(clientY, viewY, originY, scaleY);
 }
 
 int KWFloatGraph::accessibleChildCount() const {
@@ -198,7 +201,7 @@ bool KWFloatGraph::describeAccessible(int child, KWAccessibleElement& element) c
     const auto first =
         std::find_if(points.begin(), points.end(), [](const KWGraphPoint& p) { return p.selected; });
     const int x = graphview::dataToPixel(key.x, scale, originX, viewX);
-    const int y = graphview::dataToPixel(key.y1, scale, originY, viewY);
+    const int y = graphview::dataToPixel(key.y1, scaleY, originY, viewY);
     editorkeys::describeKey(
         handle, child, keytext::curveToText({key}), key.selected,
         first != points.end() && static_cast<std::size_t>(first - points.begin()) == index,

@@ -25,20 +25,23 @@ int selectedIndex(const std::vector<KWGraphPoint>& keys) {
 } // namespace
 
 bool KWFloatGraph::handleKey(WPARAM key) {
-    const float step = static_cast<float>(editorkeys::arrowPixels()) / scale;
+    // One pixel's worth of data on each axis (ten with Shift).
+    const float pixels = static_cast<float>(editorkeys::arrowPixels());
+    const float stepX = pixels / scale;
+    const float stepY = pixels / scaleY;
     switch (editorkeys::commandOf(key)) {
     case editorkeys::KEY_NEXT:
     case editorkeys::KEY_PREVIOUS:
         selectNext(editorkeys::commandOf(key) == editorkeys::KEY_NEXT);
         return false;
     case editorkeys::KEY_LEFT:
-        return nudge(-step, 0.0f);
+        return nudge(-stepX, 0.0f);
     case editorkeys::KEY_RIGHT:
-        return nudge(step, 0.0f);
+        return nudge(stepX, 0.0f);
     case editorkeys::KEY_UP:
-        return nudge(0.0f, -step);
+        return nudge(0.0f, -stepY);
     case editorkeys::KEY_DOWN:
-        return nudge(0.0f, step);
+        return nudge(0.0f, stepY);
     case editorkeys::KEY_FRAME:
         frameKeys();
         return false;
@@ -92,13 +95,15 @@ void KWFloatGraph::frameKeys() {
         static_cast<float>(metrics.labelsWidth + metrics.frameRoom), static_cast<float>(metrics.frameRoom),
         static_cast<float>(client.right - metrics.frameRoom),
         static_cast<float>(client.bottom - metrics.labelsHeight - metrics.frameRoom)};
-    const graphview::View view = graphview::framed(data, area, scale, graphview::kMinScale);
+    const graphview::View view = graphview::framed(data, area, {scale, scaleY}, graphview::kMinScale);
     scale = view.scale;
+    scaleY = view.scaleY;
     originX = view.originX;
     originY = view.originY;
     viewX = view.viewX;
     viewY = view.viewY;
     labelStep = graphview::labelStepFor(scale);
+    labelStepY = graphview::labelStepFor(scaleY);
     dirty = true;
 }
 

@@ -79,14 +79,12 @@ void KWFloatGraph::drawGrid(HDC hdc) {
     const int h = client.bottom;
     const float ox = static_cast<float>(viewX) + originX;
     const float oy = static_cast<float>(viewY) + originY;
-    const float spacing = graphview::gridSpacing(scale);
-
-    for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
+    for (const graphview::Tick& tick : graphview::axisTicks(ox, graphview::gridSpacing(scale), w)) {
         const int x = graphview::truncateToPixel(tick.position);
         MoveToEx(hdc, x, h, nullptr);
         LineTo(hdc, x, 0);
     }
-    for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
+    for (const graphview::Tick& tick : graphview::axisTicks(oy, graphview::gridSpacing(scaleY), h)) {
         const int y = graphview::truncateToPixel(tick.position);
         MoveToEx(hdc, 0, y, nullptr);
         LineTo(hdc, w, y);
@@ -125,8 +123,8 @@ void KWFloatGraph::drawLines(HDC hdc) {
         const int x = graphview::dataToPixel(key.x, scale, originX, viewX);
         upper[i].x = x;
         lower[i].x = x;
-        upper[i].y = graphview::dataToPixel(key.y1, scale, originY, viewY);
-        lower[i].y = graphview::dataToPixel(key.y2, scale, originY, viewY);
+        upper[i].y = graphview::dataToPixel(key.y1, scaleY, originY, viewY);
+        lower[i].y = graphview::dataToPixel(key.y2, scaleY, originY, viewY);
         const int colour = key.selected ? kSelectedMarker : kMarker;
         markers.add(upper[i].x, upper[i].y, colour);
         markers.add(lower[i].x, lower[i].y, colour);
@@ -163,9 +161,8 @@ void KWFloatGraph::drawMargins(HDC hdc) {
 
     const float ox = static_cast<float>(viewX) + originX;
     const float oy = static_cast<float>(viewY) + originY;
-    const float spacing = graphview::labelSpacing(scale, labelStep);
-
-    for (const graphview::Tick& tick : graphview::axisTicks(ox, spacing, w)) {
+    for (const graphview::Tick& tick :
+         graphview::axisTicks(ox, graphview::labelSpacing(scale, labelStep), w)) {
         const std::wstring text = std::to_wstring(tick.index * labelStep);
         TextOutW(hdc, graphview::truncateToPixel(tick.position), h - metrics.bottomLabelRise, text.c_str(),
                  static_cast<int>(text.size()));
@@ -175,8 +172,9 @@ void KWFloatGraph::drawMargins(HDC hdc) {
     FillRect(hdc, &leftBand, theme::labelBandBrush());
 
     // Data y grows downward; the labels show its negation so values grow upward.
-    for (const graphview::Tick& tick : graphview::axisTicks(oy, spacing, h)) {
-        const std::wstring text = std::to_wstring(-tick.index * labelStep);
+    for (const graphview::Tick& tick :
+         graphview::axisTicks(oy, graphview::labelSpacing(scaleY, labelStepY), h)) {
+        const std::wstring text = std::to_wstring(-tick.index * labelStepY);
         const float top = tick.position - static_cast<float>(metrics.valueLabelLift);
         TextOutW(hdc, metrics.valueLabelX, graphview::truncateToPixel(top), text.c_str(),
                  static_cast<int>(text.size()));

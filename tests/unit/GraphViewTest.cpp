@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace KW::graphview;
@@ -58,20 +59,41 @@ TEST(GraphViewZoom, LabelStepFollowsTheZoomStepsAtTheSinglePrecisionBoundaries) 
     EXPECT_EQ(labelStepFor(0.3f), 200);
 }
 
-TEST(GraphViewZoom, ZoomKeepsTheDataPointUnderTheFixedPoint) {
-    View view;
-    view.originX = 37.0f;
-    view.originY = 81.0f;
-    // Data (10, -10) at scale 1 sits at client (47, 71) with no pan.
-    const int fixedX = 47;
-    const int fixedY = 71;
-    float scale = 1.0f;
-    for (int step = 0; step < 12; ++step) {
-        scale = step < 8 ? scaleAfterZoomIn(scale) : scaleAfterZoomOut(scale, kMinScale);
-        zoomAbout(view, scale, fixedX, fixedY);
-        EXPECT_EQ(view.scale, scale);
-        EXPECT_NEAR(10.0f * view.scale + view.originX, 47.0f, 1e-3f);
-        EXPECT_NEAR(-10.0f * view.scale + view.originY, 71.0f, 1e-3f);
+TEST(GraphViewZoom, ZoomKeepsTheDataPointUnderTheFixedPointAndTheRatioOfTheScales) {
+    // Equal scales step as one scale does; a vertical scale 2.5 times the horizontal one stops at 20
+    // and holds the horizontal one at 8.
+    for (const float ratio : {1.0f, 2.5f}) {
+        View view;
+        view.scaleY = ratio;
+        view.originX = 37.0f;
+        view.originY = 71.0f + 10.0f * ratio; // data (10, -10) at client (47, 71) with no pan
+        float scale = 1.0f;
+        for (int step = 0; step < 70; ++step) {
+            scale = scaleAfterZoomIn(scale);
+            zoomAbout(view, scalesAfterZoom({view.scale, view.scaleY}, true, kMinScale), 47, 71);
+            EXPECT_NEAR(view.scale, std::min(scale, kMaxScale / ratio), 1e-4f);
+            EXPECT_NEAR(view.scaleY, view.scale * ratio, 1e-3f);
+            EXPECT_NEAR(10.0f * view.scale + view.originX, 47.0f, 1e-2f);
+            EXPECT_NEAR(-10.0f * view.scaleY + view.originY, 71.0f, 1e-2f);
+        }
+    }
+}
+
+TEST(GraphViewFraming, EachAxisFitsItsOwnSpan) {
+    // In a short, wide plot: values 2..12 over 0..100 fill both axes; a flat curve takes the horizontal
+    // scale for both axes, keys at one position the vertical one.
+    const struct {
+        Extent data;
+        View expected;
+    } cases[] = {{{0, -12, 100, -2}, {3.3f, 6.0f, 60.0f, 82.0f}},
+                 {{0, -5, 100, -5}, {3.3f, 3.3f, 60.0f, 56.5f}},
+                 {{50, -20, 50, 0}, {3.0f, 3.0f, 75.0f, 70.0f}}};
+    for (const auto& c : cases) {
+        const View view = framed(c.data, {60, 10, 390, 70}, {1, 1}, kMinScale);
+        EXPECT_FLOAT_EQ(view.scale, c.expected.scale);
+        EXPECT_FLOAT_EQ(view.scaleY, c.expected.scaleY);
+        EXPECT_FLOAT_EQ(view.originX, c.expected.originX);
+        EXPECT_FLOAT_EQ(view.originY, c.expected.originY);
     }
 }
 

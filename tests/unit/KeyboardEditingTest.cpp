@@ -66,20 +66,20 @@ TEST(KeyboardEditing, GradientNudgeHoldsTheRangeAndTheEnds) {
 }
 
 TEST(KeyboardEditing, FramingCentresTheKeysAtTheLargestScale) {
-    // 100 x 50 data units into a 400 x 300 area: the width decides.
+    // 100 x 50 data units into a 400 x 300 area: each axis fits its own span.
     graphview::View view =
-        graphview::framed({0, -50, 100, 0}, {50, 10, 450, 310}, 1.0f, graphview::kMinScale);
+        graphview::framed({0, -50, 100, 0}, {50, 10, 450, 310}, {1.0f, 1.0f}, graphview::kMinScale);
     EXPECT_EQ(view.scale, 4.0f);
     EXPECT_EQ(view.originX, 50.0f);
-    EXPECT_EQ(view.originY, 260.0f);
+    EXPECT_EQ(view.originY, 310.0f);
     EXPECT_EQ(view.viewX, 0);
-    // Tall data: the height decides; the scale stays within its bounds.
-    view = graphview::framed({0, -200, 100, 0}, {0, 0, 400, 100}, 1.0f, graphview::kMinScale);
-    EXPECT_EQ(view.scale, 0.5f);
-    view = graphview::framed({50, -1, 51, 0}, {0, 0, 400, 100}, 1.0f, graphview::kMinScale);
+    // Tall data: the height decides the vertical scale; the scale stays within its bounds.
+    view = graphview::framed({0, -200, 100, 0}, {0, 0, 400, 100}, {1.0f, 1.0f}, graphview::kMinScale);
+    EXPECT_EQ(view.scaleY, 0.5f);
+    view = graphview::framed({50, -1, 51, 0}, {0, 0, 400, 100}, {1.0f, 1.0f}, graphview::kMinScale);
     EXPECT_EQ(view.scale, graphview::kMaxScale);
     // All keys in one point: the scale is kept and the point centred.
-    view = graphview::framed({10, 0, 10, 0}, {0, 0, 400, 100}, 2.0f, graphview::kMinScale);
+    view = graphview::framed({10, 0, 10, 0}, {0, 0, 400, 100}, {2.0f, 2.0f}, graphview::kMinScale);
     EXPECT_EQ(view.scale, 2.0f);
     EXPECT_EQ(view.originX, 200.0f - 20.0f);
 

@@ -45,15 +45,15 @@ Keys initialKeys() {
     return Keys{makeKey(kFirstPosition, 0.0f, 0.0f, true), makeKey(kLastPosition, 0.0f, 0.0f, true)};
 }
 
-bool selectAt(Keys& keys, float x, float y, float tolerance) {
+bool selectAt(Keys& keys, float x, float y, float toleranceX, float toleranceY) {
     bool found = false;
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         key->selected = false;
-        if (!found && withinTolerance(x, key->x, tolerance) && withinTolerance(y, key->y1, tolerance)) {
+        if (!found && withinTolerance(x, key->x, toleranceX) && withinTolerance(y, key->y1, toleranceY)) {
             key->selected = true;
             found = true;
         }
-        if (!found && withinTolerance(x, key->x, tolerance) && withinTolerance(y, key->y2, tolerance)) {
+        if (!found && withinTolerance(x, key->x, toleranceX) && withinTolerance(y, key->y2, toleranceY)) {
             key->selected = true;
             found = true;
         }

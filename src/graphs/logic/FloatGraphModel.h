@@ -16,9 +16,13 @@ typedef std::vector<KWGraphPoint> Keys;
 Keys initialKeys();
 
 // Walks from the last key to the first, clearing every selection, and selects the first key met
-// whose upper or lower value lies within tolerance of (x, y) on both axes (bounds inclusive).
+// whose upper or lower value lies within toleranceX of x and toleranceY of y (bounds inclusive).
 // Always true: the selection marks are repainted even when nothing is hit.
-bool selectAt(Keys& keys, float x, float y, float tolerance);
+bool selectAt(Keys& keys, float x, float y, float toleranceX, float toleranceY);
+// The same with one tolerance on both axes.
+inline bool selectAt(Keys& keys, float x, float y, float tolerance) {
+    return selectAt(keys, x, y, tolerance, tolerance);
+}
 
 // Drags the selected keys by (dx, dy) data units: the whole key, or only its lower value (which
 // pushes the upper value along when lifted above it). Values end at 0 or below, x within 0..100.

@@ -78,32 +78,54 @@ float originKeepingPoint(float origin, float oldScale, float newScale, int fixed
 
 } // namespace
 
-void zoomAbout(View& view, float newScale, int fixedX, int fixedY) {
-    const float oldScale = view.scale;
-    view.scale = newScale;
-    view.originX = originKeepingPoint(view.originX, oldScale, newScale, fixedX);
-    view.originY = originKeepingPoint(view.originY, oldScale, newScale, fixedY);
+Scales scalesAfterZoom(Scales scales, bool in, float minimumScale) {
+    float x = in ? scaleAfterZoomIn(scales.x) : scaleAfterZoomOut(scales.x, minimumScale);
+    // x * 1 is x: equal scales stay equal, step for step as one scale would go.
+    const float ratio = scales.y / scales.x;
+    float y = x * ratio;
+    if (y > kMaxScale || y < minimumScale) {
+        y = std::min(kMaxScale, std::max(minimumScale, y));
+        x = std::min(kMaxScale, std::max(minimumScale, y / ratio));
+    }
+    return {x, y};
 }
 
-View framed(const Extent& data, const Extent& area, float scale, float minimumScale) {
+void zoomAbout(View& view, Scales newScales, int fixedX, int fixedY) {
+    const float oldScaleX = view.scale;
+    const float oldScaleY = view.scaleY;
+    view.scale = newScales.x;
+    view.scaleY = newScales.y;
+    view.originX = originKeepingPoint(view.originX, oldScaleX, newScales.x, fixedX);
+    view.originY = originKeepingPoint(view.originY, oldScaleY, newScales.y, fixedY);
+}
+
+namespace {
+
+// The largest scale that shows span in room, or 0 when either is empty (or not a number).
+float fittedScale(float span, float room) {
+    return span > 0.0f && room > 0.0f ? std::min(kMaxScale, room / span) : 0.0f;
+}
+
+} // namespace
+
+View framed(const Extent& data, const Extent& area, Scales kept, float minimumScale) {
     const float spanX = data.right - data.left;
     const float spanY = data.bottom - data.top;
-    const float roomX = area.right - area.left;
-    const float roomY = area.bottom - area.top;
-    float fitted = kMaxScale;
-    bool limited = false;
-    if (spanX > 0.0f && roomX > 0.0f) {
-        fitted = std::min(fitted, roomX / spanX);
-        limited = true;
-    }
-    if (spanY > 0.0f && roomY > 0.0f) {
-        fitted = std::min(fitted, roomY / spanY);
-        limited = true;
+    float fittedX = fittedScale(spanX, area.right - area.left);
+    float fittedY = fittedScale(spanY, area.bottom - area.top);
+    if (fittedX == 0.0f && fittedY == 0.0f) {
+        fittedX = kept.x;
+        fittedY = kept.y;
+    } else if (fittedX == 0.0f) {
+        fittedX = fittedY;
+    } else if (fittedY == 0.0f) {
+        fittedY = fittedX;
     }
     View view;
-    view.scale = std::max(minimumScale, limited ? fitted : scale);
+    view.scale = std::max(minimumScale, fittedX);
+    view.scaleY = std::max(minimumScale, fittedY);
     view.originX = (area.left + area.right - spanX * view.scale) / 2.0f - data.left * view.scale;
-    view.originY = (area.top + area.bottom - spanY * view.scale) / 2.0f - data.top * view.scale;
+    view.originY = (area.top + area.bottom - spanY * view.scaleY) / 2.0f - data.top * view.scaleY;
     return view;
 }
 

@@ -10,13 +10,15 @@
 namespace KW {
 namespace graphview {
 
-// Pixels per data unit stay within these bounds; the colour editor raises the lower one to 1.
+// Pixels per data unit stay within these bounds, on each axis alone; the colour editor raises the lower
+// one to 1.
 const float kMaxScale = 20.0f;
 const float kMinScale = 0.3f;
 const float kZoomStep = 0.3f;
 
 struct View {
-    float scale = 1.0f;   // pixels per data unit
+    float scale = 1.0f;   // horizontal pixels per data unit
+    float scaleY = 1.0f;  // vertical pixels per data unit; equal to scale until framing sets it apart
     float originX = 0.0f; // pixel offset of data (0, 0) before panning; moved by zooming
     float originY = 0.0f;
     int viewX = 0; // pan offset in pixels
@@ -41,9 +43,20 @@ int addPan(int view, int delta);
 float scaleAfterZoomIn(float scale);
 float scaleAfterZoomOut(float scale, float minimumScale);
 
+// A horizontal and a vertical scale.
+struct Scales {
+    float x;
+    float y;
+};
+
+// Both scales after one zoom step, their ratio kept: the horizontal one takes the step above, the vertical
+// one follows in proportion. Where that would take the vertical one out of minimumScale..kMaxScale, it
+// stops at the bound and the horizontal one follows it instead. Equal scales stay exactly equal.
+Scales scalesAfterZoom(Scales scales, bool in, float minimumScale);
+
 // Moves the origins so that the client point (fixedX, fixedY), already less the pan offset, shows
-// the same data point at newScale as it did at the view's current scale; then stores newScale.
-void zoomAbout(View& view, float newScale, int fixedX, int fixedY);
+// the same data point at the new scales as it did at the view's current ones; then stores them.
+void zoomAbout(View& view, Scales newScales, int fixedX, int fixedY);
 
 // A data rectangle, and the client rectangle that is to show it.
 struct Extent {
@@ -53,9 +66,10 @@ struct Extent {
     float bottom;
 };
 
-// The view, without pan, that shows data centred in area at the largest scale within minimumScale and
-// kMaxScale. An empty span on one axis leaves the other to decide; empty on both keeps the scale.
-View framed(const Extent& data, const Extent& area, float scale, float minimumScale);
+// The view, without pan, that shows data centred in area, each axis at the largest scale that fits its
+// span, within minimumScale and kMaxScale. An axis whose span (or room) is empty takes the other axis'
+// scale; empty on both keeps the scales given.
+View framed(const Extent& data, const Extent& area, Scales kept, float minimumScale);
 
 // Data units between two axis labels for a scale: 200, 100, 50, 30 or 10.
 int labelStepFor(float scale);

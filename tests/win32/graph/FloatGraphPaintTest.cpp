@@ -114,6 +114,19 @@ TEST_F(FloatGraphPainting, SelectedKeyShowsTwoRedMarkersOverBothCurves) {
     EXPECT_EQ(pixel(148, 8), kRed);
 }
 
+TEST_F(FloatGraphPainting, FramingFillsAShortWideGraphOnBothAxes) {
+    // Values 2..12 over 0..100 in a 400 x 100 client: plot x 60..390 at 3.3, y 10..70 at 6 pixels per unit.
+    KWFloatGraph* wide = KWFloatGraph::create(STYLE_DEFAULT, 10, 220, 404, 104, frame.get(), 8);
+    ASSERT_TRUE(wide && wide->getHandle());
+    ASSERT_TRUE(wide->setPoints({point(0, -2, -2), point(50, -12, -12), point(100, -7, -7)}));
+    wide->frameKeys();
+    SendMessageA(wide->getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(225, 40));
+    EXPECT_NEAR(wide->getCursorX(), 50.0f, 1e-3f);
+    EXPECT_NEAR(wide->getCursorY(), -7.0f, 1e-3f);
+    EXPECT_EQ(kwtest::pixelAt(wide->getHandle(), 224, 9), kBlack) << "the highest key's marker at the top";
+    EXPECT_EQ(kwtest::pixelAt(wide->getHandle(), 60, 69), kBlack) << "the lowest key's marker at the bottom";
+}
+
 TEST_F(FloatGraphPainting, RepaintsReleaseEveryGdiObjectTheyCreate) {
     std::vector<KWGraphPoint> keys;
     for (int i = 0; i <= 50; ++i) {
