@@ -795,6 +795,12 @@ void EditorApp::openAtStart(const std::string& file) {
     openFile(file);
 }
 
+void EditorApp::frameContent() {
+    preview->frameEffect(scene);
+    sizeCurve->frameKeys();
+    colorRamp->frameKeys();
+}
+
 // Work from a recovery file: unsaved changes to the file it belongs to, which Save writes.
 void EditorApp::recover(const Scene& recovered, const std::string& original) {
     beginEditing(recovered, original);

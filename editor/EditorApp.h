@@ -72,6 +72,9 @@ public:
     KW::KWWindow* getWindow() const { return frame.window; }
     // Opens a file given on the command line; a failure leaves the new effect and says why.
     void openAtStart(const std::string& path);
+    // Frames the effect in the preview and the selected emitter's keys in the graph editors, as opening a
+    // file does: for the window's first showing, when the panes have their sizes.
+    void frameContent();
     // Remembering between sessions, off until called: the recent files and dialog folder from the
     // settings, the settings written at exit, unsaved work written to a recovery file a few seconds
     // after a change. Returns whether the window took the stored layout (it is then placed, not shown).

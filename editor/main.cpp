@@ -41,6 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     pelmora::EditorApp app;
     const bool placed = app.beginSession(settings);
     ShowWindow(app.getWindow()->getHandle(), placed ? SW_SHOW : SW_SHOWMAXIMIZED);
+    app.frameContent();
     if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
         file = file.substr(1, file.size() - 2);
     }

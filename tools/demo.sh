@@ -42,6 +42,11 @@ if [ -n "${KW_DEMO_DPI:-}" ]; then
     /usr/lib/wine/wine64 reg add "$desktop" /v LogPixels /t REG_DWORD /d "$KW_DEMO_DPI" /f >/dev/null 2>&1
 fi
 
+if [ "$interactive" = 0 ]; then
+    # A screenshot shows the program as it first starts, not as an earlier run left its settings.
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/{Pelmora,Kwadro}
+fi
+
 cd "$build/x86_64/bin"
 if [ "$interactive" = 1 ]; then
     # shellcheck disable=SC2086
