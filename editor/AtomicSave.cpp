@@ -1,6 +1,7 @@
 #include "AtomicSave.h"
 
 #include "CodePage.h"
+#include "UserFileStore.h"
 
 #include <windows.h>
 
@@ -21,11 +22,6 @@ std::string systemMessage(DWORD code) {
     return message;
 }
 
-std::wstring folderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
-}
-
 } // namespace
 
 bool saveAtomically(const std::string& path, const std::string& text, std::string& error) {
@@ -38,32 +34,12 @@ bool saveAtomically(const std::string& path, const std::string& text, std::strin
         error = "Cannot save " + path + ": the file is read-only";
         return false;
     }
-    wchar_t temporary[MAX_PATH] = {};
-    if (!GetTempFileNameW(folderOf(target).c_str(), L"pel", 0, temporary)) {
-        error = "Cannot write in the folder of " + path + ": " + systemMessage(GetLastError());
+    DWORD failure = 0;
+    if (!shell::replaceFile(target, text, failure)) {
+        error = "Cannot save " + path + ": " + systemMessage(failure);
         return false;
     }
-    HANDLE file =
-        CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE;
-    DWORD failure = written ? 0 : GetLastError();
-    if (written) {
-        DWORD count = 0;
-        written = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &count, nullptr) &&
-                  count == text.size() && FlushFileBuffers(file);
-        failure = written ? 0 : GetLastError();
-        CloseHandle(file);
-    }
-    if (written &&
-        MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    if (written) {
-        failure = GetLastError();
-    }
-    DeleteFileW(temporary);
-    error = "Cannot save " + path + ": " + systemMessage(failure);
-    return false;
+    return true;
 }
 
 } // namespace pelmora

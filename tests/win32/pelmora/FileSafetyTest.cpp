@@ -42,7 +42,7 @@ bool boxSaid(const std::string& words) {
 // The save's temporary files in the temporary folder (where the target lives).
 int temporaryFileCount() {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(temporaryPath("pel*.tmp").c_str(), &found);
+    HANDLE search = FindFirstFileA(temporaryPath("kw*.tmp").c_str(), &found);
     int count = 0;
     if (search != INVALID_HANDLE_VALUE) {
         do {
