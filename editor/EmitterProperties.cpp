@@ -71,31 +71,8 @@ EmitterProperties::EmitterProperties(KWProperties* grid, Current current, Commit
         addBurstRows(bursts, slot);
     }
 
-    // A bound moved past the other one takes it along, as the lifetime does.
-    addNumber(
-        motion, "Rotation min", kRotationRange, 5.0f, [](const Emitter& e) { return e.rotationMin; },
-        [](Emitter& e, float v) {
-            e.rotationMin = v;
-            e.rotationMax = std::max(e.rotationMax, v);
-        });
-    addNumber(
-        motion, "Rotation max", kRotationRange, 5.0f, [](const Emitter& e) { return e.rotationMax; },
-        [](Emitter& e, float v) {
-            e.rotationMax = v;
-            e.rotationMin = std::min(e.rotationMin, v);
-        });
-    addNumber(
-        motion, "Spin min", kSpinRange, 5.0f, [](const Emitter& e) { return e.spinMin; },
-        [](Emitter& e, float v) {
-            e.spinMin = v;
-            e.spinMax = std::max(e.spinMax, v);
-        });
-    addNumber(
-        motion, "Spin max", kSpinRange, 5.0f, [](const Emitter& e) { return e.spinMax; },
-        [](Emitter& e, float v) {
-            e.spinMax = v;
-            e.spinMin = std::min(e.spinMin, v);
-        });
+    addRange(motion, "Rotation", kRotationRange, &Emitter::rotationMin, &Emitter::rotationMax);
+    addRange(motion, "Spin", kSpinRange, &Emitter::spinMin, &Emitter::spinMax);
     addFlag(
         motion, "Align to motion", [](const Emitter& e) { return e.alignToVelocity; },
         [](Emitter& e, bool v) { e.alignToVelocity = v; });
@@ -151,6 +128,23 @@ void EmitterProperties::addBurstRows(KWGroupItem* group, std::size_t slot) {
               set([](Burst& b, float v) { b.cycles = roundedInt(v); }));
     addNumber(group, name + "every", kBurstTimeRange, 0.1f, field(&Burst::interval),
               set([](Burst& b, float v) { b.interval = v; }));
+}
+
+void EmitterProperties::addRange(KWGroupItem* group, const std::string& label, const Range& range,
+                                 float Emitter::*low, float Emitter::*high) {
+    // A bound moved past the other one takes it along, as the lifetime does.
+    addNumber(
+        group, label + " min", range, 5.0f, [low](const Emitter& e) { return e.*low; },
+        [low, high](Emitter& e, float v) {
+            e.*low = v;
+            e.*high = std::max(e.*high, v);
+        });
+    addNumber(
+        group, label + " max", range, 5.0f, [high](const Emitter& e) { return e.*high; },
+        [low, high](Emitter& e, float v) {
+            e.*high = v;
+            e.*low = std::min(e.*low, v);
+        });
 }
 
 void EmitterProperties::addNumber(KWGroupItem* group, const std::string& label, const Range& range,

@@ -50,6 +50,9 @@ private:
                    float step, Get get, Set set);
     // Rows for burst `slot`: its time, count, cycles and interval.
     void addBurstRows(KW::KWGroupItem* group, std::size_t slot);
+    // A "LABEL min" and a "LABEL max" row for a pair of bounds, each taking the other along past it.
+    void addRange(KW::KWGroupItem* group, const std::string& label, const KW::effect::Range& range,
+                  float KW::effect::Emitter::*low, float KW::effect::Emitter::*high);
     void addFlag(KW::KWGroupItem* group, const char* label, bool (*get)(const KW::effect::Emitter&),
                  void (*set)(KW::effect::Emitter&, bool));
     // Applies an edit to a copy of the current values and commits it.

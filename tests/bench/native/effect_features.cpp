@@ -1,20 +1,17 @@
 // Seeks an effect that uses every emitter feature (a shape, bursts, prewarm, spin, drag and a sprite
 // sheet) to 10 s with 1,000 live particles, and steps one holding 10,000. Prints figures; never a pass
 // or fail.
+#include "BenchSupport.h"
 #include <pelmora/Runtime.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
+using bench::Clock;
+using bench::millisecondsSince;
+
 namespace {
-
-typedef std::chrono::steady_clock Clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // rate particles a second living 2 s, plus a burst of a tenth of that every second.
 pelmora::Effect featured(float rate) {

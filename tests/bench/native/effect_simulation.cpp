@@ -1,35 +1,26 @@
 // Steps an effect holding 10,000 live particles and samples every particle's size and colour, as a
 // preview frame does. Prints figures; never a pass or fail.
+#include "BenchSupport.h"
+#include "DenseScene.h"
 #include "logic/EffectSimulation.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
 using namespace KW::effect;
 
-namespace {
-
-typedef std::chrono::steady_clock Clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-} // namespace
+using bench::Clock;
+using bench::millisecondsSince;
 
 int main() {
-    // 5,000 particles a second living exactly 2 s: 10,000 live once the first ones die.
-    Scene scene = Scene::makeDefault();
-    Emitter values = *scene.findEmitter(3);
-    values.rate = 5000.0f;
-    values.lifetimeMin = 2.0f;
-    values.lifetimeMax = 2.0f;
-    values.size.insert(values.size.begin() + 1, sizeKey(40.0f, 20.0f, 8.0f));
-    values.color.insert(values.color.begin() + 1, KW::KWColorPoint(50.0f, KW::KWColor(90, 160, 255, 200),
-                                                                   KW::KWColor(20, 60, 200, 160)));
-    if (!scene.setEmitter(3, values)) {
+    Scene scene;
+    const bool accepted = bench::denseScene(scene, [](Emitter& values) {
+        values.size.insert(values.size.begin() + 1, sizeKey(40.0f, 20.0f, 8.0f));
+        values.color.insert(values.color.begin() + 1, KW::KWColorPoint(50.0f, KW::KWColor(90, 160, 255, 200),
+                                                                       KW::KWColor(20, 60, 200, 160)));
+    });
+    if (!accepted) {
         std::printf("benchmark scene refused\n");
         return 1;
     }

@@ -1,24 +1,22 @@
 // The preview's frame with 10,000 live particles, simulated and drawn into a preview-sized canvas: round
 // particles as the baseline, then textured, turned and alpha-blended ones with either sampling. Prints
 // figures; never a pass or fail.
+#include "BenchSupport.h"
+#include "DenseScene.h"
 #include "Flipbook.h"
 #include "logic/EffectSimulation.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 using namespace KW::effect;
 
+using bench::Clock;
+using bench::millisecondsSince;
+
 namespace {
-
-typedef std::chrono::steady_clock Clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // A soft white spot, 32 texels square, as a spark texture looks.
 pelmora::Image spark() {
@@ -89,14 +87,8 @@ void measure(const Scene& scene, Mode mode, const char* name) {
 } // namespace
 
 int main() {
-    // 5,000 particles a second living exactly 2 s: 10,000 live once the first ones die.
-    Scene scene = Scene::makeDefault();
-    Emitter values = *scene.findEmitter(3);
-    values.rate = 5000.0f;
-    values.lifetimeMin = 2.0f;
-    values.lifetimeMax = 2.0f;
-    values.blend = BlendMode::Alpha;
-    if (!scene.setEmitter(3, values)) {
+    Scene scene;
+    if (!bench::denseScene(scene, [](Emitter& values) { values.blend = BlendMode::Alpha; })) {
         std::printf("benchmark scene refused\n");
         return 1;
     }
