@@ -1,6 +1,7 @@
 // The effect editor as its user drives it: palette, tree, property grid, curve and gradient editors
 // change the effect, the preview shows the change, and undo brings the gadgets back.
 #include "EditorApp.h"
+#include "GridSupport.h"
 #include "PaintProbe.h"
 #include "Preview.h"
 #include "TestSupport.h"
@@ -9,7 +10,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 using namespace KW;
@@ -251,6 +255,51 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     EXPECT_EQ(pelmora::ShapeKind::Point, emitter().shape.kind);
     EXPECT_EQ(0, kind->getSelectedId());
     EXPECT_EQ("Pelmora - Untitled", app->getWindow()->getText());
+}
+
+// The timing, motion and sprite-sheet rows edit the emitter through their spin boxes' arrows; a bound moved
+// past the other one takes it along; undo steps back over every edit.
+TEST_F(Editor, TimingMotionAndSheetRowsChangeTheEffect) {
+    SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
+    const std::vector<KWGroupItem*>& groups = gadgets.emitterProperties->getGroups();
+    for (std::size_t group : {1, 3, 4}) { // Timing, Motion, Sprite sheet
+        gadgets.grid->openGroup(groups[group], true);
+    }
+    kwtest::pumpMessages();
+    const struct {
+        const char* row;
+        bool up;
+        std::function<bool(const Emitter&)> done;
+    } cases[] = {
+        {"Start delay", true, [](const Emitter& e) { return e.delay == 0.1f; }},
+        {"Rotation max", false,
+         [](const Emitter& e) { return e.rotationMax == -5.0f && e.rotationMin == -5.0f; }},
+        {"Spin min", true, [](const Emitter& e) { return e.spinMin == 5.0f && e.spinMax == 5.0f; }},
+        {"Drag", true, [](const Emitter& e) { return e.drag == 0.1f; }},
+        {"Columns", true, [](const Emitter& e) { return e.sheet.columns == 2; }},
+    };
+    const Emitter before = emitter();
+    HWND list = gadgets.grid->getHandle();
+    for (const auto& c : cases) {
+        const std::vector<std::string> rows = gridtest::rowTexts(list);
+        const int row = static_cast<int>(std::find(rows.begin(), rows.end(), c.row) - rows.begin());
+        ASSERT_LT(row, static_cast<int>(rows.size())) << c.row;
+        const POINT cell = gridtest::cellCentre(list, row, 0);
+        clickAt(list, 20, cell.y);
+        RECT client;
+        GetClientRect(list, &client);
+        HWND editor = ChildWindowFromPointEx(list, POINT{client.right - 30, cell.y}, CWP_SKIPINVISIBLE);
+        HWND arrows = childOfClass(editor, UPDOWN_CLASSA);
+        ASSERT_NE(nullptr, arrows) << c.row;
+        RECT arrowRect;
+        GetClientRect(arrows, &arrowRect);
+        clickAt(arrows, arrowRect.right / 2, c.up ? arrowRect.bottom / 4 : arrowRect.bottom * 3 / 4);
+        EXPECT_TRUE(c.done(emitter())) << c.row;
+    }
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        app->runCommand(pelmora::CommandUndo);
+    }
+    EXPECT_TRUE(before == emitter());
 }
 
 TEST_F(Editor, ViewThemeSwitchesTheWholeWindowAndChecksTheChoice) {
