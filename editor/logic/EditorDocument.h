@@ -1,0 +1,143 @@
+#ifndef PELMORA_EDITOR_DOCUMENT_H
+#define PELMORA_EDITOR_DOCUMENT_H
+
+#include "logic/EditHistory.h"
+#include "logic/EditorScene.h"
+#include "logic/EmitterFields.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pelmora {
+namespace editor {
+
+// One change the user makes to the effect. Value edits act on the selected emitter; Rename and Delete
+// on the selected element; Add puts a new element under the selection.
+struct Edit {
+    enum class Kind { Field, Texture, SizeKeys, ColorKeys, Rename, Add, Delete };
+    Kind kind = Kind::Field;
+    Field field = Field::Rate;
+    std::size_t slot = 0; // burst rows: which burst
+    float value = 0.0f;
+    std::string text; // Texture: the file chosen; Rename: the new name
+    std::vector<SizeKey> sizeKeys;
+    std::vector<ColorKey> colorKeys;
+    ElementKind added = ElementKind::None;
+    bool finished = true; // false: a step of a drag that goes on
+
+    // A grid row's new value (flags 0 or 1, choices their index).
+    static Edit number(Field field, float value, std::size_t slot = 0);
+    // A texture file as chosen; the document stores it relative to the effect's folder where it can.
+    static Edit texture(const std::string& chosen);
+    static Edit sizeCurve(std::vector<SizeKey> keys);
+    static Edit colorCurve(std::vector<ColorKey> keys);
+    static Edit rename(const std::string& name);
+    static Edit add(ElementKind kind);
+    static Edit remove();
+    // The same edit as one step of a drag: the steps until the finishing one make one undo step.
+    Edit duringDrag() const;
+};
+
+// What an edit, undo, redo or file operation changed, for the panes to show.
+enum ChangePart : unsigned {
+    ChangedStructure = 1u << 0, // elements added, removed or renamed
+    ChangedSelection = 1u << 1,
+    ChangedValues = 1u << 2, // an emitter's values (its name included)
+    ChangedFile = 1u << 3    // path, unsaved changes, or what undo and redo can do
+};
+
+struct Change {
+    unsigned parts = 0;
+    ElementId emitter = kNoElement; // ChangedValues: the emitter; kNoElement: the whole scene is new
+    bool finished = true;           // false while a drag goes on
+    bool timing = false;            // duration, loop, delay, prewarm or bursts changed: start over
+};
+
+// What apply gives: accepted, or why not (the text the user is shown).
+struct Applied {
+    bool accepted = true;
+    std::string reason;
+    explicit operator bool() const { return accepted; }
+};
+
+// The effect being edited: its scene, the selection, undo and redo, and the file it belongs to. The only
+// way to change the effect. Every change is checked as the runtime checks files; a refused one leaves
+// everything as it was. Listeners hear of every change after it is made.
+class EditorDocument {
+public:
+    typedef std::function<void(const Change&)> Listener;
+
+    // A new effect, untitled, with its first emitter selected.
+    EditorDocument();
+
+    const Scene& getScene() const { return scene; }
+    ElementId getSelection() const { return selection; }
+    // The selected emitter, or null when the selection is not an emitter.
+    const Emitter* selectedEmitter() const { return scene.findEmitter(selection); }
+    // The file the effect was opened from or saved to; empty for a new effect.
+    const std::string& getPath() const { return path; }
+    bool hasUnsavedChanges() const { return history.hasUnsavedChanges(); }
+    bool canUndo() const { return history.canUndo(); }
+    bool canRedo() const { return history.canRedo(); }
+    std::size_t undoSteps() const { return history.undoSteps(); }
+
+    // Checks and makes the change, as one undo step (a drag's steps join into one).
+    Applied apply(const Edit& edit);
+    // Selects an element, or nothing with kNoElement; false (and no change) for an unknown id.
+    bool select(ElementId id);
+    // Steps back or forward; false when there is no step. The selection stays unless its element left.
+    bool undo();
+    bool redo();
+
+    // A new default effect, untitled and saved.
+    void newEffect();
+    // Reads effect file text as the effect of the file at path. On failure nothing changes and error says
+    // why. recovered: work that was never saved (after a crash), unsaved until the next save.
+    bool open(const std::string& text, const std::string& file, std::string& error,
+              TextEncoding encoding = TextEncoding::Utf8, bool recovered = false);
+    // The effect file text to save.
+    std::string fileText(TextEncoding encoding = TextEncoding::Utf8) const;
+    // The text was written to file: it is now the effect's file and holds its current state.
+    void markSaved(const std::string& file);
+
+    // Adds a listener; returns its number for removeListener.
+    int addListener(Listener listener);
+    void removeListener(int number);
+
+private:
+    struct FileState {
+        bool unsaved;
+        bool undo;
+        bool redo;
+        std::string path;
+        bool operator!=(const FileState& other) const;
+    };
+
+    Applied applyToEmitter(const Edit& edit);
+    Applied applyRename(const std::string& name);
+    Applied addElement(ElementKind kind);
+    Applied removeSelected();
+    // Ends an open drag step: its after values are taken, or it goes if nothing changed.
+    void closeOpenStep();
+    // Runs a step forward or back; returns what changed.
+    Change run(const EditStep& step, bool forward);
+    void keepSelectionValid(Change& change);
+    FileState fileState() const;
+    // Tells the listeners, adding ChangedFile when the file state moved since before.
+    void notify(Change change, const FileState& before);
+    void startOver(const Scene& fresh, const std::string& file, bool recovered);
+
+    Scene scene;
+    ElementId selection = kNoElement;
+    EditHistory history;
+    std::string path;
+    std::vector<std::pair<int, Listener>> listeners;
+    int nextListener = 1;
+};
+
+} // namespace editor
+} // namespace pelmora
+
+#endif

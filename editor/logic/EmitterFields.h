@@ -1,0 +1,90 @@
+#ifndef PELMORA_EMITTER_FIELDS_H
+#define PELMORA_EMITTER_FIELDS_H
+
+#include <pelmora/Runtime.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The emitter's values as the property grid shows them: one row a value, each read and written as a
+// number (flags 0 or 1, choices their index). The grid builds its rows from this table, and the document
+// writes every row's edits through setField, so a row's rule lives in one place.
+namespace pelmora {
+namespace editor {
+
+enum class Field {
+    Rate,
+    LifetimeMin,
+    LifetimeMax,
+    Speed,
+    Spread,
+    Gravity,
+    Blend,
+    ShapeKind,
+    ShapeEdge,
+    ShapeRadius,
+    ShapeWidth,
+    ShapeHeight,
+    Direction,
+    Duration,
+    Loop,
+    Delay,
+    Prewarm,
+    BurstTime, // the burst rows take a slot: the burst's index
+    BurstCount,
+    BurstRepeats,
+    BurstInterval,
+    RotationMin,
+    RotationMax,
+    SpinMin,
+    SpinMax,
+    AlignToVelocity,
+    Drag,
+    SheetColumns,
+    SheetRows,
+    FrameRate,
+    RandomStart,
+};
+
+enum class RowKind {
+    Number, // a spin box over range, in steps of step
+    Flag,   // a check box
+    Choice  // a list of choices, the value their index
+};
+
+// The bounds a row's spin box keeps; the document's check decides what is stored.
+struct RowRange {
+    float min;
+    float max;
+};
+
+struct FieldRow {
+    const char* group; // the grid's group caption
+    std::string label;
+    Field field;
+    std::size_t slot; // bursts: which one
+    RowKind kind;
+    RowRange range;
+    float step;
+    std::vector<const char*> choices; // Choice rows: the captions, by value
+};
+
+// Bursts shown as rows; an emitter's further bursts are kept as they are.
+const std::size_t kBurstRows = 2;
+
+// Every row, in the grid's order: "Emission", "Rendering" (blend; the texture row is its own edit),
+// "Shape", "Timing", "Bursts", "Motion", "Sprite sheet".
+const std::vector<FieldRow>& emitterRows();
+
+// The value a row shows. A burst slot past the emitter's bursts shows a burst of none.
+float fieldValue(const EmitterDesc& values, Field field, std::size_t slot = 0);
+// Writes a row's value as the user gave it, unchecked. A bound moved past its pair takes the other one
+// along (lifetime, rotation, spin); whole numbers are rounded; editing a burst slot past the emitter's
+// bursts adds bursts up to it, and bursts of none at the end are dropped.
+void setField(EmitterDesc& values, Field field, std::size_t slot, float value);
+
+} // namespace editor
+} // namespace pelmora
+
+#endif
