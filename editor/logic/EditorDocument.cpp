@@ -292,7 +292,7 @@ Change EditorDocument::run(const EditStep& step, bool forward) {
 }
 
 void EditorDocument::keepSelectionValid(Change& change) {
-    if (selection != kNoElement && scene.kindOf(selection) == ElementKind::None) {
+    if (scene.kindOf(selection) == ElementKind::None && scene.firstEmitter() != selection) {
         selection = scene.firstEmitter();
         change.parts |= ChangedSelection;
     }

@@ -87,7 +87,8 @@ public:
     Applied apply(const Edit& edit);
     // Selects an element, or nothing with kNoElement; false (and no change) for an unknown id.
     bool select(ElementId id);
-    // Steps back or forward; false when there is no step. The selection stays unless its element left.
+    // Steps back or forward; false when there is no step. The selection stays while its element exists;
+    // otherwise (nothing selected included) the first emitter is selected.
     bool undo();
     bool redo();
 
