@@ -364,7 +364,9 @@ void EditorDocument::newEffect() {
 
 bool EditorDocument::open(const std::string& text, const std::string& file, std::string& error,
                           TextEncoding encoding, bool recovered) {
-    Scene loaded = scene;
+    // Ids above the old scene's, so a view that follows elements by id starts afresh.
+    Scene loaded;
+    loaded.raiseNextId(scene.getNextId());
     if (!readScene(text, loaded, error, encoding)) {
         return false;
     }
