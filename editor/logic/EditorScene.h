@@ -1,7 +1,7 @@
 #ifndef PELMORA_EDITOR_SCENE_H
 #define PELMORA_EDITOR_SCENE_H
 
-#include <pelmora/Runtime.h>
+#include "logic/EmitterValues.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,15 +46,6 @@ struct PlacedElement {
 
     ElementId id() const;
 };
-
-// A new emitter's values: the runtime's defaults with curves that show a visible effect at once.
-EmitterDesc defaultEmitterValues();
-
-// Every value, key and name alike.
-bool sameValues(const EmitterDesc& a, const EmitterDesc& b);
-// The values that only take effect from the effect's start (duration, loop, delay, prewarm, bursts):
-// a preview starts over when one of them changes.
-bool sameTiming(const EmitterDesc& a, const EmitterDesc& b);
 
 class Scene {
 public:

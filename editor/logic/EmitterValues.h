@@ -1,0 +1,23 @@
+#ifndef PELMORA_EMITTER_VALUES_H
+#define PELMORA_EMITTER_VALUES_H
+
+#include <pelmora/Runtime.h>
+
+// What the editor needs of an emitter's values beyond the runtime's own: its starting values and
+// comparisons.
+namespace pelmora {
+namespace editor {
+
+// A new emitter's values: the runtime's defaults with curves that show a visible effect at once.
+EmitterDesc defaultEmitterValues();
+
+// Every value, key and name alike.
+bool sameValues(const EmitterDesc& a, const EmitterDesc& b);
+// The values that only take effect from the effect's start (duration, loop, delay, prewarm, bursts):
+// a preview starts over when one of them changes.
+bool sameTiming(const EmitterDesc& a, const EmitterDesc& b);
+
+} // namespace editor
+} // namespace pelmora
+
+#endif
