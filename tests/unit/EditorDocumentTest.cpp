@@ -332,3 +332,42 @@ TEST(EditorDocument, SavedTextOpensAsTheSameEffectAndTheExamplesComeBackByteForB
         EXPECT_EQ(reopened.fileText(), text) << name;
     }
 }
+
+TEST(EditorDocument, UnsavedChangesFollowTheSavedState) {
+    // e: an edit, d: a drag that ends where it began, s: save, u: undo, r: redo.
+    const struct Case {
+        const char* actions;
+        bool unsaved;
+    } cases[] = {
+        {"", false},    {"e", true},    {"es", false},   {"esu", true},     {"esur", false},
+        {"eu", false},  {"eeu", true},  {"esue", true},  {"eseuur", false}, {"d", false},
+        {"esd", false}, {"eud", false}, {"eeusr", true}, {"eeusru", false},
+    };
+    for (const Case& c : cases) {
+        EditorDocument document;
+        float rate = 40.0f;
+        for (const char* action = c.actions; *action; ++action) {
+            switch (*action) {
+            case 'e':
+                document.apply(Edit::number(Field::Rate, rate += 1.0f));
+                break;
+            case 'd': {
+                const float start = values(document).rate;
+                document.apply(Edit::number(Field::Rate, start + 5.0f).duringDrag());
+                document.apply(Edit::number(Field::Rate, start));
+                break;
+            }
+            case 's':
+                document.markSaved("/fx/a.kwfx");
+                break;
+            case 'u':
+                document.undo();
+                break;
+            case 'r':
+                document.redo();
+                break;
+            }
+        }
+        EXPECT_EQ(document.hasUnsavedChanges(), c.unsaved) << c.actions;
+    }
+}
