@@ -362,6 +362,9 @@ void EditorApp::buildPropertyGrid() {
         void (*apply)(Emitter&, float) = field.apply;
         editor->setHandler([this, apply, editor](const KWEvent& event) {
             editEmitter(event.type == EVENT_CHANGED, apply, editor);
+            if (event.type == EVENT_CHANGED) {
+                showNumberStart(editor);
+            }
         });
     }
 

@@ -126,11 +126,9 @@ void KWSpinBox::commitTypedValue() {
     setValue(getValue());
     // What was committed is what a later unreadable text falls back to.
     lastValue = getValue();
-    // The re-formatted text is selected with the caret at its start: a number wider than the field
-    // shows its leading digits (not the end of its decimals), and the next typing replaces it.
+    // The caret goes after the re-formatted text, as after typing.
     const int end = GetWindowTextLengthW(editHandle);
-    SendMessageW(editHandle, EM_SETSEL, static_cast<WPARAM>(end), 0);
-    SendMessageW(editHandle, EM_SCROLLCARET, 0, 0);
+    SendMessageW(editHandle, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void KWSpinBox::applySteps(int count) {
