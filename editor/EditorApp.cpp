@@ -6,7 +6,7 @@
 #include "EmitterProperties.h"
 #include "ExportFlipbook.h"
 #include "Preview.h"
-#include "ThemedTabs.h"
+#include "ThemedGadgets.h"
 #include "logic/EffectFile.h"
 #include "logic/FilePaths.h"
 
@@ -301,8 +301,7 @@ void EditorApp::buildSceneTree() {
         KWTreeView::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(400), pane, -1);
     tree->setImageList(frame.icons);
     // The selected element stays marked while the keyboard is in the grid.
-    HWND treeWindow = tree->getHandle();
-    SetWindowLongPtrA(treeWindow, GWL_STYLE, GetWindowLongPtrA(treeWindow, GWL_STYLE) | TVS_SHOWSELALWAYS);
+    keepSelectionShown(tree);
     tree->lockToParent(LOCK_STRETCH_BOTH);
     tree->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_SELECTED) {

@@ -1,4 +1,4 @@
-#include "ThemedTabs.h"
+#include "ThemedGadgets.h"
 
 #include <commctrl.h>
 
@@ -75,10 +75,37 @@ LRESULT CALLBACK tabProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, U
     }
 }
 
+// The tree's parent hears its custom-draw reports.
+LRESULT CALLBACK treeParentProc(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR tree) {
+    if (msg == WM_NOTIFY && !(Kwadro::getTheme() == KWTheme::light())) {
+        NMTVCUSTOMDRAW* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(lParam);
+        if (draw->nmcd.hdr.hwndFrom == reinterpret_cast<HWND>(tree) &&
+            draw->nmcd.hdr.code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+            if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+                return CDRF_NOTIFYITEMDRAW;
+            }
+            if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw->nmcd.uItemState & CDIS_SELECTED)) {
+                draw->clrTextBk = Kwadro::getTheme().selection;
+                draw->clrText = Kwadro::getTheme().selectionText;
+                return CDRF_NEWFONT;
+            }
+            return CDRF_DODEFAULT;
+        }
+    }
+    return DefSubclassProc(parent, msg, wParam, lParam);
+}
+
 } // namespace
 
 void followTheme(KWTab* tabs) {
     SetWindowSubclass(tabs->getHandle(), tabProc, 1, 0);
+}
+
+void keepSelectionShown(KWTreeView* tree) {
+    HWND control = tree->getHandle();
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | TVS_SHOWSELALWAYS);
+    SetWindowSubclass(GetParent(control), treeParentProc, 2, reinterpret_cast<DWORD_PTR>(control));
 }
 
 } // namespace pelmora
