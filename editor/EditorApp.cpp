@@ -892,6 +892,8 @@ void EditorApp::frameContent() {
     preview->frameEffect(scene);
     sizeCurve->frameKeys();
     colorRamp->frameKeys();
+    // The buttons have their final sizes once the window is shown.
+    showToolbarTips();
     // From now on the panes keep their shares of the window as it changes size.
     fit->takeShares();
 }
