@@ -6,8 +6,11 @@
 #include "EmitterProperties.h"
 #include "ExportFlipbook.h"
 #include "Preview.h"
+#include "ThemedGadgets.h"
 #include "logic/EffectFile.h"
 #include "logic/FilePaths.h"
+
+#include <KWVersion.h>
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -38,6 +41,52 @@ enum Icon {
 };
 
 const char* const appName = "Pelmora";
+
+struct ToolbarButton {
+    int command; // 0: a separator
+    int icon;
+    const char* text;
+};
+const ToolbarButton toolbarButtons[] = {
+    {CommandNew, IconNew, "New (Ctrl+N)"},      {CommandOpen, IconOpen, "Open (Ctrl+O)"},
+    {CommandSave, IconSave, "Save (Ctrl+S)"},   {0, 0, nullptr},
+    {CommandUndo, IconUndo, "Undo (Ctrl+Z)"},   {CommandRedo, IconRedo, "Redo (Ctrl+Y)"},
+    {CommandDelete, IconDelete, "Delete"},      {0, 0, nullptr},
+    {CommandPlay, IconPlay, "Play (Space)"},    {CommandPause, IconPause, "Pause (Space)"},
+    {CommandRestart, IconStop, "Restart (F5)"},
+};
+
+// The window's shortcuts; the keys the editors answer while they have the focus follow in the list
+// Help > Keyboard Shortcuts shows.
+struct Shortcut {
+    UINT key;
+    UINT modifiers;
+    int command;
+    const char* keys;
+    const char* action;
+};
+const Shortcut shortcuts[] = {
+    {'N', MOD_CONTROL, CommandNew, "Ctrl+N", "New effect"},
+    {'O', MOD_CONTROL, CommandOpen, "Ctrl+O", "Open an effect"},
+    {'S', MOD_CONTROL, CommandSave, "Ctrl+S", "Save"},
+    {'Z', MOD_CONTROL, CommandUndo, "Ctrl+Z", "Undo"},
+    {'Y', MOD_CONTROL, CommandRedo, "Ctrl+Y", "Redo"},
+    {VK_SPACE, 0, CommandTogglePlay, "Space", "Play or pause the preview"},
+    {VK_F5, 0, CommandRestart, "F5", "Restart the preview"},
+};
+const char* const editorKeys = "\nIn the value cells:\n"
+                               "Enter\tTake the typed value\n"
+                               "Up, Down\tStep the value\n"
+                               "\nIn the size and colour graphs:\n"
+                               "Tab, Shift+Tab\tSelect the next or previous key\n"
+                               "Arrow keys\tMove the selected key (Shift: ten times as far)\n"
+                               "Delete\tDelete the selected key\n"
+                               "F\tFrame all keys\n"
+                               "Home\tSize graph: lower value to upper on every key\n"
+                               "Enter, Shift+Enter\tColour graph: pick the upper or lower colour\n"
+                               "+, -\tColour graph: swatch size\n"
+                               "Ctrl+C, Ctrl+V\tCopy or paste the keys as text\n"
+                               "Ctrl+Tab\tLeave the graph\n";
 const char* const fileFilter = "Pelmora effects (*.kwfx)\0*.kwfx\0All files (*.*)\0*.*\0";
 // A path of MAX_PATH UTF-16 units takes up to three bytes a unit in UTF-8.
 const DWORD kPathBytes = 3 * MAX_PATH;
@@ -79,17 +128,13 @@ EditorApp::EditorApp()
       propertyIcons("res/properties_cross.bmp"), tree(nullptr), grid(nullptr), nameEdit(nullptr), editors(),
       sizeCurve(nullptr), colorRamp(nullptr), preview(nullptr) {
     frame = shell::buildFrame(appName, icons, [](KWToolBar* toolbar) {
-        toolbar->addButton(CommandNew, IconNew, "New");
-        toolbar->addButton(CommandOpen, IconOpen, "Open");
-        toolbar->addButton(CommandSave, IconSave, "Save");
-        toolbar->addSeparator();
-        toolbar->addButton(CommandUndo, IconUndo, "Undo");
-        toolbar->addButton(CommandRedo, IconRedo, "Redo");
-        toolbar->addButton(CommandDelete, IconDelete, "Delete");
-        toolbar->addSeparator();
-        toolbar->addButton(CommandPlay, IconPlay, "Play");
-        toolbar->addButton(CommandPause, IconPause, "Pause");
-        toolbar->addButton(CommandRestart, IconStop, "Restart");
+        for (const ToolbarButton& button : toolbarButtons) {
+            if (button.command == 0) {
+                toolbar->addSeparator();
+            } else {
+                toolbar->addButton(button.command, button.icon, button.text);
+            }
+        }
     });
     buildMenus();
     buildSceneTree();
@@ -117,9 +162,17 @@ EditorApp::EditorApp()
             onCommand(event.param1);
         } else if (event.type == EVENT_DPICHANGED) {
             showIconsFor(event.param1);
+        } else if (event.type == EVENT_CHANGED && fit) {
+            fit->takeShares(); // the user moved a splitter
         }
     });
     frame.window->setCloseHandler([this] { return onClose(); });
+    showToolbarTips();
+    fit.reset(new WindowFit(frame.window, {{1, true}, {2, true}, {3, false}, {4, false}}, [this] {
+        preview->frameEffect(scene);
+        sizeCurve->frameKeys();
+        colorRamp->frameKeys();
+    }));
 
     showScene();
     showSelection();
@@ -128,6 +181,7 @@ EditorApp::EditorApp()
 }
 
 EditorApp::~EditorApp() {
+    fit.reset();
     delete frame.window;
 }
 
@@ -158,7 +212,7 @@ void EditorApp::buildMenus() {
         {"&View",
          &viewMenu,
          {{CommandPlay, "&Play\tSpace"}, {CommandPause, "P&ause\tSpace"}, {CommandRestart, "&Restart\tF5"}}},
-        {"&Help", &helpMenu, {{CommandAbout, "&About Pelmora"}}},
+        {"&Help", &helpMenu, {{CommandShortcuts, "&Keyboard Shortcuts"}, {CommandAbout, "&About Pelmora"}}},
     };
     for (const Menu& menu : menus) {
         *menu.context = KWContext::create();
@@ -202,14 +256,43 @@ void EditorApp::markTheme() {
 }
 
 void EditorApp::bindShortcuts() {
-    KWWindow* window = frame.window;
-    window->addShortcut('N', MOD_CONTROL, CommandNew);
-    window->addShortcut('O', MOD_CONTROL, CommandOpen);
-    window->addShortcut('S', MOD_CONTROL, CommandSave);
-    window->addShortcut('Z', MOD_CONTROL, CommandUndo);
-    window->addShortcut('Y', MOD_CONTROL, CommandRedo);
-    window->addShortcut(VK_SPACE, 0, CommandTogglePlay);
-    window->addShortcut(VK_F5, 0, CommandRestart);
+    for (const Shortcut& shortcut : shortcuts) {
+        frame.window->addShortcut(shortcut.key, shortcut.modifiers, shortcut.command);
+    }
+}
+
+void EditorApp::showToolbarTips() {
+    KWToolBar* toolbar = frame.toolbar;
+    for (int id : toolbarTips) {
+        toolbar->removeTooltip(id);
+    }
+    toolbarTips.clear();
+    for (const ToolbarButton& button : toolbarButtons) {
+        RECT area = {};
+        const LRESULT index = SendMessageA(toolbar->getHandle(), TB_COMMANDTOINDEX, button.command, 0);
+        if (button.command != 0 &&
+            SendMessageA(toolbar->getHandle(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area))) {
+            toolbarTips.push_back(
+                toolbar->addTooltip(button.text, KWBound(area.left, area.right, area.top, area.bottom)));
+        }
+    }
+}
+
+void EditorApp::showShortcuts() {
+    std::string text = "Anywhere in the window:\n";
+    for (const Shortcut& shortcut : shortcuts) {
+        text += std::string(shortcut.keys) + "\t" + shortcut.action + "\n";
+    }
+    text += "Alt+letter\tOpen a menu (the underlined letter)\n";
+    text += editorKeys;
+    MessageBoxA(frame.window->getHandle(), text.c_str(), "Keyboard Shortcuts", MB_OK | MB_ICONINFORMATION);
+}
+
+void EditorApp::showAbout() {
+    const std::string text = std::string("Pelmora ") + KW_VERSION_STRING +
+                             "\n\nA particle-effect editor built on the Kwadro widget toolkit " +
+                             KW_VERSION_STRING + ".";
+    MessageBoxA(frame.window->getHandle(), text.c_str(), "About Pelmora", MB_OK | MB_ICONINFORMATION);
 }
 
 void EditorApp::buildSceneTree() {
@@ -217,6 +300,8 @@ void EditorApp::buildSceneTree() {
     tree =
         KWTreeView::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(400), pane, -1);
     tree->setImageList(frame.icons);
+    // The selected element stays marked while the keyboard is in the grid.
+    keepSelectionShown(tree);
     tree->lockToParent(LOCK_STRETCH_BOTH);
     tree->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_SELECTED) {
@@ -233,6 +318,7 @@ void EditorApp::buildPropertyGrid() {
     grid =
         KWProperties::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(200), pane->scale(250), pane, -1);
     grid->setImageList(propertyIcons.forDpi(pane->getDpi()));
+    grid->setOneClickEditing(true);
     elementGroup = grid->addGroup("Element");
     emissionGroup = grid->addGroup("Emission");
     renderingGroup = grid->addGroup("Rendering");
@@ -275,6 +361,9 @@ void EditorApp::buildPropertyGrid() {
         void (*apply)(Emitter&, float) = field.apply;
         editor->setHandler([this, apply, editor](const KWEvent& event) {
             editEmitter(event.type == EVENT_CHANGED, apply, editor);
+            if (event.type == EVENT_CHANGED) {
+                showNumberStart(editor);
+            }
         });
     }
 
@@ -338,6 +427,7 @@ void EditorApp::buildGraphEditors() {
     KWWindow* sizePage = tabs->addTab(1, "Size over life");
     KWWindow* colorPage = tabs->addTab(2, "Colour over life");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
+    followTheme(tabs);
     sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), sizePage, -1);
     sizeCurve->lockToParent(LOCK_FILL);
     colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, s(500), s(80), colorPage, frame.window);
@@ -367,6 +457,7 @@ void EditorApp::buildPalette() {
         KWTab::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(250), pane, -1);
     KWWindow* page = tabs->addTab(1, "Add");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
+    followTheme(tabs);
     tabs->doAlignment();
     shell::addPaletteButtons(page, {"System", "Group", "Emitter"}, CommandAddSystem);
     for (int i = 0; i < page->getChildCount(); ++i) {
@@ -380,6 +471,7 @@ void EditorApp::showIconsFor(int dpi) {
     frame.toolbar->setImageList(frame.icons);
     tree->setImageList(frame.icons);
     grid->setImageList(propertyIcons.forDpi(dpi));
+    showToolbarTips();
 }
 
 int EditorApp::run() {
@@ -497,9 +589,10 @@ void EditorApp::onCommand(int command) {
         chooseBackground();
         break;
     case CommandAbout:
-        MessageBoxA(frame.window->getHandle(),
-                    "Pelmora\n\nA particle-effect editor built on the Kwadro widget toolkit.",
-                    "About Pelmora", MB_OK | MB_ICONINFORMATION);
+        showAbout();
+        break;
+    case CommandShortcuts:
+        showShortcuts();
         break;
     default:
         if (command >= CommandRecentFile && command < CommandRecentFile + static_cast<int>(kMaxRecentFiles)) {
@@ -799,6 +892,10 @@ void EditorApp::frameContent() {
     preview->frameEffect(scene);
     sizeCurve->frameKeys();
     colorRamp->frameKeys();
+    // The buttons have their final sizes once the window is shown.
+    showToolbarTips();
+    // From now on the panes keep their shares of the window as it changes size.
+    fit->takeShares();
 }
 
 // Work from a recovery file: unsaved changes to the file it belongs to, which Save writes.

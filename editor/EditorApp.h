@@ -6,12 +6,14 @@
 
 #include "EmitterProperties.h"
 #include "ShellFrame.h"
+#include "WindowFit.h"
 
 #include <KW.h>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pelmora {
 
@@ -58,6 +60,7 @@ enum Command {
     // One command a speed: 0.25x, 0.5x, 1x, 2x, 4x.
     CommandSpeed,
     CommandAbout = 500,
+    CommandShortcuts,
     CommandExportFlipbook = 600,
 };
 
@@ -127,6 +130,10 @@ private:
     void buildGraphEditors();
     void buildPalette();
     void bindShortcuts();
+    // Each toolbar button tells what it does when the pointer rests on it.
+    void showToolbarTips();
+    void showShortcuts();
+    void showAbout();
 
     void onCommand(int command);
     // The window moved to a display of another DPI: every image list comes from the set for it.
@@ -207,6 +214,8 @@ private:
     std::map<int, KW::effect::ElementId> elementOfItem;
     std::map<KW::effect::ElementId, int> itemOfElement;
     std::unique_ptr<EditorSession> session;
+    std::unique_ptr<WindowFit> fit;
+    std::vector<int> toolbarTips;
 };
 
 } // namespace pelmora

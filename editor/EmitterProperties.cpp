@@ -147,6 +147,15 @@ void EmitterProperties::addRange(KWGroupItem* group, const std::string& label, c
         });
 }
 
+void showNumberStart(KWSpinBox* editor) {
+    HWND field = FindWindowExA(editor->getHandle(), nullptr, "Edit", nullptr);
+    if (field) {
+        const int length = GetWindowTextLengthA(field);
+        SendMessageA(field, EM_SETSEL, static_cast<WPARAM>(length), 0);
+        SendMessageA(field, EM_SCROLLCARET, 0, 0);
+    }
+}
+
 void EmitterProperties::addNumber(KWGroupItem* group, const std::string& label, const Range& range,
                                   float step, Get get, Set set) {
     KWSpinBox* editor = KWSpinBox::create(STYLE_DEFAULT, range.min, 0, 0, 50, 20, range.min, range.max, step,
@@ -156,6 +165,9 @@ void EmitterProperties::addNumber(KWGroupItem* group, const std::string& label, 
     editor->setHandler([this, editor, set](const KWEvent& event) {
         const float value = editor->getValue();
         edit([set, value](Emitter& e) { set(e, value); }, event.type == EVENT_CHANGED);
+        if (event.type == EVENT_CHANGED) {
+            showNumberStart(editor);
+        }
     });
 }
 

@@ -10,6 +10,10 @@
 
 namespace pelmora {
 
+// After a value was taken, the spin box shows its number from the first digit, selected, so that a number
+// wider than the cell keeps its start in view and the next typing replaces it.
+void showNumberStart(KW::KWSpinBox* editor);
+
 // The property grid's groups for an emitter's shape, timing, bursts, motion and sprite sheet. Every
 // edit goes through commit, which stores the values (and records them for undo when finished) or
 // refuses them; a refusal puts the stored values back and reports why.
