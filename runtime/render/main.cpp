@@ -61,6 +61,17 @@ void showProgress(int frame, int frames) {
     std::fflush(stderr);
 }
 
+// ", fitted at N pixels per unit" when the frames were fitted: the scale to give --scale for the same view.
+std::string fittedScale(const pelmora::Effect& effect, const pelmora::FlipbookSettings& settings) {
+    if (settings.framing != pelmora::Framing::Fit) {
+        return std::string();
+    }
+    char text[64];
+    std::snprintf(text, sizeof(text), ", fitted at %.3g pixels per unit",
+                  static_cast<double>(pelmora::flipbookView(effect, settings).zoom));
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -157,8 +168,9 @@ int main(int argc, char** argv) {
             return failure(error);
         }
         const pelmora::SheetLayout layout = pelmora::sheetLayout(settings.frames);
-        std::printf("%s: %d frames of %d pixels on a %dx%d sheet\n", sheetPath.c_str(), settings.frames,
-                    settings.size, layout.columns * settings.size, layout.rows * settings.size);
+        std::printf("%s: %d frames of %d pixels on a %dx%d sheet%s\n", sheetPath.c_str(), settings.frames,
+                    settings.size, layout.columns * settings.size, layout.rows * settings.size,
+                    fittedScale(*effect, settings).c_str());
         return 0;
     }
 
@@ -183,6 +195,7 @@ int main(int argc, char** argv) {
     if (!error.empty()) {
         return failure(error);
     }
-    std::printf("%s: %d frames of %d pixels\n", framesDir.c_str(), settings.frames, settings.size);
+    std::printf("%s: %d frames of %d pixels%s\n", framesDir.c_str(), settings.frames, settings.size,
+                fittedScale(*effect, settings).c_str());
     return 0;
 }
