@@ -6,6 +6,7 @@
 #include "EmitterProperties.h"
 #include "ExportFlipbook.h"
 #include "Preview.h"
+#include "Timeline.h"
 #include "logic/EffectFile.h"
 #include "logic/FilePaths.h"
 
@@ -841,6 +842,7 @@ void EditorApp::beginEditing(const Scene& state, const std::string& file) {
     showSelection();
     preview->setTextureFolder(folderOf(path));
     preview->restart(scene);
+    preview->getTimeline()->resetSpan();
     preview->frameEffect(scene);
     updateTitle();
     updateMenus();

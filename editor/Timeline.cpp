@@ -52,6 +52,12 @@ void Timeline::setTime(double seconds) {
     InvalidateRect(handle, nullptr, FALSE);
 }
 
+void Timeline::resetSpan() {
+    time = 0.0;
+    bar.span = timelineSpan(0.0, time);
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
 void Timeline::scrubTo(int x) {
     layout();
     const double seconds = bar.toSeconds(x);

@@ -147,6 +147,9 @@ TEST_F(PelmoraPreview, AfterPlayingPastTenSecondsTheMarkerDragsBackAndOutAgain) 
     kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
     kwtest::pumpMessages();
     EXPECT_NEAR(22.0, preview->time(), 0.1);
+    app->runCommand(pelmora::CommandNew); // another effect starts on the shortest span
+    kwtest::pumpMessages();
+    EXPECT_DOUBLE_EQ(10.0, timeline->getScale().span);
 }
 
 TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
