@@ -7,6 +7,7 @@
 #include "ExportFlipbook.h"
 #include "Preview.h"
 #include "ThemedGadgets.h"
+#include "Timeline.h"
 #include "logic/EffectFile.h"
 #include "logic/FilePaths.h"
 
@@ -518,9 +519,13 @@ void EditorApp::onCommand(int command) {
     case CommandSaveAs:
         save(true);
         break;
-    case CommandExportFlipbook:
-        exportFlipbook(frame.window->getHandle(), scene, path);
+    case CommandExportFlipbook: {
+        const std::string written = exportFlipbook(frame.window->getHandle(), scene, path);
+        if (!written.empty()) {
+            showStatus("Flipbook exported to " + written);
+        }
         break;
+    }
     case CommandExit:
         PostMessageA(frame.window->getHandle(), WM_CLOSE, 0, 0);
         break;
@@ -641,8 +646,12 @@ void EditorApp::editEmitter(bool finished, void (*apply)(Emitter&, float), KWSpi
 
 void EditorApp::refuse(const std::string& reason) {
     MessageBeep(MB_ICONWARNING);
-    SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(reason.c_str()));
-    // The readout waits a while, so the reason can be read.
+    showStatus(reason);
+}
+
+void EditorApp::showStatus(const std::string& text) {
+    SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // The readout waits a while, so the text can be read.
     showingReason = true;
     reasonShownAt = GetTickCount();
 }
@@ -847,7 +856,8 @@ bool EditorApp::save(bool choosePath) {
         dialog.lpstrFile = file;
         dialog.nMaxFile = sizeof(file);
         dialog.lpstrDefExt = "kwfx";
-        const std::string folder = dialogFolder();
+        // The effect's own folder, else the last one used: never the program's working folder.
+        const std::string folder = path.empty() ? dialogFolder() : folderOf(path);
         dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
         if (!GetSaveFileNameA(&dialog)) {
@@ -856,12 +866,22 @@ bool EditorApp::save(bool choosePath) {
         target = file;
         rememberFolder(target);
     }
+    // Relative texture paths are rewritten for the new folder, so every texture stays reachable.
+    const std::string oldFolder = folderOf(path), newFolder = folderOf(target);
+    Scene saved = scene;
+    rebaseTextures(saved, oldFolder, newFolder);
     std::string error;
-    if (!saveAtomically(target, effectFileText(scene), error)) {
+    if (!saveAtomically(target, effectFileText(saved), error)) {
         MessageBoxA(frame.window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
         return false;
     }
     const bool chosen = target != path;
+    if (!(saved == scene)) {
+        history.applyToAll([&](Scene& state) { rebaseTextures(state, oldFolder, newFolder); });
+        scene = saved;
+        showSelection();
+        preview->update(scene);
+    }
     path = target;
     preview->setTextureFolder(folderOf(path));
     history.markSaved();
@@ -919,6 +939,7 @@ void EditorApp::beginEditing(const Scene& state, const std::string& file) {
     showSelection();
     preview->setTextureFolder(folderOf(path));
     preview->restart(scene);
+    preview->getTimeline()->resetSpan();
     preview->frameEffect(scene);
     updateTitle();
     updateMenus();

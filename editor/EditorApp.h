@@ -154,6 +154,8 @@ private:
     void showTextureState();
     // A beep, and the reason in the status bar, where the particle readout leaves it for a while.
     void refuse(const std::string& reason);
+    // A message in the status bar, where the particle readout leaves it for a while.
+    void showStatus(const std::string& text);
     void restore(const KW::effect::Scene& state);
     void updateTitle();
     void updateMenus();
@@ -171,7 +173,8 @@ private:
     void unsavedStateChanged();
     void writeRecovery();
     void recover(const KW::effect::Scene& recovered, const std::string& original);
-    // The folder the file dialogs start in, and remembering the one the user chose.
+    // The folder the file dialogs start in (the last one used, else the effect's), and remembering the
+    // one the user chose.
     std::string dialogFolder() const;
     void rememberFolder(const std::string& file);
 

@@ -166,7 +166,9 @@ bool EditorApp::offerRecovery() {
 }
 
 std::string EditorApp::dialogFolder() const {
-    return session ? session->settings.lastFolder : std::string();
+    // The last folder used, else the open effect's own.
+    const std::string last = session ? session->settings.lastFolder : std::string();
+    return last.empty() ? folderOf(path) : last;
 }
 
 void EditorApp::rememberFolder(const std::string& file) {
