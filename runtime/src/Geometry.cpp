@@ -20,8 +20,13 @@ struct Quad {
 
 Quad quadOf(const Particle& particle) {
     const float half = particle.size * 0.5f;
-    const float c = std::cos(particle.rotation) * half;
-    const float s = std::sin(particle.rotation) * half;
+    // Unturned particles skip the trigonometry: cos 0 and sin 0 are exact.
+    float c = half;
+    float s = 0.0f;
+    if (particle.rotation != 0.0f) {
+        c = std::cos(particle.rotation) * half;
+        s = std::sin(particle.rotation) * half;
+    }
     const float dx[4] = {-1.0f, 1.0f, -1.0f, 1.0f};
     const float dy[4] = {1.0f, 1.0f, -1.0f, -1.0f};
     Quad quad;
@@ -91,7 +96,20 @@ std::vector<std::uint8_t> roundSprite(int size) {
 
 namespace {
 
-void appendQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
+// Where the next quad goes in the space the caller has made.
+struct Slot {
+    std::size_t vertex;
+    std::size_t index;
+};
+
+Slot grow(Geometry& out, std::size_t quads) {
+    const Slot slot = {out.vertices.size(), out.indices.size()};
+    out.vertices.resize(slot.vertex + 4 * quads);
+    out.indices.resize(slot.index + 6 * quads);
+    return slot;
+}
+
+void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t firstDraw) {
     const Quad quad = quadOf(particle);
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
     if (particle.texture >= 0) {
@@ -105,16 +123,22 @@ void appendQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) 
         v1 = rect.v1;
     }
     const std::uint32_t color = packColor(particle);
-    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
-    out.vertices.push_back(Vertex{quad.x[0], quad.y[0], u0, v0, color});
-    out.vertices.push_back(Vertex{quad.x[1], quad.y[1], u1, v0, color});
-    out.vertices.push_back(Vertex{quad.x[2], quad.y[2], u0, v1, color});
-    out.vertices.push_back(Vertex{quad.x[3], quad.y[3], u1, v1, color});
-    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
-    const std::uint32_t corners[6] = {0, 1, 2, 2, 1, 3};
-    for (std::uint32_t corner : corners) {
-        out.indices.push_back(base + corner);
-    }
+    Vertex* vertex = &out.vertices[slot.vertex];
+    vertex[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
+    vertex[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
+    vertex[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
+    vertex[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
+    const std::uint32_t base = static_cast<std::uint32_t>(slot.vertex);
+    const std::uint32_t first = static_cast<std::uint32_t>(slot.index);
+    std::uint32_t* index = &out.indices[slot.index];
+    slot.vertex += 4;
+    slot.index += 6;
+    index[0] = base;
+    index[1] = base + 1;
+    index[2] = base + 2;
+    index[3] = base + 2;
+    index[4] = base + 1;
+    index[5] = base + 3;
     if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
         out.draws.back().blend != particle.blend) {
         out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
@@ -122,27 +146,22 @@ void appendQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) 
     out.draws.back().indexCount += 6;
 }
 
-void reserveQuads(Geometry& out, std::size_t count) {
-    out.vertices.reserve(out.vertices.size() + 4 * count);
-    out.indices.reserve(out.indices.size() + 6 * count);
-}
-
 } // namespace
 
 void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
-    reserveQuads(out, particles.size());
+    Slot slot = grow(out, particles.size());
     const std::size_t firstDraw = out.draws.size();
     for (const Particle& particle : particles) {
-        appendQuad(particle, out, firstDraw);
+        writeQuad(particle, out, slot, firstDraw);
     }
 }
 
 void Instance::appendGeometry(Geometry& out) const {
     const std::vector<detail::Body>& bodies = engine->bodies();
-    reserveQuads(out, bodies.size());
+    Slot slot = grow(out, bodies.size());
     const std::size_t firstDraw = out.draws.size();
     for (const detail::Body& body : bodies) {
-        appendQuad(placed(engine->appearance(body, effect->emitterTexture)), out, firstDraw);
+        writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
     }
 }
 

@@ -157,10 +157,11 @@ Particle Instance::placed(Particle particle) const {
 
 const std::vector<Particle>& Instance::particles() const {
     if (stale) {
-        current.clear();
-        current.reserve(engine->bodies().size());
-        for (const detail::Body& body : engine->bodies()) {
-            current.push_back(placed(engine->appearance(body, effect->emitterTexture)));
+        const std::vector<detail::Body>& bodies = engine->bodies();
+        current.resize(bodies.size());
+        Particle* out = current.data();
+        for (const detail::Body& body : bodies) {
+            *out++ = placed(engine->appearance(body, effect->emitterTexture));
         }
         stale = false;
     }
