@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
     pelmora::Instance instance(*effect, 1);
     pelmora::Geometry geometry;
     FILETIME saved = writeTime(path);
+    std::printf("playing %s%s\n", path.c_str(), watch ? ", reloaded when saved" : "");
+    std::fflush(stdout);
     DWORD last = GetTickCount(), lastCheck = last, started = last;
     ID3D11RenderTargetView* target = nullptr;
     UINT width = 0, height = 0;
