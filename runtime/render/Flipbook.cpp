@@ -1,6 +1,7 @@
 #include "Flipbook.h"
 
 #include "Framing.h"
+#include "GeometryRaster.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,25 +15,9 @@ View previewView(int width, int height, float zoom) {
 
 void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const View& view,
                    const std::vector<Image>& textures, Sampling sampling) {
-    for (const Particle& particle : particles) {
-        const Sprite sprite = {view.originX + particle.x * view.zoom,
-                               view.originY - particle.y * view.zoom,
-                               particle.size * view.zoom,
-                               particle.r,
-                               particle.g,
-                               particle.b,
-                               particle.a,
-                               particle.rotation};
-        const bool textured = particle.texture >= 0 &&
-                              static_cast<std::size_t>(particle.texture) < textures.size() &&
-                              textures[static_cast<std::size_t>(particle.texture)].width > 0;
-        if (textured) {
-            canvas.draw(sprite, textures[static_cast<std::size_t>(particle.texture)], particle.blend,
-                        TextureFrame{particle.frame, particle.columns, particle.rows}, sampling);
-        } else {
-            canvas.draw(sprite, particle.blend);
-        }
-    }
+    Geometry geometry;
+    appendGeometry(particles, geometry);
+    drawGeometry(canvas, geometry, view, textures, sampling);
 }
 
 View flipbookView(const Effect& effect, const FlipbookSettings& settings) {

@@ -1,4 +1,5 @@
 #include "Check.h"
+#include "EffectData.h"
 #include "Reader.h"
 
 #include <pelmora/Runtime.h>
@@ -23,22 +24,43 @@ std::string folderOf(const std::string& path) {
 
 } // namespace
 
-Effect::Effect() {}
+namespace detail {
 
-void Effect::index(const std::string& textureFolder) {
-    emitters.clear();
-    emitterTexture.clear();
-    textures.clear();
-    for (const SystemDesc& system : systemList) {
+const std::shared_ptr<const EffectData>& emptyEffectData() {
+    static const std::shared_ptr<const EffectData> empty = std::make_shared<EffectData>();
+    return empty;
+}
+
+} // namespace detail
+
+Effect::Effect() : data(detail::emptyEffectData()) {}
+
+const std::vector<SystemDesc>& Effect::systems() const {
+    return data->systems;
+}
+
+const std::vector<std::string>& Effect::texturePaths() const {
+    return data->textures;
+}
+
+std::size_t Effect::emitterCount() const {
+    return data->emitters.size();
+}
+
+void Effect::assign(std::vector<SystemDesc> systems, const std::string& textureFolder) {
+    std::shared_ptr<detail::EffectData> built = std::make_shared<detail::EffectData>();
+    built->systems = std::move(systems);
+    for (const SystemDesc& system : built->systems) {
         for (const GroupDesc& group : system.groups) {
             for (const EmitterDesc& emitter : group.emitters) {
-                emitters.push_back(emitter);
+                built->emitters.push_back(detail::Engine::compile(emitter));
                 if (emitter.texture.empty()) {
-                    emitterTexture.push_back(-1);
+                    built->emitterTexture.push_back(-1);
                     continue;
                 }
                 const std::string path =
                     isAbsolute(emitter.texture) ? emitter.texture : textureFolder + emitter.texture;
+                std::vector<std::string>& textures = built->textures;
                 std::size_t found = 0;
                 while (found < textures.size() && textures[found] != path) {
                     ++found;
@@ -46,10 +68,11 @@ void Effect::index(const std::string& textureFolder) {
                 if (found == textures.size()) {
                     textures.push_back(path);
                 }
-                emitterTexture.push_back(static_cast<int>(found));
+                built->emitterTexture.push_back(static_cast<int>(found));
             }
         }
     }
+    data = built;
 }
 
 LoadResult Effect::make(const std::vector<SystemDesc>& systems, const std::string& textureFolder) {
@@ -59,10 +82,9 @@ LoadResult Effect::make(const std::vector<SystemDesc>& systems, const std::strin
         result.message = problem.field + ": " + problem.message;
         return result;
     }
-    result.effect.systemList = systems;
     const bool separated =
         textureFolder.empty() || textureFolder.back() == '/' || textureFolder.back() == '\\';
-    result.effect.index(separated ? textureFolder : textureFolder + "/");
+    result.effect.assign(systems, separated ? textureFolder : textureFolder + "/");
     result.ok = true;
     return result;
 }
@@ -73,8 +95,9 @@ LoadResult Effect::parse(const std::string& json) {
 
 LoadResult Effect::parse(const std::string& json, TextEncoding encoding) {
     LoadResult result;
-    if (detail::readSystems(json, encoding, result.effect.systemList, result.message)) {
-        result.effect.index("");
+    std::vector<SystemDesc> systems;
+    if (detail::readSystems(json, encoding, systems, result.message)) {
+        result.effect.assign(std::move(systems), "");
         result.ok = true;
     }
     return result;
@@ -85,7 +108,7 @@ std::string Effect::toJson() const {
 }
 
 std::string Effect::toJson(TextEncoding encoding) const {
-    return detail::writeSystems(systemList, encoding);
+    return detail::writeSystems(data->systems, encoding);
 }
 
 LoadResult Effect::load(const std::string& path) {
@@ -94,17 +117,15 @@ LoadResult Effect::load(const std::string& path) {
 
 LoadResult Effect::load(const std::string& path, TextEncoding encoding) {
     std::string text;
+    std::vector<SystemDesc> systems;
     LoadResult result;
-    if (!detail::readFileText(path, text, result.message)) {
+    if (!detail::readFileText(path, text, result.message) ||
+        !detail::readSystems(text, encoding, systems, result.message)) {
         result.message = path + ": " + result.message;
         return result;
     }
-    result = parse(text, encoding);
-    if (result.ok) {
-        result.effect.index(folderOf(path));
-    } else {
-        result.message = path + ": " + result.message;
-    }
+    result.effect.assign(std::move(systems), folderOf(path));
+    result.ok = true;
     return result;
 }
 

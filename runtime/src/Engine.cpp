@@ -60,18 +60,36 @@ const int Engine::kColorSamples;
 
 Engine::Engine(std::uint64_t seed) : seed(seed), random(seed) {}
 
+SharedEmitter Engine::compile(const EmitterDesc& emitter) {
+    std::shared_ptr<CompiledEmitter> compiled = std::make_shared<CompiledEmitter>();
+    compiled->values = emitter;
+    compiled->colorTable = sampleColors(emitter.color);
+    compiled->emission = emissionOf(emitter);
+    compiled->dragFactor = std::exp(-std::max(0.0f, emitter.drag) * kStep);
+    return compiled;
+}
+
 void Engine::restart(const std::vector<EmitterDesc>& emitters) {
+    std::vector<SharedEmitter> compiled;
+    compiled.reserve(emitters.size());
+    for (const EmitterDesc& emitter : emitters) {
+        compiled.push_back(compile(emitter));
+    }
+    restart(compiled);
+}
+
+void Engine::restart(const std::vector<SharedEmitter>& emitters) {
     sources.clear();
     particles.clear();
     random = Random(seed);
     steps = 0;
     clockSteps = 0;
-    replace(emitters, std::vector<int>(emitters.size(), -1));
+    replace(emitters, std::vector<int>());
     // Prewarming emitters start their time before the effect's, and the engine runs up to time 0.
     std::int64_t earliest = 0;
     float longestLife = 0.0f;
     for (Source& source : sources) {
-        const EmitterDesc& values = source.values;
+        const EmitterDesc& values = source.compiled->values;
         if (values.prewarm && values.loop) {
             const double ahead = (static_cast<double>(values.delay) + values.duration) * kStepsPerSecond;
             source.startStep = -static_cast<std::int64_t>(std::ceil(ahead - 1e-6));
@@ -83,7 +101,7 @@ void Engine::restart(const std::vector<EmitterDesc>& emitters) {
     const std::int64_t lastLife = static_cast<std::int64_t>(std::ceil(longestLife * kStepsPerSecond)) + 1;
     clockSteps = std::max(earliest, -lastLife);
     for (Source& source : sources) {
-        source.emitted = emittedUntil(source.emission, localTime(source));
+        source.emitted = emittedUntil(source.compiled->emission, localTime(source));
     }
     while (clockSteps < 0) {
         advance(true);
@@ -91,31 +109,40 @@ void Engine::restart(const std::vector<EmitterDesc>& emitters) {
 }
 
 void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector<int>& previous) {
-    std::vector<Source> updated;
+    std::vector<SharedEmitter> compiled;
+    compiled.reserve(emitters.size());
+    for (std::size_t i = 0; i < emitters.size(); ++i) {
+        const int old = i < previous.size() ? previous[i] : -1;
+        if (old >= 0 && static_cast<std::size_t>(old) < sources.size() &&
+            sameColorKeys(sources[static_cast<std::size_t>(old)].compiled->values.color, emitters[i].color)) {
+            std::shared_ptr<CompiledEmitter> kept = std::make_shared<CompiledEmitter>();
+            kept->values = emitters[i];
+            kept->colorTable = sources[static_cast<std::size_t>(old)].compiled->colorTable;
+            kept->emission = emissionOf(emitters[i]);
+            kept->dragFactor = std::exp(-std::max(0.0f, emitters[i].drag) * kStep);
+            compiled.push_back(kept);
+        } else {
+            compiled.push_back(compile(emitters[i]));
+        }
+    }
+    replace(compiled, previous);
+}
+
+void Engine::replace(const std::vector<SharedEmitter>& emitters, const std::vector<int>& previous) {
+    std::vector<Source> updated(emitters.size());
     std::vector<std::uint32_t> newIndex(sources.size(), UINT32_MAX);
     for (std::size_t i = 0; i < emitters.size(); ++i) {
-        Source source;
-        source.values = emitters[i];
+        Source& source = updated[i];
+        source.compiled = emitters[i];
         const int old = i < previous.size() ? previous[i] : -1;
         if (old >= 0 && static_cast<std::size_t>(old) < sources.size()) {
-            const Source& before = sources[static_cast<std::size_t>(old)];
-            source.startStep = before.startStep;
-            if (sameColorKeys(before.values.color, emitters[i].color)) {
-                source.colorTable = before.colorTable;
-            }
+            source.startStep = sources[static_cast<std::size_t>(old)].startStep;
             newIndex[static_cast<std::size_t>(old)] = static_cast<std::uint32_t>(i);
-        }
-        if (source.colorTable.empty()) {
-            source.colorTable = sampleColors(emitters[i].color);
-        }
-        if (old < 0) {
+        } else {
             source.startStep = clockSteps;
         }
-        source.emission = emissionOf(emitters[i]);
         // A changed schedule carries on from now rather than catching up on what it would have emitted.
-        source.emitted = emittedUntil(source.emission, localTime(source));
-        source.dragFactor = std::exp(-std::max(0.0f, emitters[i].drag) * kStep);
-        updated.push_back(std::move(source));
+        source.emitted = emittedUntil(source.compiled->emission, localTime(source));
     }
     sources.swap(updated);
     std::size_t kept = 0;
@@ -128,14 +155,6 @@ void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector
         }
     }
     particles.resize(kept);
-}
-
-std::vector<EmitterDesc> Engine::emitters() const {
-    std::vector<EmitterDesc> result;
-    for (const Source& source : sources) {
-        result.push_back(source.values);
-    }
-    return result;
 }
 
 void Engine::setOrigin(float x, float y) {
@@ -161,7 +180,7 @@ void Engine::advance(bool emitting) {
         if (particle.age >= particle.lifetime) {
             continue;
         }
-        const Source& source = sources[particle.source];
+        const CompiledEmitter& source = *sources[particle.source].compiled;
         particle.vy -= source.values.gravity * kStep;
         particle.vx *= source.dragFactor;
         particle.vy *= source.dragFactor;
@@ -175,7 +194,7 @@ void Engine::advance(bool emitting) {
     for (std::uint32_t i = 0; i < sources.size(); ++i) {
         Source& source = sources[i];
         // The schedule counts from the emitter's start, so any way of reaching a time emits the same.
-        const std::uint64_t due = emittedUntil(source.emission, localTime(source));
+        const std::uint64_t due = emittedUntil(source.compiled->emission, localTime(source));
         if (emitting && due > source.emitted) {
             spawn(i, due - source.emitted);
         }
@@ -184,9 +203,9 @@ void Engine::advance(bool emitting) {
 }
 
 void Engine::spawn(std::uint32_t index, std::uint64_t count) {
-    const EmitterDesc& emitter = sources[index].values;
+    const EmitterDesc& emitter = sources[index].compiled->values;
     const int frames = emitter.sheet.frameCount();
-    for (std::uint64_t n = 0; n < count && particles.size() < kMaxParticles; ++n) {
+    for (std::uint64_t n = 0; n < count && particles.size() < cap; ++n) {
         Body particle;
         particle.age = 0.0f;
         particle.lifetime = random.between(emitter.lifetimeMin, emitter.lifetimeMax);
@@ -240,7 +259,7 @@ std::vector<float> Engine::sampleColors(const std::vector<ColorKey>& keys) {
 }
 
 Look Engine::look(const Body& particle) const {
-    const Source& source = sources[particle.source];
+    const CompiledEmitter& source = *sources[particle.source].compiled;
     const float age = std::min(100.0f, std::max(0.0f, 100.0f * particle.age / particle.lifetime));
     const SizeSample sample = evaluateSize(source.values.size, age);
     Look result;
@@ -261,30 +280,34 @@ Look Engine::look(const Body& particle) const {
     return result;
 }
 
+Particle Engine::appearance(const Body& body, const std::vector<int>& textureOf) const {
+    const Look seen = look(body);
+    Particle particle;
+    particle.x = body.x;
+    particle.y = body.y;
+    particle.size = seen.size;
+    const EmitterDesc& emitter = sources[body.source].compiled->values;
+    particle.rotation = body.rotation;
+    if (emitter.alignToVelocity && (body.vx != 0.0f || body.vy != 0.0f)) {
+        particle.rotation += std::atan2(body.vy, body.vx);
+    }
+    particle.r = byte(seen.color.r);
+    particle.g = byte(seen.color.g);
+    particle.b = byte(seen.color.b);
+    particle.a = byte(seen.color.a);
+    particle.frame = spriteFrame(emitter.sheet, body.age, body.lifetime, body.startFrame);
+    particle.columns = std::max(1, emitter.sheet.columns);
+    particle.rows = std::max(1, emitter.sheet.rows);
+    particle.texture = body.source < textureOf.size() ? textureOf[body.source] : -1;
+    particle.blend = emitter.blend;
+    return particle;
+}
+
 void Engine::snapshot(std::vector<Particle>& out, const std::vector<int>& textureOf) const {
     out.clear();
     out.reserve(particles.size());
     for (const Body& body : particles) {
-        const Look seen = look(body);
-        Particle particle;
-        particle.x = body.x;
-        particle.y = body.y;
-        particle.size = seen.size;
-        const EmitterDesc& emitter = sources[body.source].values;
-        particle.rotation = body.rotation;
-        if (emitter.alignToVelocity && (body.vx != 0.0f || body.vy != 0.0f)) {
-            particle.rotation += std::atan2(body.vy, body.vx);
-        }
-        particle.r = byte(seen.color.r);
-        particle.g = byte(seen.color.g);
-        particle.b = byte(seen.color.b);
-        particle.a = byte(seen.color.a);
-        particle.frame = spriteFrame(emitter.sheet, body.age, body.lifetime, body.startFrame);
-        particle.columns = std::max(1, emitter.sheet.columns);
-        particle.rows = std::max(1, emitter.sheet.rows);
-        particle.texture = body.source < textureOf.size() ? textureOf[body.source] : -1;
-        particle.blend = emitter.blend;
-        out.push_back(particle);
+        out.push_back(appearance(body, textureOf));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <pelmora/Runtime.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The particles of a list of emitters, advanced in fixed steps. Emitters emit from their shapes around
@@ -45,6 +46,16 @@ struct Body {
     std::uint32_t source; // index of the emitter
 };
 
+// An emitter's values with what playing them needs, computed once and shared by every instance.
+struct CompiledEmitter {
+    EmitterDesc values;
+    // Per sample: the upper colour's r, g, b, a, then the lower colour's.
+    std::vector<float> colorTable;
+    Emission emission;
+    float dragFactor = 1.0f; // speed kept per step
+};
+typedef std::shared_ptr<const CompiledEmitter> SharedEmitter;
+
 // What a particle looks like at its age.
 struct Look {
     float size;
@@ -63,12 +74,20 @@ public:
 
     explicit Engine(std::uint64_t seed);
 
+    // The emitter's colour table, schedule and drag, ready to share.
+    static SharedEmitter compile(const EmitterDesc& emitter);
+
     // Starts over with these emitters: no particles, the random source back at the seed; prewarming
     // emitters have run their delay and one cycle.
+    void restart(const std::vector<SharedEmitter>& emitters);
     void restart(const std::vector<EmitterDesc>& emitters);
     // Takes new emitters; previous[i] is the index of the old emitter that emitter i continues, or -1.
     // Live particles of continued emitters stay; the others go.
+    void replace(const std::vector<SharedEmitter>& emitters, const std::vector<int>& previous);
+    // As above; a continued emitter whose gradient is unchanged keeps its colour table.
     void replace(const std::vector<EmitterDesc>& emitters, const std::vector<int>& previous);
+    // Spawns beyond this many live particles are dropped.
+    void setCap(std::size_t particles) { cap = particles; }
 
     // One fixed step: particles age, move and die, then emitters spawn when emitting.
     void step(bool emitting = true);
@@ -77,24 +96,22 @@ public:
 
     const std::vector<Body>& bodies() const { return particles; }
     std::size_t emitterCount() const { return sources.size(); }
-    const EmitterDesc& emitter(std::uint32_t source) const { return sources[source].values; }
-    std::vector<EmitterDesc> emitters() const;
+    const EmitterDesc& emitter(std::uint32_t source) const { return sources[source].compiled->values; }
+    const Emission& emission(std::uint32_t source) const { return sources[source].compiled->emission; }
     std::uint64_t stepCount() const { return steps; }
 
     // Size from the size curve and colour from the gradient at the particle's age.
     Look look(const Body& particle) const;
-    // Every live particle as a program draws it; textureOf gives each emitter's texture index (or -1).
+    // A live particle as a program draws it; textureOf gives each emitter's texture index (or -1).
+    Particle appearance(const Body& body, const std::vector<int>& textureOf) const;
+    // Every live particle as a program draws it.
     void snapshot(std::vector<Particle>& out, const std::vector<int>& textureOf) const;
 
 private:
     struct Source {
-        EmitterDesc values;
-        // Per sample: the upper colour's r, g, b, a, then the lower colour's.
-        std::vector<float> colorTable;
-        Emission emission;
+        SharedEmitter compiled;
         std::uint64_t emitted = 0;  // particles emitted so far by the schedule
         std::int64_t startStep = 0; // the emitter's time 0, in steps of the engine's clock
-        float dragFactor = 1.0f;    // speed kept per step
     };
 
     static std::vector<float> sampleColors(const std::vector<ColorKey>& keys);
@@ -111,6 +128,7 @@ private:
     std::int64_t clockSteps = 0; // steps since the start; negative while prewarming
     float originX = 0.0f;
     float originY = 0.0f;
+    std::size_t cap = kMaxParticles;
 };
 
 } // namespace detail

@@ -1,3 +1,4 @@
+#include "EffectData.h"
 #include "EmissionSchedule.h"
 #include "Engine.h"
 
@@ -7,22 +8,36 @@
 
 namespace pelmora {
 
+namespace {
+
+const float kDegrees = 3.14159265358979f / 180.0f;
+
+} // namespace
+
 Instance::Instance(const Effect& effect, std::uint32_t seed)
-    : engine(new detail::Engine(seed)), emitterTexture(effect.emitterTexture) {
-    engine->restart(effect.emitters);
+    : effect(effect.data), engine(new detail::Engine(seed)) {
+    engine->restart(this->effect->emitters);
 }
 
 Instance::Instance(const Instance& other)
-    : engine(new detail::Engine(*other.engine)), emitterTexture(other.emitterTexture), current(other.current),
-      clock(other.clock), playing(other.playing) {}
+    : effect(other.effect), engine(new detail::Engine(*other.engine)), current(other.current),
+      stale(other.stale), clock(other.clock), playing(other.playing), timeScale(other.timeScale),
+      originX(other.originX), originY(other.originY), turn(other.turn), scale(other.scale) {}
 
 Instance& Instance::operator=(const Instance& other) {
     if (this != &other) {
-        engine.reset(new detail::Engine(*other.engine));
-        emitterTexture = other.emitterTexture;
-        current = other.current;
-        clock = other.clock;
-        playing = other.playing;
+        Instance copy(other);
+        effect = copy.effect;
+        engine.swap(copy.engine);
+        current.swap(copy.current);
+        stale = copy.stale;
+        clock = copy.clock;
+        playing = copy.playing;
+        timeScale = copy.timeScale;
+        originX = copy.originX;
+        originY = copy.originY;
+        turn = copy.turn;
+        scale = copy.scale;
     }
     return *this;
 }
@@ -38,16 +53,25 @@ void Instance::stop() {
 }
 
 void Instance::seek(double seconds) {
-    engine->restart(engine->emitters());
+    engine->restart(effect->emitters);
     clock = 0.0;
     playing = true;
-    update(seconds);
-    refresh();
+    changed();
+    if (seconds > 0.0 && std::isfinite(seconds)) {
+        runTo(seconds);
+    }
 }
 
 void Instance::update(double seconds) {
-    if (seconds > 0.0 && std::isfinite(seconds)) {
-        runTo(clock + seconds);
+    const double scaled = seconds * timeScale;
+    if (scaled > 0.0 && std::isfinite(scaled)) {
+        runTo(clock + scaled);
+    }
+}
+
+void Instance::setTimeScale(float value) {
+    if (value >= 0.0f && std::isfinite(value)) {
+        timeScale = value;
     }
 }
 
@@ -58,39 +82,50 @@ void Instance::runTo(double seconds) {
     const double target = std::floor(clock * detail::Engine::kStepsPerSecond + 1e-6);
     while (static_cast<double>(engine->stepCount()) < target) {
         engine->step(playing);
+        changed();
     }
-    refresh();
 }
 
 void Instance::setPosition(float x, float y) {
+    originX = x;
+    originY = y;
     engine->setOrigin(x, y);
     if (engine->stepCount() == 0 && !engine->bodies().empty()) {
         // Prewarmed particles were emitted at creation; place them where a seek would.
-        engine->restart(engine->emitters());
-        refresh();
+        engine->restart(effect->emitters);
+        changed();
     }
 }
 
-bool Instance::reload(const Effect& effect) {
-    if (effect.emitterCount() == 0) {
+void Instance::setTransform(float x, float y, float rotationDegrees, float factor) {
+    setPosition(x, y);
+    if (std::isfinite(rotationDegrees) && std::isfinite(factor) && factor >= 0.0f) {
+        turn = rotationDegrees * kDegrees;
+        scale = factor;
+        changed();
+    }
+}
+
+void Instance::setMaxParticles(std::size_t count) {
+    engine->setCap(count);
+}
+
+bool Instance::reload(const Effect& other) {
+    if (other.emitterCount() == 0) {
         return false;
     }
     const bool wasPlaying = playing;
-    engine->restart(effect.emitters);
-    emitterTexture = effect.emitterTexture;
     const double time = clock;
-    clock = 0.0;
-    playing = true;
-    update(time);
+    effect = other.data;
+    seek(time);
     playing = wasPlaying;
-    refresh();
     return true;
 }
 
-void Instance::replace(const Effect& effect, const std::vector<int>& previous) {
-    engine->replace(effect.emitters, previous);
-    emitterTexture = effect.emitterTexture;
-    refresh();
+void Instance::replace(const Effect& other, const std::vector<int>& previous) {
+    effect = other.data;
+    engine->replace(effect->emitters, previous);
+    changed();
 }
 
 bool Instance::alive() const {
@@ -99,15 +134,38 @@ bool Instance::alive() const {
     }
     // Playing but with every emitter past its last cycle, nothing more will ever show.
     for (std::size_t i = 0; playing && i < engine->emitterCount(); ++i) {
-        if (detail::emitsAfter(detail::emissionOf(engine->emitter(static_cast<std::uint32_t>(i))), clock)) {
+        if (detail::emitsAfter(engine->emission(static_cast<std::uint32_t>(i)), clock)) {
             return true;
         }
     }
     return false;
 }
 
-void Instance::refresh() {
-    engine->snapshot(current, emitterTexture);
+Particle Instance::placed(Particle particle) const {
+    if (turn != 0.0f || scale != 1.0f) {
+        const float c = std::cos(turn) * scale;
+        const float s = std::sin(turn) * scale;
+        const float dx = particle.x - originX;
+        const float dy = particle.y - originY;
+        particle.x = originX + dx * c - dy * s;
+        particle.y = originY + dx * s + dy * c;
+        particle.size *= scale;
+        particle.rotation += turn;
+    }
+    return particle;
+}
+
+const std::vector<Particle>& Instance::particles() const {
+    if (stale) {
+        const std::vector<detail::Body>& bodies = engine->bodies();
+        current.resize(bodies.size());
+        Particle* out = current.data();
+        for (const detail::Body& body : bodies) {
+            *out++ = placed(engine->appearance(body, effect->emitterTexture));
+        }
+        stale = false;
+    }
+    return current;
 }
 
 } // namespace pelmora

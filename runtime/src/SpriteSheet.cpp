@@ -18,6 +18,9 @@ namespace detail {
 
 int spriteFrame(const SpriteSheet& sheet, float age, float lifetime, int startFrame) {
     const int frames = sheet.frameCount();
+    if (frames == 1) {
+        return 0;
+    }
     int advanced = 0;
     if (sheet.frameRate > 0.0f) {
         advanced = static_cast<int>(std::floor(std::max(0.0f, age) * sheet.frameRate));

@@ -150,10 +150,74 @@ struct Particle {
     Blend blend;    ///< how to draw it
 };
 
+/// One corner of a particle's quad, as a renderer takes it.
+struct Vertex {
+    float x; ///< effect units, y growing upwards
+    float y; ///< effect units, y growing upwards
+    float u; ///< texture coordinate across, 0 (left) to 1 (right)
+    float v; ///< texture coordinate down, 0 at the texture's top row
+    /// The bytes red, green, blue and opacity in this order in memory, with straight (not premultiplied)
+    /// alpha.
+    std::uint32_t color;
+};
+
+/// A run of triangles drawn with one texture and one blend.
+struct DrawCall {
+    int texture; ///< index into Effect::texturePaths(), or -1 for the round sprite (roundSprite())
+    Blend blend; ///< how the triangles meet what is drawn
+    std::uint32_t firstIndex; ///< the first of its entries in Geometry::indices
+    std::uint32_t indexCount; ///< how many entries of Geometry::indices it draws (3 per triangle)
+};
+
+/// A rectangle in effect units, y growing upwards.
+struct Bounds {
+    float left;   ///< smallest x
+    float bottom; ///< smallest y
+    float right;  ///< largest x
+    float top;    ///< largest y
+    bool empty;   ///< true when it covers nothing (the other fields then mean nothing)
+};
+
+/// Triangles for any renderer: each particle is a quad of 4 vertices and 6 indices (0, 1, 2, 2, 1, 3 of its
+/// four corners), and draw calls follow the drawing order.
+struct Geometry {
+    std::vector<Vertex> vertices;       ///< every corner
+    std::vector<std::uint32_t> indices; ///< triangles, three entries each, into vertices
+    std::vector<DrawCall> draws;        ///< in drawing order
+    /// Empties all three, keeping their memory for the next frame.
+    void clear();
+
+    /// How long the three lists were at some point.
+    struct Mark {
+        std::size_t vertices; ///< vertices then
+        std::size_t indices;  ///< indices then
+        std::size_t draws;    ///< draw calls then
+    };
+    /// The rectangle covering the vertices added since the mark; empty when none were.
+    Bounds boundsSince(const Mark& mark) const;
+    /// Drops what was added since the mark.
+    void truncate(const Mark& mark);
+};
+
+/// The round particle that draw calls with texture -1 show, as the CPU raster draws it: size x size pixels,
+/// rows top first, 4 bytes each (red, green, blue, straight alpha), white inside the disc and transparent
+/// outside. Empty for a size below 1.
+std::vector<std::uint8_t> roundSprite(int size);
+
+/// Appends the quads of these particles to out, as Instance::appendGeometry makes them.
+void appendGeometry(const std::vector<Particle>& particles, Geometry& out);
+
 class LoadResult;
 class Instance;
 
-/// A loaded effect: its systems, groups and emitters, checked. Cheap to share between instances.
+namespace detail {
+struct EffectData;
+class Engine;
+} // namespace detail
+
+/// A loaded effect: its systems, groups and emitters, checked. Copies and instances share its checked,
+/// compiled data (emitters, sampled curves, schedules): copying it or making an instance of it copies none
+/// of that.
 class Effect {
 public:
     /// The marker in every effect file's "format" field.
@@ -187,20 +251,18 @@ public:
     std::string toJson(TextEncoding encoding) const;
 
     /// The systems as read.
-    const std::vector<SystemDesc>& systems() const { return systemList; }
+    const std::vector<SystemDesc>& systems() const;
     /// Every texture the effect uses, once each, for the program to load; Particle::texture indexes it.
-    const std::vector<std::string>& texturePaths() const { return textures; }
+    const std::vector<std::string>& texturePaths() const;
     /// How many emitters the systems hold in all.
-    std::size_t emitterCount() const { return emitters.size(); }
+    std::size_t emitterCount() const;
 
 private:
     friend class Instance;
-    void index(const std::string& textureFolder);
+    // Compiles the systems (already checked) and indexes their textures.
+    void assign(std::vector<SystemDesc> systems, const std::string& textureFolder);
 
-    std::vector<SystemDesc> systemList;
-    std::vector<EmitterDesc> emitters; // flattened, in drawing order
-    std::vector<int> emitterTexture;   // per emitter, index into textures or -1
-    std::vector<std::string> textures;
+    std::shared_ptr<const detail::EffectData> data;
 };
 
 /// What Effect::load and Effect::parse give: the effect, or why there is none.
@@ -222,15 +284,11 @@ private:
     std::string message;
 };
 
-namespace detail {
-class Engine;
-}
-
 /// One playing copy of an effect. The same effect, seed and calls give the same particles on every
 /// platform: time runs in fixed steps of 1/60 second, and all randomness comes from the seed.
 class Instance {
 public:
-    /// A new instance at time 0 with no particles, playing; the effect is copied.
+    /// A new instance at time 0 with no particles, playing; it shares the effect's data.
     Instance(const Effect& effect, std::uint32_t seed);
     /// A copy at the same time with the same particles and random state.
     Instance(const Instance& other);
@@ -245,8 +303,11 @@ public:
     /// Starts over from the seed and plays to the given time, as update() from 0 would (running every
     /// step on the way: the cost grows with the time).
     void seek(double seconds);
-    /// Advances by the seconds given, in whole fixed steps (the remainder carries to the next call).
+    /// Advances by the seconds given times the time scale, in whole fixed steps (the remainder carries to
+    /// the next call).
     void update(double seconds);
+    /// How fast update() plays: 1 as given, 0.5 half as fast, 0 paused. Negative or not finite: ignored.
+    void setTimeScale(float scale);
     /// Moves the emitters; particles already out stay where they are. Before the first update() it also
     /// moves what a prewarmed emitter has emitted, as seek() would.
     void setPosition(float x, float y);
@@ -259,23 +320,89 @@ public:
     /// cycle carries on), or starts now when previous[i] is -1 or missing. Particles of emitters that are
     /// not continued go.
     void replace(const Effect& effect, const std::vector<int>& previous);
+    /// Places the whole effect: translated to (x, y) as setPosition() does, and everything it draws turned
+    /// counter-clockwise by rotationDegrees and scaled by scale about that point (sizes too).
+    void setTransform(float x, float y, float rotationDegrees, float scale);
+    /// At most this many live particles: emission is skipped while the instance is at its cap. The default
+    /// is 200,000.
+    void setMaxParticles(std::size_t count);
     /// False once the last particle has died and no emitter will emit again: stopped, or every emitter
     /// past the end of its last cycle (emitters that do not loop).
     bool alive() const;
+    /// How many particles are live.
+    std::size_t particleCount() const;
     /// Seconds played since the start.
     double time() const { return clock; }
-    /// The live particles, oldest first (the order to draw them in).
-    const std::vector<Particle>& particles() const { return current; }
+    /// The live particles, oldest first (the order to draw them in), placed by setTransform(). Made on
+    /// the first call after a change, so reading them from two threads at once needs a lock.
+    const std::vector<Particle>& particles() const;
+    /// Appends a quad per live particle, in drawing order, to out, with a draw call wherever the texture
+    /// or the blend changes; indices count from the vertices already in out, so many instances can share
+    /// one buffer. Draw calls are not merged with those already in out.
+    void appendGeometry(Geometry& out) const;
+    /// The rectangle that covers every live particle's quad; empty when there are none.
+    Bounds bounds() const;
 
 private:
     void runTo(double seconds);
-    void refresh();
+    void changed() { stale = true; }
+    Particle placed(Particle particle) const;
 
+    std::shared_ptr<const detail::EffectData> effect;
     std::unique_ptr<detail::Engine> engine;
-    std::vector<int> emitterTexture;
-    std::vector<Particle> current;
+    mutable std::vector<Particle> current;
+    mutable bool stale = true;
     double clock = 0.0;
     bool playing = true;
+    float timeScale = 1.0f;
+    float originX = 0.0f;
+    float originY = 0.0f;
+    float turn = 0.0f; // radians
+    float scale = 1.0f;
+};
+
+/// Many instances played together: a game's effects. Instances are kept in play order, which is also the
+/// order their geometry is drawn in; those no longer alive are removed after each update.
+class World {
+public:
+    World();
+    ~World();
+    /// No copies: instances are found by handle.
+    World(const World&) = delete;
+    /// No copies.
+    World& operator=(const World&) = delete;
+
+    /// Starts an instance of the effect at (x, y) with the seed; its handle, never 0, or 0 for an effect
+    /// with no emitters.
+    std::uint32_t play(const Effect& effect, float x, float y, std::uint32_t seed);
+    /// Its emitters stop emitting (the particles out live on); false for a handle that is not live.
+    bool stop(std::uint32_t handle);
+    /// Removes it at once; false for a handle that is not live.
+    bool remove(std::uint32_t handle);
+    /// The instance, to move or control; null for a handle that is not live. Valid until the next
+    /// update(), remove() or play().
+    Instance* find(std::uint32_t handle);
+    /// Advances every instance, spread over this many threads (0: one per core). The particles are the
+    /// same, to the bit, for any number of threads.
+    void update(double seconds, unsigned threads = 0);
+    /// Only instances whose bounds meet this rectangle build geometry; all keep simulating.
+    void setView(const Bounds& view);
+    /// Every visible instance's geometry, in play order.
+    void appendGeometry(Geometry& out) const;
+    /// Live instances.
+    std::size_t instanceCount() const;
+    /// Live particles over all instances.
+    std::size_t particleCount() const;
+
+private:
+    struct Entry {
+        std::uint32_t handle;
+        std::unique_ptr<Instance> instance;
+    };
+    std::vector<Entry> entries;
+    std::uint32_t nextHandle = 1;
+    Bounds view = {0.0f, 0.0f, 0.0f, 0.0f, true};
+    bool viewSet = false;
 };
 
 } // namespace pelmora

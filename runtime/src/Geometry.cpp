@@ -1,0 +1,178 @@
+#include "EffectData.h"
+#include "Engine.h"
+#include "SpriteSheet.h"
+
+#include <pelmora/Runtime.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace pelmora {
+
+namespace {
+
+// A particle's four corners: top left, top right, bottom left, bottom right before its turn.
+struct Quad {
+    float x[4];
+    float y[4];
+};
+
+Quad quadOf(const Particle& particle) {
+    const float half = particle.size * 0.5f;
+    // Unturned particles skip the trigonometry: cos 0 and sin 0 are exact.
+    float c = half;
+    float s = 0.0f;
+    if (particle.rotation != 0.0f) {
+        c = std::cos(particle.rotation) * half;
+        s = std::sin(particle.rotation) * half;
+    }
+    const float dx[4] = {-1.0f, 1.0f, -1.0f, 1.0f};
+    const float dy[4] = {1.0f, 1.0f, -1.0f, -1.0f};
+    Quad quad;
+    for (int k = 0; k < 4; ++k) {
+        quad.x[k] = particle.x + dx[k] * c - dy[k] * s;
+        quad.y[k] = particle.y + dx[k] * s + dy[k] * c;
+    }
+    return quad;
+}
+
+std::uint32_t packColor(const Particle& particle) {
+    const std::uint8_t bytes[4] = {particle.r, particle.g, particle.b, particle.a};
+    std::uint32_t color;
+    std::memcpy(&color, bytes, sizeof(color));
+    return color;
+}
+
+} // namespace
+
+void Geometry::clear() {
+    vertices.clear();
+    indices.clear();
+    draws.clear();
+}
+
+Bounds Geometry::boundsSince(const Mark& mark) const {
+    Bounds box = {0.0f, 0.0f, 0.0f, 0.0f, true};
+    for (std::size_t i = mark.vertices; i < vertices.size(); ++i) {
+        const Vertex& corner = vertices[i];
+        if (box.empty) {
+            box = Bounds{corner.x, corner.y, corner.x, corner.y, false};
+        }
+        box.left = std::min(box.left, corner.x);
+        box.right = std::max(box.right, corner.x);
+        box.bottom = std::min(box.bottom, corner.y);
+        box.top = std::max(box.top, corner.y);
+    }
+    return box;
+}
+
+void Geometry::truncate(const Mark& mark) {
+    vertices.resize(std::min(vertices.size(), mark.vertices));
+    indices.resize(std::min(indices.size(), mark.indices));
+    draws.resize(std::min(draws.size(), mark.draws));
+}
+
+std::vector<std::uint8_t> roundSprite(int size) {
+    std::vector<std::uint8_t> image;
+    if (size < 1) {
+        return image;
+    }
+    image.assign(static_cast<std::size_t>(size) * size * 4, 0);
+    // The raster's disc: pixel centres within the radius.
+    const float radius = static_cast<float>(size) * 0.5f;
+    for (int y = 0; y < size; ++y) {
+        const float dy = static_cast<float>(y) + 0.5f - radius;
+        for (int x = 0; x < size; ++x) {
+            const float dx = static_cast<float>(x) + 0.5f - radius;
+            if (dx * dx + dy * dy <= radius * radius) {
+                std::uint8_t* pixel = &image[(static_cast<std::size_t>(y) * size + x) * 4];
+                pixel[0] = pixel[1] = pixel[2] = pixel[3] = 255;
+            }
+        }
+    }
+    return image;
+}
+
+namespace {
+
+// Where the next quad goes in the space the caller has made.
+struct Slot {
+    std::size_t vertex;
+    std::size_t index;
+};
+
+Slot grow(Geometry& out, std::size_t quads) {
+    const Slot slot = {out.vertices.size(), out.indices.size()};
+    out.vertices.resize(slot.vertex + 4 * quads);
+    out.indices.resize(slot.index + 6 * quads);
+    return slot;
+}
+
+void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t firstDraw) {
+    const Quad quad = quadOf(particle);
+    float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
+    if (particle.texture >= 0) {
+        SpriteSheet sheet;
+        sheet.columns = particle.columns;
+        sheet.rows = particle.rows;
+        const detail::FrameRect rect = detail::frameRect(sheet, particle.frame);
+        u0 = rect.u0;
+        v0 = rect.v0;
+        u1 = rect.u1;
+        v1 = rect.v1;
+    }
+    const std::uint32_t color = packColor(particle);
+    Vertex* vertex = &out.vertices[slot.vertex];
+    vertex[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
+    vertex[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
+    vertex[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
+    vertex[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
+    const std::uint32_t base = static_cast<std::uint32_t>(slot.vertex);
+    const std::uint32_t first = static_cast<std::uint32_t>(slot.index);
+    std::uint32_t* index = &out.indices[slot.index];
+    slot.vertex += 4;
+    slot.index += 6;
+    index[0] = base;
+    index[1] = base + 1;
+    index[2] = base + 2;
+    index[3] = base + 2;
+    index[4] = base + 1;
+    index[5] = base + 3;
+    if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
+        out.draws.back().blend != particle.blend) {
+        out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
+    }
+    out.draws.back().indexCount += 6;
+}
+
+} // namespace
+
+void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
+    Slot slot = grow(out, particles.size());
+    const std::size_t firstDraw = out.draws.size();
+    for (const Particle& particle : particles) {
+        writeQuad(particle, out, slot, firstDraw);
+    }
+}
+
+void Instance::appendGeometry(Geometry& out) const {
+    const std::vector<detail::Body>& bodies = engine->bodies();
+    Slot slot = grow(out, bodies.size());
+    const std::size_t firstDraw = out.draws.size();
+    for (const detail::Body& body : bodies) {
+        writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
+    }
+}
+
+Bounds Instance::bounds() const {
+    Geometry quads;
+    appendGeometry(quads);
+    return quads.boundsSince(Geometry::Mark{0, 0, 0});
+}
+
+std::size_t Instance::particleCount() const {
+    return engine->bodies().size();
+}
+
+} // namespace pelmora
