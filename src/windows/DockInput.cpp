@@ -480,7 +480,9 @@ LRESULT CALLBACK DockState::paneProc(HWND window, UINT msg, WPARAM wParam, LPARA
         break;
     case WM_COMMAND:
         for (int i = 0; i < ButtonCount; ++i) {
-            if (reinterpret_cast<HWND>(lParam) == pane->buttons[i] && HIWORD(wParam) == BN_CLICKED) {
+            // An owner-drawn button reports a quick second click as a double-click.
+            if (reinterpret_cast<HWND>(lParam) == pane->buttons[i] &&
+                (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
                 self->pressButton(*pane, static_cast<Button>(i));
                 return 0;
             }

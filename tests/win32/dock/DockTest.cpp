@@ -84,12 +84,19 @@ void sendKeys(std::vector<WORD> keys) {
     kwtest::pumpMessages();
 }
 
+// The presses and releases go in one batch: a press on a caption starts the system's move loop, which
+// must find the release already queued.
 void click(POINT at, bool twice = false) {
     sendMouse(0, at);
-    for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        sendMouse(MOUSEEVENTF_LEFTDOWN, at);
-        sendMouse(MOUSEEVENTF_LEFTUP, at);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < (twice ? 4 : 2); ++i) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        inputs.push_back(input);
     }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    kwtest::pumpMessages();
 }
 
 // Presses at from, moves to to in steps, leaving the button down.
@@ -301,7 +308,8 @@ TEST(Dock, LayoutSavedRestoredIntoANewTreeSavesTheSameText) {
     EXPECT_EQ(g.frame->saveLayout(), saved);
     EXPECT_TRUE(g.dock->isFloating(g.scene));
     EXPECT_FALSE(g.dock->isPaneShown(g.scene));
-    EXPECT_EQ(text(edges(g.elements)), text(edges(g.properties)));
+    EXPECT_EQ(text(edges(g.elements)), "440,600,0,376");
+    EXPECT_FALSE(IsWindowVisible(g.properties->getHandle()));
     EXPECT_TRUE(g.changes.empty());
 }
 
