@@ -79,6 +79,10 @@ void DockState::adopt(Pane& pane) {
 }
 
 void DockState::leave() {
+    if (preview) {
+        DestroyWindow(preview);
+        preview = nullptr;
+    }
     live().erase(std::remove(live().begin(), live().end(), this), live().end());
     if (live().empty() && hook) {
         UnhookWindowsHookEx(hook);
@@ -171,12 +175,9 @@ bool DockState::finishDrag(POINT screen) {
     }
     dragTo(screen);
     const PaneDrag done = drag;
-    drag.preview = nullptr;
     drag.pane = dock::noPane;
     drag.active = false;
-    if (done.preview) {
-        DestroyWindow(done.preview);
-    }
+    showPreview(KWBound());
     if (done.capture && GetCapture() == done.capture) {
         ReleaseCapture();
     }
@@ -202,9 +203,7 @@ bool DockState::finishDrag(POINT screen) {
 void DockState::cancelDrag() {
     const PaneDrag done = drag;
     drag = PaneDrag();
-    if (done.preview) {
-        DestroyWindow(done.preview);
-    }
+    showPreview(KWBound());
     if (done.capture && GetCapture() == done.capture) {
         ReleaseCapture();
     }

@@ -2,6 +2,7 @@
 // windows, the drag preview and the strips of auto-hidden panes.
 #include "windows/DockState.h"
 
+#include "core/MoveBatch.h"
 #include "core/WideText.h"
 #include "windows/logic/HeaderBand.h"
 #include "windows/logic/LayoutFit.h"
@@ -50,17 +51,22 @@ void registerClasses() {
 const DWORD floatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 const DWORD floatExStyle = WS_EX_TOOLWINDOW;
 
-// Moves a window only when its rectangle differs, so an unchanged pane is not repainted.
+// Moves a window only when its rectangle differs, so an unchanged pane is not repainted; a child of the
+// dock joins the dock's open batch of moves unless it must change its place in the z-order.
 void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
     RECT now = {};
     GetWindowRect(window, &now);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
     const bool same =
         now.left == r.left && now.top == r.top && now.right == r.right && now.bottom == r.bottom;
-    const UINT flags =
-        SWP_NOACTIVATE | SWP_SHOWWINDOW | (after ? 0 : SWP_NOZORDER) | (same ? SWP_NOMOVE | SWP_NOSIZE : 0);
-    if (!same || !IsWindowVisible(window) || after) {
-        SetWindowPos(window, after, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
+    if (same && IsWindowVisible(window) && !after) {
+        return;
+    }
+    const UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW | (same ? SWP_NOMOVE | SWP_NOSIZE : 0);
+    if (after ||
+        !moves::defer(window, r.left, r.top, r.right - r.left, r.bottom - r.top, flags | SWP_NOZORDER)) {
+        SetWindowPos(window, after, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     flags | (after ? 0 : SWP_NOZORDER));
     }
 }
 
@@ -117,42 +123,58 @@ void DockState::layout() {
     if (!dock.getHandle()) {
         return;
     }
+    const std::vector<KWBound> oldStrips = arranged.strips;
     arranged = tree.arrange(clientArea(), metrics());
-    for (Pane& pane : panes) {
-        const HWND window = pane.header->getHandle();
-        const dock::PaneState* s = tree.state(pane.number);
-        if (!window || !s) {
-            continue;
+    {
+        moves::Batch batch(dock.getHandle());
+        for (Pane& pane : panes) {
+            const HWND window = pane.header->getHandle();
+            const dock::PaneState* s = tree.state(pane.number);
+            if (!window || !s) {
+                continue;
+            }
+            if (s->floating && s->shown) {
+                updateFloat(pane);
+                continue;
+            }
+            destroyFloat(pane);
+            const dock::Tile* tile = dock::tileOf(arranged, pane.number);
+            if (arranged.slid == pane.number) {
+                placeWindow(window, arranged.slideRect, HWND_TOP);
+            } else if (tile && tile->selected == pane.number) {
+                placeWindow(window, tile->paneRect);
+            } else if (IsWindowVisible(window)) {
+                ShowWindow(window, SW_HIDE);
+            }
         }
-        if (s->floating && s->shown) {
-            updateFloat(pane);
-            placeButtons(pane, false);
-            continue;
+        if (center && center->getHandle()) {
+            const dock::Tile* middle = nullptr;
+            for (const dock::Tile& tile : arranged.tiles) {
+                middle = tile.center ? &tile : middle;
+            }
+            if (middle) {
+                placeWindow(center->getHandle(), middle->rect);
+            } else {
+                ShowWindow(center->getHandle(), SW_HIDE);
+            }
         }
-        destroyFloat(pane);
-        const dock::Tile* tile = dock::tileOf(arranged, pane.number);
-        if (arranged.slid == pane.number) {
-            placeWindow(window, arranged.slideRect, HWND_TOP);
-        } else if (tile && tile->selected == pane.number) {
-            placeWindow(window, tile->paneRect);
-        } else if (IsWindowVisible(window)) {
-            ShowWindow(window, SW_HIDE);
-        }
-        placeButtons(pane, true);
     }
-    if (center && center->getHandle()) {
-        const dock::Tile* middle = nullptr;
-        for (const dock::Tile& tile : arranged.tiles) {
-            middle = tile.center ? &tile : middle;
-        }
-        if (middle) {
-            placeWindow(center->getHandle(), middle->rect);
-        } else {
-            ShowWindow(center->getHandle(), SW_HIDE);
+    // The buttons once the panes have their new widths.
+    for (Pane& pane : panes) {
+        const dock::PaneState* s = tree.state(pane.number);
+        if (pane.header->getHandle() && s) {
+            placeButtons(pane, !s->floating);
         }
     }
     placeTabStrips();
-    InvalidateRect(dock.getHandle(), nullptr, TRUE);
+    // Gaps uncovered by moved panes are repainted by the system; the strips are the dock's own drawing.
+    for (const std::vector<KWBound>* strips :
+         {&oldStrips, const_cast<const std::vector<KWBound>*>(&arranged.strips)}) {
+        for (const KWBound& strip : *strips) {
+            const RECT r = strip.toRect();
+            InvalidateRect(dock.getHandle(), &r, TRUE);
+        }
+    }
 }
 
 void DockState::placeTabStrips() {
@@ -225,7 +247,8 @@ void DockState::placeButtons(Pane& pane, bool docked) {
             }
             continue;
         }
-        if (!button) {
+        const bool made = !button;
+        if (made) {
             button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, window, nullptr,
                                      GetModuleHandleW(nullptr), nullptr);
         }
@@ -302,26 +325,26 @@ void DockState::destroyFloat(Pane& pane) {
 
 void DockState::showPreview(const KWBound& r) {
     if (r.right <= r.left || r.bottom <= r.top) {
-        if (drag.preview && IsWindowVisible(drag.preview)) {
-            ShowWindow(drag.preview, SW_HIDE);
+        if (preview && IsWindowVisible(preview)) {
+            ShowWindow(preview, SW_HIDE);
         }
         drag.previewRect = KWBound();
         return;
     }
-    if (!drag.preview) {
+    if (!preview) {
         registerClasses();
-        drag.preview = CreateWindowExW(
+        preview = CreateWindowExW(
             WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
             previewClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetLayeredWindowAttributes(drag.preview, 0, 96, LWA_ALPHA);
+        SetLayeredWindowAttributes(preview, 0, 96, LWA_ALPHA);
     }
     const KWBound& was = drag.previewRect;
     if (was.left == r.left && was.right == r.right && was.top == r.top && was.bottom == r.bottom &&
-        IsWindowVisible(drag.preview)) {
+        IsWindowVisible(preview)) {
         return;
     }
     drag.previewRect = r;
-    SetWindowPos(drag.preview, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(preview, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 

@@ -32,7 +32,6 @@ struct DockState {
         POINT start = {0, 0};
         bool active = false;
         HWND capture = nullptr; // the window holding the capture; null for a caption drag
-        HWND preview = nullptr;
         dock::Drop drop;
         bool outside = false; // released there, it floats
         KWBound previewRect;
@@ -50,6 +49,8 @@ struct DockState {
     std::vector<HWND> tabStrips;
     std::vector<std::vector<int>> tabStripPanes;
     PaneDrag drag;
+    // The translucent rectangle of the drags, made once and hidden between them.
+    HWND preview = nullptr;
     // A splitter drag: the gap's index in the last arrangement, -1 when none.
     int gapDragged = -1;
     int hoveredGap = -1;
