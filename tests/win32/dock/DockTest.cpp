@@ -229,6 +229,35 @@ TEST(Dock, FloatsOutsideTheDockAndDocksBackByDoubleClick) {
     EXPECT_EQ(f.changes, (std::vector<int>{11, 11, 11}));
 }
 
+TEST(Dock, DraggingAFloatingCaptionOverTheDockDocksIt) {
+    Fixture f;
+    ASSERT_TRUE(f.dock->floatPane(f.elements, KWBound(760, 900, 120, 220)));
+    RECT outer = {};
+    GetWindowRect(GetParent(f.elements->getHandle()), &outer);
+    // The whole drag is queued at once: the system's move loop reads it.
+    const POINT from = {outer.left + 30, outer.top + GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
+    const POINT to = f.screen(595, 200);
+    sendMouse(0, from);
+    std::vector<INPUT> inputs;
+    for (int step = 0; step <= 8; ++step) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (step == 0 ? MOUSEEVENTF_LEFTDOWN : 0);
+        input.mi.dx = MulDiv(from.x + (to.x - from.x) * step / 8, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(from.y + (to.y - from.y) * step / 8, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs.push_back(input);
+    }
+    INPUT up = inputs.back();
+    up.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP;
+    inputs.push_back(up);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ASSERT_TRUE(kwtest::pumpUntil([&f] { return !f.dock->isFloating(f.elements); }));
+    // At the dock's edge it keeps its floating width.
+    EXPECT_EQ(text(edges(f.elements)), "460,600,0,400");
+    EXPECT_EQ(preview(), nullptr);
+    EXPECT_EQ(f.changes, std::vector<int>{11});
+}
+
 TEST(Dock, CloseButtonAsksTheHandlerAndShowPaneBringsThePaneBack) {
     Fixture f;
     bool allow = false;
