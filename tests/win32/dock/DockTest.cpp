@@ -258,6 +258,18 @@ TEST(Dock, DraggingAFloatingCaptionOverTheDockDocksIt) {
     EXPECT_EQ(f.changes, std::vector<int>{11});
 }
 
+TEST(Dock, SplitterDragShowsTheResizeCursorAndKeepsTheLeastSize) {
+    Fixture f;
+    sendMouse(0, f.screen(152, 200)); // the bar between the left column and the centre
+    EXPECT_TRUE(kwtest::pumpUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_SIZEWE); }));
+    dragTo(f.screen(152, 200), f.screen(200, 200));
+    EXPECT_EQ(text(edges(f.scene)), "0,200,0,296");
+    sendMouse(0, f.screen(5, 200));
+    sendMouse(MOUSEEVENTF_LEFTUP, f.screen(5, 200));
+    EXPECT_EQ(text(edges(f.scene)), "0,24,0,296");
+    EXPECT_EQ(f.changes, std::vector<int>{1});
+}
+
 TEST(Dock, CloseButtonAsksTheHandlerAndShowPaneBringsThePaneBack) {
     Fixture f;
     bool allow = false;
