@@ -202,7 +202,15 @@ void KWDock::forgetGadget(KWObject* gadget) {
     state->removePane(static_cast<KWHeader*>(gadget));
 }
 
-void KWDock::dpiChanged(int, int) {
+void KWDock::dpiChanged(int oldDpi, int newDpi) {
+    state->tree.rescale(oldDpi, newDpi);
+    for (DockState::Pane& pane : state->panes) {
+        if (const dock::PaneState* s = state->tree.state(pane.number)) {
+            dock::PaneState fitted = *s;
+            state->fitOnWorkArea(fitted.floatRect);
+            state->tree.setState(fitted);
+        }
+    }
     state->layout();
 }
 

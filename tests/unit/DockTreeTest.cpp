@@ -118,6 +118,9 @@ TEST(DockTree, GapDragKeepsLeastSizes) {
     DockTree tree;
     tree.setCenterPresent(true);
     ASSERT_TRUE(leftColumn(tree));
+    DockTree doubled = tree;
+    doubled.rescale(96, 192);
+    EXPECT_EQ(doubled.sizeOf(2), 160);
     const Arrangement a = tree.arrange(area, Metrics());
     ASSERT_EQ(a.gaps.size(), 2u);
     const Gap& bar = a.gaps[1]; // between the column and the centre

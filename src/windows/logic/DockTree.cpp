@@ -587,6 +587,18 @@ bool DockTree::dragGap(const Gap& gap, int mouse, const Metrics& metrics) {
     return true;
 }
 
+void DockTree::rescale(int fromDpi, int toDpi) {
+    auto at = [fromDpi, toDpi](int pixels) { return dpi::rescaled(pixels, fromDpi, toDpi); };
+    for (Node& n : nodes) {
+        n.size = at(n.size);
+    }
+    for (PaneState& s : states) {
+        s.slideSize = at(s.slideSize);
+        s.floatRect.right = s.floatRect.left + at(s.floatRect.right - s.floatRect.left);
+        s.floatRect.bottom = s.floatRect.top + at(s.floatRect.bottom - s.floatRect.top);
+    }
+}
+
 void DockTree::walk(int node, std::vector<int>& out) const {
     const Node& n = nodes[node];
     if (!n.split) {

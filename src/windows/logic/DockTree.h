@@ -144,6 +144,10 @@ public:
     // False when nothing moved.
     bool dragGap(const Gap& gap, int mouse, const Metrics& metrics);
 
+    // Sizes measured at fromDpi, at toDpi (the dock moved to a display of another DPI); floating
+    // windows keep their top-left corner.
+    void rescale(int fromDpi, int toDpi);
+
     // Number of splits and leaves in use; for checks.
     int nodeCount() const;
 
