@@ -79,7 +79,9 @@ struct DockState {
     bool applyDrop(int pane, const dock::Drop& drop);
 
     // Band and caption drags.
-    void beginPress(int pane, HWND capture, POINT screen);
+    // A press on a band or tab; a double-click (by the window's class or by time and place) floats or
+    // docks back instead.
+    void beginPress(int pane, HWND capture, POINT screen, bool doubleClick = false);
     void dragTo(POINT screen);
     bool finishDrag(POINT screen);
     void cancelDrag();
