@@ -15,6 +15,7 @@
 #include "KWPanel.h"
 #include "KWGroupBox.h"
 #include "KWHeader.h"
+#include "KWDock.h"
 #include "KWTab.h"
 #include "KWRollout.h"
 #include "KWSplitter.h"

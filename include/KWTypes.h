@@ -107,6 +107,29 @@ enum eGadgetType {
     GADGET_COLORBUTTONS = 22,
     GADGET_PANEL = 23,
     GADGET_HEADER = 24,
+    GADGET_DOCK = 25,
+};
+
+/// Where KWDock::addPane and KWDock::movePane put a pane: at a side of its target (or of the whole
+/// dock), or in the target's tab group.
+enum eDockSide {
+    DOCK_LEFT = 0,
+    DOCK_RIGHT = 1,
+    DOCK_TOP = 2,
+    DOCK_BOTTOM = 3,
+    /// Joins the target's tab group; the size is ignored.
+    DOCK_TAB = 4,
+};
+
+/// What the user may not do with one pane of a KWDock (KWDock::setPaneFlags); the flags combine.
+enum eDockPaneFlags {
+    DOCKPANE_DEFAULT = 0,
+    /// No close button; closePane refuses it.
+    DOCKPANE_NO_CLOSE = 1,
+    /// It never floats; floatPane refuses it.
+    DOCKPANE_NO_FLOAT = 2,
+    /// Its title band does not drag; movePane refuses it.
+    DOCKPANE_NO_MOVE = 4,
 };
 
 /// What KWWindow::create makes.

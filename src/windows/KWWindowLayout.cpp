@@ -1,5 +1,6 @@
 // saveLayout and restoreLayout: the walk over a window's gadget tree. The text and its arithmetic are in
 // windows/logic/LayoutText and LayoutFit.
+#include "KWDock.h"
 #include "KWRollout.h"
 #include "KWTab.h"
 #include "KWWindow.h"
@@ -144,6 +145,9 @@ struct LayoutWalk {
             if (tab->getSelectedIndex() >= 0) {
                 add(saved, layout::EntryKind::Tab, path, Key(), tab->getSelectedIndex());
             }
+        } else if (const KWDock* dock = dynamic_cast<const KWDock*>(gadget)) {
+            add(saved, layout::EntryKind::Dock, path, Key(), 0);
+            saved.entries.back().tree = dock->saveDockLayout();
         }
         const std::vector<int> ids = childIds(gadget);
         for (std::size_t i = 0; i < ids.size(); ++i) {
@@ -177,6 +181,11 @@ struct LayoutWalk {
                 if (index >= 0) {
                     rollout->setOpenAt(static_cast<std::size_t>(index), entry.value == 1);
                 }
+            }
+            break;
+        case layout::EntryKind::Dock:
+            if (KWDock* dock = dynamic_cast<KWDock*>(gadget)) {
+                dock->restoreDockLayout(entry.tree);
             }
             break;
         case layout::EntryKind::Tab:

@@ -1,5 +1,7 @@
 #include "windows/logic/LayoutText.h"
 
+#include "windows/logic/DockText.h"
+
 #include <cstddef>
 
 namespace KW {
@@ -98,6 +100,8 @@ const char* kindName(EntryKind kind) {
         return "section";
     case EntryKind::Tab:
         return "tab";
+    case EntryKind::Dock:
+        return "dock";
     case EntryKind::Splitter:
     default:
         return "splitter";
@@ -149,6 +153,14 @@ bool readEntry(const std::vector<std::string>& fields, Entry& entry, bool& known
         return fields.size() == 3 && readPath(fields[1], entry.path) &&
                readNumber(fields[2], 0, largestValue, entry.value);
     }
+    if (fields[0] == "dock") {
+        entry.kind = EntryKind::Dock;
+        dock::DockTree tree;
+        std::vector<Key> keys;
+        entry.tree = fields.size() == 3 ? fields[2] : std::string();
+        return fields.size() == 3 && readPath(fields[1], entry.path) &&
+               dock::parseTree(entry.tree, 96, tree, keys);
+    }
     known = false;
     return false;
 }
@@ -164,9 +176,18 @@ bool isEntryName(const std::string& name) {
 
 } // namespace
 
+int printedMinor(const Layout& layout) {
+    for (const Entry& entry : layout.entries) {
+        if (entry.kind == EntryKind::Dock) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 std::string print(const Layout& layout) {
     std::string text =
-        std::string(magic) + " " + std::to_string(formatMajor) + "." + std::to_string(formatMinor);
+        std::string(magic) + " " + std::to_string(formatMajor) + "." + std::to_string(printedMinor(layout));
     int count = 0;
     if (layout.hasPlacement) {
         const Placement& p = layout.placement;
@@ -176,10 +197,14 @@ std::string print(const Layout& layout) {
     }
     for (const Entry& entry : layout.entries) {
         text += std::string(";") + kindName(entry.kind) + " " + pathText(entry.path);
-        if (entry.kind != EntryKind::Tab) {
-            text += " " + keyText(entry.item);
+        if (entry.kind == EntryKind::Dock) {
+            text += " " + entry.tree;
+        } else {
+            if (entry.kind != EntryKind::Tab) {
+                text += " " + keyText(entry.item);
+            }
+            text += " " + std::to_string(entry.value);
         }
-        text += " " + std::to_string(entry.value);
         ++count;
     }
     return text + ";end " + std::to_string(count);
@@ -218,9 +243,10 @@ bool parse(const std::string& text, Layout& layout, std::string& error) {
             read.entries.push_back(entry);
             continue;
         }
-        // A later minor version may add kinds of entries: they are passed over.
-        if (!known && fields[0] != "window" && fields[0] != "end" && read.minor > formatMinor &&
-            isEntryName(fields[0])) {
+        // A later minor version may add kinds of entries, or fields to a dock entry: they are passed
+        // over.
+        if ((!known || fields[0] == "dock") && fields[0] != "window" && fields[0] != "end" &&
+            read.minor > formatMinor && isEntryName(fields[0])) {
             continue;
         }
         error = "entry " + std::to_string(i) + " (\"" + parts[i].substr(0, 40) + "\") is malformed";

@@ -11,7 +11,7 @@ namespace layout {
 
 // The format written; a text of another major version is refused, a higher minor one is read.
 constexpr int formatMajor = 1;
-constexpr int formatMinor = 0;
+constexpr int formatMinor = 1;
 // The largest number a field may hold, so that DPI scaling never overflows.
 constexpr int largestValue = 1000000;
 // The deepest gadget path read.
@@ -40,24 +40,30 @@ struct Placement {
     bool maximized = false;
 };
 
-enum class EntryKind { Splitter, Section, Tab };
+enum class EntryKind { Splitter, Section, Tab, Dock };
 
 // One remembered state. Splitter: value is the bar's position at 96 DPI; section: 1 open, 0 closed;
-// tab: the selected page's index (item unused).
+// tab: the selected page's index (item unused); dock: tree holds the dock's panes (see DockText.h;
+// item and value unused).
 struct Entry {
     EntryKind kind = EntryKind::Splitter;
     Path path;
     Key item;
     int value = 0;
+    std::string tree;
 };
 
 struct Layout {
-    // The minor version read; printing always writes formatMinor.
+    // The minor version read; printing writes printedMinor.
     int minor = formatMinor;
     bool hasPlacement = false;
     Placement placement;
     std::vector<Entry> entries;
 };
+
+// The minor version a layout prints with: 1 when it has a dock entry, else 0, so that a layout
+// without docks reads in every 1.x reader.
+int printedMinor(const Layout& layout);
 
 // The one-line text of a layout.
 std::string print(const Layout& layout);
