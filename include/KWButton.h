@@ -26,6 +26,10 @@ private:
     KWButton(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The platform's button handles its own input; no shared steps.
+    unsigned routingSteps() const override;
+    /// Enter clicks the focused button, as Space does.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 } // namespace KW

@@ -31,6 +31,10 @@ private:
     bool chooseColor();
     void paint();
     static LRESULT CALLBACK KWColorButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The default handling, without answering colour questions (the swatch has no child controls).
+    unsigned routingSteps() const override;
+    /// A click, Space or Enter opens the colour dialog; paints the swatch.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     KWColor color;
 };

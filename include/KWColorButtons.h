@@ -6,6 +6,7 @@
 namespace KW {
 
 class KWColorPicker;
+class PickerHost;
 
 /// Two RGBA colours side by side over a checkerboard, colour 1 in the left half (up to and including
 /// x = W / 2) and colour 2 in the right half. A click on a half opens the gadget's colour picker on that
@@ -46,13 +47,19 @@ private:
     /// The keyboard's work; false for keys it leaves alone.
     bool keyPressed(WPARAM key);
     void openPicker(bool first);
-    void closePicker();
+    /// The picker closed; kept for "Ok", with the colour it holds.
+    void closePicker(bool kept, const KWColor& color);
     static LRESULT CALLBACK KWColorButtonsCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The default handling, without answering colour questions (the swatches have no child controls).
+    unsigned routingSteps() const override;
+    /// Clicks and keys open the picker on a swatch; paints both.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     static LRESULT CALLBACK KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     KWColor color1;
     KWColor color2;
-    KWColorPicker* picker;
+    /// Opens, tracks and closes the colour picker; owned.
+    PickerHost* pickerHost;
     bool editingFirst;
     // The half the keyboard works on.
     bool keyboardFirst = true;

@@ -15,6 +15,7 @@ class Graphics;
 namespace KW {
 
 class KWColorPicker;
+class PickerHost;
 namespace coloredit {
 class ColorEditModel;
 class ColorEditView;
@@ -105,13 +106,15 @@ private:
     void pickColor();
     /// Opens the picker on one colour of a key.
     void openPicker(const coloredit::SwatchHit& hit);
-    void closePicker(bool keepColor);
+    /// The picker closed; keepColor for "Ok", with the colour it holds.
+    void closePicker(bool keepColor, const KWColor& color);
     void rebuildBuffer();
     POINT mouseInClient() const;
     void drawColors(HDC hdc);
     void drawGrid(Gdiplus::Graphics* graphics);
     void drawMargins(HDC hdc);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Keys, mouse and paint.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     static LRESULT CALLBACK KWColorEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -123,7 +126,8 @@ private:
     int lastMouseX;
     int lastMouseY;
     int markerSize;
-    KWColorPicker* picker;
+    /// Opens, tracks and closes the colour picker; owned.
+    PickerHost* pickerHost;
     KWObject* blockedWindow;
     std::unique_ptr<coloredit::ColorEditModel> model;
     bool dragReported; // the current drag has moved keys

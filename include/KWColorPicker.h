@@ -5,6 +5,8 @@
 
 namespace KW {
 
+class PickerHost;
+
 /// A hidden popup, "Select Color...", in which the user picks an RGBA colour from a hue slider, a
 /// saturation-and-brightness box and an alpha slider. The colour is read back from the pixels under the
 /// markers, so it is the colour the user sees. Row r of the hue slider shows the hue r / 255 (red at
@@ -26,9 +28,9 @@ namespace KW {
 /// over the same hues, saturations, brightnesses and alphas. When the owner's top-level window moves to
 /// another DPI the popup follows, keeping its colour and its markers' places.
 ///
-/// Its opener creates it as a child, replaces the popup's window procedure and user data with its own,
-/// loads a colour with setColor, shows it, and on a WM_COMMAND from getOkButton() takes getColor();
-/// "Cancel" (getCancelButton()) and WM_CLOSE only hide it.
+/// Its opener (KWColorEdit, KWColorButtons) creates it as a child, loads a colour with setColor, shows
+/// it, and takes getColor() on "Ok" (getOkButton()); "Cancel" (getCancelButton()) and WM_CLOSE only
+/// hide it. The popup keeps its own window procedure and user data while an opener hosts it.
 class KW_API KWColorPicker : public KWObject {
 public:
     /// x, y: the popup's screen position. parent: the opener, whose window owns the popup.
@@ -55,8 +57,16 @@ protected:
     /// KWObject::describeAccessible. An opener that replaces the popup's procedure hands WM_GETOBJECT on
     /// to the picker's description.
     bool describeAccessible(int child, KWAccessibleElement& element) const override;
+    /// While an opener hosts it, the popup answers only to its host (no shared steps but accessibility).
+    unsigned routingSteps() const override;
+    /// "Ok", "Cancel" and the close box go to the host.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class PickerHost;
+    /// The opener's host, told of "Ok", "Cancel" and the close box; null while none hosts the popup.
+    PickerHost* host = nullptr;
+
     struct Marker {
         int x;
         int y;

@@ -25,6 +25,10 @@ private:
     KWEdit(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The platform's edit handles its own input; no shared steps.
+    unsigned routingSteps() const override;
+    /// Tells the program's text from the user's typing; Enter commits what was typed.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     /// Reports EVENT_CHANGED when the user typed since the last commit.
     void commitTyping();
 

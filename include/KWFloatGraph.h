@@ -82,7 +82,10 @@ private:
     KWFloatGraph(int x, int y, int width, int height, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWFloatGraphCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The editor handles its own focus and input; no shared steps.
+    unsigned routingSteps() const override;
+    /// Keys, mouse, paint and the view's frame.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void handleMouseMove(WPARAM keys, int x, int y);
     void updateCursor(int clientX, int clientY);
     /// The keyboard's editing keys; true when the keys changed.

@@ -28,6 +28,10 @@ private:
              const KWColor& bottomColor, const KWColor& textColor, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The default handling, without answering its children's colour questions.
+    unsigned routingSteps() const override;
+    /// Paints the title bar.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void drawHeader(HDC dc);
 
     KWColor topColor;

@@ -37,6 +37,10 @@ private:
     KWListBox(int x, int y, int width, int height, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWListBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The platform's control handles its own input; no shared steps.
+    unsigned routingSteps() const override;
+    /// Passes every message on, keeping the selection the user made apart from the program's.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     /// The selected index as last reported or set by the program.
     int knownSelection;

@@ -123,17 +123,39 @@ protected:
     static DWORD createStyle(eStyles style);
     /// Gives a window the system's default GUI font.
     static void setDefaultFont(HWND window);
-    /// The window procedure of gadgets without their own: handleDefaults, then the window's previous
-    /// procedure.
+    /// The window procedure of gadgets without their own; forwards to routeMessage.
     static LRESULT CALLBACK KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The one window procedure of every gadget's window (and of the windows of its parts whose user
+    /// data names it). In this order: serves WM_GETOBJECT where the gadget describes itself, delivers
+    /// the reports the gadget posted itself, runs handleDefaults and answerForControl where
+    /// routingSteps asks for them, then hands the message to the gadget's handleWindowMessage.
+    static LRESULT CALLBACK routeMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The shared steps routeMessage takes for a gadget's windows before handleWindowMessage.
+    enum RoutingStep : unsigned {
+        ROUTE_DEFAULTS = 1,        ///< handleDefaults: focus, tooltips, DPI, commands and notifications
+        ROUTE_ALIGNMENT = 2,       ///< within handleDefaults, doAlignment on WM_SIZE
+        ROUTE_CONTROL_ANSWERS = 4, ///< answerForControl for the gadget's child controls
+        ROUTE_ALL = ROUTE_DEFAULTS | ROUTE_ALIGNMENT | ROUTE_CONTROL_ANSWERS ///< every shared step
+    };
+    /// The RoutingStep flags this gadget's windows take; ROUTE_ALL by default. A gadget over a platform
+    /// control that handles its own input takes none.
+    virtual unsigned routingSteps() const;
+    /// The gadget's own handling of a message of window (its own or one of its parts'), after the shared
+    /// steps. The default ends WM_COMMAND (the default handling has delivered it) and passes every other
+    /// message on with passOn.
+    virtual LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The procedure the gadget replaced on its own window (previousProc), else DefWindowProcW.
+    LRESULT passOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     /// A child control's question that needs an answer from its parent's procedure: WM_CTLCOLOR* under a
     /// theme other than light (the theme's colours are set on the control's device context and result
     /// is the background brush) and NM_CUSTOMDRAW the sending gadget answers (customDraw). Returns
     /// false when the platform's own answer stands.
     static bool answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    /// Handling shared by every gadget's window: alignment on WM_SIZE, focus on a button press, tooltips,
-    /// and the routing of control notifications and commands to the gadgets they belong to. Returns true
-    /// when the message needs no further handling.
+    /// Handling shared by every gadget's window: alignment on WM_SIZE (where routingSteps asks for it),
+    /// focus on a button press, tooltips, and the routing of control notifications and commands to the
+    /// gadgets they belong to. Returns true when a gadget's handler may have run (a command or a
+    /// notification reached its gadget, the focus moved, or a DPI change was reported): any gadget, the
+    /// window's own included, may then be gone, and the caller looks it up again.
     static bool handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     /// The lowest tooltip id (0 to 99) not in use, or -1.
     int getFreeTooltipId();

@@ -116,7 +116,8 @@ private:
 
     static LRESULT CALLBACK KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWPropertiesHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Passes every message to the list view, then keeps the selected row's editor over its cell.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     int openIcon;
     int closedIcon;

@@ -30,6 +30,10 @@ private:
     KWRadio(const std::string& text, int x, int y, int width, int height, KWObject* parent, int id);
 
     static LRESULT CALLBACK KWRadioCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The platform's button handles its own input; no shared steps.
+    unsigned routingSteps() const override;
+    /// Notes whether the button was selected before the message that may select it.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     int messageDepth;
     bool selectedBefore;

@@ -74,7 +74,10 @@ private:
     void forgetGadget(KWObject* gadget) override;
 
     static LRESULT CALLBACK KWRolloutCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Commands, focus and answers for the children, but no lock-to-parent alignment.
+    unsigned routingSteps() const override;
+    /// Scrolling, toggling, keys and paint.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void drawRollouts(HDC hdc);
     void updateScrollBar(int contentHeight, int clientHeight);
     /// Lays out every section (bars from the scroll position down, gadget placements); returns where the

@@ -54,6 +54,13 @@ private:
     static LRESULT CALLBACK KWSpinBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KWSpinCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The default handling for the container, the edit and the arrows; no colour answers.
+    unsigned routingSteps() const override;
+    /// Dispatches by window: the arrows' notifications on the container, typing on the edit, drags
+    /// on the arrows.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    /// The arrows' presses, releases and drags.
+    LRESULT handleSpinMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     /// The edit's text, at most maxLength characters.
     std::string editText(int maxLength) const;

@@ -28,6 +28,10 @@ private:
     /// texts in the system colour whatever its background.
     void paintThemed();
     static LRESULT CALLBACK KWStatusCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// The platform's status bar handles its own input (it never takes the focus); no shared steps.
+    unsigned routingSteps() const override;
+    /// Paints in the theme's colours under a theme other than light.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 } // namespace KW

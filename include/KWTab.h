@@ -56,6 +56,8 @@ private:
     void forgetGadget(KWObject* gadget) override;
 
     static LRESULT CALLBACK KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Passes every message on to the tab control, commands included.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     KWWindow* insertTab(int index, const std::string& text, bool withImage, int imageIndex);
 
     KWImageList* imageList;

@@ -87,6 +87,8 @@ private:
     void forgetImageList(KWImageList* list) override;
 
     static LRESULT CALLBACK KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Opens the context menu a right click asked for.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void rightClicked(HWND treeWindow);
     void selectionChanged(const NMHDR* header, LPARAM lParam);
     void labelEdited(const NMHDR* header, LPARAM lParam);

@@ -12,6 +12,7 @@
 namespace KW {
 
 class KWContext;
+class SplitterBars;
 class Kwadro;
 namespace shortcuts {
 class ShortcutTable;
@@ -111,46 +112,31 @@ private:
              KWObject* parent, int id);
 
     static LRESULT CALLBACK KWWindowCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Splitters, the minimum size, the themed menu bar and closing; commands go on to DefWindowProcW.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     /// After a resize: each bar follows its second side and the first side follows the bar.
     void alignSplitters();
     /// Stretches each bar over the gadgets of both its sides.
     void recalcSplittersLength();
-    /// Hit test under the mouse: remembers the bar and shows the resize cursor over it.
-    void updateHoverSplitter(int x, int y);
-    /// One drag step of the hovered bar to the mouse position, within its limits; the gadgets that move
-    /// go in one batch.
-    void setSplitterPos(int x, int y);
-
-    void onMouseMove(WPARAM keys, int x, int y);
     /// WM_CLOSE: false when the close handler kept the window open (or deleted it).
     bool closeApproved();
     /// The top-level window with shortcuts whose window is root, or null.
     static KWWindow* withShortcuts(HWND root);
     /// Runs the shortcut for the key and modifiers, if this window has one.
     bool runShortcut(int virtualKey, int modifiers);
-    /// A press on a bar starts its drag and takes the mouse capture, so the first move of a quick drag
-    /// still reaches this window, and still moves that bar, when it has already left its few pixels.
-    void onLeftButtonDown(int x, int y);
-    /// Ends a drag (button released or capture lost): the bars are stretched again over the gadgets, and
-    /// a bar the drag moved is reported (EVENT_CHANGED). False when the handler deleted the window.
+    /// Leaves the windows the message loop searches for shortcuts.
+    void leaveShortcutWindows();
+    /// Ends a drag of a bar (button released or capture lost); a bar the drag moved is reported
+    /// (EVENT_CHANGED). False when the handler deleted the window.
     bool endSplitterDrag();
-    /// Puts the bar at index of splitters at position, within its limits, and docks its gadgets to it.
-    void placeSplitter(std::size_t index, int position);
-    /// The position of the bar at index of splitters.
-    int splitterPosition(std::size_t index) const;
     /// A docked gadget deleted on its own leaves every splitter's sides.
     void forgetGadget(KWObject* gadget) override;
     /// Shows a failure of an addFrom* call, if any.
     static void reportAttachFailure(const char* message);
 
-    /// An index into splitters rather than a pointer, so adding splitters never leaves it dangling.
-    int hoveredSplitter;
-    bool dragging;
-    /// Where the hovered bar was when the drag began.
-    int dragStart;
-    std::vector<KWSplitter> splitters;
+    /// The splitters, their docked gadgets and the user's drag.
+    std::unique_ptr<SplitterBars> bars;
     int minWidth;
     int minHeight;
     HMENU menuBar;

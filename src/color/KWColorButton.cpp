@@ -29,7 +29,7 @@ KWColorButton::KWColorButton(int x, int y, int width, int height, const KWColor&
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     taborder::markStop(window);
     if (attachWindow(window, "Color Button creation failed !")) {
-        subclassWindow(KWColorButtonCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -88,25 +88,25 @@ bool KWColorButton::describeAccessible(int child, KWAccessibleElement& element) 
 }
 
 LRESULT CALLBACK KWColorButton::KWColorButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    handleDefaults(window, msg, wParam, lParam);
-    KWColorButton* self = static_cast<KWColorButton*>(fromHandle(window));
-    if (self) {
-        const bool pressed = msg == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN);
-        if (msg == WM_LBUTTONUP || pressed) {
-            if (!self->chooseColor()) {
-                // The handler deleted the gadget and its window.
-                return 0;
-            }
-        } else if (msg == WM_PAINT) {
-            self->paint();
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWColorButton::routingSteps() const {
+    return ROUTE_DEFAULTS | ROUTE_ALIGNMENT;
+}
+
+LRESULT KWColorButton::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool pressed = msg == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN);
+    if (msg == WM_LBUTTONUP || pressed) {
+        if (!chooseColor()) {
+            // The handler deleted the gadget and its window.
             return 0;
-        } else if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
-            InvalidateRect(window, nullptr, FALSE);
         }
+    } else if (msg == WM_PAINT) {
+        paint();
+        return 0;
+    } else if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+        InvalidateRect(window, nullptr, FALSE);
     }
     return DefWindowProcW(window, msg, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
+#include "color/PickerHost.h"
 #include "core/DpiFonts.h"
 #include "core/GadgetAccessible.h"
 #include "core/logic/HexColor.h"
@@ -28,32 +29,27 @@ KWColorButtons* KWColorButtons::create(eStyles, int x, int y, int width, int hei
 
 KWColorButtons::KWColorButtons(int x, int y, int width, int height, const KWColor& first,
                                const KWColor& second, KWObject* parent, KWObject* blocked)
-    : KWObject(GADGET_COLORBUTTONS, parent, -1), color1(0, 0, 0, 255), color2(0, 0, 0, 255), picker(nullptr),
-      editingFirst(true), window(nullptr) {
+    : KWObject(GADGET_COLORBUTTONS, parent, -1), color1(0, 0, 0, 255), color2(0, 0, 0, 255),
+      pickerHost(nullptr), editingFirst(true), window(nullptr) {
     HWND created = CreateWindowExW(0, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                    parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     taborder::markStop(created);
     if (!attachWindow(created, "Color Buttons creation failed !")) {
         return;
     }
-    subclassWindow(KWColorButtonsCallback);
+    subclassWindow(routeMessage);
     color1 = first;
     color2 = second;
     window = blocked;
     watchDeletions();
-    picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 255), 100, 100, this);
-    if (picker && picker->getHandle()) {
-        SetWindowLongPtrW(picker->getHandle(), GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
-        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    pickerHost =
+        new (std::nothrow) PickerHost(this, KWColor(0, 0, 0, 255), 100, 100,
+                                      [this](bool kept, const KWColor& color) { closePicker(kept, color); });
 }
 
 KWColorButtons::~KWColorButtons() {
-    // The base destroys the picker after this object is gone: its popup must no longer find it.
-    if (picker && picker->getHandle()) {
-        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, 0);
-    }
+    // The base destroys the picker after this object is gone: it must no longer find it.
+    delete pickerHost;
 }
 
 void KWColorButtons::drawColors(HDC hdc) {
@@ -100,39 +96,38 @@ bool KWColorButtons::keyPressed(WPARAM key) {
 }
 
 void KWColorButtons::setNumericInput(bool enabled) {
-    if (picker) {
-        picker->setNumericInput(enabled);
+    if (pickerHost && pickerHost->picker()) {
+        pickerHost->picker()->setNumericInput(enabled);
     }
 }
 
 void KWColorButtons::openPicker(bool first) {
-    if (!picker) {
+    if (!pickerHost || !pickerHost->picker()) {
         return;
     }
-    picker->setColor(first ? color1 : color2);
-    picker->setVisible(true);
-    if (window) {
-        window->setActive(false);
-    }
+    KWAccessibleElement swatch;
+    describeAccessible(first ? 1 : 2, swatch);
     editingFirst = first;
+    pickerHost->open(first ? color1 : color2, swatch.screen, window);
 }
 
 void KWColorButtons::forgetGadget(KWObject* gadget) {
     if (gadget == window) {
         window = nullptr;
     }
-    if (gadget == picker) {
-        picker = nullptr;
+    if (pickerHost) {
+        pickerHost->forget(gadget);
     }
 }
 
-void KWColorButtons::closePicker() {
-    if (window) {
-        window->setActive(true);
+void KWColorButtons::closePicker(bool kept, const KWColor& color) {
+    if (!kept) {
+        return;
     }
-    if (picker) {
-        picker->setVisible(false);
-    }
+    (editingFirst ? color1 : color2) = color;
+    // The repaint stays queued, as it always was; the getters are what the handler reads.
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
+    notify(EVENT_CHANGED, editingFirst ? 0 : 1);
 }
 
 int KWColorButtons::accessibleChildCount() const {
@@ -163,77 +158,45 @@ bool KWColorButtons::describeAccessible(int child, KWAccessibleElement& element)
 }
 
 LRESULT CALLBACK KWColorButtons::KWColorButtonsCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(hwnd, msg, wParam, lParam, served)) {
-        return served;
-    }
-    handleDefaults(hwnd, msg, wParam, lParam);
-    KWColorButtons* self = static_cast<KWColorButtons*>(fromHandle(hwnd));
-    if (!self) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_KEYDOWN && self->keyPressed(wParam)) {
+    return routeMessage(hwnd, msg, wParam, lParam);
+}
+
+unsigned KWColorButtons::routingSteps() const {
+    return ROUTE_DEFAULTS | ROUTE_ALIGNMENT;
+}
+
+LRESULT KWColorButtons::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_KEYDOWN && keyPressed(wParam)) {
         return 0;
     }
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
-        InvalidateRect(hwnd, nullptr, FALSE);
+        InvalidateRect(window, nullptr, FALSE);
     }
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        self->drawColors(hdc);
-        EndPaint(hwnd, &ps);
+        HDC hdc = BeginPaint(window, &ps);
+        drawColors(hdc);
+        EndPaint(window, &ps);
         return 0;
     }
     if (msg == WM_LBUTTONUP) {
         const int x = GET_X_LPARAM(lParam);
         const int y = GET_Y_LPARAM(lParam);
-        const KWBound client = self->getGlobalBounds();
+        const KWBound client = getGlobalBounds();
         const int half = client.right / 2;
         const bool inHeight = y >= 0 && y <= client.bottom;
         if (inHeight && x >= 0 && x <= half) {
-            self->openPicker(true);
+            openPicker(true);
         } else if (inHeight && x > half && x <= client.right) {
-            self->openPicker(false);
+            openPicker(false);
         }
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWColorButtons::KWColorPickerCustomCallback(HWND hwnd, UINT msg, WPARAM wParam,
                                                              LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        // The picker's own procedure, which forgets the popup's DPI, no longer runs.
-        dpi::forgetAnnounced(hwnd);
-    }
-    KWColorButtons* self = reinterpret_cast<KWColorButtons*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || !self->picker) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    LRESULT served = 0;
-    if (accessibility::serve(self->picker, hwnd, msg, wParam, lParam, served)) {
-        return served;
-    }
-    if (msg == WM_CLOSE) {
-        self->closePicker();
-        return 0;
-    }
-    if (msg == WM_COMMAND && lParam != 0 && wParam <= 0xFFFF) {
-        HWND sender = reinterpret_cast<HWND>(lParam);
-        if (sender == self->picker->getCancelButton()) {
-            self->closePicker();
-            return 0;
-        }
-        if (sender == self->picker->getOkButton()) {
-            (self->editingFirst ? self->color1 : self->color2) = self->picker->getColor();
-            self->closePicker();
-            // The repaint stays queued, as it always was; the getters are what the handler reads.
-            RedrawWindow(self->handle, nullptr, nullptr, RDW_INVALIDATE);
-            self->notify(EVENT_CHANGED, self->editingFirst ? 0 : 1);
-            return 0;
-        }
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return routeMessage(hwnd, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -2,6 +2,7 @@
 #include "core/TabOrder.h"
 
 #include "color/GdiPlus.h"
+#include "color/PickerHost.h"
 #include "color/logic/Hsv.h"
 #include "color/logic/NumericColor.h"
 #include "color/logic/PickerLayout.h"
@@ -98,7 +99,7 @@ KWColorPicker::KWColorPicker(KWColor initial, int x, int y, KWObject* parent)
     // A top-level window of its own: it draws at its owner's DPI and follows the owner's DPI changes.
     dpi::announce(handle, layoutDpi);
     SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    subclassWindow(KWDefaultCallback);
+    subclassWindow(routeMessage);
 
     boxHandle = createArea(l.box.x, l.box.y, l.box.width, l.box.height, 0, KWColorBoxCallback, &boxProc);
     hueHandle = createArea(l.hue.x, l.hue.y, l.hue.width, l.hue.height, 0, KWHueSlideCallback, &hueProc);
@@ -410,6 +411,29 @@ LRESULT CALLBACK KWColorPicker::KWResultColorCallback(HWND window, UINT msg, WPA
 
 LRESULT CALLBACK KWColorPicker::KWColorPickerCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+unsigned KWColorPicker::routingSteps() const {
+    return host ? 0u : static_cast<unsigned>(ROUTE_ALL);
+}
+
+LRESULT KWColorPicker::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!host || window != handle) {
+        return KWObject::handleWindowMessage(window, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        dpi::forgetAnnounced(window);
+    } else if (msg == WM_CLOSE) {
+        host->close(false);
+        return 0;
+    } else if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && lParam != 0) {
+        const HWND sender = reinterpret_cast<HWND>(lParam);
+        if (sender == cancelButton || sender == okButton) {
+            host->close(sender == okButton);
+            return 0;
+        }
+    }
+    return KWObject::handleWindowMessage(window, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -27,7 +27,7 @@ KWButton::KWButton(const std::string& text, int x, int y, int width, int height,
     if (attachWindow(window, "Button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
-        subclassWindow(KWButtonCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -71,19 +71,19 @@ KWButton::~KWButton() {
 }
 
 LRESULT CALLBACK KWButton::KWButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWButton* self = static_cast<KWButton*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    if (msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWButton::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWButton::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     // Enter on the focused button clicks it, as Space does; a held key repeats nothing.
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && !(lParam & (1 << 30))) {
-        postReport(window, EVENT_CLICKED, self->id);
+        postReport(window, EVENT_CLICKED, id);
     }
-    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
+    return passOn(window, msg, wParam, lParam);
 }
 
 void KWButton::controlNotified(int code) {

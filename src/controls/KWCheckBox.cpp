@@ -25,7 +25,7 @@ KWCheckBox::KWCheckBox(const std::string& text, int x, int y, int width, int hei
     taborder::markStop(window);
     if (attachWindow(window, "CheckBox creation failed !")) {
         completeCreationText(handle, text);
-        subclassWindow(KWCheckBoxCallback);
+        subclassWindow(routeMessage);
         setDefaultFont(handle);
         checkedText = "True";
         uncheckedText = "False";
@@ -40,13 +40,7 @@ KWCheckBox::~KWCheckBox() {
 }
 
 LRESULT CALLBACK KWCheckBox::KWCheckBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == postedReportMessage()) {
-        if (KWCheckBox* self = static_cast<KWCheckBox*>(fromHandle(window))) {
-            self->notify(reportedType(wParam), reportedParam(lParam));
-        }
-        return 0;
-    }
-    return KWDefaultCallback(window, msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
 void KWCheckBox::controlNotified(int code) {

@@ -26,7 +26,7 @@ KWComboBox::KWComboBox(int x, int y, int width, int height, KWObject* parent, in
     taborder::markStop(window);
     if (attachWindow(window, "ComboBox creation failed !")) {
         setDefaultFont(handle);
-        subclassWindow(KWComboBoxCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -60,16 +60,15 @@ const selection::ListMessages comboMessages = {CB_GETCURSEL, CB_ERR, CBN_SELCHAN
 } // namespace
 
 LRESULT CALLBACK KWComboBox::KWComboBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWComboBox* self = static_cast<KWComboBox*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    if (msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
-    return selection::passOn(self->previousProc, window, msg, wParam, lParam, comboMessages,
-                             self->knownSelection);
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWComboBox::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWComboBox::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return selection::passOn(previousProc, window, msg, wParam, lParam, comboMessages, knownSelection);
 }
 
 void KWComboBox::controlNotified(int code) {

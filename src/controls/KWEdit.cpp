@@ -27,7 +27,7 @@ KWEdit::KWEdit(const std::string& text, int x, int y, int width, int height, KWO
     if (attachWindow(window, "Edit Box creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
-        subclassWindow(KWEditCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -39,26 +39,26 @@ KWEdit::~KWEdit() {
 }
 
 LRESULT CALLBACK KWEdit::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWEdit* self = static_cast<KWEdit*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    if (msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWEdit::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWEdit::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SETTEXT) {
         // Text set by the program: its change notification is no user's typing, and what was typed
         // before is gone.
-        ++self->settingText;
-        const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
-        --self->settingText;
-        self->typedSinceCommit = false;
+        ++settingText;
+        const LRESULT result = passOn(window, msg, wParam, lParam);
+        --settingText;
+        typedSinceCommit = false;
         return result;
     }
-    const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
+    const LRESULT result = passOn(window, msg, wParam, lParam);
     if (msg == WM_CHAR && wParam == VK_RETURN) {
-        self->commitTyping();
+        commitTyping();
     }
     return result;
 }

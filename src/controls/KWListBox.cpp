@@ -26,7 +26,7 @@ KWListBox::KWListBox(int x, int y, int width, int height, KWObject* parent, int 
     taborder::markStop(window);
     if (attachWindow(window, "ListBox creation failed !")) {
         setDefaultFont(handle);
-        subclassWindow(KWListBoxCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -71,16 +71,15 @@ int firstIndexWithId(HWND list, int id) {
 } // namespace
 
 LRESULT CALLBACK KWListBox::KWListBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWListBox* self = static_cast<KWListBox*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    if (msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
-    return selection::passOn(self->previousProc, window, msg, wParam, lParam, listMessages,
-                             self->knownSelection);
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWListBox::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWListBox::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return selection::passOn(previousProc, window, msg, wParam, lParam, listMessages, knownSelection);
 }
 
 void KWListBox::controlNotified(int code) {

@@ -52,7 +52,7 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
     SetWindowLongPtrW(handle, GWLP_USERDATA, self);
     SetWindowLongPtrW(editHandle, GWLP_USERDATA, self);
     SetWindowLongPtrW(buttonHandle, GWLP_USERDATA, self);
-    subclassWindow(KWOpenButtonCallback);
+    subclassWindow(routeMessage);
     keepCreatedPlace(handle, parts.container);
     keepCreatedPlace(editHandle, parts.field);
     keepCreatedPlace(buttonHandle, parts.button);
@@ -63,13 +63,7 @@ KWOpenButton::KWOpenButton(const std::string& filterText, int x, int y, int widt
 KWOpenButton::~KWOpenButton() = default;
 
 LRESULT CALLBACK KWOpenButton::KWOpenButtonCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == postedReportMessage()) {
-        if (KWOpenButton* self = static_cast<KWOpenButton*>(fromHandle(window))) {
-            self->notify(reportedType(wParam), reportedParam(lParam));
-        }
-        return 0;
-    }
-    return KWDefaultCallback(window, msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
 void KWOpenButton::controlNotified(int code) {

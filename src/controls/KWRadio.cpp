@@ -26,7 +26,7 @@ KWRadio::KWRadio(const std::string& text, int x, int y, int width, int height, K
     if (attachWindow(window, "Radio button creation failed !")) {
         completeCreationText(handle, text);
         setDefaultFont(handle);
-        subclassWindow(KWRadioCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -38,22 +38,22 @@ KWRadio::~KWRadio() {
 }
 
 LRESULT CALLBACK KWRadio::KWRadioCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWRadio* self = static_cast<KWRadio*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    if (msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWRadio::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWRadio::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The state as the message that may check this button found it: a click on a button that is
     // already selected reports BN_CLICKED as well, but changes nothing.
-    if (self->messageDepth == 0) {
-        self->selectedBefore = CallWindowProcW(self->previousProc, window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (messageDepth == 0) {
+        selectedBefore = passOn(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
-    ++self->messageDepth;
-    const LRESULT result = CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
-    --self->messageDepth;
+    ++messageDepth;
+    const LRESULT result = passOn(window, msg, wParam, lParam);
+    --messageDepth;
     return result;
 }
 

@@ -72,9 +72,9 @@ KWSpinBox::KWSpinBox(float value, int x, int y, int width, int height, float min
     SetWindowLongPtrW(handle, GWLP_USERDATA, self);
     SetWindowLongPtrW(editHandle, GWLP_USERDATA, self);
     SetWindowLongPtrW(spinHandle, GWLP_USERDATA, self);
-    previousProc = replaceProcedure(handle, KWSpinBoxCallback);
-    editProc = replaceProcedure(editHandle, KWEditCallback);
-    spinProc = replaceProcedure(spinHandle, KWSpinCallback);
+    previousProc = replaceProcedure(handle, routeMessage);
+    editProc = replaceProcedure(editHandle, routeMessage);
+    spinProc = replaceProcedure(spinHandle, routeMessage);
     setDefaultFont(editHandle);
     setValue(value);
     keepCreatedPlace(handle, parts.container);

@@ -25,22 +25,26 @@ bool KWSpinBox::describeAccessible(int child, KWAccessibleElement& element) cons
 }
 
 LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWSpinBox::routingSteps() const {
+    return ROUTE_DEFAULTS | ROUTE_ALIGNMENT;
+}
+
+LRESULT KWSpinBox::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (window == editHandle) {
+        return editProc ? handleEditMessage(msg, wParam, lParam)
+                        : DefWindowProcW(window, msg, wParam, lParam);
     }
-    if (msg == postedReportMessage()) {
-        if (KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window))) {
-            self->notify(reportedType(wParam), reportedParam(lParam));
-        }
-        return 0;
+    if (window == spinHandle) {
+        return spinProc ? handleSpinMessage(msg, wParam, lParam)
+                        : DefWindowProcW(window, msg, wParam, lParam);
     }
-    handleDefaults(window, msg, wParam, lParam);
-    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
-    if (self && msg == WM_NOTIFY) {
+    if (msg == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && header->code == UDN_DELTAPOS) {
-            self->applySteps(spin::arrowSteps(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta));
+            applySteps(spin::arrowSteps(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta));
         }
     }
     // Never vetoes the arrows' own position change; the position itself is not used.
@@ -48,42 +52,37 @@ LRESULT CALLBACK KWSpinBox::KWSpinBoxCallback(HWND window, UINT msg, WPARAM wPar
 }
 
 LRESULT CALLBACK KWSpinBox::KWEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    handleDefaults(window, msg, wParam, lParam);
-    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
-    if (!self || !self->editProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return self->handleEditMessage(msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWSpinBox::KWSpinCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    handleDefaults(window, msg, wParam, lParam);
-    KWSpinBox* self = static_cast<KWSpinBox*>(fromHandle(window));
-    if (!self || !self->spinProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+LRESULT KWSpinBox::handleSpinMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const HWND window = spinHandle;
     if (msg == WM_MOUSEMOVE) {
-        self->handleDragMove(wParam, lParam);
+        handleDragMove(wParam, lParam);
     } else if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-        self->pressing = true;
-        self->pressChanged = false;
-        self->handlingPress = true;
-        const LRESULT result = CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
-        self->handlingPress = false;
+        pressing = true;
+        pressChanged = false;
+        handlingPress = true;
+        const LRESULT result = CallWindowProcW(spinProc, window, msg, wParam, lParam);
+        handlingPress = false;
         return result;
     } else if (msg == WM_LBUTTONUP) {
         // The arrows see the release while they still hold the capture, so that they stop repeating.
-        const LRESULT result = CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
-        self->endDrag();
+        const LRESULT result = CallWindowProcW(spinProc, window, msg, wParam, lParam);
+        endDrag();
         // One finished change for the whole press: the click's step, the repeats and the drag.
-        if (self->pressChanged) {
-            postReport(self->handle, EVENT_CHANGED, self->id);
+        if (pressChanged) {
+            postReport(handle, EVENT_CHANGED, id);
         }
-        self->pressing = false;
-        self->pressChanged = false;
+        pressing = false;
+        pressChanged = false;
         return result;
     }
-    return CallWindowProcW(self->spinProc, window, msg, wParam, lParam);
+    return CallWindowProcW(spinProc, window, msg, wParam, lParam);
 }
 
 LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

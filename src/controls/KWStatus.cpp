@@ -21,7 +21,7 @@ KWStatus::KWStatus(KWObject* parent, int id) : KWObject(GADGET_STATUS, parent, i
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Status Bar creation failed !")) {
         setDefaultFont(handle);
-        subclassWindow(KWStatusCallback);
+        subclassWindow(routeMessage);
         if (!theme::isLight()) {
             themeChanged();
         }
@@ -77,15 +77,19 @@ void KWStatus::paintThemed() {
 }
 
 LRESULT CALLBACK KWStatus::KWStatusCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWStatus* self = static_cast<KWStatus*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWStatus::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWStatus::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT && !theme::isLight()) {
-        self->paintThemed();
+        paintThemed();
         return 0;
     }
-    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
+    return passOn(window, msg, wParam, lParam);
 }
 
 void KWStatus::setParts(int count, int* rightEdges) {

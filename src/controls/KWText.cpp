@@ -25,7 +25,7 @@ KWText::KWText(const std::string& text, int x, int y, int width, int height, KWT
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Text creation failed !")) {
         completeCreationText(handle, text);
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(routeMessage);
         setDefaultFont(handle);
         RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
     }

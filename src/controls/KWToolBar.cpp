@@ -21,7 +21,7 @@ KWToolBar::KWToolBar(KWObject* parent, int id) : KWObject(GADGET_TOOLBAR, parent
                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT, 0, 0, 0, 0,
                                   parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Toolbar creation failed !")) {
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(routeMessage);
         setDefaultFont(handle);
     }
 }

@@ -49,7 +49,7 @@ KWTreeView::KWTreeView(int x, int y, int width, int height, KWObject* parent, in
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     taborder::markStop(window);
     if (attachWindow(window, "KWTreeView creation failed !")) {
-        subclassWindow(KWTreeCallback);
+        subclassWindow(routeMessage);
         platformFont = reinterpret_cast<HGDIOBJ>(SendMessageW(handle, WM_GETFONT, 0, 0));
         if (!theme::isLight()) {
             themeChanged();
@@ -82,17 +82,16 @@ KWTreeView::~KWTreeView() {
 }
 
 LRESULT CALLBACK KWTreeView::KWTreeCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    KWTreeView* self = static_cast<KWTreeView*>(fromHandle(window));
-    if (self && msg == postedReportMessage()) {
-        self->notify(reportedType(wParam), reportedParam(lParam));
-        return 0;
-    }
-    if (self && msg == postedContextMenuMessage()) {
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+LRESULT KWTreeView::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == postedContextMenuMessage()) {
         // The menu of whatever is selected now: the handler may have moved or removed the selection.
-        self->showItemContext(self->getSelectedItem());
+        showItemContext(getSelectedItem());
         return 0;
     }
-    return KWDefaultCallback(window, msg, wParam, lParam);
+    return KWObject::handleWindowMessage(window, msg, wParam, lParam);
 }
 
 void KWTreeView::commandChosen(int commandId) {

@@ -3,6 +3,7 @@
 #include "core/GadgetAccessible.h"
 #include "core/Theme.h"
 #include "core/ThemedMenus.h"
+#include "controls/PostedReport.h"
 
 #include <commctrl.h>
 
@@ -33,41 +34,67 @@ bool KWObject::answerForControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 LRESULT CALLBACK KWObject::KWDefaultCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    handleDefaults(window, msg, wParam, lParam);
-    LRESULT controlAnswer = 0;
-    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
-        return controlAnswer;
-    }
-    // Looked up afterwards: a handler run by the default handling may have deleted the gadget.
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK KWObject::routeMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWObject* gadget = fromHandle(window);
+    if (!gadget) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    LRESULT answer = 0;
+    if (accessibility::serve(gadget, window, msg, wParam, lParam, answer)) {
+        return answer;
+    }
+    if (msg == postedReportMessage()) {
+        gadget->notify(reportedType(wParam), reportedParam(lParam));
+        return 0;
+    }
+    const unsigned steps = gadget->routingSteps();
+    if ((steps & ROUTE_DEFAULTS) && handleDefaults(window, msg, wParam, lParam)) {
+        gadget = fromHandle(window);
+    }
+    if ((steps & ROUTE_CONTROL_ANSWERS) && answerForControl(msg, wParam, lParam, answer)) {
+        return answer;
+    }
+    if (!gadget) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    return gadget->handleWindowMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWObject::routingSteps() const {
+    return ROUTE_ALL;
+}
+
+LRESULT KWObject::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
         return 0;
     }
-    if (!gadget || !gadget->previousProc) {
+    return passOn(window, msg, wParam, lParam);
+}
+
+LRESULT KWObject::passOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (window != handle || !previousProc) {
         return DefWindowProcW(window, msg, wParam, lParam);
     }
-    return CallWindowProcW(gadget->previousProc, window, msg, wParam, lParam);
+    return CallWindowProcW(previousProc, window, msg, wParam, lParam);
 }
 
 bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     KWObject* gadget = fromHandle(window);
 
-    if (msg == WM_SIZE) {
-        if (gadget) {
-            gadget->doAlignment();
-        }
+    if (msg == WM_SIZE && gadget && (gadget->routingSteps() & ROUTE_ALIGNMENT)) {
+        gadget->doAlignment();
     }
     switch (msg) {
     case WM_DPICHANGED:
         // Only top-level windows hear it; their gadgets follow.
         if (gadget && GetAncestor(window, GA_ROOT) == window) {
             gadget->applyDpiChange(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return true;
         }
-        return true;
+        return false;
     case WM_NCDESTROY:
         dpi::forgetAnnounced(window);
         return false;
@@ -77,12 +104,14 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         if (gadget && gadget->tooltipWindow) {
             SendMessageW(gadget->tooltipWindow, TTM_POP, 0, 0);
         }
-        return true;
+        return false;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (GetFocus() != window) {
+            // The window that loses the focus may report it to a handler.
             SetFocus(window);
+            return true;
         }
         return false;
     case WM_COMMAND: {
@@ -92,12 +121,14 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
             // A menu item (code 0) or an accelerator (code 1).
             if (gadget && code <= 1) {
                 gadget->commandChosen(LOWORD(wParam));
+                return true;
             }
             return false;
         }
         // Last: the handler that this may run can delete the sender, this gadget or both.
         if (KWObject* sender = fromHandle(control)) {
             sender->controlCommand(gadget, LOWORD(wParam), code);
+            return true;
         }
         return false;
     }
@@ -112,7 +143,7 @@ bool KWObject::handleDefaults(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
             SendMessageW(source->tooltipWindow, TTM_UPDATE, 0, 0);
         }
         source->controlNotify(header, lParam);
-        return false;
+        return true;
     }
     default:
         return false;

@@ -3,6 +3,7 @@
 
 #include "KWColorPicker.h"
 #include "color/GdiPlus.h"
+#include "color/PickerHost.h"
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/EditorMetrics.h"
@@ -51,7 +52,7 @@ KWColorEdit* KWColorEdit::create(eStyles, int x, int y, int width, int height, K
 KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, KWObject* blocked)
     : KWObject(GADGET_COLOREDIT, parent, -1), backBuffer(nullptr), backGraphics(nullptr),
       view(new coloredit::ColorEditView()), dragging(false), dirty(false), lastMouseX(0), lastMouseY(0),
-      markerSize(5), picker(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()),
+      markerSize(5), pickerHost(nullptr), blockedWindow(blocked), model(new coloredit::ColorEditModel()),
       dragReported(false), dragIndex(keychange::kSeveral) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -59,7 +60,7 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
     if (!attachWindow(window, "KWColorEdit creation failed !")) {
         return;
     }
-    subclassWindow(KWColorEditCallback);
+    subclassWindow(routeMessage);
     setDefaultFont(handle);
     markerSize = editormetrics::gradient(getDpi()).markerSize;
     initColorEdit();
@@ -69,29 +70,27 @@ KWColorEdit::KWColorEdit(int x, int y, int width, int height, KWObject* parent, 
         backGraphics = new Gdiplus::Graphics(backBuffer);
     }
 
-    picker = new (std::nothrow) KWColorPicker(KWColor(0, 0, 0, 0), 20, 20, this);
-    if (picker && picker->getHandle()) {
-        SetWindowLongPtrW(picker->getHandle(), GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(KWColorPickerCustomCallback));
-        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    pickerHost =
+        new (std::nothrow) PickerHost(this, KWColor(0, 0, 0, 0), 20, 20,
+                                      [this](bool kept, const KWColor& color) { closePicker(kept, color); });
     if (blockedWindow) {
         watchDeletions();
     }
 }
 
 void KWColorEdit::forgetGadget(KWObject* gadget) {
+    if (pickerHost) {
+        pickerHost->forget(gadget);
+    }
     if (gadget == blockedWindow) {
         blockedWindow = nullptr;
     }
 }
 
 KWColorEdit::~KWColorEdit() {
-    // The base destroys the picker and the window after this object is gone: their procedures must no
-    // longer find it.
-    if (picker && picker->getHandle()) {
-        SetWindowLongPtrW(picker->getHandle(), GWLP_USERDATA, 0);
-    }
+    // The base destroys the picker and the window after this object is gone: they must no longer find it.
+    delete pickerHost;
+    pickerHost = nullptr;
     if (handle) {
         SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
     }
@@ -213,24 +212,20 @@ void KWColorEdit::pickColor() {
 }
 
 void KWColorEdit::openPicker(const coloredit::SwatchHit& hit) {
-    if (!picker) {
+    if (!pickerHost || !pickerHost->picker()) {
         return;
     }
     model->beginEdit(hit);
     const KWColorPoint& key = model->getPoints()[static_cast<size_t>(hit.index)];
-    picker->setColor(hit.upper ? key.color1 : key.color2);
-    picker->setVisible(true);
-    if (blockedWindow) {
-        blockedWindow->setActive(false);
-    }
+    // Beside the key's column of swatches.
+    const int centre = static_cast<int>(view->keyCenterX(key.position));
+    RECT swatch = {centre - markerSize, 0, centre + markerSize + 1, 4 * markerSize};
+    MapWindowPoints(handle, nullptr, reinterpret_cast<POINT*>(&swatch), 2);
+    pickerHost->open(hit.upper ? key.color1 : key.color2, swatch, blockedWindow);
 }
 
-void KWColorEdit::closePicker(bool keepColor) {
-    const bool stored = keepColor && model->finishEdit(picker->getColor());
-    if (blockedWindow) {
-        blockedWindow->setActive(true);
-    }
-    picker->setVisible(false);
+void KWColorEdit::closePicker(bool keepColor, const KWColor& color) {
+    const bool stored = keepColor && model->finishEdit(color);
     if (keepColor) {
         RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE);
     }
@@ -242,30 +237,7 @@ void KWColorEdit::closePicker(bool keepColor) {
 
 LRESULT CALLBACK KWColorEdit::KWColorPickerCustomCallback(HWND window, UINT msg, WPARAM wParam,
                                                           LPARAM lParam) {
-    KWColorEdit* self = reinterpret_cast<KWColorEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || !self->picker) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    LRESULT served = 0;
-    if (accessibility::serve(self->picker, window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    if (msg == WM_CLOSE) {
-        self->closePicker(false);
-        return 0;
-    }
-    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-        HWND sender = reinterpret_cast<HWND>(lParam);
-        if (sender == self->picker->getCancelButton()) {
-            self->closePicker(false);
-            return 0;
-        }
-        if (sender == self->picker->getOkButton()) {
-            self->closePicker(true);
-            return 0;
-        }
-    }
-    return DefWindowProcW(window, msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
 int KWColorEdit::accessibleChildCount() const {
@@ -301,19 +273,10 @@ bool KWColorEdit::describeAccessible(int child, KWAccessibleElement& element) co
 }
 
 LRESULT CALLBACK KWColorEdit::KWColorEditCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    handleDefaults(window, msg, wParam, lParam);
-    KWColorEdit* self = static_cast<KWColorEdit*>(fromHandle(window));
-    if (!self) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return self->handleMessage(msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
-LRESULT KWColorEdit::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT KWColorEdit::handleWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The handler hears of an edit once the picture shows it; what changed is found by comparison.
     std::vector<KWColorPoint> before;
     if (mayEditKeys(msg, wParam)) {

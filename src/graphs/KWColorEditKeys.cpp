@@ -1,5 +1,7 @@
 #include "KWColorEdit.h"
 
+#include "color/PickerHost.h"
+
 #include "KWColorPicker.h"
 #include "graphs/EditorKeys.h"
 #include "graphs/logic/ColorEditModel.h"
@@ -74,8 +76,8 @@ bool KWColorEdit::handleKey(WPARAM key) {
 }
 
 void KWColorEdit::setNumericInput(bool enabled) {
-    if (picker) {
-        picker->setNumericInput(enabled);
+    if (pickerHost && pickerHost->picker()) {
+        pickerHost->picker()->setNumericInput(enabled);
     }
 }
 

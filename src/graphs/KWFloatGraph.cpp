@@ -64,7 +64,7 @@ KWFloatGraph::KWFloatGraph(int x, int y, int width, int height, KWObject* parent
     if (!attachWindow(window, "KWFloatGraph creation failed !")) {
         return;
     }
-    subclassWindow(KWFloatGraphCallback);
+    subclassWindow(routeMessage);
     setDefaultFont(handle);
     pickRadius = editormetrics::curve(getDpi()).pickRadius;
     initGraph();
@@ -216,18 +216,14 @@ bool KWFloatGraph::describeAccessible(int child, KWAccessibleElement& element) c
 }
 
 LRESULT CALLBACK KWFloatGraph::KWFloatGraphCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    KWFloatGraph* self = static_cast<KWFloatGraph*>(fromHandle(window));
-    if (!self) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return self->handleMessage(msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
-LRESULT KWFloatGraph::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+unsigned KWFloatGraph::routingSteps() const {
+    return 0;
+}
+
+LRESULT KWFloatGraph::handleWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The handler hears of an edit once the picture shows it; what changed is found by comparison.
     std::vector<KWGraphPoint> before;
     if (mayEditKeys(msg, wParam)) {

@@ -122,7 +122,7 @@ KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent
     if (!attachWindow(list, "Properties creation failed !")) {
         return;
     }
-    subclassWindow(KWPropertiesCallback);
+    subclassWindow(routeMessage);
     setDefaultFont(list);
     // The header's notifications reach the list view's procedure; with the grid in the header's user data
     // the default handling finds the grid for them as well.

@@ -26,23 +26,14 @@ bool changesColumns(UINT code) {
 } // namespace
 
 LRESULT CALLBACK KWProperties::KWPropertiesCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    handleDefaults(window, msg, wParam, lParam);
-    LRESULT controlAnswer = 0;
-    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
-        return controlAnswer;
-    }
-    KWProperties* self = static_cast<KWProperties*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return self->handleMessage(msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK KWProperties::KWPropertiesHeaderCallback(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT KWProperties::handleWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcW(previousProc, handle, msg, wParam, lParam);
     // The list view scrolls, resizes columns and brings rows into view without telling its parent on
     // every platform; once it has done so, the selected row's editor follows its cell.

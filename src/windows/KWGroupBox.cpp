@@ -20,7 +20,7 @@ KWGroupBox::KWGroupBox(const std::string& text, int x, int y, int width, int hei
                         width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "Group Box creation failed !")) {
         setDefaultFont(handle);
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(routeMessage);
     }
 }
 

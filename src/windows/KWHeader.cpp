@@ -36,7 +36,7 @@ KWHeader::KWHeader(int x, int y, int width, int height, const std::string& title
     }
     attachWindow(window, "");
     completeCreationText(window, title);
-    subclassWindow(KWHeaderCallback);
+    subclassWindow(routeMessage);
     topColor = top;
     bottomColor = bottom;
     textColor = text;
@@ -55,16 +55,18 @@ bool KWHeader::describeAccessible(int child, KWAccessibleElement& element) const
 }
 
 LRESULT CALLBACK KWHeader::KWHeaderCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT served = 0;
-    if (accessibility::serve(window, msg, wParam, lParam, served)) {
-        return served;
-    }
-    handleDefaults(window, msg, wParam, lParam);
-    KWHeader* self = static_cast<KWHeader*>(fromHandle(window));
-    if (self && msg == WM_PAINT) {
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+unsigned KWHeader::routingSteps() const {
+    return ROUTE_DEFAULTS | ROUTE_ALIGNMENT;
+}
+
+LRESULT KWHeader::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        self->drawHeader(dc);
+        drawHeader(dc);
         EndPaint(window, &paint);
         return 0;
     }

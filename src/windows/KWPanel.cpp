@@ -16,7 +16,7 @@ KWPanel::KWPanel(int x, int y, int width, int height, KWObject* parent, int id)
     HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, L"KWPANEL", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWPanel creation failed !")) {
-        subclassWindow(KWDefaultCallback);
+        subclassWindow(routeMessage);
     }
 }
 

@@ -28,7 +28,7 @@ KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
     taborder::markStop(window);
     if (attachWindow(window, "KWTab creation failed !")) {
         setDefaultFont(handle);
-        subclassWindow(KWTabCallback);
+        subclassWindow(routeMessage);
     }
 }
 
@@ -36,22 +36,12 @@ KWTab::KWTab(int x, int y, int width, int height, KWObject* parent, int id)
 KWTab::~KWTab() = default;
 
 LRESULT CALLBACK KWTab::KWTabCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == postedReportMessage()) {
-        if (KWTab* self = static_cast<KWTab*>(fromHandle(window))) {
-            self->notify(reportedType(wParam), reportedParam(lParam));
-        }
-        return 0;
-    }
-    handleDefaults(window, msg, wParam, lParam);
-    LRESULT controlAnswer = 0;
-    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
-        return controlAnswer;
-    }
-    KWTab* self = static_cast<KWTab*>(fromHandle(window));
-    if (!self || !self->previousProc) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return CallWindowProcW(self->previousProc, window, msg, wParam, lParam);
+    return routeMessage(window, msg, wParam, lParam);
+}
+
+LRESULT KWTab::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Commands as well: the tab control's own procedure hears every message.
+    return passOn(window, msg, wParam, lParam);
 }
 
 KWWindow* KWTab::addTab(int index, const std::string& text) {

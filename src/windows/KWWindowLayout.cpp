@@ -4,6 +4,7 @@
 #include "KWRollout.h"
 #include "KWTab.h"
 #include "KWWindow.h"
+#include "windows/SplitterBars.h"
 
 #include "windows/logic/LayoutFit.h"
 #include "windows/logic/LayoutText.h"
@@ -128,12 +129,12 @@ struct LayoutWalk {
     static void save(KWObject* gadget, layout::Path& path, layout::Layout& saved) {
         if (const KWWindow* window = dynamic_cast<const KWWindow*>(gadget)) {
             std::vector<int> ids;
-            for (const KWSplitter& splitter : window->splitters) {
-                ids.push_back(splitter.id);
+            for (std::size_t i = 0; i < window->bars->count(); ++i) {
+                ids.push_back(window->bars->idAt(i));
             }
             for (std::size_t i = 0; i < ids.size(); ++i) {
                 add(saved, layout::EntryKind::Splitter, path, keyAt(ids, i),
-                    layout::toBaseDpi(window->splitterPosition(i), window->getDpi()));
+                    layout::toBaseDpi(window->bars->positionAt(i), window->getDpi()));
             }
         } else if (const KWRollout* rollout = dynamic_cast<const KWRollout*>(gadget)) {
             const std::vector<int> ids = sectionIds(*rollout);
@@ -164,14 +165,14 @@ struct LayoutWalk {
         case layout::EntryKind::Splitter:
             if (KWWindow* window = dynamic_cast<KWWindow*>(gadget)) {
                 std::vector<int> ids;
-                for (const KWSplitter& splitter : window->splitters) {
-                    ids.push_back(splitter.id);
+                for (std::size_t i = 0; i < window->bars->count(); ++i) {
+                    ids.push_back(window->bars->idAt(i));
                 }
                 const int index = indexOf(ids, entry.item);
                 if (index >= 0) {
-                    window->placeSplitter(static_cast<std::size_t>(index),
+                    window->bars->placeAt(static_cast<std::size_t>(index),
                                           layout::fromBaseDpi(entry.value, window->getDpi()));
-                    window->recalcSplittersLength();
+                    window->bars->stretch();
                 }
             }
             break;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace KW;
@@ -305,6 +306,29 @@ TEST(ColorButtons, ClickOpensThePickerOnTheClickedHalf) {
     clickAt(buttons->getHandle(), -1, 10);
     EXPECT_FALSE(IsWindowVisible(picker->getHandle()));
     EXPECT_TRUE(frame.get()->isActive());
+}
+
+TEST(ColorButtons, PickerOpensBesideItsSwatchInsideTheWorkArea) {
+    Frame frame;
+    KWColorButtons* buttons = KWColorButtons::create(STYLE_DEFAULT, 0, 0, 100, 30, KWColor(255, 0, 0, 255),
+                                                     KWColor(0, 0, 255, 255), frame.get(), frame.get(), 0);
+    kwtest::pumpMessages();
+    KWColorPicker* picker = pickerOf(buttons);
+    ASSERT_TRUE(picker);
+    clickAt(buttons->getHandle(), 70, 10);
+    RECT swatch = {50, 0, 100, 30};
+    MapWindowPoints(buttons->getHandle(), nullptr, reinterpret_cast<POINT*>(&swatch), 2);
+    RECT popup = {};
+    GetWindowRect(picker->getHandle(), &popup);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&swatch, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_EQ(popup.left, std::min<LONG>(swatch.left, work.right - (popup.right - popup.left)));
+    EXPECT_TRUE(popup.top == swatch.bottom || popup.bottom == swatch.top || popup.bottom == work.bottom);
+    EXPECT_TRUE(popup.left >= work.left && popup.top >= work.top && popup.right <= work.right &&
+                popup.bottom <= work.bottom);
+    SendMessageA(picker->getHandle(), WM_CLOSE, 0, 0);
 }
 
 TEST(ColorButtons, OkStoresThePickedColourAndRepaintsCancelAndCloseChangeNothing) {

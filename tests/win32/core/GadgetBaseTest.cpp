@@ -94,12 +94,18 @@ TEST(Ownership, ChildrenDieInCreationOrderBeforeTheParentWindow) {
 }
 
 TEST(Ownership, DeletingAWindowTheUserClosedIsSafe) {
-    ProbeGadget* top = ProbeGadget::create(nullptr, 0, 0, 200, 200);
-    ProbeGadget::create(top, 0, 0, 10, 10);
+    ProbeGadget* top = ProbeGadget::create(nullptr, 0, 0, 200, 200, 1);
+    ProbeGadget* child = ProbeGadget::create(top, 0, 0, 10, 10, 2);
+    const HWND childWindow = child->getHandle();
     DestroyWindow(top->getHandle());
     kwtest::pumpMessages();
+    ASSERT_FALSE(IsWindow(childWindow));
+    ProbeGadget::destructionOrder().clear();
+    ProbeGadget::windowAliveAtDestruction().clear();
     delete top;
-    SUCCEED();
+    // Both gadgets go, the parent's own part first, each finding its window already gone.
+    EXPECT_EQ(ProbeGadget::destructionOrder(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(ProbeGadget::windowAliveAtDestruction(), (std::vector<bool>{false, false}));
 }
 
 TEST(Ownership, UserDataCarriesTheGadget) {
