@@ -151,7 +151,7 @@ bool askFlipbookSettings(HWND owner, FlipbookSettings& settings) {
                                    reinterpret_cast<LPARAM>(&settings)) == IDOK;
 }
 
-void exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::string& effectPath) {
+void exportFlipbook(HWND owner, const editor::Scene& scene, const std::string& effectPath) {
     static FlipbookSettings settings; // the last choice is offered again
     if (!askFlipbookSettings(owner, settings)) {
         return;
@@ -171,7 +171,7 @@ void exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::strin
         return;
     }
 
-    const LoadResult effect = Effect::make(KW::effect::toRuntime(scene), folderOf(effectPath));
+    const LoadResult effect = Effect::make(scene.describe(), folderOf(effectPath));
     if (!effect) {
         showError(owner, "The effect cannot be exported:\n\n" + effect.error());
         return;

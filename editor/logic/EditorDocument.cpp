@@ -319,6 +319,12 @@ bool EditorDocument::open(const std::string& text, const std::string& file, std:
     return true;
 }
 
+void EditorDocument::openScene(const Scene& loaded, const std::string& file, bool recovered) {
+    Scene fresh = loaded;
+    fresh.raiseNextId(scene.getNextId());
+    startOver(fresh, file, recovered);
+}
+
 std::string EditorDocument::fileText(TextEncoding encoding) const {
     return writeScene(scene, encoding);
 }
