@@ -178,6 +178,9 @@ Problem below(const std::string& path, const Problem& found) {
 }
 
 } // namespace
+} // namespace detail
+
+using namespace detail;
 
 std::string floatText(float value) {
     if (std::isnan(value)) {
@@ -276,5 +279,4 @@ Problem checkSystems(const std::vector<SystemDesc>& systems) {
     return Problem();
 }
 
-} // namespace detail
 } // namespace pelmora

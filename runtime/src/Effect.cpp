@@ -80,14 +80,26 @@ LoadResult Effect::parse(const std::string& json, TextEncoding encoding) {
     return result;
 }
 
+std::string Effect::toJson() const {
+    return toJson(TextEncoding::Utf8);
+}
+
+std::string Effect::toJson(TextEncoding encoding) const {
+    return detail::writeSystems(systemList, encoding);
+}
+
 LoadResult Effect::load(const std::string& path) {
+    return load(path, TextEncoding::Utf8);
+}
+
+LoadResult Effect::load(const std::string& path, TextEncoding encoding) {
     std::string text;
     LoadResult result;
     if (!detail::readFileText(path, text, result.message)) {
         result.message = path + ": " + result.message;
         return result;
     }
-    result = parse(text);
+    result = parse(text, encoding);
     if (result.ok) {
         result.effect.index(folderOf(path));
     } else {

@@ -130,6 +130,14 @@ void Engine::replace(const std::vector<EmitterDesc>& emitters, const std::vector
     particles.resize(kept);
 }
 
+std::vector<EmitterDesc> Engine::emitters() const {
+    std::vector<EmitterDesc> result;
+    for (const Source& source : sources) {
+        result.push_back(source.values);
+    }
+    return result;
+}
+
 void Engine::setOrigin(float x, float y) {
     originX = x;
     originY = y;

@@ -78,6 +78,7 @@ public:
     const std::vector<Body>& bodies() const { return particles; }
     std::size_t emitterCount() const { return sources.size(); }
     const EmitterDesc& emitter(std::uint32_t source) const { return sources[source].values; }
+    std::vector<EmitterDesc> emitters() const;
     std::uint64_t stepCount() const { return steps; }
 
     // Size from the size curve and colour from the gradient at the particle's age.

@@ -38,11 +38,7 @@ void Instance::stop() {
 }
 
 void Instance::seek(double seconds) {
-    std::vector<EmitterDesc> emitters;
-    for (std::size_t i = 0; i < engine->emitterCount(); ++i) {
-        emitters.push_back(engine->emitter(static_cast<std::uint32_t>(i)));
-    }
-    engine->restart(emitters);
+    engine->restart(engine->emitters());
     clock = 0.0;
     playing = true;
     update(seconds);
@@ -68,6 +64,33 @@ void Instance::runTo(double seconds) {
 
 void Instance::setPosition(float x, float y) {
     engine->setOrigin(x, y);
+    if (engine->stepCount() == 0 && !engine->bodies().empty()) {
+        // Prewarmed particles were emitted at creation; place them where a seek would.
+        engine->restart(engine->emitters());
+        refresh();
+    }
+}
+
+bool Instance::reload(const Effect& effect) {
+    if (effect.emitterCount() == 0) {
+        return false;
+    }
+    const bool wasPlaying = playing;
+    engine->restart(effect.emitters);
+    emitterTexture = effect.emitterTexture;
+    const double time = clock;
+    clock = 0.0;
+    playing = true;
+    update(time);
+    playing = wasPlaying;
+    refresh();
+    return true;
+}
+
+void Instance::replace(const Effect& effect, const std::vector<int>& previous) {
+    engine->replace(effect.emitters, previous);
+    emitterTexture = effect.emitterTexture;
+    refresh();
 }
 
 bool Instance::alive() const {

@@ -1,13 +1,15 @@
 #ifndef PELMORA_READER_H
 #define PELMORA_READER_H
 
+#include "TextEncoding.h"
+
 #include <pelmora/Runtime.h>
 
 #include <string>
 #include <vector>
 
 // Effect files: UTF-8 JSON text with a format marker and version, every emitter value and every curve
-// and gradient key. The editor reads files through these too.
+// and gradient key.
 namespace pelmora {
 namespace detail {
 
@@ -17,11 +19,11 @@ namespace detail {
 bool readSystems(const std::string& text, TextEncoding encoding, std::vector<SystemDesc>& systems,
                  std::string& error);
 
+// The file text of these systems, two-space indented with a final newline.
+std::string writeSystems(const std::vector<SystemDesc>& systems, TextEncoding encoding);
+
 // The whole file, which must exist and hold at most Effect::kMaxFileBytes.
 bool readFileText(const std::string& path, std::string& text, std::string& error);
-
-// Latin-1 text as UTF-8 (bytes 0x80..0xFF become two-byte sequences); UTF-8 as it is.
-std::string toFileText(const std::string& bytes, TextEncoding encoding);
 
 } // namespace detail
 } // namespace pelmora

@@ -1,7 +1,6 @@
 #include "Utf8.h"
 
 namespace pelmora {
-namespace detail {
 
 std::size_t firstInvalidUtf8Line(const std::string& text) {
     std::size_t line = 1;
@@ -49,5 +48,4 @@ std::size_t firstInvalidUtf8Line(const std::string& text) {
     return 0;
 }
 
-} // namespace detail
 } // namespace pelmora

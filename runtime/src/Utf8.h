@@ -1,16 +1,13 @@
 #ifndef PELMORA_UTF8_H
 #define PELMORA_UTF8_H
 
-#include <cstddef>
-#include <string>
+#include <pelmora/Limits.h>
 
 namespace pelmora {
 namespace detail {
 
-// The 1-based line that holds the first byte outside a well-formed UTF-8 sequence: a stray continuation
-// byte, an overlong form, a surrogate, a code point above U+10FFFF or a sequence cut short. 0 when the
-// whole text is well formed.
-std::size_t firstInvalidUtf8Line(const std::string& text);
+// The public check under the name the runtime's own code uses.
+using pelmora::firstInvalidUtf8Line;
 
 } // namespace detail
 } // namespace pelmora

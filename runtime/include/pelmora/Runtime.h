@@ -168,6 +168,8 @@ public:
 
     /// Reads an effect file (UTF-8 JSON). Relative texture paths are resolved against the file's folder.
     static LoadResult load(const std::string& path);
+    /// As load(path), with names and texture paths decoded as given.
+    static LoadResult load(const std::string& path, TextEncoding encoding);
     /// Reads effect file text. The error names the line ("line 3, column 7: ...") or the field
     /// ("systems[0].groups[1].emitters[0].rate: ...") that is wrong.
     static LoadResult parse(const std::string& json);
@@ -177,6 +179,12 @@ public:
     /// Relative texture paths are taken relative to textureFolder (empty: the current folder).
     static LoadResult make(const std::vector<SystemDesc>& systems,
                            const std::string& textureFolder = std::string());
+
+    /// The effect file's text: what load() and parse() read back as the same systems. Two-space indented
+    /// JSON with a final newline; numbers in their shortest form that reads back as the same value.
+    std::string toJson() const;
+    /// As toJson(), with names and texture paths taken as bytes in the encoding given.
+    std::string toJson(TextEncoding encoding) const;
 
     /// The systems as read.
     const std::vector<SystemDesc>& systems() const { return systemList; }
@@ -239,8 +247,18 @@ public:
     void seek(double seconds);
     /// Advances by the seconds given, in whole fixed steps (the remainder carries to the next call).
     void update(double seconds);
-    /// Moves the emitters; particles already out stay where they are.
+    /// Moves the emitters; particles already out stay where they are. Before the first update() it also
+    /// moves what a prewarmed emitter has emitted, as seek() would.
     void setPosition(float x, float y);
+    /// Plays another effect (an edited version of this one) from the same time, position and seed: the
+    /// particles become those a new instance of it, placed here and seeked to time(), would hold. Playing
+    /// or stopped stays as it was. False, with nothing changed, for an effect with no emitters.
+    bool reload(const Effect& effect);
+    /// Takes another effect's emitters without replaying, as an editor does while its user edits: emitter i
+    /// of the new effect continues emitter previous[i] of the current one (its live particles stay and its
+    /// cycle carries on), or starts now when previous[i] is -1 or missing. Particles of emitters that are
+    /// not continued go.
+    void replace(const Effect& effect, const std::vector<int>& previous);
     /// False once the last particle has died and no emitter will emit again: stopped, or every emitter
     /// past the end of its last cycle (emitters that do not loop).
     bool alive() const;

@@ -1,0 +1,96 @@
+#ifndef PELMORA_SCHEMA_H
+#define PELMORA_SCHEMA_H
+
+#include <cstddef>
+
+// The effect file's field names and enum words, in file order. The reader accepts exactly these and the
+// writer writes exactly these, so the two cannot drift apart.
+namespace pelmora {
+namespace detail {
+namespace schema {
+
+const char kFormat[] = "format";
+const char kVersion[] = "version";
+const char kSystems[] = "systems";
+const char kGroups[] = "groups";
+const char kEmitters[] = "emitters";
+const char kName[] = "name";
+
+const char kRate[] = "rate";
+const char kLifetime[] = "lifetime";
+const char kSpeed[] = "speed";
+const char kSpread[] = "spread";
+const char kGravity[] = "gravity";
+const char kBlend[] = "blend";
+const char kTexture[] = "texture";
+const char kSize[] = "size";
+const char kColor[] = "color";
+const char kShape[] = "shape";
+const char kDirection[] = "direction";
+const char kTiming[] = "timing";
+const char kBursts[] = "bursts";
+const char kRotation[] = "rotation";
+const char kSpin[] = "spin";
+const char kAlignToVelocity[] = "alignToVelocity";
+const char kDrag[] = "drag";
+const char kSheet[] = "sheet";
+
+const char kMin[] = "min";
+const char kMax[] = "max";
+const char kX[] = "x";
+const char kPosition[] = "position";
+const char kUpper[] = "upper";
+const char kLower[] = "lower";
+const char kKind[] = "kind";
+const char kEdge[] = "edge";
+const char kRadius[] = "radius";
+const char kWidth[] = "width";
+const char kHeight[] = "height";
+const char kDuration[] = "duration";
+const char kLoop[] = "loop";
+const char kDelay[] = "delay";
+const char kPrewarm[] = "prewarm";
+const char kTime[] = "time";
+const char kCount[] = "count";
+const char kInterval[] = "interval";
+const char kCycles[] = "cycles";
+const char kColumns[] = "columns";
+const char kRows[] = "rows";
+const char kFrameRate[] = "frameRate";
+const char kRandomStart[] = "randomStart";
+
+// A fixed set of fields, in the order they are written.
+struct Fields {
+    const char* const* names;
+    std::size_t count;
+};
+
+template <std::size_t N> Fields fields(const char* const (&names)[N]) {
+    return Fields{names, N};
+}
+
+const char* const kRootFields[] = {kFormat, kVersion, kSystems};
+const char* const kSystemFields[] = {kName, kGroups};
+const char* const kGroupFields[] = {kName, kEmitters};
+// Version 1 emitters hold the first ten.
+const char* const kEmitterFields[] = {
+    kName,  kRate,      kLifetime, kSpeed,  kSpread,   kGravity, kBlend,           kTexture, kSize, kColor,
+    kShape, kDirection, kTiming,   kBursts, kRotation, kSpin,    kAlignToVelocity, kDrag,    kSheet};
+const std::size_t kVersion1EmitterFields = 10;
+const char* const kRangeFields[] = {kMin, kMax};
+const char* const kSizeKeyFields[] = {kX, kUpper, kLower};
+const char* const kColorKeyFields[] = {kPosition, kUpper, kLower};
+const char* const kShapeFields[] = {kKind, kEdge, kRadius, kWidth, kHeight};
+const char* const kTimingFields[] = {kDuration, kLoop, kDelay, kPrewarm};
+const char* const kBurstFields[] = {kTime, kCount, kInterval, kCycles};
+const char* const kSheetFields[] = {kColumns, kRows, kFrameRate, kRandomStart};
+
+// Indexed by the enums' values.
+const char* const kBlendWords[] = {"alpha", "additive"};
+const char* const kShapeWords[] = {"point", "circle", "rectangle", "line"};
+
+} // namespace schema
+} // namespace detail
+} // namespace pelmora
+
+#endif
