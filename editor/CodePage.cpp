@@ -1,6 +1,5 @@
 #include "CodePage.h"
 
-#include "Reader.h"
 #include "logic/SceneText.h"
 
 #include <windows.h>
@@ -114,8 +113,14 @@ bool inProgramText(bool read, const Scene& loaded, Scene& scene, std::string& er
 } // namespace
 
 bool readEffectFileText(const std::string& path, Scene& scene, std::string& error) {
-    std::string text;
-    return detail::readFileText(path, text, error) && readEffectText(text, scene, error);
+    const LoadResult read = Effect::load(path);
+    Scene loaded = scene;
+    // The message is shown under the file's name already.
+    const std::string named = path + ": ";
+    error =
+        read.error().compare(0, named.size(), named) == 0 ? read.error().substr(named.size()) : read.error();
+    return inProgramText(read && editor::sceneFromSystems(read->systems(), loaded, error), loaded, scene,
+                         error);
 }
 
 bool readEffectText(const std::string& text, Scene& scene, std::string& error) {

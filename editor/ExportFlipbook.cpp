@@ -1,6 +1,5 @@
 #include "ExportFlipbook.h"
 
-#include "ImageFile.h"
 #include "logic/FilePaths.h"
 
 #include <commdlg.h>

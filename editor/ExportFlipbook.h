@@ -1,7 +1,7 @@
 #ifndef PELMORA_EXPORT_FLIPBOOK_H
 #define PELMORA_EXPORT_FLIPBOOK_H
 
-#include "Flipbook.h"
+#include <pelmora/Flipbook.h>
 #include "logic/EditorScene.h"
 
 #include <windows.h>

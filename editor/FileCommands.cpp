@@ -90,8 +90,9 @@ bool FileCommands::save(bool choosePath) {
         target = file;
         rememberFolder(target);
     }
-    std::string error;
-    if (!saveAtomically(target, effectFileText(document.getScene()), error)) {
+    const std::string text = effectFileText(document.getScene());
+    std::string error = "A name or texture path is too long for an effect file in UTF-8.";
+    if (text.empty() || !saveAtomically(target, text, error)) {
         MessageBoxA(window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
         return false;
     }

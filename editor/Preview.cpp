@@ -1,6 +1,5 @@
 #include "Preview.h"
 
-#include "ImageFile.h"
 #include "Timeline.h"
 #include "logic/FilePaths.h"
 

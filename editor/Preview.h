@@ -4,7 +4,7 @@
 #include "logic/EditorScene.h"
 #include "logic/EffectSimulation.h"
 #include "logic/PreviewView.h"
-#include "Flipbook.h"
+#include <pelmora/Flipbook.h>
 
 #include <KW.h>
 

@@ -1,6 +1,6 @@
 #include "logic/EditorDocument.h"
 
-#include "Check.h"
+#include <pelmora/Limits.h>
 #include "logic/FilePaths.h"
 #include "logic/SceneText.h"
 
@@ -29,7 +29,7 @@ bool isBurstField(Field field) {
 }
 
 // What the user is told of a refused value: "FIELD: PROBLEM".
-Applied refused(const detail::Problem& problem) {
+Applied refused(const Problem& problem) {
     return Applied{false, problem.ok() ? std::string("The change was refused.")
                                        : problem.field + ": " + problem.message};
 }
@@ -64,8 +64,8 @@ Applied EditorDocument::applyToEmitter(const Edit& edit) {
     if (!emitter) {
         return refused("No emitter is selected.");
     }
-    if (edit.kind == Edit::Kind::Field && isBurstField(edit.field) && edit.slot >= detail::kMaxBursts) {
-        return refused("bursts: at most " + std::to_string(detail::kMaxBursts) + " bursts");
+    if (edit.kind == Edit::Kind::Field && isBurstField(edit.field) && edit.slot >= kMaxBursts) {
+        return refused("bursts: at most " + std::to_string(kMaxBursts) + " bursts");
     }
     EmitterDesc values = emitter->values;
     switch (edit.kind) {
@@ -82,7 +82,7 @@ Applied EditorDocument::applyToEmitter(const Edit& edit) {
         setField(values, edit.field, edit.slot, edit.value);
         break;
     }
-    const detail::Problem problem = detail::checkEmitter(values);
+    const Problem problem = checkEmitter(values);
     if (!problem.ok()) {
         return refused(problem);
     }
@@ -128,7 +128,7 @@ Applied EditorDocument::applyRename(const std::string& name) {
     if (*current == name) {
         return Applied();
     }
-    const detail::Problem problem = detail::checkName(name);
+    const Problem problem = checkName(name);
     if (!problem.ok()) {
         return refused(problem);
     }
@@ -155,8 +155,8 @@ Applied EditorDocument::addElement(ElementKind kind) {
         added = scene.addEmitter(selection);
     }
     if (added == kNoElement) {
-        if (scene.elementCount() >= detail::kMaxElements) {
-            return refused("An effect holds at most " + std::to_string(detail::kMaxElements) +
+        if (scene.elementCount() >= kMaxElements) {
+            return refused("An effect holds at most " + std::to_string(kMaxElements) +
                            " systems, groups and emitters.");
         }
         return refused(kind == ElementKind::Group     ? "Select the system to add the group to."
