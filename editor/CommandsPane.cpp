@@ -2,7 +2,10 @@
 
 #include "ExportFlipbook.h"
 #include "Preview.h"
+#include "ThemedGadgets.h"
 #include "logic/FilePaths.h"
+
+#include <KWVersion.h>
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -17,6 +20,65 @@ namespace pelmora {
 namespace {
 
 const char* const appName = "Pelmora";
+
+// Images of the shared icon strip on the toolbar.
+enum Icon {
+    IconNew = 0,
+    IconOpen = 1,
+    IconSave = 2,
+    IconUndo = 6,
+    IconRedo = 7,
+    IconDelete = 8,
+    IconPlay = 11,
+    IconPause = 12,
+    IconStop = 13,
+};
+
+struct ToolbarButton {
+    int command; // 0: a separator
+    int icon;
+    const char* text;
+};
+const ToolbarButton toolbarButtons[] = {
+    {CommandNew, IconNew, "New (Ctrl+N)"},      {CommandOpen, IconOpen, "Open (Ctrl+O)"},
+    {CommandSave, IconSave, "Save (Ctrl+S)"},   {0, 0, nullptr},
+    {CommandUndo, IconUndo, "Undo (Ctrl+Z)"},   {CommandRedo, IconRedo, "Redo (Ctrl+Y)"},
+    {CommandDelete, IconDelete, "Delete"},      {0, 0, nullptr},
+    {CommandPlay, IconPlay, "Play (Space)"},    {CommandPause, IconPause, "Pause (Space)"},
+    {CommandRestart, IconStop, "Restart (F5)"},
+};
+
+// The window's shortcuts; the keys the editors answer while they have the focus follow in the list
+// Help > Keyboard Shortcuts shows.
+struct Shortcut {
+    UINT key;
+    UINT modifiers;
+    int command;
+    const char* keys;
+    const char* action;
+};
+const Shortcut shortcuts[] = {
+    {'N', MOD_CONTROL, CommandNew, "Ctrl+N", "New effect"},
+    {'O', MOD_CONTROL, CommandOpen, "Ctrl+O", "Open an effect"},
+    {'S', MOD_CONTROL, CommandSave, "Ctrl+S", "Save"},
+    {'Z', MOD_CONTROL, CommandUndo, "Ctrl+Z", "Undo"},
+    {'Y', MOD_CONTROL, CommandRedo, "Ctrl+Y", "Redo"},
+    {VK_SPACE, 0, CommandTogglePlay, "Space", "Play or pause the preview"},
+    {VK_F5, 0, CommandRestart, "F5", "Restart the preview"},
+};
+const char* const editorKeys = "\nIn the value cells:\n"
+                               "Enter\tTake the typed value\n"
+                               "Up, Down\tStep the value\n"
+                               "\nIn the size and colour graphs:\n"
+                               "Tab, Shift+Tab\tSelect the next or previous key\n"
+                               "Arrow keys\tMove the selected key (Shift: ten times as far)\n"
+                               "Delete\tDelete the selected key\n"
+                               "F\tFrame all keys\n"
+                               "Home\tSize graph: lower value to upper on every key\n"
+                               "Enter, Shift+Enter\tColour graph: pick the upper or lower colour\n"
+                               "+, -\tColour graph: swatch size\n"
+                               "Ctrl+C, Ctrl+V\tCopy or paste the keys as text\n"
+                               "Ctrl+Tab\tLeave the graph\n";
 
 // The preview's background presets (0xRRGGBB) and speeds, in menu order.
 const std::uint32_t backgrounds[] = {0x202028, 0x000000, 0x808080, 0xFFFFFF};
@@ -70,7 +132,7 @@ void CommandsPane::buildMenus() {
         {"&View",
          &viewMenu,
          {{CommandPlay, "&Play\tSpace"}, {CommandPause, "P&ause\tSpace"}, {CommandRestart, "&Restart\tF5"}}},
-        {"&Help", &helpMenu, {{CommandAbout, "&About Pelmora"}}},
+        {"&Help", &helpMenu, {{CommandShortcuts, "&Keyboard Shortcuts"}, {CommandAbout, "&About Pelmora"}}},
     };
     for (const Menu& menu : menus) {
         *menu.context = KWContext::create();
@@ -112,15 +174,54 @@ void CommandsPane::markTheme() {
     CheckMenuRadioItem(viewMenu->getHandle(), CommandThemeLight, CommandThemeSystem, chosen, MF_BYCOMMAND);
 }
 
+void CommandsPane::fillToolbar(KWToolBar* toolbar) {
+    for (const ToolbarButton& button : toolbarButtons) {
+        if (button.command == 0) {
+            toolbar->addSeparator();
+        } else {
+            toolbar->addButton(button.command, button.icon, button.text);
+        }
+    }
+}
+
 void CommandsPane::bindShortcuts() {
-    KWWindow* window = frame.window;
-    window->addShortcut('N', MOD_CONTROL, CommandNew);
-    window->addShortcut('O', MOD_CONTROL, CommandOpen);
-    window->addShortcut('S', MOD_CONTROL, CommandSave);
-    window->addShortcut('Z', MOD_CONTROL, CommandUndo);
-    window->addShortcut('Y', MOD_CONTROL, CommandRedo);
-    window->addShortcut(VK_SPACE, 0, CommandTogglePlay);
-    window->addShortcut(VK_F5, 0, CommandRestart);
+    for (const Shortcut& shortcut : shortcuts) {
+        frame.window->addShortcut(shortcut.key, shortcut.modifiers, shortcut.command);
+    }
+}
+
+void CommandsPane::showToolbarTips() {
+    KWToolBar* toolbar = frame.toolbar;
+    for (int id : toolbarTips) {
+        toolbar->removeTooltip(id);
+    }
+    toolbarTips.clear();
+    for (const ToolbarButton& button : toolbarButtons) {
+        RECT area = {};
+        const LRESULT index = SendMessageA(toolbar->getHandle(), TB_COMMANDTOINDEX, button.command, 0);
+        if (button.command != 0 &&
+            SendMessageA(toolbar->getHandle(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area))) {
+            toolbarTips.push_back(
+                toolbar->addTooltip(button.text, KWBound(area.left, area.right, area.top, area.bottom)));
+        }
+    }
+}
+
+void CommandsPane::showShortcuts() {
+    std::string text = "Anywhere in the window:\n";
+    for (const Shortcut& shortcut : shortcuts) {
+        text += std::string(shortcut.keys) + "\t" + shortcut.action + "\n";
+    }
+    text += "Alt+letter\tOpen a menu (the underlined letter)\n";
+    text += editorKeys;
+    MessageBoxA(frame.window->getHandle(), text.c_str(), "Keyboard Shortcuts", MB_OK | MB_ICONINFORMATION);
+}
+
+void CommandsPane::showAbout() {
+    const std::string text = std::string("Pelmora ") + KW_VERSION_STRING +
+                             "\n\nA particle-effect editor built on the Kwadro widget toolkit " +
+                             KW_VERSION_STRING + ".";
+    MessageBoxA(frame.window->getHandle(), text.c_str(), "About Pelmora", MB_OK | MB_ICONINFORMATION);
 }
 
 void CommandsPane::buildPalette() {
@@ -129,6 +230,7 @@ void CommandsPane::buildPalette() {
         KWTab::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(250), pane, -1);
     KWWindow* page = tabs->addTab(1, "Add");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
+    followTheme(tabs);
     tabs->doAlignment();
     shell::addPaletteButtons(page, {"System", "Group", "Emitter"}, CommandAddSystem);
     for (int i = 0; i < page->getChildCount(); ++i) {
@@ -181,9 +283,10 @@ void CommandsPane::run(int command) {
         break;
     }
     case CommandAbout:
-        MessageBoxA(frame.window->getHandle(),
-                    "Pelmora\n\nA particle-effect editor built on the Kwadro widget toolkit.",
-                    "About Pelmora", MB_OK | MB_ICONINFORMATION);
+        showAbout();
+        break;
+    case CommandShortcuts:
+        showShortcuts();
         break;
     default:
         if (command >= CommandRecentFile && command < CommandRecentFile + static_cast<int>(kMaxRecentFiles)) {

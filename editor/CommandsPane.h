@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pelmora {
 
@@ -54,6 +55,7 @@ enum Command {
     // One command a speed: 0.25x, 0.5x, 1x, 2x, 4x.
     CommandSpeed,
     CommandAbout = 500,
+    CommandShortcuts,
     CommandExportFlipbook = 600,
 };
 
@@ -68,6 +70,10 @@ public:
                  Refuse refuse);
     ~CommandsPane();
 
+    // The toolbar's buttons, for the frame to add before its panes are laid out.
+    static void fillToolbar(KW::KWToolBar* toolbar);
+    // Each toolbar button tells what it does when the pointer rests on it; again when the buttons moved.
+    void showToolbarTips();
     // Runs a menu, toolbar or palette command as the user's choice would.
     void run(int command);
     FileCommands& getFiles() { return *files; }
@@ -81,6 +87,8 @@ private:
     void apply(const editor::Edit& edit);
     void runView(int command);
     void chooseBackground();
+    void showShortcuts();
+    void showAbout();
 
     shell::Frame frame;
     editor::EditorDocument& document;
@@ -92,6 +100,7 @@ private:
     KW::KWContext* viewMenu = nullptr;
     KW::KWContext* helpMenu = nullptr;
     std::unique_ptr<FileCommands> files;
+    std::vector<int> toolbarTips;
     int listener;
 };
 

@@ -1,5 +1,7 @@
 #include "CurvesPane.h"
 
+#include "ThemedGadgets.h"
+
 #include <algorithm>
 
 using namespace KW;
@@ -14,6 +16,7 @@ CurvesPane::CurvesPane(KWHeader* pane, KWWindow* window, EditorDocument& documen
     KWWindow* sizePage = tabs->addTab(1, "Size over life");
     KWWindow* colorPage = tabs->addTab(2, "Colour over life");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
+    followTheme(tabs);
     sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), sizePage, -1);
     sizeCurve->lockToParent(LOCK_FILL);
     colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, s(500), s(80), colorPage, window);

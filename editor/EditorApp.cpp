@@ -12,19 +12,6 @@ namespace pelmora {
 
 namespace {
 
-// Images of the shared icon strip on the toolbar.
-enum Icon {
-    IconNew = 0,
-    IconOpen = 1,
-    IconSave = 2,
-    IconUndo = 6,
-    IconRedo = 7,
-    IconDelete = 8,
-    IconPlay = 11,
-    IconPause = 12,
-    IconStop = 13,
-};
-
 // The user is typing into a text field: plain keys belong to it, not to the shortcuts.
 bool typingInField(const MSG& message) {
     if (message.message != WM_KEYDOWN) {
@@ -38,19 +25,7 @@ bool typingInField(const MSG& message) {
 } // namespace
 
 EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/properties_cross.bmp") {
-    frame = shell::buildFrame("Pelmora", icons, [](KWToolBar* toolbar) {
-        toolbar->addButton(CommandNew, IconNew, "New");
-        toolbar->addButton(CommandOpen, IconOpen, "Open");
-        toolbar->addButton(CommandSave, IconSave, "Save");
-        toolbar->addSeparator();
-        toolbar->addButton(CommandUndo, IconUndo, "Undo");
-        toolbar->addButton(CommandRedo, IconRedo, "Redo");
-        toolbar->addButton(CommandDelete, IconDelete, "Delete");
-        toolbar->addSeparator();
-        toolbar->addButton(CommandPlay, IconPlay, "Play");
-        toolbar->addButton(CommandPause, IconPause, "Pause");
-        toolbar->addButton(CommandRestart, IconStop, "Restart");
-    });
+    frame = shell::buildFrame("Pelmora", icons, CommandsPane::fillToolbar);
     auto refused = [this](const std::string& reason) { refuse(reason); };
     tree.reset(new SceneTreePane(frame.scene, frame.icons, document));
     properties.reset(new PropertiesPane(frame.properties, propertyIcons.forDpi(frame.properties->getDpi()),
@@ -73,6 +48,8 @@ EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/propert
             commands->run(event.param1);
         } else if (event.type == EVENT_DPICHANGED) {
             showIconsFor(event.param1);
+        } else if (event.type == EVENT_CHANGED && fit) {
+            fit->takeShares(); // the user moved a splitter
         }
     });
     frame.window->setCloseHandler([this] {
@@ -82,11 +59,17 @@ EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/propert
         commands->getFiles().endSession();
         return true;
     });
+    commands->showToolbarTips();
+    fit.reset(new WindowFit(frame.window, {{1, true}, {2, true}, {3, false}, {4, false}}, [this] {
+        preview->frameEffect(document.getScene());
+        curves->frameKeys();
+    }));
 }
 
 EditorApp::~EditorApp() {
     document.removeListener(listener);
     // The panes stop listening before the window and its gadgets go.
+    fit.reset();
     commands.reset();
     curves.reset();
     properties.reset();
@@ -108,6 +91,10 @@ EditorApp::Gadgets EditorApp::getGadgets() const {
 void EditorApp::frameContent() {
     preview->frameEffect(document.getScene());
     curves->frameKeys();
+    // The buttons have their final sizes once the window is shown.
+    commands->showToolbarTips();
+    // From now on the panes keep their shares of the window as it changes size.
+    fit->takeShares();
 }
 
 void EditorApp::followDocument(const Change& change) {
@@ -147,6 +134,7 @@ void EditorApp::showIconsFor(int dpi) {
     frame.toolbar->setImageList(frame.icons);
     tree->getTree()->setImageList(frame.icons);
     properties->getGrid()->setImageList(propertyIcons.forDpi(dpi));
+    commands->showToolbarTips();
 }
 
 int EditorApp::run() {

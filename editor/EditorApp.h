@@ -6,6 +6,7 @@
 #include "PropertiesPane.h"
 #include "SceneTreePane.h"
 #include "ShellFrame.h"
+#include "WindowFit.h"
 #include "logic/EditorDocument.h"
 
 #include <KW.h>
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<PropertiesPane> properties;
     std::unique_ptr<CurvesPane> curves;
     std::unique_ptr<CommandsPane> commands;
+    std::unique_ptr<WindowFit> fit;
     std::string textureFolder;
     // A refused value's reason stays in the status bar this long before the particle readout returns.
     static constexpr DWORD kReasonShownMs = 4000;

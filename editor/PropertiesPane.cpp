@@ -7,12 +7,28 @@ using namespace pelmora::editor;
 
 namespace pelmora {
 
+namespace {
+
+// After a value was taken, the spin box shows its number from the first digit, selected, so that a number
+// wider than the cell keeps its start in view and the next typing replaces it.
+void showNumberStart(KWSpinBox* editor) {
+    HWND field = FindWindowExA(editor->getHandle(), nullptr, "Edit", nullptr);
+    if (field) {
+        const int length = GetWindowTextLengthA(field);
+        SendMessageA(field, EM_SETSEL, static_cast<WPARAM>(length), 0);
+        SendMessageA(field, EM_SCROLLCARET, 0, 0);
+    }
+}
+
+} // namespace
+
 PropertiesPane::PropertiesPane(KWHeader* pane, KWImageList* icons, EditorDocument& document, Refuse refuse,
                                TextureState textureState)
     : document(document), refuse(std::move(refuse)), textureState(std::move(textureState)) {
     grid =
         KWProperties::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(200), pane->scale(250), pane, -1);
     grid->setImageList(icons);
+    grid->setOneClickEditing(true);
     KWGroupItem* element = grid->addGroup("Element");
     nameEdit = KWEdit::create(STYLE_DEFAULT, "", 0, 0, 20, 20, grid, -1);
     grid->addItem(element, "Name", 1, nameEdit);
@@ -45,10 +61,11 @@ PropertiesPane::PropertiesPane(KWHeader* pane, KWImageList* icons, EditorDocumen
     }
     listener = document.addListener([this](const Change& change) {
         if (change.parts & (ChangedSelection | ChangedValues | ChangedStructure)) {
-            show();
+            // The grid keeps its open editor while an edit of its own comes back.
+            show(!applying);
         }
     });
-    show();
+    show(true);
 }
 
 PropertiesPane::~PropertiesPane() {
@@ -66,6 +83,9 @@ void PropertiesPane::addRow(KWGroupItem* group, const FieldRow& row) {
             const FieldRow& shown = *rows[index].row;
             const Edit change = Edit::number(shown.field, spin->getValue(), shown.slot);
             edit(event.type == EVENT_CHANGED ? change : change.duringDrag(), spin);
+            if (event.type == EVENT_CHANGED) {
+                showNumberStart(spin);
+            }
         });
         gadget = spin;
         break;
@@ -129,22 +149,24 @@ void PropertiesPane::edit(const Edit& change, KWObject* source) {
     // A finished value is shown as stored (rounded, say); a drag's and a texture's gadget keep the user's
     // text.
     editing = change.finished && source != texture ? nullptr : source;
+    applying = true;
     const Applied applied = document.apply(change);
+    applying = false;
     editing = nullptr;
     if (!applied) {
         refuse(applied.reason);
-        show();
+        show(true);
     }
 }
 
-void PropertiesPane::show() {
+void PropertiesPane::show(bool whole) {
     const std::string* name = document.getScene().nameOf(document.getSelection());
     if (editing != nameEdit) {
         nameEdit->setText(name ? *name : std::string());
     }
     nameEdit->setActive(name != nullptr);
     const Emitter* emitter = document.selectedEmitter();
-    for (KWGroupItem* group : valueGroups) {
+    for (KWGroupItem* group : whole ? valueGroups : std::vector<KWGroupItem*>()) {
         grid->hideGroup(group, emitter == nullptr);
     }
     if (emitter) {
@@ -170,7 +192,9 @@ void PropertiesPane::show() {
         }
     }
     showTextureState();
-    grid->updateSubitemsText();
+    if (whole) {
+        grid->updateSubitemsText();
+    }
 }
 
 void PropertiesPane::showTextureState() {

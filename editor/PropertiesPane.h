@@ -47,7 +47,8 @@ private:
     void addTextureRows(KW::KWGroupItem* group);
     // Applies the edit; a refusal is reported and the stored values shown again.
     void edit(const editor::Edit& edit, KW::KWObject* source);
-    void show();
+    // Shows the document's values; whole: also which groups show, and every row's text anew.
+    void show(bool whole);
 
     editor::EditorDocument& document;
     Refuse refuse;
@@ -59,6 +60,7 @@ private:
     std::vector<KW::KWGroupItem*> valueGroups;  // every group but the element's
     std::vector<KW::KWGroupItem*> closedGroups; // those that start closed
     std::vector<Row> rows;
+    bool applying = false;
     KW::KWObject* editing = nullptr; // the gadget whose edit is being applied: its text is the user's
     int listener;
 };

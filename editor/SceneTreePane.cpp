@@ -1,5 +1,7 @@
 #include "SceneTreePane.h"
 
+#include "ThemedGadgets.h"
+
 #include <commctrl.h>
 
 using namespace KW;
@@ -19,6 +21,8 @@ SceneTreePane::SceneTreePane(KWHeader* pane, KWImageList* icons, EditorDocument&
     tree =
         KWTreeView::create(STYLE_DEFAULT, 0, pane->scale(20), pane->scale(150), pane->scale(400), pane, -1);
     tree->setImageList(icons);
+    // The selected element stays marked while the keyboard is in the grid.
+    keepSelectionShown(tree);
     tree->lockToParent(LOCK_STRETCH_BOTH);
     tree->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_SELECTED && !showing) {

@@ -43,6 +43,11 @@ public:
     void hideGroup(KWGroupItem* group, bool hidden);
     /// Rows inserted afterwards carry their image index. Null removes the image list.
     void setImageList(KWImageList* list);
+    /// One-click editing, off by default. When on, a click on an item's value cell also gives the
+    /// keyboard to the row's gadget, its text selected so that typing replaces it, and a click on a group
+    /// row's image (its open or closed box) opens or closes the group. A double click on a group row
+    /// toggles it once either way.
+    void setOneClickEditing(bool on);
 
     /// Places and shows the gadget of the selected row over its value cell.
     void updateSelection();
@@ -67,6 +72,13 @@ private:
     void forgetGadget(KWObject* gadget) override;
 
     friend class PropertiesRowView;
+
+    /// A press of the left button at a client point, in one-click editing.
+    void clickedAt(POINT point);
+    /// The row whose image (a group's box) lies under the client point, or -1.
+    int rowWithImageAt(POINT point) const;
+    /// Gives the keyboard to the gadget shown over the selected row's value cell.
+    void focusShownEditor();
 
     int getCurrentId(KWGroupItem* group);
     void changeItemIcon(int row, int subItem, int image);
@@ -122,6 +134,7 @@ private:
     /// reached through the item, whose object may be null.
     KWPropItem* shownItem;
     KWBound shownBound;
+    bool oneClickEditing;
 };
 
 } // namespace KW

@@ -59,13 +59,13 @@ HRGN areaOf(HWND parent, const std::vector<Batch::Move>& moves) {
     return area;
 }
 
-// A parent without WS_CLIPCHILDREN erases under its children. Where a child moved into an area another
-// one left, the parent is still to erase that area at its paint and would cover what the child already
-// shows there: the children are painted again over it.
-void repaintOverVacated(HWND parent, HRGN before, HRGN after) {
+// A parent without WS_CLIPCHILDREN erases under its children. Where a child now lies in an area the
+// parent is still to erase at its paint (an area another child left, or one the parent gained by growing),
+// the erase would cover what the child shows there, and a child whose picture the move carried along
+// is not painted again by itself: the children are painted again over that area.
+void repaintUnderPendingErase(HWND parent, HRGN after) {
     HRGN pending = CreateRectRgn(0, 0, 0, 0);
     if (pending && GetUpdateRgn(parent, pending, FALSE) > NULLREGION &&
-        CombineRgn(pending, pending, before, RGN_AND) > NULLREGION &&
         CombineRgn(pending, pending, after, RGN_AND) > NULLREGION) {
         RedrawWindow(parent, nullptr, pending, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
@@ -110,7 +110,6 @@ void Batch::commit() {
         return;
     }
     const bool erasesUnderChildren = !(GetWindowLongPtrW(parent, GWL_STYLE) & WS_CLIPCHILDREN);
-    HRGN before = erasesUnderChildren ? areaOf(parent, moves) : nullptr;
     // The platform erases the parent after each move unless told to wait for its paint.
     HDWP handle = BeginDeferWindowPos(static_cast<int>(moves.size()));
     for (const Move& m : moves) {
@@ -127,13 +126,11 @@ void Batch::commit() {
             moveNow(m.window, m.x, m.y, m.width, m.height, m.flags | SWP_DEFERERASE);
         }
     }
-    if (before) {
-        HRGN after = areaOf(parent, moves);
-        if (after) {
-            repaintOverVacated(parent, before, after);
+    if (erasesUnderChildren) {
+        if (HRGN after = areaOf(parent, moves)) {
+            repaintUnderPendingErase(parent, after);
             DeleteObject(after);
         }
-        DeleteObject(before);
     }
 }
 

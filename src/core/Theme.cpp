@@ -13,6 +13,18 @@ KWTheme& currentTheme() {
     return theme;
 }
 
+int luma(COLORREF color) {
+    return (GetRValue(color) * 299 + GetGValue(color) * 587 + GetBValue(color) * 114) / 1000;
+}
+
+// The preferred colour, unless it is too close in lightness to the background to be read on it (some
+// platforms make their link colour a pale grey); then the fallback.
+COLORREF readableOn(COLORREF background, COLORREF preferred, COLORREF fallback) {
+    const int minimumDifference = 64;
+    const int difference = luma(preferred) - luma(background);
+    return difference >= minimumDifference || -difference >= minimumDifference ? preferred : fallback;
+}
+
 } // namespace
 
 KWTheme KWTheme::light() {
@@ -83,7 +95,7 @@ KWTheme KWTheme::system() {
     t.graphGrid = GetSysColor(COLOR_GRAYTEXT);
     t.graphAxis = GetSysColor(COLOR_HIGHLIGHT);
     t.curveUpper = GetSysColor(COLOR_WINDOWTEXT);
-    t.curveLower = GetSysColor(COLOR_HOTLIGHT);
+    t.curveLower = readableOn(t.graphBackground, GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT));
     t.marker = GetSysColor(COLOR_WINDOWTEXT);
     t.markerSelected = GetSysColor(COLOR_HIGHLIGHT);
     t.focus = GetSysColor(COLOR_HIGHLIGHT);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace KW {
 namespace themedmenus {
@@ -21,28 +22,25 @@ bool ours(ULONG_PTR data) {
 }
 
 // The menu and position of the item being measured or drawn. Menus give WM_MEASUREITEM no menu
-// handle: the item is found again through the menus prepared last.
+// handle: the item is found again through the menus prepared.
 struct Found {
     HMENU menu = nullptr;
     UINT position = 0;
 };
 
-HMENU lastMenus[8];
-int lastMenuCount = 0;
+// Every menu prepared while drawn and still alive: a window's bar is measured again whenever its frame
+// changes (a theme change, a restore or a maximize), long after its popups were prepared, so no menu
+// may drop out of the lookup while it lives.
+std::vector<HMENU>& preparedMenus() {
+    static std::vector<HMENU> menus;
+    return menus;
+}
 
 void remember(HMENU menu) {
-    for (int i = 0; i < lastMenuCount; ++i) {
-        if (lastMenus[i] == menu) {
-            return;
-        }
-    }
-    if (lastMenuCount < 8) {
-        lastMenus[lastMenuCount++] = menu;
-    } else {
-        for (int i = 1; i < 8; ++i) {
-            lastMenus[i - 1] = lastMenus[i];
-        }
-        lastMenus[7] = menu;
+    std::vector<HMENU>& menus = preparedMenus();
+    menus.erase(std::remove_if(menus.begin(), menus.end(), [](HMENU m) { return !IsMenu(m); }), menus.end());
+    if (std::find(menus.begin(), menus.end(), menu) == menus.end()) {
+        menus.push_back(menu);
     }
 }
 
@@ -71,17 +69,17 @@ HFONT menuFont() {
 
 // The item whose id and data a measure or draw message names, among the remembered menus.
 Found find(UINT id, ULONG_PTR data) {
-    for (int m = lastMenuCount - 1; m >= 0; --m) {
-        const int count = GetMenuItemCount(lastMenus[m]);
+    const std::vector<HMENU>& menus = preparedMenus();
+    for (auto m = menus.rbegin(); m != menus.rend(); ++m) {
+        const int count = GetMenuItemCount(*m);
         for (int i = 0; i < count; ++i) {
             MENUITEMINFOW info = {};
             info.cbSize = sizeof(info);
             info.fMask = MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
-            if (GetMenuItemInfoW(lastMenus[m], static_cast<UINT>(i), TRUE, &info) &&
-                info.dwItemData == data &&
+            if (GetMenuItemInfoW(*m, static_cast<UINT>(i), TRUE, &info) && info.dwItemData == data &&
                 (info.wID == id || reinterpret_cast<UINT_PTR>(info.hSubMenu) == id ||
                  static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.hSubMenu)) == id)) {
-                return Found{lastMenus[m], static_cast<UINT>(i)};
+                return Found{*m, static_cast<UINT>(i)};
             }
         }
     }

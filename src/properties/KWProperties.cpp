@@ -113,7 +113,8 @@ KWProperties* KWProperties::create(eStyles, int x, int y, int width, int height,
 
 KWProperties::KWProperties(int x, int y, int width, int height, KWObject* parent, int id)
     : KWObject(GADGET_PROPERTIES, parent, id), openIcon(2), closedIcon(0), imageList(nullptr),
-      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false), shownItem(nullptr) {
+      rows(new proprows::PropertyRows()), headerWindow(nullptr), changingRows(false), shownItem(nullptr),
+      oneClickEditing(false) {
     HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y,
                                 width, height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -1,5 +1,6 @@
 #include "KWProperties.h"
 #include "core/WideText.h"
+#include "properties/logic/PropertyRows.h"
 
 #include <commctrl.h>
 
@@ -70,15 +71,23 @@ LRESULT KWProperties::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (rowsMoved) {
         updateSelection();
     }
+    // After the list view has handled the press (and, on some platforms, waited for the release in a
+    // loop of its own): not every platform reports the click.
+    if (msg == WM_LBUTTONDOWN && oneClickEditing) {
+        clickedAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    }
     return result;
 }
 
-// A double click toggles a group row; a selection change hides the editor shown so far, refreshes the
-// value texts that can have changed and shows the selected row's editor; scrolling and column resizing
-// keep that editor over its value cell.
+// A double click toggles a group row (in one-click editing, so does a click on its box); a selection change
+// hides the editor shown so far, refreshes the value texts that can have changed and shows the selected row's
+// editor; scrolling and column resizing keep that editor over its value cell.
 void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
-    if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == handle) {
-        const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+    const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+    // In one-click editing the first click of a double click on a group's box toggled it already.
+    const bool toggledByClick = oneClickEditing && header->code == static_cast<UINT>(NM_DBLCLK) &&
+                                header->hwndFrom == handle && rowWithImageAt(activate->ptAction) >= 0;
+    if (header->code == static_cast<UINT>(NM_DBLCLK) && header->hwndFrom == handle && !toggledByClick) {
         LVITEMW row = {};
         row.mask = LVIF_PARAM;
         row.iItem = activate->iItem;
@@ -108,6 +117,56 @@ void KWProperties::controlNotify(const NMHDR* header, LPARAM lParam) {
         break;
     default:
         break;
+    }
+}
+
+} // namespace KW
+
+namespace KW {
+
+void KWProperties::setOneClickEditing(bool on) {
+    oneClickEditing = on;
+}
+
+int KWProperties::rowWithImageAt(POINT point) const {
+    LVHITTESTINFO hit = {};
+    hit.pt = point;
+    const int row =
+        static_cast<int>(SendMessageW(handle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    KWPropRecord* record = row >= 0 ? rows->recordAt(row) : nullptr;
+    return record && record->isGroup && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMICON) ? row : -1;
+}
+
+void KWProperties::clickedAt(POINT point) {
+    const int groupRow = rowWithImageAt(point);
+    if (groupRow >= 0) {
+        KWGroupItem* group = static_cast<KWGroupItem*>(rows->recordAt(groupRow));
+        openGroup(group, !group->opened);
+        return;
+    }
+    LVHITTESTINFO hit = {};
+    hit.pt = point;
+    const int row =
+        static_cast<int>(SendMessageW(handle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && row == selectedRow() && hit.iSubItem == 1) {
+        updateSelection();
+        focusShownEditor();
+    }
+}
+
+void KWProperties::focusShownEditor() {
+    if (!shownItem || !shownItem->object || !shownItem->object->isVisible()) {
+        return;
+    }
+    // A composite gadget (a spin box) types into its edit.
+    HWND gadget = shownItem->object->getHandle();
+    HWND edit = FindWindowExW(gadget, nullptr, L"Edit", nullptr);
+    HWND target = edit ? edit : gadget;
+    SetFocus(target);
+    wchar_t className[8] = {};
+    GetClassNameW(target, className, 8);
+    if (lstrcmpiW(className, L"Edit") == 0) {
+        SendMessageW(target, EM_SETSEL, 0, -1);
     }
 }
 

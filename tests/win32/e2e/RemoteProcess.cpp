@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 
@@ -167,6 +168,20 @@ std::vector<HWND> findChildren(HWND parent, const std::string& className, const 
 }
 
 std::vector<std::string> menuBarTitles(HWND window) {
+    return readMenuBar(window, 0);
+}
+
+std::vector<RECT> menuBarItemRects(HWND window) {
+    std::vector<RECT> rects;
+    for (const std::string& line : readMenuBar(window, menuProbeRects)) {
+        RECT item = {};
+        sscanf(line.c_str(), "%ld %ld %ld %ld", &item.left, &item.top, &item.right, &item.bottom);
+        rects.push_back(item);
+    }
+    return rects;
+}
+
+std::vector<std::string> readMenuBar(HWND window, WPARAM what) {
     std::vector<std::string> titles;
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         static_cast<DWORD>(menuProbeSize), menuProbeMapping);
@@ -178,7 +193,7 @@ std::vector<std::string> menuBarTitles(HWND window) {
                                                           GetWindowThreadProcessId(window, nullptr))
                                       : nullptr;
     if (installed) {
-        SendMessageTimeoutA(window, RegisterWindowMessageA(menuProbeMessage), 0, 0, SMTO_ABORTIFHUNG, 5000,
+        SendMessageTimeoutA(window, RegisterWindowMessageA(menuProbeMessage), what, 0, SMTO_ABORTIFHUNG, 5000,
                             nullptr);
         UnhookWindowsHookEx(installed);
         if (const char* shared = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {

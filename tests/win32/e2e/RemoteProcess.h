@@ -59,6 +59,10 @@ std::vector<HWND> findChildren(HWND parent, const std::string& className, const 
 
 // The titles of a window's menu bar, read inside its process by a hooked probe; empty if it cannot be read.
 std::vector<std::string> menuBarTitles(HWND window);
+// The screen rectangles of the menu bar's items (GetMenuItemRect), read the same way.
+std::vector<RECT> menuBarItemRects(HWND window);
+// The probe's answer, one line an item: titles (what 0) or rectangles (menuProbeRects).
+std::vector<std::string> readMenuBar(HWND window, WPARAM what);
 
 // Polls the condition until it holds (true) or timeoutMs have passed (false).
 bool waitUntil(int timeoutMs, const std::function<bool()>& condition);

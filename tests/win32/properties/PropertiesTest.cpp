@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 using namespace KW;
 using namespace gridtest;
 
@@ -209,6 +211,41 @@ TEST(Properties, DoubleClickTogglesAGroupRow) {
     doubleClick(w.list(), cellCentre(w.list(), 0, 0));
     EXPECT_FALSE(a->opened);
     EXPECT_EQ(rowTexts(w.list()), (Names{"A", "B", "b1", "Empty"}));
+}
+
+// Off unless asked for: then a click on a group's box toggles it (a double click there toggles it once),
+// and a click on a value cell hands the keyboard to its editor with the text selected.
+TEST(Properties, OneClickEditingTogglesAGroupAtItsBoxAndFocusesTheCellsEditor) {
+    GridWindow w;
+    std::unique_ptr<KWImageList> images(KWImageList::create(16, 16));
+    w.grid->setImageList(images.get());
+    std::vector<TestEditor*> editors;
+    KWGroupItem* a = w.addGroup("A", 2, "a", &editors);
+    auto box = [&](int row) {
+        RECT icon = {LVIR_ICON, 0, 0, 0};
+        SendMessageW(w.list(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&icon));
+        return POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    };
+    click(w.list(), box(0));
+    EXPECT_FALSE(a->opened);
+    Sleep(GetDoubleClickTime() + 100); // the next click is no double click
+
+    w.grid->setOneClickEditing(true);
+    click(w.list(), box(0));
+    EXPECT_TRUE(a->opened);
+    doubleClick(w.list(), box(0));
+    EXPECT_FALSE(a->opened);
+    doubleClick(w.list(), cellCentre(w.list(), 0, 1));
+    EXPECT_TRUE(a->opened);
+
+    click(w.list(), cellCentre(w.list(), 1, 1));
+    EXPECT_EQ(editors[0]->getHandle(), GetFocus());
+    DWORD start = 1, end = 0;
+    SendMessageW(editors[0]->getHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(static_cast<DWORD>(editors[0]->getText().size()), end);
+    w.grid->setImageList(nullptr);
 }
 
 TEST(Properties, SelectingARowShowsOnlyItsEditorExactlyOverTheValueCell) {

@@ -1,4 +1,5 @@
-// Loaded into the program under test by a message hook: reads the main window's menu bar titles there,
+// Loaded into the program under test by a message hook: reads the main window's menu bar titles (or
+// their items' screen rectangles) there,
 // because a menu cannot be read from another process under Wine.
 #include "MenuProbe.h"
 
@@ -12,9 +13,15 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK menuProbeHook(int code, WPARAM
         HMENU bar = GetMenu(call->hwnd);
         const int count = bar ? GetMenuItemCount(bar) : 0;
         for (int i = 0; i < count; ++i) {
-            char title[128] = {};
-            GetMenuStringA(bar, i, title, sizeof(title), MF_BYPOSITION);
-            titles += title;
+            char line[128] = {};
+            RECT item = {};
+            if (call->wParam == kwe2e::menuProbeRects) {
+                GetMenuItemRect(call->hwnd, bar, static_cast<UINT>(i), &item);
+                wsprintfA(line, "%ld %ld %ld %ld", item.left, item.top, item.right, item.bottom);
+            } else {
+                GetMenuStringA(bar, i, line, sizeof(line), MF_BYPOSITION);
+            }
+            titles += line;
             titles += '\n';
         }
         HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kwe2e::menuProbeMapping);
