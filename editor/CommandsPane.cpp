@@ -87,8 +87,9 @@ const double speeds[] = {0.25, 0.5, 1.0, 2.0, 4.0};
 } // namespace
 
 CommandsPane::CommandsPane(const shell::Frame& frame, EditorDocument& document, Preview* preview,
-                           Refuse refuse)
-    : frame(frame), document(document), preview(preview), refuse(std::move(refuse)) {
+                           Refuse refuse, Refuse status)
+    : frame(frame), document(document), preview(preview), refuse(std::move(refuse)),
+      status(std::move(status)) {
     buildMenus();
     buildPalette();
     bindShortcuts();
@@ -260,9 +261,14 @@ void CommandsPane::run(int command) {
     case CommandSaveAs:
         files->save(command == CommandSaveAs);
         break;
-    case CommandExportFlipbook:
-        exportFlipbook(frame.window->getHandle(), document.getScene(), document.getPath());
+    case CommandExportFlipbook: {
+        const std::string written =
+            exportFlipbook(frame.window->getHandle(), document.getScene(), document.getPath());
+        if (!written.empty()) {
+            status("Flipbook exported to " + written);
+        }
         break;
+    }
     case CommandExit:
         PostMessageA(frame.window->getHandle(), WM_CLOSE, 0, 0);
         break;

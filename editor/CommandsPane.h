@@ -66,8 +66,9 @@ class CommandsPane {
 public:
     typedef std::function<void(const std::string& reason)> Refuse;
 
-    CommandsPane(const shell::Frame& frame, editor::EditorDocument& document, Preview* preview,
-                 Refuse refuse);
+    // status: shows a message in the status bar for a while.
+    CommandsPane(const shell::Frame& frame, editor::EditorDocument& document, Preview* preview, Refuse refuse,
+                 Refuse status);
     ~CommandsPane();
 
     // The toolbar's buttons, for the frame to add before its panes are laid out.
@@ -94,6 +95,7 @@ private:
     editor::EditorDocument& document;
     Preview* preview;
     Refuse refuse;
+    Refuse status;
     KW::KWContext* fileMenu = nullptr;
     KW::KWContext* editMenu = nullptr;
     KW::KWContext* addMenu = nullptr;

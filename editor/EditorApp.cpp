@@ -1,6 +1,7 @@
 #include "EditorApp.h"
 
 #include "Preview.h"
+#include "Timeline.h"
 #include "logic/FilePaths.h"
 
 #include <commctrl.h>
@@ -40,7 +41,8 @@ EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/propert
     preview->frameEffect(document.getScene());
     preview->setFrameListener(
         [this](std::size_t particles, double framesPerSecond) { showReadout(particles, framesPerSecond); });
-    commands.reset(new CommandsPane(frame, document, preview, refused));
+    commands.reset(new CommandsPane(frame, document, preview, refused,
+                                    [this](const std::string& text) { showStatus(text); }));
     listener = document.addListener([this](const Change& change) { followDocument(change); });
 
     frame.window->setHandler([this](const KWEvent& event) {
@@ -105,6 +107,7 @@ void EditorApp::followDocument(const Change& change) {
     }
     if (newEffect) {
         preview->restart(document.getScene());
+        preview->getTimeline()->resetSpan();
         preview->frameEffect(document.getScene());
     } else if (change.parts & (ChangedValues | ChangedStructure)) {
         preview->update(document.getScene());
@@ -113,8 +116,12 @@ void EditorApp::followDocument(const Change& change) {
 
 void EditorApp::refuse(const std::string& reason) {
     MessageBeep(MB_ICONWARNING);
-    SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(reason.c_str()));
-    // The readout waits a while, so the reason can be read.
+    showStatus(reason);
+}
+
+void EditorApp::showStatus(const std::string& text) {
+    SendMessageA(frame.status->getHandle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // The readout waits a while, so the text can be read.
     showingReason = true;
     reasonShownAt = GetTickCount();
 }

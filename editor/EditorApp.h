@@ -66,6 +66,8 @@ public:
 private:
     // A beep, and the reason in the status bar, where the particle readout leaves it for a while.
     void refuse(const std::string& reason);
+    // A message in the status bar, where the particle readout leaves it for a while.
+    void showStatus(const std::string& text);
     void showReadout(std::size_t particles, double framesPerSecond);
     // The preview follows the document: a new effect starts over framed, a changed one runs on.
     void followDocument(const editor::Change& change);

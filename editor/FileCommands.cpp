@@ -81,7 +81,8 @@ bool FileCommands::save(bool choosePath) {
         dialog.lpstrFile = file;
         dialog.nMaxFile = sizeof(file);
         dialog.lpstrDefExt = "kwfx";
-        const std::string folder = dialogFolder();
+        // The effect's own folder, else the last one used: never the program's working folder.
+        const std::string folder = path.empty() ? dialogFolder() : folderOf(path);
         dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
         if (!GetSaveFileNameA(&dialog)) {
@@ -90,7 +91,8 @@ bool FileCommands::save(bool choosePath) {
         target = file;
         rememberFolder(target);
     }
-    const std::string text = effectFileText(document.getScene());
+    // Relative texture paths are rewritten for the new folder, so every texture stays reachable.
+    const std::string text = effectFileText(document.savedScene(target));
     std::string error = "A name or texture path is too long for an effect file in UTF-8.";
     if (text.empty() || !saveAtomically(target, text, error)) {
         MessageBoxA(window->getHandle(), error.c_str(), appName, MB_OK | MB_ICONERROR);
@@ -262,7 +264,9 @@ bool FileCommands::offerRecovery() {
 }
 
 std::string FileCommands::dialogFolder() const {
-    return session ? session->settings.lastFolder : std::string();
+    // The last folder used, else the open effect's own.
+    const std::string last = session ? session->settings.lastFolder : std::string();
+    return last.empty() ? folderOf(document.getPath()) : last;
 }
 
 void FileCommands::rememberFolder(const std::string& file) {

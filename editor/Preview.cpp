@@ -236,13 +236,7 @@ void Preview::frameEffect(const editor::Scene& framed) {
     probe.snapshot(seen);
     // The emitters' origin is always in the frame.
     Extent extent = {0.0f, 0.0f, 0.0f, 0.0f};
-    for (const pelmora::Particle& particle : seen) {
-        const float half = 0.5f * particle.size;
-        extent.left = std::min(extent.left, particle.x - half);
-        extent.right = std::max(extent.right, particle.x + half);
-        extent.bottom = std::min(extent.bottom, particle.y - half);
-        extent.top = std::max(extent.top, particle.y + half);
-    }
+    includeParticles(extent, seen);
     const KWBound area = getGlobalBounds();
     const int height = std::max(1, area.bottom - timeline->height());
     // No closer than twice the natural size: a tiny effect is not blown up to a blur.

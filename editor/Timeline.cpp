@@ -40,7 +40,8 @@ void Timeline::layout() {
     bar.left = scale96(10);
     // Room on the right for the time read-out.
     bar.right = std::max(bar.left + 1, area.right - scale96(70));
-    bar.span = timelineSpan(0.0, time);
+    // Only grows: the bar never shrinks under a pointer dragging the marker back.
+    bar.span = keptTimelineSpan(bar.span, time);
 }
 
 void Timeline::setTime(double seconds) {
@@ -48,6 +49,12 @@ void Timeline::setTime(double seconds) {
         return;
     }
     time = seconds;
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+void Timeline::resetSpan() {
+    time = 0.0;
+    bar.span = timelineSpan(0.0, time);
     InvalidateRect(handle, nullptr, FALSE);
 }
 
@@ -79,15 +86,21 @@ void Timeline::paint() {
     const int barY = scale96(6);
     RECT track = {bar.left, barY, bar.right, barY + scale96(4)};
     FillRect(dc, &track, GetSysColorBrush(COLOR_BTNSHADOW));
-    for (const TimelineTick& tick : timelineTicks(bar, static_cast<float>(scale96(48)))) {
+    std::vector<TimelineTick> ticks = timelineTicks(bar, static_cast<float>(scale96(48)));
+    std::vector<int> widths;
+    for (const TimelineTick& tick : ticks) {
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, tick.label.c_str(), static_cast<int>(tick.label.size()), &extent);
+        widths.push_back(extent.cx);
+    }
+    placeLabels(ticks, widths, bar.right, scale96(2));
+    for (const TimelineTick& tick : ticks) {
         RECT mark = {tick.pixel, barY + scale96(4), tick.pixel + 1, barY + scale96(8)};
         FillRect(dc, &mark, GetSysColorBrush(COLOR_BTNTEXT));
-        const int length = static_cast<int>(tick.label.size());
-        SIZE extent = {};
-        GetTextExtentPoint32A(dc, tick.label.c_str(), length, &extent);
-        // A label that would run into the time readout goes left of its tick.
-        const int x = tick.pixel + 2 + extent.cx > bar.right ? tick.pixel - 2 - extent.cx : tick.pixel + 2;
-        TextOutA(dc, x, barY + scale96(6), tick.label.c_str(), length);
+        if (tick.labelShown) {
+            TextOutA(dc, tick.labelLeft, barY + scale96(6), tick.label.c_str(),
+                     static_cast<int>(tick.label.size()));
+        }
     }
     const int marker = bar.toPixel(time);
     HBRUSH red = CreateSolidBrush(RGB(220, 40, 40));

@@ -20,6 +20,8 @@ public:
     // The time the marker shows; the span grows in 10 s steps when the time passes its end.
     void setTime(double seconds);
     double getTime() const { return time; }
+    // Back to 0 s and the shortest span, for another effect; the span never shrinks otherwise.
+    void resetSpan();
     const TimelineScale& getScale() const { return bar; }
     void setScrubListener(const ScrubListener& listener) { scrubListener = listener; }
     bool isScrubbing() const { return scrubbing; }

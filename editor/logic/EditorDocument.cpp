@@ -38,6 +38,39 @@ Applied refused(const std::string& reason) {
     return Applied{false, reason};
 }
 
+void rebase(EmitterDesc& values, const std::string& oldFolder, const std::string& newFolder) {
+    values.texture = rebasedTextureReference(values.texture, oldFolder, newFolder);
+}
+
+void rebase(Scene& scene, const std::string& oldFolder, const std::string& newFolder) {
+    for (const System& system : scene.getSystems()) {
+        for (const Group& group : system.groups) {
+            for (const Emitter& emitter : group.emitters) {
+                rebase(scene.findEmitter(emitter.id)->values, oldFolder, newFolder);
+            }
+        }
+    }
+}
+
+void rebase(PlacedElement& placed, const std::string& oldFolder, const std::string& newFolder) {
+    if (Emitter* emitter = std::get_if<Emitter>(&placed.element)) {
+        rebase(emitter->values, oldFolder, newFolder);
+    }
+    auto rebaseGroup = [&](Group& group) {
+        for (Emitter& emitter : group.emitters) {
+            rebase(emitter.values, oldFolder, newFolder);
+        }
+    };
+    if (Group* group = std::get_if<Group>(&placed.element)) {
+        rebaseGroup(*group);
+    }
+    if (System* system = std::get_if<System>(&placed.element)) {
+        for (Group& group : system->groups) {
+            rebaseGroup(group);
+        }
+    }
+}
+
 } // namespace
 
 bool EditorDocument::FileState::operator!=(const FileState& other) const {
@@ -329,12 +362,31 @@ std::string EditorDocument::fileText(TextEncoding encoding) const {
     return writeScene(scene, encoding);
 }
 
+Scene EditorDocument::savedScene(const std::string& file) const {
+    Scene saved = scene;
+    rebase(saved, folderOf(path), folderOf(file));
+    return saved;
+}
+
 void EditorDocument::markSaved(const std::string& file) {
     closeOpenStep();
     const FileState before = fileState();
+    Change change;
+    const Scene saved = savedScene(file);
+    if (saved != scene) {
+        const std::string oldFolder = folderOf(path), newFolder = folderOf(file);
+        history.applyToAll([&](EditStep& step) {
+            rebase(step.before, oldFolder, newFolder);
+            rebase(step.after, oldFolder, newFolder);
+            rebase(step.element, oldFolder, newFolder);
+        });
+        scene = saved;
+        change.parts = ChangedValues;
+        change.emitter = selection;
+    }
     path = file;
     history.markSaved();
-    notify(Change(), before);
+    notify(change, before);
 }
 
 int EditorDocument::addListener(Listener listener) {

@@ -35,6 +35,13 @@ public:
     const Scene& redo();
     const Scene& current() const { return states[index]; }
 
+    // Applies a change that keeps what each state means (texture references rewritten for the folder the
+    // file moved to) to every state kept, so undo and redo keep it too.
+    template <typename Change> void applyToAll(Change change) {
+        for (Scene& state : states) {
+            change(state);
+        }
+    }
     // The current state is what the file holds.
     void markSaved();
     // No state is what the file holds (work recovered after a crash): unsaved until the next save.

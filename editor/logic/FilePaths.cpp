@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace pelmora {
 
@@ -17,6 +18,99 @@ std::string folderOf(const std::string& path) {
 
 bool isAbsolutePath(const std::string& path) {
     return !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
+}
+
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// An absolute path as its root ("C:", "\\server\share" or "/") and its folder names, with "." and
+// ".." worked out.
+struct SplitPath {
+    std::string root;
+    std::vector<std::string> names;
+};
+
+SplitPath splitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path + "/") {
+        if (c == '\\' || c == '/') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    SplitPath split;
+    std::size_t first = 1;
+    if (path.size() > 1 && path[1] == ':') {
+        split.root = parts[0];
+    } else if (parts.size() > 3 && parts[0].empty() && parts[1].empty()) {
+        split.root = "\\\\" + parts[2] + "\\" + parts[3];
+        first = 4;
+    } else {
+        split.root = "/";
+    }
+    for (std::size_t i = first; i < parts.size(); ++i) {
+        if (parts[i] == "..") {
+            if (!split.names.empty()) {
+                split.names.pop_back();
+            }
+        } else if (!parts[i].empty() && parts[i] != ".") {
+            split.names.push_back(parts[i]);
+        }
+    }
+    return split;
+}
+
+} // namespace
+
+std::string rebasedTextureReference(const std::string& reference, const std::string& oldFolder,
+                                    const std::string& newFolder) {
+    if (reference.empty() || isAbsolutePath(reference) || !isAbsolutePath(oldFolder) ||
+        !isAbsolutePath(newFolder)) {
+        return reference;
+    }
+    const SplitPath texture = splitPath(oldFolder + "/" + reference);
+    const SplitPath folder = splitPath(newFolder);
+    if (!sameName(texture.root, folder.root)) {
+        // No relative path leads there: the texture's whole path, in the old folder's separators.
+        const char separator = oldFolder.find('\\') != std::string::npos ? '\\' : '/';
+        std::string absolute = texture.root == "/" ? std::string() : texture.root;
+        for (const std::string& name : texture.names) {
+            absolute += separator + name;
+        }
+        return absolute;
+    }
+    std::size_t common = 0;
+    while (common < folder.names.size() && common + 1 < texture.names.size() &&
+           sameName(folder.names[common], texture.names[common])) {
+        ++common;
+    }
+    std::string relative;
+    for (std::size_t i = common; i < folder.names.size(); ++i) {
+        relative += "../";
+    }
+    for (std::size_t i = common; i < texture.names.size(); ++i) {
+        relative += texture.names[i] + (i + 1 < texture.names.size() ? "/" : "");
+    }
+    return relative;
+}
+
+void rebaseTextures(KW::effect::Scene& scene, const std::string& oldFolder, const std::string& newFolder) {
+    for (std::size_t s = 0; s < scene.getSystems().size(); ++s) {
+        for (KW::effect::Group& group : scene.findSystem(scene.getSystems()[s].id)->groups) {
+            for (KW::effect::Emitter& emitter : group.emitters) {
+                emitter.texture = rebasedTextureReference(emitter.texture, oldFolder, newFolder);
+            }
+        }
+    }
 }
 
 std::string textureReference(const std::string& path, const std::string& effectFolder) {

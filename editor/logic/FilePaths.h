@@ -1,6 +1,8 @@
 #ifndef PELMORA_FILE_PATHS_H
 #define PELMORA_FILE_PATHS_H
 
+#include "logic/EffectModel.h"
+
 #include <string>
 
 // Path text as effect files and the editor handle it; either slash separates folders.
@@ -17,6 +19,15 @@ bool isAbsolutePath(const std::string& path);
 // any system); otherwise the path as chosen. Folder names compare without regard to ASCII case, as
 // Windows does.
 std::string textureReference(const std::string& path, const std::string& effectFolder);
+// The reference an effect saved into newFolder needs for the texture that `reference` named from
+// oldFolder: relative to newFolder, with forward slashes, when both lie under one root (drive, UNC share
+// or "/"); otherwise the texture's absolute path. Absolute and empty references, and references of an
+// effect never saved, stay as they are.
+std::string rebasedTextureReference(const std::string& reference, const std::string& oldFolder,
+                                    const std::string& newFolder);
+// The scene saved into newFolder after it was read from (or saved into) oldFolder: every emitter's
+// texture reference rewritten by rebasedTextureReference.
+void rebaseTextures(KW::effect::Scene& scene, const std::string& oldFolder, const std::string& newFolder);
 
 } // namespace pelmora
 

@@ -19,11 +19,7 @@ void PreviewView::zoomAt(float clientX, float clientY, int width, int height, fl
 
 PreviewView PreviewView::framing(const Extent& extent, int width, int height, int margin) {
     PreviewView view;
-    const float spanX = std::max(1e-3f, extent.right - extent.left);
-    const float spanY = std::max(1e-3f, extent.top - extent.bottom);
-    const float roomX = static_cast<float>(std::max(1, width - 2 * margin));
-    const float roomY = static_cast<float>(std::max(1, height - 2 * margin));
-    view.scale = std::min(kMaxScale, std::max(kMinScale, std::min(roomX / spanX, roomY / spanY)));
+    view.scale = std::min(kMaxScale, std::max(kMinScale, fitScale(extent, width, height, margin)));
     view.panX = -0.5f * (extent.left + extent.right) * view.scale;
     view.panY = 0.5f * (extent.bottom + extent.top) * view.scale;
     return view;

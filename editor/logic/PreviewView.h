@@ -1,15 +1,9 @@
 #ifndef PELMORA_PREVIEW_VIEW_H
 #define PELMORA_PREVIEW_VIEW_H
 
-namespace pelmora {
+#include "Framing.h"
 
-// An axis-aligned rectangle in effect units (y grows upwards).
-struct Extent {
-    float left;
-    float bottom;
-    float right;
-    float top;
-};
+namespace pelmora {
 
 // How the preview maps effect units to its client pixels: the effect's origin sits at the client's
 // centre moved by the pan, and one unit is `scale` pixels; y grows upwards in the effect and downwards

@@ -16,6 +16,10 @@ double timelineSpan(double duration, double time) {
     return std::ceil(time / 10.0) * 10.0;
 }
 
+double keptTimelineSpan(double shown, double time) {
+    return std::max(shown, timelineSpan(0.0, time));
+}
+
 int TimelineScale::toPixel(double seconds) const {
     const double width = static_cast<double>(right - left);
     return left + static_cast<int>(std::lround(seconds / std::max(span, 1e-6) * width));
@@ -41,6 +45,19 @@ std::vector<TimelineTick> timelineTicks(const TimelineScale& scale, float minPix
         ticks.push_back(TimelineTick{seconds, scale.toPixel(seconds), label});
     }
     return ticks;
+}
+
+void placeLabels(std::vector<TimelineTick>& ticks, const std::vector<int>& widths, int right, int gap) {
+    int nextLeft = right + gap; // where the label on the right of the one placed starts
+    for (std::size_t i = ticks.size(); i-- > 0;) {
+        TimelineTick& tick = ticks[i];
+        const int width = i < widths.size() ? widths[i] : 0;
+        tick.labelLeft = tick.pixel + gap + width > right ? tick.pixel - gap - width : tick.pixel + gap;
+        tick.labelShown = i + 1 == ticks.size() || tick.labelLeft + width + gap <= nextLeft;
+        if (tick.labelShown) {
+            nextLeft = tick.labelLeft;
+        }
+    }
 }
 
 std::string timeText(double seconds) {

@@ -1,5 +1,8 @@
 #include "Flipbook.h"
 
+#include "Framing.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -30,6 +33,23 @@ void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const
             canvas.draw(sprite, particle.blend);
         }
     }
+}
+
+View flipbookView(const Effect& effect, const FlipbookSettings& settings) {
+    if (settings.framing == Framing::Scale) {
+        return previewView(settings.size, settings.size, settings.zoom);
+    }
+    // The frames' times as renderFlipbook plays them; the origin is always in the frame.
+    Instance instance(effect, settings.seed);
+    Extent extent = {0.0f, 0.0f, 0.0f, 0.0f};
+    for (int frame = 0; frame < settings.frames; ++frame) {
+        instance.update(static_cast<double>(frame + 1) / settings.rate - instance.time());
+        includeParticles(extent, instance.particles());
+    }
+    const float half = 0.5f * static_cast<float>(settings.size);
+    const float zoom = std::min(100.0f, fitScale(extent, settings.size, settings.size, settings.size / 32));
+    return View{half - 0.5f * (extent.left + extent.right) * zoom,
+                half + 0.5f * (extent.bottom + extent.top) * zoom, zoom};
 }
 
 std::string checkSettings(const FlipbookSettings& settings, bool sheet) {
@@ -70,7 +90,7 @@ int renderFlipbook(const Effect& effect, const FlipbookSettings& settings, const
                    const std::function<bool(int frame, const Canvas& canvas)>& frameDone) {
     Instance instance(effect, settings.seed);
     Canvas canvas(settings.size, settings.size);
-    const View view = previewView(settings.size, settings.size, settings.zoom);
+    const View view = flipbookView(effect, settings);
     for (int frame = 0; frame < settings.frames; ++frame) {
         // From the start each time, so the frames do not drift by the rounding of repeated additions.
         instance.update(static_cast<double>(frame + 1) / settings.rate - instance.time());

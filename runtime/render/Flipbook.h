@@ -28,11 +28,17 @@ View previewView(int width, int height, float zoom);
 void drawParticles(Canvas& canvas, const std::vector<Particle>& particles, const View& view,
                    const std::vector<Image>& textures, Sampling sampling = Sampling::Bilinear);
 
+// How a flipbook's frames show the effect. Fit: the frames hold the extent the effect covers over all
+// the frames rendered, centred, as the editor's View > Frame Effect frames it. Scale: the preview's
+// view at a chosen number of pixels per effect unit.
+enum class Framing { Fit, Scale };
+
 struct FlipbookSettings {
     int size = 256; // frame width and height in pixels
     int frames = 32;
     double rate = 30.0; // frames per second of effect time
-    float zoom = 1.0f;  // pixels per effect unit
+    Framing framing = Framing::Fit;
+    float zoom = 1.0f; // pixels per effect unit, with Framing::Scale
     std::uint32_t seed = 1;
 
     static const int kMinSize = 8;
@@ -41,6 +47,9 @@ struct FlipbookSettings {
     // A sheet holds at most this many pixels (a 16384 square).
     static const long long kMaxSheetPixels = 16384LL * 16384LL;
 };
+
+// The view of every frame: fitted to the effect's extent over the frames, or the preview's at the zoom.
+View flipbookView(const Effect& effect, const FlipbookSettings& settings);
 
 // Empty when the settings can be rendered; otherwise which one is wrong and what it accepts.
 std::string checkSettings(const FlipbookSettings& settings, bool sheet);

@@ -19,7 +19,10 @@ const char* const kUsage =
     "  --size N      frame width and height in pixels (default 256)\n"
     "  --frames N    number of frames (default 32)\n"
     "  --fps F       frames per second of effect time (default 30)\n"
-    "  --scale F     pixels per effect unit (default 1)\n"
+    "  --framing fit|scale\n"
+    "                fit (default): each frame holds the effect's extent over all the frames;\n"
+    "                scale: the preview's view at --scale pixels per effect unit\n"
+    "  --scale F     pixels per effect unit (default 1); turns fit off\n"
     "  --seed N      random seed (default 1)\n"
     "Frames are laid out left to right, then top to bottom, in a near-square grid.\n";
 
@@ -58,6 +61,17 @@ void showProgress(int frame, int frames) {
     std::fflush(stderr);
 }
 
+// ", fitted at N pixels per unit" when the frames were fitted: the scale to give --scale for the same view.
+std::string fittedScale(const pelmora::Effect& effect, const pelmora::FlipbookSettings& settings) {
+    if (settings.framing != pelmora::Framing::Fit) {
+        return std::string();
+    }
+    char text[64];
+    std::snprintf(text, sizeof(text), ", fitted at %.3g pixels per unit",
+                  static_cast<double>(pelmora::flipbookView(effect, settings).zoom));
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +79,7 @@ int main(int argc, char** argv) {
     std::string sheetPath;
     std::string framesDir;
     pelmora::FlipbookSettings settings;
+    bool fitChosen = false, scaleChosen = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -84,7 +99,14 @@ int main(int argc, char** argv) {
         const char* value = argv[++i];
         long long whole = 0;
         double number = 0.0;
-        if (option == "--sheet") {
+        if (option == "--framing") {
+            const std::string framing = value;
+            if (framing != "fit" && framing != "scale") {
+                return usageError("--framing is fit or scale, not '" + framing + "'");
+            }
+            fitChosen = framing == "fit";
+            settings.framing = fitChosen ? pelmora::Framing::Fit : pelmora::Framing::Scale;
+        } else if (option == "--sheet") {
             sheetPath = value;
         } else if (option == "--frames-dir") {
             framesDir = value;
@@ -109,10 +131,17 @@ int main(int argc, char** argv) {
             settings.rate = number;
         } else if (option == "--scale") {
             settings.zoom = static_cast<float>(number);
+            scaleChosen = true;
         }
     }
     if (effectPath.empty()) {
         return usageError("no effect file given");
+    }
+    if (scaleChosen && fitChosen) {
+        return usageError("--scale sets the framing; it does not go with --framing fit");
+    }
+    if (scaleChosen) {
+        settings.framing = pelmora::Framing::Scale;
     }
     if (sheetPath.empty() == framesDir.empty()) {
         return usageError("give either --sheet OUT.png or --frames-dir DIR");
@@ -139,8 +168,9 @@ int main(int argc, char** argv) {
             return failure(error);
         }
         const pelmora::SheetLayout layout = pelmora::sheetLayout(settings.frames);
-        std::printf("%s: %d frames of %d pixels on a %dx%d sheet\n", sheetPath.c_str(), settings.frames,
-                    settings.size, layout.columns * settings.size, layout.rows * settings.size);
+        std::printf("%s: %d frames of %d pixels on a %dx%d sheet%s\n", sheetPath.c_str(), settings.frames,
+                    settings.size, layout.columns * settings.size, layout.rows * settings.size,
+                    fittedScale(*effect, settings).c_str());
         return 0;
     }
 
@@ -165,6 +195,7 @@ int main(int argc, char** argv) {
     if (!error.empty()) {
         return failure(error);
     }
-    std::printf("%s: %d frames of %d pixels\n", framesDir.c_str(), settings.frames, settings.size);
+    std::printf("%s: %d frames of %d pixels%s\n", framesDir.c_str(), settings.frames, settings.size,
+                fittedScale(*effect, settings).c_str());
     return 0;
 }

@@ -103,10 +103,13 @@ public:
         return found == S_OK ? S_FALSE : found;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return textOf(child, name, [](const KWAccessibleElement& e) { return e.name; });
+        return textOf(
+            child, name, [](const KWAccessibleElement& e) { return e.name; },
+            [](const KWAccessibleElement&) { return true; });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return textOf(child, value, [](const KWAccessibleElement& e) { return e.value; });
+        return textOf(
+            child, value, [](const KWAccessibleElement& e) { return e.value; }, holdsValue);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override { return notApplicable(text); }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -153,7 +156,9 @@ public:
         return connected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return textOf(child, action, [](const KWAccessibleElement& e) { return e.defaultAction; });
+        return textOf(
+            child, action, [](const KWAccessibleElement& e) { return e.defaultAction; },
+            [](const KWAccessibleElement&) { return false; });
     }
     HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override {
         return connected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
@@ -270,7 +275,25 @@ private:
                                                                                          : E_INVALIDARG;
     }
 
-    template <typename Field> HRESULT textOf(const VARIANT& child, BSTR* text, Field field) const {
+    // Whether the element has a value at all: text fields, spin boxes and the like hold one even while
+    // empty; a pane, a grouping or a diagram has none.
+    static bool holdsValue(const KWAccessibleElement& element) {
+        switch (element.role) {
+        case ROLE_SYSTEM_TEXT:
+        case ROLE_SYSTEM_SPINBUTTON:
+        case ROLE_SYSTEM_COMBOBOX:
+        case ROLE_SYSTEM_SLIDER:
+        case ROLE_SYSTEM_PROGRESSBAR:
+            return true;
+        default:
+            return !element.value.empty();
+        }
+    }
+
+    // A text property. An empty one answers S_FALSE where the property applies to the element and
+    // DISP_E_MEMBERNOTFOUND where the element has no such property.
+    template <typename Field, typename Applies>
+    HRESULT textOf(const VARIANT& child, BSTR* text, Field field, Applies applies) const {
         if (!text) {
             return E_POINTER;
         }
@@ -282,7 +305,7 @@ private:
         }
         const std::string value = field(element);
         if (value.empty()) {
-            return S_FALSE;
+            return applies(element) ? S_FALSE : DISP_E_MEMBERNOTFOUND;
         }
         *text = SysAllocString(text::wide(value).c_str());
         return *text ? S_OK : E_OUTOFMEMORY;

@@ -9,6 +9,7 @@
 #include "graphs/logic/ColorEditView.h"
 #include "graphs/logic/KeyChange.h"
 #include "core/GadgetAccessible.h"
+#include "graphs/logic/KeyOrder.h"
 #include "graphs/logic/KeyText.h"
 
 #include <windowsx.h>
@@ -282,7 +283,12 @@ bool KWColorEdit::describeAccessible(int child, KWAccessibleElement& element) co
         return false;
     }
     const std::vector<KWColorPoint>& keys = model->getPoints();
-    const std::size_t index = static_cast<std::size_t>(child - 1);
+    // Children are numbered by position: the keys' vector order is not what the user sees.
+    std::vector<float> positions;
+    for (const KWColorPoint& point : keys) {
+        positions.push_back(point.position);
+    }
+    const std::size_t index = static_cast<std::size_t>(keyorder::byPosition(positions)[child - 1]);
     const KWColorPoint& key = keys[index];
     const auto first =
         std::find_if(keys.begin(), keys.end(), [](const KWColorPoint& k) { return k.selected; });

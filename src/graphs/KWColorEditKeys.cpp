@@ -32,7 +32,7 @@ bool KWColorEdit::handleKey(WPARAM key) {
         dirty = true;
         // The keyboard's key is the focused part for screen readers.
         if (chosen >= 0) {
-            NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, chosen + 1);
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, keyorder::rankOf(positions, chosen) + 1);
         }
         return false;
     }

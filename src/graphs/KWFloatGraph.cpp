@@ -7,6 +7,7 @@
 #include "graphs/logic/GraphView.h"
 #include "graphs/logic/KeyChange.h"
 #include "core/GadgetAccessible.h"
+#include "graphs/logic/KeyOrder.h"
 #include "graphs/logic/KeyText.h"
 
 #include <new>
@@ -196,7 +197,12 @@ bool KWFloatGraph::describeAccessible(int child, KWAccessibleElement& element) c
     if (child < 0 || child > accessibleChildCount()) {
         return false;
     }
-    const std::size_t index = static_cast<std::size_t>(child - 1);
+    // Children are numbered by position: the keys' vector order is not what the user sees.
+    std::vector<float> positions;
+    for (const KWGraphPoint& point : points) {
+        positions.push_back(point.x);
+    }
+    const std::size_t index = static_cast<std::size_t>(keyorder::byPosition(positions)[child - 1]);
     const KWGraphPoint& key = points[index];
     const auto first =
         std::find_if(points.begin(), points.end(), [](const KWGraphPoint& p) { return p.selected; });

@@ -67,7 +67,7 @@ void KWFloatGraph::selectNext(bool forward) {
     dirty = true;
     // The keyboard's key is the focused part for screen readers.
     if (chosen >= 0) {
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, chosen + 1);
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, keyorder::rankOf(positions, chosen) + 1);
     }
 }
 

@@ -23,3 +23,30 @@ TEST(FilePaths, TextureReferenceIsRelativeInsideTheEffectsFolder) {
         EXPECT_EQ(c.expected, textureReference(c.path, c.folder)) << c.path;
     }
 }
+
+// Saving elsewhere keeps every texture reachable: relative from the new folder, absolute across roots.
+TEST(FilePaths, RebasedTextureReferenceReachesTheSameFileFromTheNewFolder) {
+    const struct {
+        const char* reference;
+        const char* oldFolder;
+        const char* newFolder;
+        const char* expected;
+    } cases[] = {
+        {"textures/fire.png", "C:\\fx", "c:\\FX", "textures/fire.png"},                      // same folder
+        {"textures/fire.png", "C:\\fx", "C:\\fx\\saved", "../textures/fire.png"},            // subfolder
+        {"textures/fire.png", "C:\\fx", "C:\\work", "../fx/textures/fire.png"},              // sibling
+        {"../art/fire.png", "C:\\fx\\a", "C:\\fx", "art/fire.png"},                          // up and back
+        {"textures/fire.png", "C:\\fx", "D:\\fx", "C:\\fx\\textures\\fire.png"},             // other drive
+        {"textures/fire.png", "C:\\fx", "\\\\srv\\share\\fx", "C:\\fx\\textures\\fire.png"}, // to UNC
+        {"fire.png", "\\\\srv\\share\\fx", "\\\\srv\\share\\b", "../fx/fire.png"},           // on one share
+        {"fire.png", "\\\\srv\\share\\fx", "\\\\srv\\other\\fx", "\\\\srv\\share\\fx\\fire.png"},
+        {"fire.png", "/home/a/fx", "/home/b", "../a/fx/fire.png"},
+        {"D:\\art\\fire.png", "C:\\fx", "E:\\b", "D:\\art\\fire.png"}, // absolute stays
+        {"fire.png", "", "C:\\fx", "fire.png"},                        // never saved
+        {"", "C:\\fx", "D:\\b", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, rebasedTextureReference(c.reference, c.oldFolder, c.newFolder))
+            << c.reference << " from " << c.oldFolder << " to " << c.newFolder;
+    }
+}

@@ -83,7 +83,8 @@ TEST(RuntimeMatchesEditor, FirstFlipbookFrameIsThePreviewAtTheSameTime) {
     pelmora::FlipbookSettings settings;
     settings.size = 96;
     settings.frames = 2;
-    settings.rate = 10.0; // the first frame at 0.1 s, six steps
+    settings.rate = 10.0;                       // the first frame at 0.1 s, six steps
+    settings.framing = pelmora::Framing::Scale; // the preview's own view, one pixel a unit
     const pelmora::LoadResult runtimeEffect = pelmora::Effect::make(effect::toRuntime(scene));
     ASSERT_TRUE(runtimeEffect) << runtimeEffect.error();
     std::vector<std::uint32_t> frame;

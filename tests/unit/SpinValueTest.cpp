@@ -132,7 +132,8 @@ TEST(SpinValue, TypedCharacters) {
                        0x1Bu, 0x0Au, 0x7Fu, 0xB0u, 0xE9u}) {
         EXPECT_EQ(spin::charAction(c), spin::CharAction::Swallow) << c;
     }
-    // The code is read as a signed byte: high bits above it do not matter.
-    EXPECT_EQ(spin::charAction(0x100 + '5'), spin::CharAction::Pass);
-    EXPECT_EQ(spin::charAction(0x100 + 'x'), spin::CharAction::Swallow);
+    // The whole UTF-16 unit is judged: letters whose low byte is a digit, a sign or a point are swallowed.
+    for (unsigned c : {0x135u, 0x435u, 0x42Du, 0x4E2Eu, 0x5B30u, 0x100u + 'x'}) {
+        EXPECT_EQ(spin::charAction(c), spin::CharAction::Swallow) << c;
+    }
 }

@@ -32,5 +32,27 @@ TEST(TimelineScale, TicksAreLabelledEveryOneTwoOrFiveSeconds) {
     EXPECT_EQ(21u, fine.size());
 }
 
+TEST(TimelineScale, TheSpanNeverShrinksAndLabelsNeverRunTogetherAtTheBarsEnd) {
+    EXPECT_DOUBLE_EQ(20.0, keptTimelineSpan(10.0, 12.5));
+    EXPECT_DOUBLE_EQ(200.0, keptTimelineSpan(200.0, 5.0)); // the marker dragged back
+    EXPECT_DOUBLE_EQ(210.0, keptTimelineSpan(200.0, 203.0));
+    // 0.5 s ticks 48 pixels apart; labels 25 pixels wide; the end label turns left of its tick.
+    std::vector<TimelineTick> ticks = timelineTicks(TimelineScale{10.0, 0, 960}, 48.0f);
+    ASSERT_EQ(21u, ticks.size());
+    placeLabels(ticks, std::vector<int>(ticks.size(), 25), 960, 2);
+    EXPECT_EQ(2, ticks[0].labelLeft);
+    EXPECT_EQ(960 - 2 - 25, ticks.back().labelLeft);
+    EXPECT_TRUE(ticks.back().labelShown);
+    EXPECT_FALSE(ticks[19].labelShown); // "9.5 s" would touch "10 s"
+    int end = -1000;
+    for (const TimelineTick& tick : ticks) {
+        if (tick.labelShown) {
+            EXPECT_GE(tick.labelLeft, end + 2) << tick.label;
+            end = tick.labelLeft + 25;
+        }
+    }
+    EXPECT_LE(end, 960);
+}
+
 } // namespace
 } // namespace pelmora

@@ -54,7 +54,11 @@ int dragSteps(int anchor, int position, bool vertical) {
 }
 
 CharAction charAction(std::uintptr_t charCode) {
-    const signed char c = static_cast<signed char>(charCode & 0xFF);
+    // The whole UTF-16 unit: a letter such as U+0435 must not pass for the '5' in its low byte.
+    if (charCode > 0x7F) {
+        return CharAction::Swallow;
+    }
+    const char c = static_cast<char>(charCode);
     if ((c >= '0' && c <= '9') || c == '.' || c == '-') {
         return CharAction::Pass;
     }

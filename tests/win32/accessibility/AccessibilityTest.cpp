@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <set>
@@ -60,6 +61,7 @@ struct Expected {
     long role;
     const char* name;
     const char* value;
+    HRESULT valueAnswer; // S_OK with a value; DISP_E_MEMBERNOTFOUND where a value does not apply
     long children;
 };
 
@@ -74,7 +76,7 @@ TEST(Accessibility, SelfDrawnGadgetsTellTheirRoleNameValueAndParts) {
              return KWHeader::create(STYLE_DEFAULT, 0, 0, 200, 60, "Scene", KWColor(), KWColor(), KWColor(),
                                      f, 1);
          },
-         ROLE_SYSTEM_GROUPING, "Scene", "", 0},
+         ROLE_SYSTEM_GROUPING, "Scene", "", DISP_E_MEMBERNOTFOUND, 0},
         {"spin box",
          [](KWWindow* f) -> KWObject* {
              KWSpinBox* spin =
@@ -83,18 +85,18 @@ TEST(Accessibility, SelfDrawnGadgetsTellTheirRoleNameValueAndParts) {
              spin->setValue(3.0f);
              return spin;
          },
-         ROLE_SYSTEM_SPINBUTTON, "Rate", "3.00000", 0},
+         ROLE_SYSTEM_SPINBUTTON, "Rate", "3.00000", S_OK, 0},
         {"colour button",
          [](KWWindow* f) -> KWObject* {
              return KWColorButton::create(STYLE_DEFAULT, 0, 0, 30, 20, KWColor(10, 20, 30, 255), f, 1);
          },
-         ROLE_SYSTEM_PUSHBUTTON, "", "#0A141EFF", 0},
+         ROLE_SYSTEM_PUSHBUTTON, "", "#0A141EFF", S_OK, 0},
         {"colour buttons",
          [](KWWindow* f) -> KWObject* {
              return KWColorButtons::create(STYLE_DEFAULT, 0, 0, 40, 20, KWColor(255, 0, 0, 255),
                                            KWColor(0, 0, 255, 128), f, f, 1);
          },
-         ROLE_SYSTEM_GROUPING, "", "", 2},
+         ROLE_SYSTEM_GROUPING, "", "", DISP_E_MEMBERNOTFOUND, 2},
         {"rollout",
          [](KWWindow* f) -> KWObject* {
              KWRollout* rollout = KWRollout::create(STYLE_DEFAULT, 0, 0, 200, 200, f, 1);
@@ -102,15 +104,15 @@ TEST(Accessibility, SelfDrawnGadgetsTellTheirRoleNameValueAndParts) {
              rollout->addRollout(2, "Motion");
              return rollout;
          },
-         ROLE_SYSTEM_PANE, "", "", 2},
+         ROLE_SYSTEM_PANE, "", "", DISP_E_MEMBERNOTFOUND, 2},
         {"curve editor",
          [](KWWindow* f) -> KWObject* { return KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 200, 120, f, 1); },
-         ROLE_SYSTEM_DIAGRAM, "", "", 2},
+         ROLE_SYSTEM_DIAGRAM, "", "", DISP_E_MEMBERNOTFOUND, 2},
         {"gradient editor",
          [](KWWindow* f) -> KWObject* {
              return KWColorEdit::create(STYLE_DEFAULT, 0, 0, 200, 80, f, nullptr);
          },
-         ROLE_SYSTEM_DIAGRAM, "", "", 2},
+         ROLE_SYSTEM_DIAGRAM, "", "", DISP_E_MEMBERNOTFOUND, 2},
     };
     for (const Expected& row : table) {
         SCOPED_TRACE(row.gadget);
@@ -120,6 +122,10 @@ TEST(Accessibility, SelfDrawnGadgetsTellTheirRoleNameValueAndParts) {
         EXPECT_EQ(row.role, number(&IAccessible::get_accRole, object.get(), CHILDID_SELF));
         EXPECT_EQ(row.name, text(&IAccessible::get_accName, object.get(), CHILDID_SELF));
         EXPECT_EQ(row.value, text(&IAccessible::get_accValue, object.get(), CHILDID_SELF));
+        BSTR value = nullptr;
+        EXPECT_EQ(row.valueAnswer, object->get_accValue(child(CHILDID_SELF), &value));
+        SysFreeString(value);
+        EXPECT_EQ(DISP_E_MEMBERNOTFOUND, object->get_accDefaultAction(child(CHILDID_SELF), &value));
         long count = -1;
         EXPECT_EQ(S_OK, object->get_accChildCount(&count));
         EXPECT_EQ(row.children, count);
@@ -156,6 +162,48 @@ TEST(Accessibility, PartsOfRolloutsGraphsAndSwatches) {
     Accessible pair = objectOf(swatches);
     ASSERT_TRUE(pair);
     EXPECT_EQ("#0000FF80", text(&IAccessible::get_accValue, pair.get(), 2));
+}
+
+TEST(Accessibility, KeysAreNumberedLeftToRightAfterOneIsMovedPastAnother) {
+    std::unique_ptr<KWWindow> frame(
+        KWWindow::create(STYLE_DEFAULT, WINDOW_POPUP, 0, 0, 400, 300, "A", nullptr, 0));
+    ShowWindow(frame->getHandle(), SW_SHOW);
+    KWFloatGraph* graph = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, 300, 150, frame.get(), 1);
+    std::vector<KWGraphPoint> keys(4);
+    keys[1].x = 40.0f;
+    keys[2].x = 42.0f;
+    keys[3].x = 100.0f;
+    ASSERT_TRUE(graph->setPoints(keys));
+    KWColorEdit* ramp = KWColorEdit::create(STYLE_DEFAULT, 0, 160, 300, 80, frame.get(), nullptr);
+    const KWColor black(0, 0, 0, 255), grey(128, 128, 128, 255), white(255, 255, 255, 255);
+    ASSERT_TRUE(
+        ramp->setPoints({KWColorPoint(0.0f, black, black, true), KWColorPoint(40.0f, grey, grey),
+                         KWColorPoint(42.0f, white, white), KWColorPoint(100.0f, black, black, true)}));
+    const struct {
+        KWObject* editor;
+        std::function<float(int)> position; // of the key at a vector index
+    } editors[] = {{graph, [graph](int i) { return graph->getPoints()[i].x; }},
+                   {ramp, [ramp](int i) { return ramp->getPoints()[i].position; }}};
+    for (const auto& e : editors) {
+        // Tab twice chooses the key at 40; Right moves it a pixel at a time, past the key at 42.
+        SetFocus(e.editor->getHandle());
+        for (int press = 0; press < 22; ++press) {
+            SendMessageW(e.editor->getHandle(), WM_KEYDOWN, press < 2 ? VK_TAB : VK_RIGHT, 0);
+        }
+        ASSERT_GT(e.position(1), e.position(2)) << "the key did not move past its neighbour";
+        Accessible object = objectOf(e.editor);
+        ASSERT_TRUE(object);
+        long previous = LONG_MIN;
+        for (long n = 1; n <= 4; ++n) {
+            long left = 0, top = 0, width = 0, height = 0;
+            ASSERT_EQ(S_OK, object->accLocation(&left, &top, &width, &height, child(n)));
+            EXPECT_GT(left, previous) << n;
+            previous = left;
+        }
+        // The moved key, now third from the left, is the selected one.
+        EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED,
+                  number(&IAccessible::get_accState, object.get(), 3));
+    }
 }
 
 TEST(Accessibility, AnObjectOutlivingItsGadgetRefusesCleanly) {

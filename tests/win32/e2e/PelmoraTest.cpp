@@ -1,6 +1,7 @@
 // The effect editor driven from outside as a user would: open a file given on the command line, add an
 // emitter, save with Ctrl+S, undo with Ctrl+Z, close and decline to save; save and reopen an effect
-// named in any script in folders named so; recent files across sessions; work recovered after a crash.
+// named in any script in folders named so; recent files across sessions; work recovered after a crash;
+// Save As into another folder; a flipbook exported as pelmora-render writes it.
 #include "RemoteProcess.h"
 #include "logic/EffectFile.h"
 #include "logic/Settings.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 using namespace kwe2e;
@@ -105,6 +107,51 @@ void chooseRecent(HWND main, char number) {
         Sleep(300);
         pressKeys(0, key);
     }
+}
+
+// An example effect and its textures copied into folder.
+void copyExample(const std::string& name, const std::string& folder) {
+    const std::string examples = programFolder() + "\\examples\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\textures").c_str(), nullptr);
+    CopyFileA((examples + name).c_str(), (folder + "\\" + name).c_str(), FALSE);
+    for (const char* texture : {"fire_flipbook.png", "smoke.png", "spark.png"}) {
+        CopyFileA((examples + "textures\\" + texture).c_str(), (folder + "\\textures\\" + texture).c_str(),
+                  FALSE);
+    }
+}
+
+// The File menu's item with this mnemonic, from the keyboard.
+void chooseFileMenuItem(HWND main, WORD mnemonic) {
+    SetForegroundWindow(main);
+    pressKeys(VK_MENU, 'F');
+    Sleep(300);
+    pressKeys(0, mnemonic);
+}
+
+// Waits for the process's next dialog (other than `previous`), types the file name into its file name
+// field and confirms; false when no file dialog came.
+bool chooseFile(DWORD processId, HWND previous, const std::string& name) {
+    HWND dialog = nullptr;
+    if (!waitUntil(30000, [&] { return (dialog = dialogOf(processId)) != nullptr && dialog != previous; })) {
+        return false;
+    }
+    HWND field = GetDlgItem(dialog, 0x480); // edt1
+    if (!field) {
+        const std::vector<HWND> edits = findChildren(dialog, "Edit");
+        field = edits.empty() ? nullptr : edits[0];
+    }
+    if (!field) {
+        return false;
+    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -284,4 +331,81 @@ TEST(Pelmora, WorkOfAKilledEditorIsOfferedBackAndSavesToItsFile) {
     EXPECT_EQ(INVALID_HANDLE_VALUE,
               FindFirstFileA((user.path + "\\Pelmora\\recovery\\*.json*").c_str(), &entry));
     DeleteFileA(file.c_str());
+}
+
+TEST(Pelmora, SaveAsStartsBesideTheEffectAndKeepsItsTextureReachableFromAnotherFolder) {
+    UserFolder user;
+    const std::string root = tempFile("kw_e2e_move"), fx = root + "\\fx", saved = root + "\\saved";
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA(saved.c_str(), nullptr);
+    copyExample("fire.kwfx", fx);
+    RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + fx + "\\fire.kwfx\"");
+    HWND main = process.waitForWindow("Pelmora - fire.kwfx", 30000);
+    ASSERT_TRUE(main);
+    // A bare name lands in the folder the dialog opened in: the effect's own. Then into another folder.
+    const struct {
+        std::string typed;
+        std::string title;
+        std::string file;
+    } steps[] = {{"copy.kwfx", "Pelmora - copy.kwfx", fx + "\\copy.kwfx"},
+                 {saved + "\\moved.kwfx", "Pelmora - moved.kwfx", saved + "\\moved.kwfx"}};
+    for (const auto& step : steps) {
+        chooseFileMenuItem(main, 'A');
+        ASSERT_TRUE(chooseFile(process.id(), nullptr, step.typed));
+        ASSERT_TRUE(process.waitForWindow(step.title, 10000)) << step.typed;
+        const KW::effect::Scene scene = readScene(step.file);
+        const std::string texture = scene.getSystems().at(0).groups.at(0).emitters.at(0).texture;
+        const std::string folder = step.file.substr(0, step.file.find_last_of('\\'));
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + "\\" + texture).c_str()))
+            << step.file << ": " << texture;
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+    DeleteFileA((programFolder() + "\\copy.kwfx").c_str());
+    for (const std::string& file : {fx + "\\copy.kwfx", fx + "\\fire.kwfx", saved + "\\moved.kwfx"}) {
+        DeleteFileA(file.c_str());
+    }
+}
+
+TEST(Pelmora, ExportFlipbookFitsTheEffectSaysWhereItWentAndMatchesPelmoraRender) {
+    UserFolder user;
+    const std::string folder = tempFile("kw_e2e_flipbook");
+    copyExample("sparks.kwfx", folder);
+    const std::string effect = folder + "\\sparks.kwfx";
+    RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + effect + "\"");
+    HWND main = process.waitForWindow("Pelmora - sparks.kwfx", 30000);
+    ASSERT_TRUE(main);
+    chooseFileMenuItem(main, 'B');
+    HWND settings = nullptr;
+    ASSERT_TRUE(waitUntil(30000, [&] { return (settings = dialogOf(process.id())) != nullptr; }));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(settings, 104), BM_GETCHECK, 0, 0)); // fit
+    SendMessageA(GetDlgItem(settings, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("64"));
+    SendMessageA(GetDlgItem(settings, 102), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("9"));
+    PostMessageA(settings, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(chooseFile(process.id(), settings, "exported.png"));
+
+    // The status bar says where the file went: beside the effect.
+    const std::string exported = folder + "\\exported.png", rendered = folder + "\\rendered.png";
+    HWND status = findChildren(main, STATUSCLASSNAMEA).at(0);
+    std::string said;
+    EXPECT_TRUE(waitUntil(30000, [&] {
+        char buffer[512] = {};
+        process.sendWithBuffer(status, SB_GETTEXTA, 0, buffer, sizeof(buffer));
+        said = buffer;
+        return said.rfind("Flipbook exported to ", 0) == 0;
+    })) << said;
+    EXPECT_EQ("\\exported.png", said.substr(said.size() - 13));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+
+    // pelmora-render, fitting by default (its frames hold the whole effect), writes the same bytes.
+    RemoteProcess render(programFolder() + "\\pelmora-render.exe", programFolder(),
+                         "\"" + effect + "\" --size 64 --frames 9 --sheet \"" + rendered + "\"");
+    EXPECT_EQ(0u, render.waitForExit(30000));
+    const std::string sheetBytes = fileBytes(exported);
+    EXPECT_FALSE(sheetBytes.empty());
+    EXPECT_EQ(sheetBytes, fileBytes(rendered));
+    for (const std::string& file : {exported, rendered, effect}) {
+        DeleteFileA(file.c_str());
+    }
 }

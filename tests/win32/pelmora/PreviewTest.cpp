@@ -128,6 +128,30 @@ TEST_F(PelmoraPreview, DraggingAlongTheTimelineSeeksAndPauses) {
     EXPECT_NE(before, preview->getSimulation().getParticles().size());
 }
 
+TEST_F(PelmoraPreview, AfterPlayingPastTenSecondsTheMarkerDragsBackAndOutAgain) {
+    pelmora::Timeline* timeline = preview->getTimeline();
+    preview->seek(25.0);
+    kwtest::pumpMessages();
+    ASSERT_DOUBLE_EQ(30.0, timeline->getScale().span);
+    const pelmora::TimelineScale bar = timeline->getScale();
+    HWND handle = timeline->getHandle();
+    kwtest::moveMouseTo(handle, bar.toPixel(25.0), 10);
+    kwtest::mouseInput(MOUSEEVENTF_LEFTDOWN);
+    kwtest::pumpMessages();
+    for (double seconds : {15.0, 5.0, 2.0, 12.0, 22.0}) {
+        kwtest::moveMouseTo(handle, bar.toPixel(seconds), 10);
+        kwtest::pumpMessages();
+        EXPECT_DOUBLE_EQ(30.0, timeline->getScale().span) << seconds;
+        EXPECT_NEAR(seconds, timeline->getTime(), 0.1);
+    }
+    kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
+    kwtest::pumpMessages();
+    EXPECT_NEAR(22.0, preview->time(), 0.1);
+    app->runCommand(pelmora::CommandNew); // another effect starts on the shortest span
+    kwtest::pumpMessages();
+    EXPECT_DOUBLE_EQ(10.0, timeline->getScale().span);
+}
+
 TEST_F(PelmoraPreview, TheWheelZoomsAboutThePointerAndAMiddleDragPans) {
     HWND handle = preview->getHandle();
     kwtest::moveMouseTo(handle, 200, 150);

@@ -318,6 +318,13 @@ TEST_F(SpinBoxTest, KeyboardFilter) {
     SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(kwtest::windowText(edit), ".2-");
 
+    // Letters of any script are kept out, whatever their code's low byte (U+0435: '5', U+4E2E: '.').
+    SetWindowTextA(edit, "");
+    for (wchar_t c : std::wstring(L"7\x0435\x042D\x4E2E\x0431")) {
+        SendMessageW(edit, WM_CHAR, c, 1);
+    }
+    EXPECT_EQ(kwtest::windowText(edit), "7");
+
     // Text that does not come as typed characters is not filtered.
     SetWindowTextA(edit, "x");
     EXPECT_EQ(kwtest::windowText(edit), "x");
