@@ -341,3 +341,22 @@ TEST_F(Editor, ARefusedEditSaysWhyInTheStatusBar) {
     EXPECT_EQ(name, emitter().name);
     EXPECT_EQ(name, gadgets.name->getText());
 }
+
+// The blend's list, like every row, edits through the document: one undo step, and undo shows it back.
+TEST_F(Editor, BlendIsOneUndoStepOfTheDocument) {
+    KWComboBox* blend = static_cast<KWComboBox*>(gadgets.properties->gadgetOf(Field::Blend));
+    const std::size_t steps = app->getDocument().undoSteps();
+    HWND list = gadgets.grid->getHandle();
+    const std::vector<std::string> rows = gridtest::rowTexts(list);
+    const int row = static_cast<int>(std::find(rows.begin(), rows.end(), "Blend") - rows.begin());
+    clickAt(list, 20, gridtest::cellCentre(list, row, 0).y);
+    ASSERT_TRUE(IsWindowVisible(blend->getHandle()));
+    SetFocus(blend->getHandle());
+    kwtest::pumpMessages();
+    kwtest::pressKey(VK_UP); // Additive to Alpha
+    EXPECT_EQ(pelmora::Blend::Alpha, emitter().blend);
+    EXPECT_EQ(steps + 1, app->getDocument().undoSteps());
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_EQ(pelmora::Blend::Additive, emitter().blend);
+    EXPECT_EQ(1, blend->getSelectedId());
+}
