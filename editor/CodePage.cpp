@@ -1,10 +1,10 @@
 #include "CodePage.h"
 
-#include "logic/EffectFile.h"
+#include "logic/SceneText.h"
 
 #include <windows.h>
 
-using namespace KW::effect;
+using pelmora::editor::Scene;
 
 namespace pelmora {
 
@@ -39,15 +39,19 @@ bool programUsesUtf8() {
 // Converts every name and texture path; false when one of them could not be kept whole.
 bool convertTexts(Scene& scene, UINT from, UINT to) {
     bool whole = true;
-    auto convert = [&](std::string& text) { whole = fromWide(toWide(text, from), to, text) && whole; };
-    for (size_t s = 0; s < scene.getSystems().size(); ++s) {
-        System& system = *scene.findSystem(scene.getSystems()[s].id);
-        convert(system.name);
-        for (Group& group : system.groups) {
-            convert(group.name);
-            for (Emitter& emitter : group.emitters) {
-                convert(emitter.name);
-                convert(emitter.texture);
+    auto convert = [&](std::string text) {
+        whole = fromWide(toWide(text, from), to, text) && whole;
+        return text;
+    };
+    const std::vector<editor::System> systems = scene.getSystems();
+    for (const editor::System& system : systems) {
+        scene.setName(system.id, convert(system.name));
+        for (const editor::Group& group : system.groups) {
+            scene.setName(group.id, convert(group.name));
+            for (const editor::Emitter& emitter : group.emitters) {
+                EmitterDesc& values = scene.findEmitter(emitter.id)->values;
+                values.name = convert(values.name);
+                values.texture = convert(values.texture);
             }
         }
     }
@@ -62,11 +66,11 @@ std::wstring wideFromProgram(const std::string& text) {
 
 std::string effectFileText(const Scene& scene) {
     if (programUsesUtf8()) {
-        return writeEffect(scene, TextEncoding::Utf8);
+        return editor::writeScene(scene, TextEncoding::Utf8);
     }
     Scene inFile = scene;
     convertTexts(inFile, CP_ACP, CP_UTF8);
-    return writeEffect(inFile, TextEncoding::Utf8);
+    return editor::writeScene(inFile, TextEncoding::Utf8);
 }
 
 std::string programFromWide(const std::wstring& text) {
@@ -109,14 +113,19 @@ bool inProgramText(bool read, const Scene& loaded, Scene& scene, std::string& er
 } // namespace
 
 bool readEffectFileText(const std::string& path, Scene& scene, std::string& error) {
+    const LoadResult read = Effect::load(path);
     Scene loaded = scene;
-    const bool read = readEffectFile(path, loaded, error, TextEncoding::Utf8);
-    return inProgramText(read, loaded, scene, error);
+    // The message is shown under the file's name already.
+    const std::string named = path + ": ";
+    error =
+        read.error().compare(0, named.size(), named) == 0 ? read.error().substr(named.size()) : read.error();
+    return inProgramText(read && editor::sceneFromSystems(read->systems(), loaded, error), loaded, scene,
+                         error);
 }
 
 bool readEffectText(const std::string& text, Scene& scene, std::string& error) {
     Scene loaded = scene;
-    const bool read = readEffect(text, loaded, error, TextEncoding::Utf8);
+    const bool read = editor::readScene(text, loaded, error, TextEncoding::Utf8);
     return inProgramText(read, loaded, scene, error);
 }
 

@@ -1,7 +1,7 @@
 #ifndef PELMORA_CODE_PAGE_H
 #define PELMORA_CODE_PAGE_H
 
-#include "logic/EffectModel.h"
+#include "logic/EditorScene.h"
 
 #include <string>
 
@@ -20,13 +20,13 @@ std::string utf8FromProgram(const std::string& text);
 std::string programFromUtf8(const std::string& text);
 
 // The effect file's text for the scene: names and paths go into the file as UTF-8 whatever the code page.
-std::string effectFileText(const KW::effect::Scene& scene);
+std::string effectFileText(const editor::Scene& scene);
 
-// Opens an effect file as KW::effect::readEffectFile does, its names and paths taken as UTF-8 and given
+// Opens an effect file as the editor document reads file text, its names and paths taken as UTF-8 and given
 // to the program in its code page. A name or path with a character that the code page lacks is refused.
-bool readEffectFileText(const std::string& path, KW::effect::Scene& scene, std::string& error);
+bool readEffectFileText(const std::string& path, editor::Scene& scene, std::string& error);
 // The same for effect file text already read.
-bool readEffectText(const std::string& text, KW::effect::Scene& scene, std::string& error);
+bool readEffectText(const std::string& text, editor::Scene& scene, std::string& error);
 
 } // namespace pelmora
 

@@ -1,6 +1,5 @@
 #include "ExportFlipbook.h"
 
-#include "ImageFile.h"
 #include "logic/FilePaths.h"
 
 #include <commdlg.h>
@@ -197,7 +196,7 @@ bool askFlipbookSettings(HWND owner, FlipbookSettings& settings) {
                                    reinterpret_cast<LPARAM>(&settings)) == IDOK;
 }
 
-std::string exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::string& effectPath) {
+std::string exportFlipbook(HWND owner, const editor::Scene& scene, const std::string& effectPath) {
     static FlipbookSettings settings; // the last choice is offered again
     if (!askFlipbookSettings(owner, settings)) {
         return std::string();
@@ -220,7 +219,7 @@ std::string exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std
         return std::string();
     }
 
-    const LoadResult effect = Effect::make(KW::effect::toRuntime(scene), folderOf(effectPath));
+    const LoadResult effect = Effect::make(scene.describe(), folderOf(effectPath));
     if (!effect) {
         showError(owner, "The effect cannot be exported:\n\n" + effect.error());
         return std::string();

@@ -1,8 +1,8 @@
 #ifndef PELMORA_EXPORT_FLIPBOOK_H
 #define PELMORA_EXPORT_FLIPBOOK_H
 
-#include "Flipbook.h"
-#include "logic/EffectModel.h"
+#include <pelmora/Flipbook.h>
+#include "logic/EditorScene.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ bool askFlipbookSettings(HWND owner, FlipbookSettings& settings);
 // File > Export Flipbook: asks for the settings (framing included: fit, or a fixed scale) and the PNG
 // file, renders the scene as pelmora-render renders an effect file (textures relative to the effect
 // file's folder) and reports any failure in a message box. Returns the file written, empty when none.
-std::string exportFlipbook(HWND owner, const KW::effect::Scene& scene, const std::string& effectPath);
+std::string exportFlipbook(HWND owner, const editor::Scene& scene, const std::string& effectPath);
 
 } // namespace pelmora
 

@@ -1,6 +1,5 @@
 #include "Preview.h"
 
-#include "ImageFile.h"
 #include "Timeline.h"
 #include "logic/FilePaths.h"
 
@@ -14,6 +13,21 @@ using namespace KW;
 namespace pelmora {
 
 namespace {
+
+// No emitter that both scenes hold changed its timing.
+bool sameTiming(const editor::Scene& before, const editor::Scene& after) {
+    for (const editor::System& system : after.getSystems()) {
+        for (const editor::Group& group : system.groups) {
+            for (const editor::Emitter& emitter : group.emitters) {
+                const editor::Emitter* old = before.findEmitter(emitter.id);
+                if (old && !editor::sameTiming(old->values, emitter.values)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
 
 const char* const previewClass = "PelmoraPreview";
 const UINT_PTR frameTimer = 1;
@@ -30,7 +44,7 @@ bool Preview::registerClass() {
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-Preview::Preview(KWObject* parent, const effect::Scene& shown)
+Preview::Preview(KWObject* parent, const editor::Scene& shown)
     : KWObject(GADGET_PANEL, parent, -1), canvas(1, 1), timeline(nullptr), background(0x202028),
       gridVisible(false), restartOnChange(false), speed(1.0), panning(false), panFrom(), playing(true),
       timerStarted(false), lastTime(0.0), frequency(1.0), framesCounted(0), countStart(0.0),
@@ -74,8 +88,8 @@ void Preview::layout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Preview::update(const effect::Scene& changed) {
-    if (restartOnChange || !effect::Scene::sameTiming(scene, changed)) {
+void Preview::update(const editor::Scene& changed) {
+    if (restartOnChange || !sameTiming(scene, changed)) {
         restart(changed);
         return;
     }
@@ -84,7 +98,7 @@ void Preview::update(const effect::Scene& changed) {
     loadTextures(false);
 }
 
-void Preview::restart(const effect::Scene& shown) {
+void Preview::restart(const editor::Scene& shown) {
     scene = shown;
     simulation.restart(scene);
     loadTextures(true);
@@ -106,7 +120,7 @@ void Preview::loadTextures(bool retryFailed) {
     std::vector<int> indexOf;
     std::vector<std::string> failed;
     for (std::size_t i = 0; i < simulation.getEmitterCount(); ++i) {
-        const std::string& name = simulation.getEmitter(static_cast<std::uint32_t>(i)).texture;
+        const std::string& name = simulation.getEmitter(static_cast<std::uint32_t>(i)).values.texture;
         if (name.empty()) {
             indexOf.push_back(-1);
             continue;
@@ -212,7 +226,7 @@ void Preview::setView(const PreviewView& shown) {
     InvalidateRect(handle, nullptr, FALSE);
 }
 
-void Preview::frameEffect(const effect::Scene& framed) {
+void Preview::frameEffect(const editor::Scene& framed) {
     effect::Simulation probe;
     probe.restart(framed);
     for (int i = 0; i < 2 * effect::Simulation::kStepsPerSecond; ++i) {

@@ -1,9 +1,10 @@
 #ifndef PELMORA_PREVIEW_H
 #define PELMORA_PREVIEW_H
 
+#include "logic/EditorScene.h"
 #include "logic/EffectSimulation.h"
 #include "logic/PreviewView.h"
-#include "Flipbook.h"
+#include <pelmora/Flipbook.h>
 
 #include <KW.h>
 
@@ -25,13 +26,13 @@ public:
     // Called after each painted frame with the live particle count and the frames per second.
     typedef std::function<void(std::size_t particles, double framesPerSecond)> FrameListener;
 
-    Preview(KW::KWObject* parent, const KW::effect::Scene& scene);
+    Preview(KW::KWObject* parent, const editor::Scene& scene);
     ~Preview() override;
 
     // The scene's new values: live particles stay, or the preview starts over with "restart on change".
-    void update(const KW::effect::Scene& scene);
+    void update(const editor::Scene& scene);
     // Starts over from no particles (and tries textures that failed before once more).
-    void restart(const KW::effect::Scene& scene);
+    void restart(const editor::Scene& scene);
     void setPlaying(bool playing);
     // Advances the simulation by count fixed steps at once and draws the result (single-stepping).
     void runSteps(int count);
@@ -66,7 +67,7 @@ public:
     const PreviewView& getView() const { return view; }
     void setView(const PreviewView& shown);
     // Fits the view to where the scene's particles reach after two seconds.
-    void frameEffect(const KW::effect::Scene& scene);
+    void frameEffect(const editor::Scene& scene);
     // The width and height of the area the particles are drawn in (above the timeline).
     int drawWidth() const { return canvas.width(); }
     Timeline* getTimeline() const { return timeline; }
@@ -89,7 +90,7 @@ private:
     double now() const;
 
     KW::effect::Simulation simulation;
-    KW::effect::Scene scene;
+    editor::Scene scene;
     std::vector<pelmora::Particle> particles; // kept between frames to keep its memory
     Canvas canvas;
     PreviewView view;

@@ -94,7 +94,7 @@ std::vector<RecoveryStore::LeftWork> RecoveryStore::abandoned() const {
 }
 
 bool RecoveryStore::take(const std::string& file, std::string& taken, std::string& original,
-                         KW::effect::Scene& scene, std::string& error) {
+                         editor::Scene& scene, std::string& error) {
     // The move succeeds for one process only, so two starting at once cannot both recover the work.
     taken = file + ".taken-" + std::to_string(own.pid);
     if (!MoveFileExW(wideFromProgram(file).c_str(), wideFromProgram(taken).c_str(), 0)) {

@@ -1,7 +1,7 @@
 #ifndef PELMORA_RECOVERY_STORE_H
 #define PELMORA_RECOVERY_STORE_H
 
-#include "logic/EffectModel.h"
+#include "logic/EditorScene.h"
 #include "logic/Recovery.h"
 
 #include <string>
@@ -34,7 +34,7 @@ public:
     // Takes a left file out of other processes' reach and reads it: the path it belongs to (program
     // text) and its effect, which replaces the scene. False, the file kept, when it is gone (another
     // process took it) or cannot be read; error says why. A taken file stays on disk until discard(taken).
-    bool take(const std::string& file, std::string& taken, std::string& original, KW::effect::Scene& scene,
+    bool take(const std::string& file, std::string& taken, std::string& original, editor::Scene& scene,
               std::string& error);
     // Deletes a left or taken file.
     void discard(const std::string& file);

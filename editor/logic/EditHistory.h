@@ -55,6 +55,13 @@ public:
     const EditStep* back();
     const EditStep* forward();
 
+    // Applies a change that keeps what each step means (texture references rewritten for the folder the
+    // file moved to) to every step kept, so undo and redo keep it too.
+    template <typename Change> void applyToAll(Change change) {
+        for (EditStep& step : steps) {
+            change(step);
+        }
+    }
     // The current state is what the file holds.
     void markSaved() { saved = index; }
     // No state is what the file holds (work recovered after a crash): unsaved until the next save.

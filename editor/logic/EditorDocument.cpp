@@ -1,6 +1,6 @@
 #include "logic/EditorDocument.h"
 
-#include "Check.h"
+#include <pelmora/Limits.h>
 #include "logic/FilePaths.h"
 #include "logic/SceneText.h"
 
@@ -29,13 +29,46 @@ bool isBurstField(Field field) {
 }
 
 // What the user is told of a refused value: "FIELD: PROBLEM".
-Applied refused(const detail::Problem& problem) {
+Applied refused(const Problem& problem) {
     return Applied{false, problem.ok() ? std::string("The change was refused.")
                                        : problem.field + ": " + problem.message};
 }
 
 Applied refused(const std::string& reason) {
     return Applied{false, reason};
+}
+
+void rebase(EmitterDesc& values, const std::string& oldFolder, const std::string& newFolder) {
+    values.texture = rebasedTextureReference(values.texture, oldFolder, newFolder);
+}
+
+void rebase(Scene& scene, const std::string& oldFolder, const std::string& newFolder) {
+    for (const System& system : scene.getSystems()) {
+        for (const Group& group : system.groups) {
+            for (const Emitter& emitter : group.emitters) {
+                rebase(scene.findEmitter(emitter.id)->values, oldFolder, newFolder);
+            }
+        }
+    }
+}
+
+void rebase(PlacedElement& placed, const std::string& oldFolder, const std::string& newFolder) {
+    if (Emitter* emitter = std::get_if<Emitter>(&placed.element)) {
+        rebase(emitter->values, oldFolder, newFolder);
+    }
+    auto rebaseGroup = [&](Group& group) {
+        for (Emitter& emitter : group.emitters) {
+            rebase(emitter.values, oldFolder, newFolder);
+        }
+    };
+    if (Group* group = std::get_if<Group>(&placed.element)) {
+        rebaseGroup(*group);
+    }
+    if (System* system = std::get_if<System>(&placed.element)) {
+        for (Group& group : system->groups) {
+            rebaseGroup(group);
+        }
+    }
 }
 
 } // namespace
@@ -64,8 +97,8 @@ Applied EditorDocument::applyToEmitter(const Edit& edit) {
     if (!emitter) {
         return refused("No emitter is selected.");
     }
-    if (edit.kind == Edit::Kind::Field && isBurstField(edit.field) && edit.slot >= detail::kMaxBursts) {
-        return refused("bursts: at most " + std::to_string(detail::kMaxBursts) + " bursts");
+    if (edit.kind == Edit::Kind::Field && isBurstField(edit.field) && edit.slot >= kMaxBursts) {
+        return refused("bursts: at most " + std::to_string(kMaxBursts) + " bursts");
     }
     EmitterDesc values = emitter->values;
     switch (edit.kind) {
@@ -82,7 +115,7 @@ Applied EditorDocument::applyToEmitter(const Edit& edit) {
         setField(values, edit.field, edit.slot, edit.value);
         break;
     }
-    const detail::Problem problem = detail::checkEmitter(values);
+    const Problem problem = checkEmitter(values);
     if (!problem.ok()) {
         return refused(problem);
     }
@@ -128,7 +161,7 @@ Applied EditorDocument::applyRename(const std::string& name) {
     if (*current == name) {
         return Applied();
     }
-    const detail::Problem problem = detail::checkName(name);
+    const Problem problem = checkName(name);
     if (!problem.ok()) {
         return refused(problem);
     }
@@ -155,8 +188,8 @@ Applied EditorDocument::addElement(ElementKind kind) {
         added = scene.addEmitter(selection);
     }
     if (added == kNoElement) {
-        if (scene.elementCount() >= detail::kMaxElements) {
-            return refused("An effect holds at most " + std::to_string(detail::kMaxElements) +
+        if (scene.elementCount() >= kMaxElements) {
+            return refused("An effect holds at most " + std::to_string(kMaxElements) +
                            " systems, groups and emitters.");
         }
         return refused(kind == ElementKind::Group     ? "Select the system to add the group to."
@@ -319,16 +352,41 @@ bool EditorDocument::open(const std::string& text, const std::string& file, std:
     return true;
 }
 
+void EditorDocument::openScene(const Scene& loaded, const std::string& file, bool recovered) {
+    Scene fresh = loaded;
+    fresh.raiseNextId(scene.getNextId());
+    startOver(fresh, file, recovered);
+}
+
 std::string EditorDocument::fileText(TextEncoding encoding) const {
     return writeScene(scene, encoding);
+}
+
+Scene EditorDocument::savedScene(const std::string& file) const {
+    Scene saved = scene;
+    rebase(saved, folderOf(path), folderOf(file));
+    return saved;
 }
 
 void EditorDocument::markSaved(const std::string& file) {
     closeOpenStep();
     const FileState before = fileState();
+    Change change;
+    const Scene saved = savedScene(file);
+    if (saved != scene) {
+        const std::string oldFolder = folderOf(path), newFolder = folderOf(file);
+        history.applyToAll([&](EditStep& step) {
+            rebase(step.before, oldFolder, newFolder);
+            rebase(step.after, oldFolder, newFolder);
+            rebase(step.element, oldFolder, newFolder);
+        });
+        scene = saved;
+        change.parts = ChangedValues;
+        change.emitter = selection;
+    }
     path = file;
     history.markSaved();
-    notify(Change(), before);
+    notify(change, before);
 }
 
 int EditorDocument::addListener(Listener listener) {

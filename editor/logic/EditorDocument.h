@@ -71,10 +71,16 @@ public:
     // why. recovered: work that was never saved (after a crash), unsaved until the next save.
     bool open(const std::string& text, const std::string& file, std::string& error,
               TextEncoding encoding = TextEncoding::Utf8, bool recovered = false);
+    // Takes a scene read elsewhere (its ids above this document's, as readScene gives them) as the
+    // effect of the file at path, as open does.
+    void openScene(const Scene& loaded, const std::string& file, bool recovered = false);
     // The effect file text to save.
     std::string fileText(TextEncoding encoding = TextEncoding::Utf8) const;
-    // The text was written to file: it is now the effect's file and holds its current state.
+    // The text was written to file: it is now the effect's file and holds its current state. A file in
+    // another folder takes relative texture paths rewritten for it (see savedScene), in every undo step too.
     void markSaved(const std::string& file);
+    // The scene as a file at path holds it: relative texture paths rewritten for the file's folder.
+    Scene savedScene(const std::string& file) const;
 
     // Adds a listener; returns its number for removeListener.
     int addListener(Listener listener);

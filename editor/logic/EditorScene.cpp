@@ -1,6 +1,6 @@
 #include "logic/EditorScene.h"
 
-#include "Check.h"
+#include <pelmora/Limits.h>
 
 #include <algorithm>
 
@@ -8,8 +8,6 @@ namespace pelmora {
 namespace editor {
 
 namespace {
-
-using detail::kMaxElements;
 
 // Same ids, names and values, all the way down.
 bool sameEmitters(const std::vector<Emitter>& a, const std::vector<Emitter>& b) {

@@ -13,20 +13,35 @@ const int Simulation::kColorSamples;
 
 namespace {
 
-std::vector<Emitter> emittersOf(const Scene& scene) {
-    std::vector<Emitter> emitters;
+std::vector<Simulation::Source> sourcesOf(const Scene& scene) {
+    std::vector<Simulation::Source> sources;
     for (const System& system : scene.getSystems()) {
         for (const Group& group : system.groups) {
-            emitters.insert(emitters.end(), group.emitters.begin(), group.emitters.end());
+            for (const Emitter& emitter : group.emitters) {
+                sources.push_back(Simulation::Source{emitter.id, toRuntime(emitter)});
+            }
         }
     }
-    return emitters;
+    return sources;
 }
 
-std::vector<pelmora::EmitterDesc> descriptions(const std::vector<Emitter>& emitters) {
+std::vector<Simulation::Source> sourcesOf(const pelmora::editor::Scene& scene) {
+    std::vector<Simulation::Source> sources;
+    for (const pelmora::editor::System& system : scene.getSystems()) {
+        for (const pelmora::editor::Group& group : system.groups) {
+            for (const pelmora::editor::Emitter& emitter : group.emitters) {
+                sources.push_back(Simulation::Source{emitter.id, emitter.values});
+            }
+        }
+    }
+    return sources;
+}
+
+std::vector<pelmora::EmitterDesc> descriptions(const std::vector<Simulation::Source>& sources) {
     std::vector<pelmora::EmitterDesc> result;
-    for (const Emitter& emitter : emitters) {
-        result.push_back(toRuntime(emitter));
+    result.reserve(sources.size());
+    for (const Simulation::Source& source : sources) {
+        result.push_back(source.values);
     }
     return result;
 }
@@ -36,20 +51,35 @@ std::vector<pelmora::EmitterDesc> descriptions(const std::vector<Emitter>& emitt
 Simulation::Simulation(std::uint64_t seed) : engine(seed) {}
 
 void Simulation::restart(const Scene& scene) {
-    emitters = emittersOf(scene);
+    restart(sourcesOf(scene));
+}
+
+void Simulation::update(const Scene& scene) {
+    update(sourcesOf(scene));
+}
+
+void Simulation::restart(const pelmora::editor::Scene& scene) {
+    restart(sourcesOf(scene));
+}
+
+void Simulation::update(const pelmora::editor::Scene& scene) {
+    update(sourcesOf(scene));
+}
+
+void Simulation::restart(std::vector<Source> sources) {
+    emitters.swap(sources);
     engine.restart(descriptions(emitters));
     unsimulated = 0.0;
 }
 
-void Simulation::update(const Scene& scene) {
+void Simulation::update(std::vector<Source> updated) {
     std::map<ElementId, int> oldIndex;
     for (std::size_t i = 0; i < emitters.size(); ++i) {
         oldIndex[emitters[i].id] = static_cast<int>(i);
     }
-    std::vector<Emitter> updated = emittersOf(scene);
     std::vector<int> previous;
-    for (const Emitter& emitter : updated) {
-        const auto old = oldIndex.find(emitter.id);
+    for (const Source& source : updated) {
+        const auto old = oldIndex.find(source.id);
         previous.push_back(old == oldIndex.end() ? -1 : old->second);
     }
     engine.replace(descriptions(updated), previous);

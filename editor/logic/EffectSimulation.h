@@ -2,6 +2,7 @@
 #define PELMORA_EFFECT_SIMULATION_H
 
 #include "Engine.h"
+#include "logic/EditorScene.h"
 #include "logic/EffectModel.h"
 
 #include <cstdint>
@@ -25,6 +26,12 @@ struct ParticleLook {
 
 class Simulation {
 public:
+    // An emitter as the engine runs it: its id in the scene and its values.
+    struct Source {
+        ElementId id;
+        pelmora::EmitterDesc values;
+    };
+
     typedef pelmora::detail::Engine Engine;
     static const int kStepsPerSecond = Engine::kStepsPerSecond;
     static constexpr float kStep = Engine::kStep;
@@ -39,6 +46,9 @@ public:
     void restart(const Scene& scene);
     // Takes the scene's current values and curves; live particles of emitters that still exist stay.
     void update(const Scene& scene);
+    // The same for the editor document's scene.
+    void restart(const pelmora::editor::Scene& scene);
+    void update(const pelmora::editor::Scene& scene);
 
     // One fixed step of kStep seconds: particles age, move and die, then emitters spawn.
     void step();
@@ -47,7 +57,7 @@ public:
 
     const std::vector<Particle>& getParticles() const { return engine.bodies(); }
     std::size_t getEmitterCount() const { return emitters.size(); }
-    const Emitter& getEmitter(std::uint32_t source) const { return emitters[source]; }
+    const Source& getEmitter(std::uint32_t source) const { return emitters[source]; }
     std::uint64_t getStepCount() const { return engine.stepCount(); }
 
     // Size and colour at the particle's age, as the runtime computes them.
@@ -57,8 +67,11 @@ public:
     void snapshot(std::vector<pelmora::Particle>& out, const std::vector<int>& textureOf = {}) const;
 
 private:
+    void restart(std::vector<Source> sources);
+    void update(std::vector<Source> sources);
+
     Engine engine;
-    std::vector<Emitter> emitters; // in the engine's order
+    std::vector<Source> emitters; // in the engine's order
     double unsimulated = 0.0;
 };
 

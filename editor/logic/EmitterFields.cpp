@@ -1,6 +1,6 @@
 #include "logic/EmitterFields.h"
 
-#include "Check.h"
+#include <pelmora/Limits.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@ namespace editor {
 
 namespace {
 
-RowRange rowRange(const detail::Range& range) {
+RowRange rowRange(const Range& range) {
     return RowRange{range.min, range.max};
 }
 
@@ -28,7 +28,6 @@ float* burstNumber(Burst& burst, Field field) {
 }
 
 std::vector<FieldRow> buildRows() {
-    using namespace detail;
     auto number = [](const char* group, const std::string& label, Field field, const Range& range, float step,
                      std::size_t slot = 0) {
         return FieldRow{group, label, field, slot, RowKind::Number, rowRange(range), step, {}};

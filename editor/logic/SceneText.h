@@ -9,12 +9,15 @@
 namespace pelmora {
 namespace editor {
 
-// Indented JSON ending with a newline, as the editor has always saved it.
+// Indented JSON ending with a newline, as the runtime writes effects; empty when a value is beyond what
+// the runtime takes (a name made longer by its encoding, say).
 std::string writeScene(const Scene& scene, TextEncoding encoding);
 
 // Reads file text into a new scene whose ids all lie above those the old one handed out. On failure the
 // scene is untouched and error names the line or field at fault and why.
 bool readScene(const std::string& text, Scene& scene, std::string& error, TextEncoding encoding);
+// The same for systems the runtime has read.
+bool sceneFromSystems(const std::vector<SystemDesc>& systems, Scene& scene, std::string& error);
 
 } // namespace editor
 } // namespace pelmora

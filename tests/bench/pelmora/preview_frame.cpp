@@ -35,12 +35,11 @@ void frameBenchmark() {
     pump();
     std::printf("in process: build the editor's gadgets %.0f ms, show and paint them %.0f ms\n",
                 milliseconds(built - start), milliseconds(Clock::now() - built));
-    effect::Scene scene = app.getScene();
-    effect::Emitter emitter = *scene.findEmitter(app.getSelected());
+    pelmora::editor::Scene scene = app.getScene();
+    pelmora::EmitterDesc& emitter = scene.findEmitter(app.getSelected())->values;
     // 5,000 particles a second living 2 s: 10,000 alive once the first ones die.
     emitter.rate = 5000.0f;
     emitter.lifetimeMin = emitter.lifetimeMax = 2.0f;
-    scene.setEmitter(emitter.id, emitter);
     pelmora::Preview* preview = app.getGadgets().preview;
     preview->setPlaying(false);
     preview->restart(scene);

@@ -17,8 +17,9 @@
 #include <memory>
 
 using namespace KW;
-using namespace KW::effect;
+using namespace pelmora::editor;
 using pelmora::EditorApp;
+using pelmora::EmitterDesc;
 
 namespace {
 
@@ -70,7 +71,7 @@ protected:
         const float sx = (gadget->getCursorX() - x0) / 50.0f, sy = (gadget->getCursorY() - y0) / 20.0f;
         return {static_cast<LONG>(px + (x - x0) / sx + 0.5f), static_cast<LONG>(py + (y - y0) / sy + 0.5f)};
     }
-    const Emitter& emitter() const { return *app->getScene().findEmitter(app->getSelected()); }
+    const EmitterDesc& emitter() const { return app->getScene().findEmitter(app->getSelected())->values; }
     // A fingerprint of the preview after a fixed run from a fresh start.
     unsigned long long previewAfterOneSecond() {
         gadgets.preview->restart(app->getScene());
@@ -162,8 +163,8 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     kwtest::mouseInput(MOUSEEVENTF_LEFTUP);
     kwtest::pumpMessages();
     ASSERT_EQ(gadgets.sizeCurve->getPoints().size(), emitter().size.size());
-    EXPECT_GT(emitter().size[0].y1, key.y1); // smaller: values are negative upwards
-    EXPECT_EQ(gadgets.sizeCurve->getPoints()[0].y1, emitter().size[0].y1);
+    EXPECT_LT(emitter().size[0].upper, -key.y1); // smaller: the editor shows sizes negative upwards
+    EXPECT_EQ(gadgets.sizeCurve->getPoints()[0].y1, -emitter().size[0].upper);
 
     // A colour picked for the first key's upper swatch: white from the picker's box corner.
     HWND tabControl = GetParent(GetParent(gadgets.colorRamp->getHandle()));
@@ -179,7 +180,7 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     kwtest::pumpMessages();
     SendMessageA(picker->getOkButton(), BM_CLICK, 0, 0);
     kwtest::pumpMessages();
-    const KWColor picked = emitter().color[0].color1;
+    const pelmora::Color picked = emitter().color[0].upper;
     EXPECT_EQ(gadgets.colorRamp->getPoints()[0].color1.r, picked.r);
     EXPECT_GE(picked.r + picked.g + picked.b, 3 * 250);
 
@@ -188,10 +189,10 @@ TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem)
     // Undo steps back through the colour, the curve, the rate and the new emitter; the gadgets follow.
     app->runCommand(pelmora::CommandUndo);
     EXPECT_NE(picked.r + picked.g + picked.b,
-              emitter().color[0].color1.r + emitter().color[0].color1.g + emitter().color[0].color1.b);
-    EXPECT_EQ(emitter().color[0].color1.g, gadgets.colorRamp->getPoints()[0].color1.g);
+              emitter().color[0].upper.r + emitter().color[0].upper.g + emitter().color[0].upper.b);
+    EXPECT_EQ(emitter().color[0].upper.g, gadgets.colorRamp->getPoints()[0].color1.g);
     app->runCommand(pelmora::CommandUndo);
-    EXPECT_EQ(key.y1, emitter().size[0].y1);
+    EXPECT_EQ(key.y1, -emitter().size[0].upper);
     EXPECT_EQ(key.y1, gadgets.sizeCurve->getPoints()[0].y1);
     app->runCommand(pelmora::CommandUndo);
     EXPECT_FLOAT_EQ(rate, gadgets.rate->getValue());
@@ -206,7 +207,7 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
     kwtest::pumpMessages();
     // The groups start closed. Rows: Element, Name, Emission and six, Rendering and three, Shape, Kind...
-    const std::vector<KWGroupItem*>& groups = gadgets.emitterProperties->getGroups();
+    const std::vector<KWGroupItem*>& groups = gadgets.properties->getGroups();
     gadgets.grid->openGroup(groups[0], true); // Shape: Kind (14) to Direction (19), then Timing
     kwtest::pumpMessages();
     auto openRow = [this](int index) {
@@ -218,7 +219,7 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
     };
 
     // The shape's kind from its drop-down list, as the keyboard picks the next item.
-    KWComboBox* kind = gadgets.emitterProperties->getShapeKind();
+    KWComboBox* kind = gadgets.properties->getShapeKind();
     openRow(14);
     ASSERT_TRUE(IsWindowVisible(kind->getHandle()));
     SetFocus(kind->getHandle());
@@ -261,7 +262,7 @@ TEST_F(Editor, ShapeAndBurstRowsChangeTheEffectAndUndoRestoresThem) {
 // past the other one takes it along; undo steps back over every edit.
 TEST_F(Editor, TimingMotionAndSheetRowsChangeTheEffect) {
     SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
-    const std::vector<KWGroupItem*>& groups = gadgets.emitterProperties->getGroups();
+    const std::vector<KWGroupItem*>& groups = gadgets.properties->getGroups();
     for (std::size_t group : {1, 3, 4}) { // Timing, Motion, Sprite sheet
         gadgets.grid->openGroup(groups[group], true);
     }
@@ -269,16 +270,16 @@ TEST_F(Editor, TimingMotionAndSheetRowsChangeTheEffect) {
     const struct {
         const char* row;
         bool up;
-        std::function<bool(const Emitter&)> done;
+        std::function<bool(const EmitterDesc&)> done;
     } cases[] = {
-        {"Start delay", true, [](const Emitter& e) { return e.delay == 0.1f; }},
+        {"Start delay", true, [](const EmitterDesc& e) { return e.delay == 0.1f; }},
         {"Rotation max", false,
-         [](const Emitter& e) { return e.rotationMax == -5.0f && e.rotationMin == -5.0f; }},
-        {"Spin min", true, [](const Emitter& e) { return e.spinMin == 5.0f && e.spinMax == 5.0f; }},
-        {"Drag", true, [](const Emitter& e) { return e.drag == 0.1f; }},
-        {"Columns", true, [](const Emitter& e) { return e.sheet.columns == 2; }},
+         [](const EmitterDesc& e) { return e.rotationMax == -5.0f && e.rotationMin == -5.0f; }},
+        {"Spin min", true, [](const EmitterDesc& e) { return e.spinMin == 5.0f && e.spinMax == 5.0f; }},
+        {"Drag", true, [](const EmitterDesc& e) { return e.drag == 0.1f; }},
+        {"Columns", true, [](const EmitterDesc& e) { return e.sheet.columns == 2; }},
     };
-    const Emitter before = emitter();
+    const EmitterDesc before = emitter();
     HWND list = gadgets.grid->getHandle();
     for (const auto& c : cases) {
         const std::vector<std::string> rows = gridtest::rowTexts(list);
@@ -299,7 +300,7 @@ TEST_F(Editor, TimingMotionAndSheetRowsChangeTheEffect) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         app->runCommand(pelmora::CommandUndo);
     }
-    EXPECT_TRUE(before == emitter());
+    EXPECT_TRUE(sameValues(before, emitter()));
 }
 
 TEST_F(Editor, ViewThemeSwitchesTheWholeWindowAndChecksTheChoice) {
@@ -339,4 +340,23 @@ TEST_F(Editor, ARefusedEditSaysWhyInTheStatusBar) {
     }
     EXPECT_EQ(name, emitter().name);
     EXPECT_EQ(name, gadgets.name->getText());
+}
+
+// The blend's list, like every row, edits through the document: one undo step, and undo shows it back.
+TEST_F(Editor, BlendIsOneUndoStepOfTheDocument) {
+    KWComboBox* blend = static_cast<KWComboBox*>(gadgets.properties->gadgetOf(Field::Blend));
+    const std::size_t steps = app->getDocument().undoSteps();
+    HWND list = gadgets.grid->getHandle();
+    const std::vector<std::string> rows = gridtest::rowTexts(list);
+    const int row = static_cast<int>(std::find(rows.begin(), rows.end(), "Blend") - rows.begin());
+    clickAt(list, 20, gridtest::cellCentre(list, row, 0).y);
+    ASSERT_TRUE(IsWindowVisible(blend->getHandle()));
+    SetFocus(blend->getHandle());
+    kwtest::pumpMessages();
+    kwtest::pressKey(VK_UP); // Additive to Alpha
+    EXPECT_EQ(pelmora::Blend::Alpha, emitter().blend);
+    EXPECT_EQ(steps + 1, app->getDocument().undoSteps());
+    app->runCommand(pelmora::CommandUndo);
+    EXPECT_EQ(pelmora::Blend::Additive, emitter().blend);
+    EXPECT_EQ(1, blend->getSelectedId());
 }

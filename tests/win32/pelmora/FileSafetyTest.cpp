@@ -118,7 +118,7 @@ TEST(PelmoraFiles, ASaveThatCannotReplaceTheTargetKeepsTheOldFileAndTheUnsavedMa
 TEST(PelmoraFiles, ABadFileIsReportedAndTheOpenEffectStaysAsItWas) {
     EditorApp app;
     app.runCommand(pelmora::CommandAddSystem);
-    const KW::effect::Scene before = app.getScene();
+    const pelmora::editor::Scene before = app.getScene();
     const std::string path = temporaryPath("kw_pelmora_bad.kwfx");
     writeFile(path, "{ \"format\": \"pelmora-effect\", \"version\": 99 }");
     kwtest::clearMessageBoxes();

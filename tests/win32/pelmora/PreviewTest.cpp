@@ -17,7 +17,8 @@
 #include <tuple>
 
 using namespace KW;
-using namespace KW::effect;
+using namespace pelmora::editor;
+using pelmora::EmitterDesc;
 
 namespace {
 
@@ -60,12 +61,11 @@ TEST_F(PelmoraPreview, TexturesShowAndAnUnreadableOneFallsBackQuietly) {
     const std::string effectPath = std::string(folder) + "pelmora-textured.kwfx";
     const std::string texturePath = std::string(folder) + "pelmora-green.png";
     Scene scene = app->getScene();
-    Emitter emitter = *scene.findEmitter(app->getSelected());
+    EmitterDesc& emitter = scene.findEmitter(app->getSelected())->values;
     emitter.texture = "pelmora-green.png";
-    emitter.blend = BlendMode::Alpha;
-    const KWColor white(255, 255, 255, 255);
-    emitter.color = {KWColorPoint(0.0f, white, white, true), KWColorPoint(100.0f, white, white, true)};
-    ASSERT_TRUE(scene.setEmitter(emitter.id, emitter));
+    emitter.blend = pelmora::Blend::Alpha;
+    const pelmora::Color white = {255, 255, 255, 255};
+    emitter.color = {pelmora::ColorKey{0.0f, white, white}, pelmora::ColorKey{100.0f, white, white}};
     std::ofstream(effectPath, std::ios::binary) << pelmora::effectFileText(scene);
 
     const struct {
@@ -188,17 +188,17 @@ TEST_F(PelmoraPreview, ViewCommandsAndEditsReachThePreview) {
               GetMenuState(GetMenu(window), pelmora::CommandSpeed + 4, MF_BYCOMMAND) & MF_CHECKED);
 
     // Restart on Change, the edit, and whether the preview starts over.
-    const std::tuple<bool, void (*)(Emitter&), bool> cases[] = {
-        {false, [](Emitter& e) { e.rate += 1; }, false},
-        {false, [](Emitter& e) { e.prewarm = !e.prewarm; }, true},
-        {true, [](Emitter& e) { e.rate += 1; }, true}};
+    const std::tuple<bool, void (*)(EmitterDesc&), bool> cases[] = {
+        {false, [](EmitterDesc& e) { e.rate += 1; }, false},
+        {false, [](EmitterDesc& e) { e.prewarm = !e.prewarm; }, true},
+        {true, [](EmitterDesc& e) { e.rate += 1; }, true}};
     Scene scene = app->getScene();
     for (const auto& c : cases) {
         if (preview->getRestartOnChange() != std::get<0>(c)) {
             SendMessageW(window, WM_COMMAND, pelmora::CommandRestartOnChange, 0);
         }
         preview->seek(2.0);
-        std::get<1>(c)(*scene.findEmitter(app->getSelected()));
+        std::get<1>(c)(scene.findEmitter(app->getSelected())->values);
         preview->update(scene);
         EXPECT_NEAR(std::get<2>(c) ? 0.0 : 2.0, preview->time(), 0.05) << &c - cases;
     }
