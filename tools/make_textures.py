@@ -4,6 +4,9 @@
 fire_flipbook.png  4 x 4 frames of 64 x 64: a flame that rises, flickers and breaks up over its life.
 spark.png          64 x 16: a hot streak pointing along +x (drawn aligned to the particle's velocity).
 smoke.png          2 x 2 frames of 64 x 64: four soft puffs, one chosen at random per particle.
+flare.png          32 x 32: a firework spark's glow, a hot core with a faint cross of rays.
+drop.png           32 x 16: a raindrop along +x (stretched along the drop's motion), bright at its head.
+sparkle.png        32 x 32: a four-pointed star for magic swirls.
 
 Everything is computed here from seeded noise (no outside art), so a run always writes the same files.
 Needs Pillow (Debian's python3-pil) for the PNG encoding.
@@ -145,9 +148,60 @@ def smoke():
     return sheet
 
 
+def flare():
+    size = 32
+    image = Image.new("RGBA", (size, size))
+    pixels = image.load()
+    for py in range(size):
+        for px in range(size):
+            dx = (px + 0.5) / size * 2 - 1
+            dy = (py + 0.5) / size * 2 - 1
+            r = math.hypot(dx, dy)
+            core = math.exp(-r * r * 9)
+            rays = math.exp(-abs(dx) * 18) + math.exp(-abs(dy) * 18)
+            glow = min(1.0, core + 0.35 * rays * (1 - smoothstep(0.4, 1.0, r)))
+            glow *= 1 - smoothstep(0.85, 1.0, r)
+            white = 255 * core
+            pixels[px, py] = (255, to_byte(200 + 55 * core), to_byte(150 + white * 0.4), to_byte(255 * glow))
+    return image
+
+
+def drop():
+    width, height = 32, 16
+    image = Image.new("RGBA", (width, height))
+    pixels = image.load()
+    for py in range(height):
+        for px in range(width):
+            along = (px + 0.5) / width  # 0 tail, 1 head
+            across = abs((py + 0.5) / height * 2 - 1)
+            thickness = 0.25 + 0.55 * smoothstep(0.0, 0.85, along) * (1 - smoothstep(0.9, 1.0, along))
+            alpha = (1 - smoothstep(thickness * 0.5, thickness, across)) * (0.25 + 0.75 * along)
+            alpha *= 1 - smoothstep(0.93, 1.0, along)
+            pixels[px, py] = (to_byte(180 + 60 * along), to_byte(205 + 40 * along), 255, to_byte(230 * alpha))
+    return image
+
+
+def sparkle():
+    size = 32
+    image = Image.new("RGBA", (size, size))
+    pixels = image.load()
+    for py in range(size):
+        for px in range(size):
+            dx = abs((px + 0.5) / size * 2 - 1)
+            dy = abs((py + 0.5) / size * 2 - 1)
+            r = math.hypot(dx, dy)
+            # Four points: thin along the axes, a round glow in the middle.
+            star = max(0.0, 1 - (dx * dy * 40 + r * 0.9)) if r < 1 else 0.0
+            glow = math.exp(-r * r * 14)
+            alpha = min(1.0, star + glow)
+            pixels[px, py] = (to_byte(200 + 55 * glow), to_byte(220 + 35 * glow), 255, to_byte(255 * alpha))
+    return image
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
-    for name, draw in (("fire_flipbook.png", fire_flipbook), ("spark.png", spark), ("smoke.png", smoke)):
+    for name, draw in (("fire_flipbook.png", fire_flipbook), ("spark.png", spark), ("smoke.png", smoke),
+                       ("flare.png", flare), ("drop.png", drop), ("sparkle.png", sparkle)):
         path = os.path.join(OUT, name)
         draw().save(path, optimize=True)
         print("wrote", os.path.relpath(path))

@@ -1,5 +1,6 @@
 #include "logic/EffectFile.h"
 
+#include "JsonFields.h"
 #include "Reader.h"
 
 #include <nlohmann/json.hpp>
@@ -73,6 +74,7 @@ Json emitterJson(const Emitter& emitter, TextEncoding encoding) {
                      {"rows", emitter.sheet.rows},
                      {"frameRate", number(emitter.sheet.frameRate)},
                      {"randomStart", emitter.sheet.randomStart}};
+    pelmora::detail::writeMotion(toRuntime(emitter), encoding, json);
     return json;
 }
 

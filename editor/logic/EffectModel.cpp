@@ -112,6 +112,14 @@ template <typename From, typename To> void copyValues(const From& from, To& to) 
     to.alignToVelocity = from.alignToVelocity;
     to.drag = from.drag;
     to.sheet = from.sheet;
+    to.trail = from.trail;
+    to.subEmitters = from.subEmitters;
+    to.noise = from.noise;
+    to.forces = from.forces;
+    to.speedOverLife = from.speedOverLife;
+    to.speedLimit = from.speedLimit;
+    to.stretch = from.stretch;
+    to.collision = from.collision;
 }
 
 pelmora::EmitterDesc toRuntime(const Emitter& emitter) {

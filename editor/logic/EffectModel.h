@@ -77,6 +77,15 @@ struct Emitter {
     bool alignToVelocity = false;
     float drag = 0.0f;
     pelmora::SpriteSheet sheet;
+    // Trails, sub-emitters, noise, forces, speed, stretch and collision, kept as read and saved as they are.
+    pelmora::Trail trail;
+    std::vector<pelmora::SubEmitter> subEmitters;
+    pelmora::Noise noise;
+    std::vector<pelmora::Force> forces;
+    std::vector<pelmora::SizeKey> speedOverLife = pelmora::EmitterDesc().speedOverLife;
+    float speedLimit = 0.0f;
+    float stretch = 0.0f;
+    pelmora::Collision collision;
 };
 
 struct Group {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <tuple>
 
 namespace pelmora {
 namespace detail {
@@ -39,14 +41,15 @@ Problem checkKeyCount(const char* field, std::size_t count) {
     return Problem();
 }
 
-Problem checkSizeKeys(const std::vector<SizeKey>& keys) {
-    Problem found = checkKeyCount("size", keys.size());
+Problem checkSizeKeys(const std::vector<SizeKey>& keys, const char* name = "size",
+                      const Range& values = kSizeRange) {
+    Problem found = checkKeyCount(name, keys.size());
     for (std::size_t i = 0; found.ok() && i < keys.size(); ++i) {
-        const std::string at = indexed("size", i);
+        const std::string at = indexed(name, i);
         const SizeKey& key = keys[i];
         if (!(found = checkRange(at + ".x", key.x, kKeyPositionRange)).ok() ||
-            !(found = checkRange(at + ".upper", key.upper, kSizeRange)).ok() ||
-            !(found = checkRange(at + ".lower", key.lower, kSizeRange)).ok()) {
+            !(found = checkRange(at + ".upper", key.upper, values)).ok() ||
+            !(found = checkRange(at + ".lower", key.lower, values)).ok()) {
             break;
         }
         if (key.upper < key.lower) {
@@ -177,6 +180,110 @@ Problem below(const std::string& path, const Problem& found) {
     return found.ok() ? found : problem(path + "." + found.field, found.message);
 }
 
+Problem checkValues(std::initializer_list<std::tuple<std::string, float, const Range*>> values) {
+    for (const auto& value : values) {
+        const Problem found = checkRange(std::get<0>(value), std::get<1>(value), *std::get<2>(value));
+        if (!found.ok()) {
+            return found;
+        }
+    }
+    return Problem();
+}
+
+Problem checkForces(const std::vector<Force>& forces) {
+    if (forces.size() > kMaxForces) {
+        return problem("forces",
+                       std::to_string(forces.size()) + " forces; at most " + std::to_string(kMaxForces));
+    }
+    for (std::size_t i = 0; i < forces.size(); ++i) {
+        const Force& force = forces[i];
+        const std::string at = indexed("forces", i);
+        if (force.kind != ForceKind::Attractor && force.kind != ForceKind::Vortex &&
+            force.kind != ForceKind::Wind) {
+            return problem(at + ".kind", "is not attractor, vortex or wind");
+        }
+        const Problem found = checkValues({{at + ".x", force.x, &kForcePositionRange},
+                                           {at + ".y", force.y, &kForcePositionRange},
+                                           {at + ".strength", force.strength, &kForceStrengthRange},
+                                           {at + ".radius", force.radius, &kForceRadiusRange},
+                                           {at + ".direction", force.direction, &kForceDirectionRange}});
+        if (!found.ok()) {
+            return found;
+        }
+    }
+    return Problem();
+}
+
+Problem checkEmitterAt(const EmitterDesc& emitter, std::size_t depth);
+
+Problem checkSubEmitters(const std::vector<SubEmitter>& subs, std::size_t depth) {
+    if (!subs.empty() && depth >= kMaxEmitterDepth) {
+        return problem("subEmitters", "sub-emitters nest at most " + std::to_string(kMaxEmitterDepth) +
+                                          " levels deep in all");
+    }
+    if (subs.size() > kMaxSubEmitters) {
+        return problem("subEmitters", std::to_string(subs.size()) + " sub-emitters; at most " +
+                                          std::to_string(kMaxSubEmitters));
+    }
+    for (std::size_t i = 0; i < subs.size(); ++i) {
+        const SubEmitter& sub = subs[i];
+        const std::string at = indexed("subEmitters", i);
+        Problem found;
+        if (sub.trigger != Trigger::Birth && sub.trigger != Trigger::Death &&
+            sub.trigger != Trigger::Collision) {
+            found = problem(at + ".trigger", "is not birth, death or collision");
+        }
+        if (found.ok()) {
+            found = checkWhole(at + ".count", sub.count, kSubCountRange);
+        }
+        if (found.ok()) {
+            found = checkRange(at + ".inheritVelocity", sub.inheritVelocity, kInheritVelocityRange);
+        }
+        if (found.ok()) {
+            found = below(at + ".emitter", checkEmitterAt(sub.emitter, depth + 1));
+        }
+        if (!found.ok()) {
+            return found;
+        }
+    }
+    return Problem();
+}
+
+// The values version 3 added: trails, sub-emitters, noise, forces, speed, stretch and collision.
+Problem checkMotion(const EmitterDesc& emitter, std::size_t depth) {
+    Problem found = checkValues({{"trail.length", emitter.trail.length, &kTrailLengthRange},
+                                 {"trail.width", emitter.trail.width, &kTrailWidthRange}});
+    if (found.ok()) {
+        found = checkWhole("trail.segments", emitter.trail.segments, kTrailSegmentsRange);
+    }
+    if (found.ok()) {
+        found = checkSubEmitters(emitter.subEmitters, depth);
+    }
+    if (found.ok()) {
+        found = checkValues({{"noise.strength", emitter.noise.strength, &kNoiseStrengthRange},
+                             {"noise.frequency", emitter.noise.frequency, &kNoiseFrequencyRange},
+                             {"noise.scroll", emitter.noise.scroll, &kNoiseScrollRange}});
+    }
+    if (found.ok()) {
+        found = checkWhole("noise.octaves", emitter.noise.octaves, kNoiseOctavesRange);
+    }
+    if (found.ok()) {
+        found = checkForces(emitter.forces);
+    }
+    if (found.ok()) {
+        found = checkSizeKeys(emitter.speedOverLife, "speedOverLife", kSpeedFactorRange);
+    }
+    if (found.ok()) {
+        found = checkValues({{"speedLimit", emitter.speedLimit, &kSpeedLimitRange},
+                             {"stretch", emitter.stretch, &kStretchRange},
+                             {"collision.plane", emitter.collision.plane, &kPlaneRange},
+                             {"collision.bounce", emitter.collision.bounce, &kFractionRange},
+                             {"collision.friction", emitter.collision.friction, &kFractionRange},
+                             {"collision.lifeLoss", emitter.collision.lifeLoss, &kFractionRange}});
+    }
+    return found;
+}
+
 } // namespace
 } // namespace detail
 
@@ -212,6 +319,13 @@ Problem checkName(const std::string& name) {
 }
 
 Problem checkEmitter(const EmitterDesc& emitter) {
+    return detail::checkEmitterAt(emitter, 1);
+}
+
+namespace detail {
+namespace {
+
+Problem checkEmitterAt(const EmitterDesc& emitter, std::size_t depth) {
     Problem found = checkName(emitter.name);
     if (found.ok()) {
         found = checkRange("rate", emitter.rate, kRateRange);
@@ -250,8 +364,14 @@ Problem checkEmitter(const EmitterDesc& emitter) {
     if (found.ok()) {
         found = checkFeatures(emitter);
     }
+    if (found.ok()) {
+        found = checkMotion(emitter, depth);
+    }
     return found;
 }
+
+} // namespace
+} // namespace detail
 
 Problem checkSystems(const std::vector<SystemDesc>& systems) {
     std::size_t elements = 0;

@@ -47,30 +47,50 @@ std::size_t Effect::emitterCount() const {
     return data->emitters.size();
 }
 
+namespace {
+
+// Sub-emitters after their top-level emitters, depth first, as the engine numbers their sources.
+void addSubEmitters(const EmitterDesc& emitter, std::vector<const EmitterDesc*>& out) {
+    for (const SubEmitter& sub : emitter.subEmitters) {
+        out.push_back(&sub.emitter);
+        addSubEmitters(sub.emitter, out);
+    }
+}
+
+} // namespace
+
 void Effect::assign(std::vector<SystemDesc> systems, const std::string& textureFolder) {
     std::shared_ptr<detail::EffectData> built = std::make_shared<detail::EffectData>();
     built->systems = std::move(systems);
+    std::vector<const EmitterDesc*> drawn;
     for (const SystemDesc& system : built->systems) {
         for (const GroupDesc& group : system.groups) {
             for (const EmitterDesc& emitter : group.emitters) {
                 built->emitters.push_back(detail::Engine::compile(emitter));
-                if (emitter.texture.empty()) {
-                    built->emitterTexture.push_back(-1);
-                    continue;
-                }
-                const std::string path =
-                    isAbsolute(emitter.texture) ? emitter.texture : textureFolder + emitter.texture;
-                std::vector<std::string>& textures = built->textures;
-                std::size_t found = 0;
-                while (found < textures.size() && textures[found] != path) {
-                    ++found;
-                }
-                if (found == textures.size()) {
-                    textures.push_back(path);
-                }
-                built->emitterTexture.push_back(static_cast<int>(found));
+                drawn.push_back(&emitter);
             }
         }
+    }
+    const std::size_t topLevel = drawn.size();
+    for (std::size_t i = 0; i < topLevel; ++i) {
+        addSubEmitters(*drawn[i], drawn);
+    }
+    for (const EmitterDesc* emitter : drawn) {
+        if (emitter->texture.empty()) {
+            built->emitterTexture.push_back(-1);
+            continue;
+        }
+        const std::string path =
+            isAbsolute(emitter->texture) ? emitter->texture : textureFolder + emitter->texture;
+        std::vector<std::string>& textures = built->textures;
+        std::size_t found = 0;
+        while (found < textures.size() && textures[found] != path) {
+            ++found;
+        }
+        if (found == textures.size()) {
+            textures.push_back(path);
+        }
+        built->emitterTexture.push_back(static_cast<int>(found));
     }
     data = built;
 }

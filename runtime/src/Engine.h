@@ -36,25 +36,41 @@ struct Body {
     float y;
     float vx;
     float vy;
-    float age;            // seconds
-    float lifetime;       // seconds
-    float sizeMix;        // 0 on the lower size curve, 1 on the upper one
-    float colorMix;       // 0 the upper colour, 1 the lower one
-    float rotation;       // radians counter-clockwise
-    float spin;           // radians per second
-    int startFrame;       // the sprite frame shown at birth
-    std::uint32_t source; // index of the emitter
+    float age;               // seconds
+    float lifetime;          // seconds
+    float sizeMix;           // 0 on the lower size curve, 1 on the upper one
+    float colorMix;          // 0 the upper colour, 1 the lower one
+    float rotation;          // radians counter-clockwise
+    float spin;              // radians per second
+    int startFrame;          // the sprite frame shown at birth
+    std::uint32_t source;    // index of the emitter
+    float speedMix;          // 0 on the lower speed-over-life curve, 1 on the upper one
+    std::int32_t trail;      // slot in the engine's trail points, or -1
+    std::uint8_t trailHead;  // the newest point's index in its slot
+    std::uint8_t trailCount; // points recorded
 };
 
+// The turbulence acceleration at a place and time for a seed: smooth value noise, one field per axis.
+void noiseAcceleration(const Noise& noise, float x, float y, float seconds, std::uint64_t seed, float& ax,
+                       float& ay);
+
 // An emitter's values with what playing them needs, computed once and shared by every instance.
+struct CompiledEmitter;
+typedef std::shared_ptr<const CompiledEmitter> SharedEmitter;
+
 struct CompiledEmitter {
     EmitterDesc values;
+    std::vector<SharedEmitter> subs;          // per sub-emitter, compiled
+    bool flatSpeed = true;                    // speed over life is 1 throughout
+    bool mixedSpeed = false;                  // the speed curves differ, so each particle draws its factor
+    bool triggers[3] = {false, false, false}; // some sub-emitter has this trigger
+    float windX = 0.0f;                       // the winds' summed acceleration
+    float windY = 0.0f;
     // Per sample: the upper colour's r, g, b, a, then the lower colour's.
     std::vector<float> colorTable;
     Emission emission;
     float dragFactor = 1.0f; // speed kept per step
 };
-typedef std::shared_ptr<const CompiledEmitter> SharedEmitter;
 
 // What a particle looks like at its age.
 struct Look {
@@ -71,6 +87,8 @@ public:
     // Colours are sampled this many times over a life and interpolated: evaluating the gradient per
     // particle would cost more than the rest of a frame.
     static const int kColorSamples = 1024;
+    // Floats kept per trail: the most points a trail has, x and y each.
+    static const int kTrailStride = 128;
 
     explicit Engine(std::uint64_t seed);
 
@@ -95,7 +113,10 @@ public:
     void setOrigin(float x, float y);
 
     const std::vector<Body>& bodies() const { return particles; }
-    std::size_t emitterCount() const { return sources.size(); }
+    // The emitters given; sub-emitters' sources follow them.
+    std::size_t emitterCount() const { return topLevel; }
+    // Where a particle's trail has been, newest first, as x, y pairs; empty without a trail.
+    void trailOf(const Body& body, std::vector<float>& points) const;
     const EmitterDesc& emitter(std::uint32_t source) const { return sources[source].compiled->values; }
     const Emission& emission(std::uint32_t source) const { return sources[source].compiled->emission; }
     std::uint64_t stepCount() const { return steps; }
@@ -110,15 +131,38 @@ public:
 private:
     struct Source {
         SharedEmitter compiled;
-        std::uint64_t emitted = 0;  // particles emitted so far by the schedule
-        std::int64_t startStep = 0; // the emitter's time 0, in steps of the engine's clock
+        std::vector<std::uint32_t> children; // the source of each sub-emitter
+        bool sub = false;                    // emits only when its parents trigger it
+        std::uint64_t emitted = 0;           // particles emitted so far by the schedule
+        std::int64_t startStep = 0;          // the emitter's time 0, in steps of the engine's clock
     };
 
     static std::vector<float> sampleColors(const std::vector<ColorKey>& keys);
     // Moves the particles one step and emits what the schedules give by the new clock.
     void advance(bool emitting);
     double localTime(const Source& source) const;
+    // Emits from the shape around (x, y), adding (vx, vy) to each start velocity.
+    void spawn(std::uint32_t source, std::uint64_t count, float x, float y, float vx = 0.0f, float vy = 0.0f);
     void spawn(std::uint32_t source, std::uint64_t count);
+    // Appends the sources of these compiled sub-emitters and theirs, depth first.
+    void addSubSources(std::uint32_t parent);
+    // Gravity, forces, noise, drag and the speed limit on one particle's velocity; then its move and its
+    // meeting with the ground. False when the particle dies on contact.
+    bool move(Body& particle, const CompiledEmitter& source, float time);
+    void recordTrail(Body& particle, const CompiledEmitter& source, float previousAge);
+    void releaseTrail(Body& particle);
+    // Queues the particles a trigger emits at (x, y).
+    void trigger(const Source& source, Trigger kind, const Body& parent, float x, float y);
+
+    struct Pending {
+        std::uint32_t source;
+        std::uint64_t count;
+        float x, y, vx, vy;
+    };
+    std::vector<Pending> pending;
+    std::vector<float> trailPoints;       // kTrailStride floats per slot
+    std::vector<std::int32_t> freeTrails; // slots no particle holds
+    std::size_t topLevel = 0;
 
     std::uint64_t seed;
     Random random;

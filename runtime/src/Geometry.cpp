@@ -30,6 +30,19 @@ Quad quadOf(const Particle& particle) {
     const float dx[4] = {-1.0f, 1.0f, -1.0f, 1.0f};
     const float dy[4] = {1.0f, 1.0f, -1.0f, -1.0f};
     Quad quad;
+    if (particle.stretch > 0.0f) {
+        // Longer along the rotation's direction only.
+        const float along = (particle.size + particle.stretch) / particle.size;
+        const float cl =
+            particle.size > 0.0f ? c * along : std::cos(particle.rotation) * particle.stretch * 0.5f;
+        const float sl =
+            particle.size > 0.0f ? s * along : std::sin(particle.rotation) * particle.stretch * 0.5f;
+        for (int k = 0; k < 4; ++k) {
+            quad.x[k] = particle.x + dx[k] * cl - dy[k] * s;
+            quad.y[k] = particle.y + dx[k] * sl + dy[k] * c;
+        }
+        return quad;
+    }
     for (int k = 0; k < 4; ++k) {
         quad.x[k] = particle.x + dx[k] * c - dy[k] * s;
         quad.y[k] = particle.y + dx[k] * s + dy[k] * c;
@@ -156,12 +169,91 @@ void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
     }
 }
 
+namespace {
+
+// A ribbon through the particle's centre and its trail's points (newest first), narrowing to nothing at
+// the tail; it takes the particle's texture (its frame's middle column) and blend.
+void writeTrail(const Particle& particle, const Trail& trail, const std::vector<float>& points, Geometry& out,
+                std::size_t firstDraw) {
+    const std::size_t count = points.size() / 2 + 1;
+    if (count < 2 || trail.width <= 0.0f) {
+        return;
+    }
+    float u = 0.5f, v0 = 0.0f, v1 = 1.0f;
+    if (particle.texture >= 0) {
+        SpriteSheet sheet;
+        sheet.columns = particle.columns;
+        sheet.rows = particle.rows;
+        const detail::FrameRect rect = detail::frameRect(sheet, particle.frame);
+        u = 0.5f * (rect.u0 + rect.u1);
+        v0 = rect.v0;
+        v1 = rect.v1;
+    }
+    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
+    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
+    const float halfWidth = 0.5f * trail.width * particle.size;
+    for (std::size_t k = 0; k < count; ++k) {
+        const float x = k == 0 ? particle.x : points[2 * k - 2];
+        const float y = k == 0 ? particle.y : points[2 * k - 1];
+        // The direction along the trail at this point, from its neighbours.
+        const std::size_t before = k == 0 ? 0 : k - 1, after = k + 1 < count ? k + 1 : k;
+        const float bx = before == 0 ? particle.x : points[2 * before - 2];
+        const float by = before == 0 ? particle.y : points[2 * before - 1];
+        const float ax = after == 0 ? particle.x : points[2 * after - 2];
+        const float ay = after == 0 ? particle.y : points[2 * after - 1];
+        float tx = bx - ax, ty = by - ay;
+        const float length = std::sqrt(tx * tx + ty * ty);
+        tx = length > 0.0f ? tx / length : 1.0f;
+        ty = length > 0.0f ? ty / length : 0.0f;
+        const float left = 1.0f - static_cast<float>(k) / static_cast<float>(count - 1);
+        const float w = halfWidth * left;
+        Particle shade = particle;
+        if (trail.fade) {
+            shade.a = static_cast<std::uint8_t>(static_cast<float>(particle.a) * left + 0.5f);
+        }
+        const std::uint32_t color = packColor(shade);
+        out.vertices.push_back(Vertex{x - ty * w, y + tx * w, u, v0, color});
+        out.vertices.push_back(Vertex{x + ty * w, y - tx * w, u, v1, color});
+    }
+    for (std::uint32_t k = 0; k + 1 < count; ++k) {
+        const std::uint32_t at = base + 2 * k;
+        const std::uint32_t quad[6] = {at, at + 1, at + 2, at + 2, at + 1, at + 3};
+        out.indices.insert(out.indices.end(), quad, quad + 6);
+    }
+    if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
+        out.draws.back().blend != particle.blend) {
+        out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
+    }
+    out.draws.back().indexCount += static_cast<std::uint32_t>(6 * (count - 1));
+}
+
+} // namespace
+
 void Instance::appendGeometry(Geometry& out) const {
     const std::vector<detail::Body>& bodies = engine->bodies();
-    Slot slot = grow(out, bodies.size());
     const std::size_t firstDraw = out.draws.size();
+    const bool trails =
+        std::any_of(bodies.begin(), bodies.end(), [](const detail::Body& body) { return body.trail >= 0; });
+    if (!trails) {
+        Slot slot = grow(out, bodies.size());
+        for (const detail::Body& body : bodies) {
+            writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
+        }
+        return;
+    }
+    // Each trail goes under its particle, so the two are written in turn.
+    std::vector<float> points;
     for (const detail::Body& body : bodies) {
-        writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
+        const Particle particle = placed(engine->appearance(body, effect->emitterTexture));
+        if (body.trail >= 0) {
+            engine->trailOf(body, points);
+            for (std::size_t k = 0; k < points.size(); k += 2) {
+                placePoint(points[k], points[k + 1]);
+            }
+            writeTrail(particle, engine->emitter(body.source).trail, points, out, firstDraw);
+        }
+        Slot slot = grow(out, 1);
+        writeQuad(particle, out, slot, firstDraw);
     }
 }
 

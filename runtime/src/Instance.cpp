@@ -143,16 +143,23 @@ bool Instance::alive() const {
 
 Particle Instance::placed(Particle particle) const {
     if (turn != 0.0f || scale != 1.0f) {
-        const float c = std::cos(turn) * scale;
-        const float s = std::sin(turn) * scale;
-        const float dx = particle.x - originX;
-        const float dy = particle.y - originY;
-        particle.x = originX + dx * c - dy * s;
-        particle.y = originY + dx * s + dy * c;
+        placePoint(particle.x, particle.y);
         particle.size *= scale;
+        particle.stretch *= scale;
         particle.rotation += turn;
     }
     return particle;
+}
+
+void Instance::placePoint(float& x, float& y) const {
+    if (turn != 0.0f || scale != 1.0f) {
+        const float c = std::cos(turn) * scale;
+        const float s = std::sin(turn) * scale;
+        const float dx = x - originX;
+        const float dy = y - originY;
+        x = originX + dx * c - dy * s;
+        y = originY + dx * s + dy * c;
+    }
 }
 
 const std::vector<Particle>& Instance::particles() const {

@@ -50,6 +50,9 @@ void readRange(const Json& object, const std::string& path, const char* name, Te
 int readWord(const Json& object, const std::string& path, const char* name, TextEncoding encoding,
              schema::Fields words);
 
+// Writes the emitter fields version 3 added (trail to collision) into json, in file order.
+void writeMotion(const EmitterDesc& emitter, TextEncoding encoding, Json& json);
+
 } // namespace detail
 } // namespace pelmora
 

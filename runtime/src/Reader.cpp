@@ -60,11 +60,99 @@ void readFeatures(const Json& object, const std::string& path, TextEncoding enco
     emitter.sheet.randomStart = readFlag(sheet, sheetPath, kRandomStart);
 }
 
-// Version 1 emitters hold the first fields only, and keep their meaning with the defaults of the rest.
+std::vector<SizeKey> readSizeKeys(const Json& object, const std::string& path, const char* name,
+                                  TextEncoding encoding) {
+    std::vector<SizeKey> keys;
+    const Json& array = readArray(object, path, name, kMaxKeys);
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        const std::string at = item(field(path, name), i);
+        expectFields(array[i], at, encoding, fields(kSizeKeyFields));
+        keys.push_back(SizeKey{readNumber(array[i], at, kX), readNumber(array[i], at, kUpper),
+                               readNumber(array[i], at, kLower)});
+    }
+    return keys;
+}
+
+// The object field name of object, with exactly these fields; its path goes to at.
+const Json& readObject(const Json& object, const std::string& path, const char* name, TextEncoding encoding,
+                       Fields names, std::string& at) {
+    at = field(path, name);
+    const Json& value = object.at(name);
+    expectFields(value, at, encoding, names);
+    return value;
+}
+
 EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncoding encoding,
-                        std::uint64_t version) {
+                        std::uint64_t version, std::size_t depth);
+
+// The fields version 3 added.
+void readMotion(const Json& object, const std::string& path, TextEncoding encoding, EmitterDesc& emitter,
+                std::size_t depth) {
+    std::string at;
+    const Json& trail = readObject(object, path, kTrail, encoding, fields(kTrailFields), at);
+    emitter.trail.length = readNumber(trail, at, kLength);
+    emitter.trail.width = readNumber(trail, at, kWidth);
+    emitter.trail.segments = readWhole(trail, at, kSegments);
+    emitter.trail.fade = readFlag(trail, at, kFade);
+
+    const Json& subs = readArray(object, path, kSubEmitters, kMaxSubEmitters);
+    if (!subs.empty() && depth >= kMaxEmitterDepth) {
+        fail(field(path, kSubEmitters),
+             "sub-emitters nest at most " + std::to_string(kMaxEmitterDepth) + " levels deep in all");
+    }
+    for (std::size_t i = 0; i < subs.size(); ++i) {
+        const std::string subPath = item(field(path, kSubEmitters), i);
+        expectFields(subs[i], subPath, encoding, fields(kSubEmitterFields));
+        SubEmitter sub;
+        sub.trigger =
+            static_cast<Trigger>(readWord(subs[i], subPath, kTrigger, encoding, fields(kTriggerWords)));
+        sub.count = readWhole(subs[i], subPath, kCount);
+        sub.inheritVelocity = readNumber(subs[i], subPath, kInheritVelocity);
+        sub.emitter = readEmitter(subs[i].at(kEmitter), field(subPath, kEmitter), encoding, 3, depth + 1);
+        emitter.subEmitters.push_back(std::move(sub));
+    }
+
+    const Json& noise = readObject(object, path, kNoise, encoding, fields(kNoiseFields), at);
+    emitter.noise.strength = readNumber(noise, at, kStrength);
+    emitter.noise.frequency = readNumber(noise, at, kFrequency);
+    emitter.noise.scroll = readNumber(noise, at, kScroll);
+    emitter.noise.octaves = readWhole(noise, at, kOctaves);
+
+    const Json& forces = readArray(object, path, kForces, kMaxForces);
+    for (std::size_t i = 0; i < forces.size(); ++i) {
+        const std::string forcePath = item(field(path, kForces), i);
+        expectFields(forces[i], forcePath, encoding, fields(kForceFields));
+        Force force;
+        force.kind =
+            static_cast<ForceKind>(readWord(forces[i], forcePath, kKind, encoding, fields(kForceWords)));
+        force.x = readNumber(forces[i], forcePath, kX);
+        force.y = readNumber(forces[i], forcePath, kY);
+        force.strength = readNumber(forces[i], forcePath, kStrength);
+        force.radius = readNumber(forces[i], forcePath, kRadius);
+        force.direction = readNumber(forces[i], forcePath, kDirection);
+        emitter.forces.push_back(force);
+    }
+
+    emitter.speedOverLife = readSizeKeys(object, path, kSpeedOverLife, encoding);
+    emitter.speedLimit = readNumber(object, path, kSpeedLimit);
+    emitter.stretch = readNumber(object, path, kStretch);
+
+    const Json& collision = readObject(object, path, kCollision, encoding, fields(kCollisionFields), at);
+    emitter.collision.enabled = readFlag(collision, at, kEnabled);
+    emitter.collision.plane = readNumber(collision, at, kPlane);
+    emitter.collision.bounce = readNumber(collision, at, kBounce);
+    emitter.collision.friction = readNumber(collision, at, kFriction);
+    emitter.collision.lifeLoss = readNumber(collision, at, kLifeLoss);
+    emitter.collision.kill = readFlag(collision, at, kKill);
+}
+
+// Older emitters hold the first fields only, and keep their meaning with the defaults of the rest.
+EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncoding encoding,
+                        std::uint64_t version, std::size_t depth) {
     const Fields all = fields(kEmitterFields);
-    expectFields(object, path, encoding, version >= 2 ? all : Fields{all.names, kVersion1EmitterFields});
+    const std::size_t count =
+        version >= 3 ? all.count : (version == 2 ? kVersion2EmitterFields : kVersion1EmitterFields);
+    expectFields(object, path, encoding, Fields{all.names, count});
     EmitterDesc emitter;
     emitter.name = readText(object, path, kName, encoding);
     emitter.rate = readNumber(object, path, kRate);
@@ -75,13 +163,7 @@ EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncodin
     emitter.blend = static_cast<Blend>(readWord(object, path, kBlend, encoding, fields(kBlendWords)));
     emitter.texture = readText(object, path, kTexture, encoding);
 
-    const Json& size = readArray(object, path, kSize, kMaxKeys);
-    for (std::size_t i = 0; i < size.size(); ++i) {
-        const std::string at = item(field(path, kSize), i);
-        expectFields(size[i], at, encoding, fields(kSizeKeyFields));
-        emitter.size.push_back(SizeKey{readNumber(size[i], at, kX), readNumber(size[i], at, kUpper),
-                                       readNumber(size[i], at, kLower)});
-    }
+    emitter.size = readSizeKeys(object, path, kSize, encoding);
     const Json& color = readArray(object, path, kColor, kMaxKeys);
     for (std::size_t i = 0; i < color.size(); ++i) {
         const std::string at = item(field(path, kColor), i);
@@ -92,7 +174,9 @@ EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncodin
     if (version >= 2) {
         readFeatures(object, path, encoding, emitter);
     }
-
+    if (version >= 3) {
+        readMotion(object, path, encoding, emitter, depth);
+    }
     const Problem problem = checkEmitter(emitter);
     if (!problem.ok()) {
         fail(field(path, problem.field), problem.message);
@@ -153,7 +237,7 @@ std::vector<SystemDesc> readRoot(const Json& root, TextEncoding encoding) {
             const Json& emitters = readArray(groups[g], groupPath, kEmitters, kMaxElements);
             for (std::size_t e = 0; e < emitters.size(); ++e) {
                 group.emitters.push_back(
-                    readEmitter(emitters[e], item(field(groupPath, kEmitters), e), encoding, version));
+                    readEmitter(emitters[e], item(field(groupPath, kEmitters), e), encoding, version, 1));
             }
             elements += 1 + group.emitters.size();
             system.groups.push_back(std::move(group));

@@ -34,6 +34,14 @@ const char kSpin[] = "spin";
 const char kAlignToVelocity[] = "alignToVelocity";
 const char kDrag[] = "drag";
 const char kSheet[] = "sheet";
+const char kTrail[] = "trail";
+const char kSubEmitters[] = "subEmitters";
+const char kNoise[] = "noise";
+const char kForces[] = "forces";
+const char kSpeedOverLife[] = "speedOverLife";
+const char kSpeedLimit[] = "speedLimit";
+const char kStretch[] = "stretch";
+const char kCollision[] = "collision";
 
 const char kMin[] = "min";
 const char kMax[] = "max";
@@ -58,6 +66,23 @@ const char kColumns[] = "columns";
 const char kRows[] = "rows";
 const char kFrameRate[] = "frameRate";
 const char kRandomStart[] = "randomStart";
+const char kLength[] = "length";
+const char kSegments[] = "segments";
+const char kFade[] = "fade";
+const char kTrigger[] = "trigger";
+const char kInheritVelocity[] = "inheritVelocity";
+const char kEmitter[] = "emitter";
+const char kStrength[] = "strength";
+const char kFrequency[] = "frequency";
+const char kScroll[] = "scroll";
+const char kOctaves[] = "octaves";
+const char kY[] = "y";
+const char kEnabled[] = "enabled";
+const char kPlane[] = "plane";
+const char kBounce[] = "bounce";
+const char kFriction[] = "friction";
+const char kLifeLoss[] = "lifeLoss";
+const char kKill[] = "kill";
 
 // A fixed set of fields, in the order they are written.
 struct Fields {
@@ -72,11 +97,14 @@ template <std::size_t N> Fields fields(const char* const (&names)[N]) {
 const char* const kRootFields[] = {kFormat, kVersion, kSystems};
 const char* const kSystemFields[] = {kName, kGroups};
 const char* const kGroupFields[] = {kName, kEmitters};
-// Version 1 emitters hold the first ten.
+// Version 1 emitters hold the first ten, version 2 emitters the first nineteen.
 const char* const kEmitterFields[] = {
-    kName,  kRate,      kLifetime, kSpeed,  kSpread,   kGravity, kBlend,           kTexture, kSize, kColor,
-    kShape, kDirection, kTiming,   kBursts, kRotation, kSpin,    kAlignToVelocity, kDrag,    kSheet};
+    kName,     kRate,   kLifetime,        kSpeed,      kSpread,    kGravity,  kBlend,
+    kTexture,  kSize,   kColor,           kShape,      kDirection, kTiming,   kBursts,
+    kRotation, kSpin,   kAlignToVelocity, kDrag,       kSheet,     kTrail,    kSubEmitters,
+    kNoise,    kForces, kSpeedOverLife,   kSpeedLimit, kStretch,   kCollision};
 const std::size_t kVersion1EmitterFields = 10;
+const std::size_t kVersion2EmitterFields = 19;
 const char* const kRangeFields[] = {kMin, kMax};
 const char* const kSizeKeyFields[] = {kX, kUpper, kLower};
 const char* const kColorKeyFields[] = {kPosition, kUpper, kLower};
@@ -84,10 +112,17 @@ const char* const kShapeFields[] = {kKind, kEdge, kRadius, kWidth, kHeight};
 const char* const kTimingFields[] = {kDuration, kLoop, kDelay, kPrewarm};
 const char* const kBurstFields[] = {kTime, kCount, kInterval, kCycles};
 const char* const kSheetFields[] = {kColumns, kRows, kFrameRate, kRandomStart};
+const char* const kTrailFields[] = {kLength, kWidth, kSegments, kFade};
+const char* const kSubEmitterFields[] = {kTrigger, kCount, kInheritVelocity, kEmitter};
+const char* const kNoiseFields[] = {kStrength, kFrequency, kScroll, kOctaves};
+const char* const kForceFields[] = {kKind, kX, kY, kStrength, kRadius, kDirection};
+const char* const kCollisionFields[] = {kEnabled, kPlane, kBounce, kFriction, kLifeLoss, kKill};
 
 // Indexed by the enums' values.
 const char* const kBlendWords[] = {"alpha", "additive"};
 const char* const kShapeWords[] = {"point", "circle", "rectangle", "line"};
+const char* const kTriggerWords[] = {"birth", "death", "collision"};
+const char* const kForceWords[] = {"attractor", "vortex", "wind"};
 
 } // namespace schema
 } // namespace detail

@@ -27,6 +27,56 @@ Json range(float min, float max) {
     return Json{{kMin, number(min)}, {kMax, number(max)}};
 }
 
+Json sizeKeys(const std::vector<SizeKey>& keys) {
+    Json json = Json::array();
+    for (const SizeKey& key : keys) {
+        json.push_back({{kX, number(key.x)}, {kUpper, number(key.upper)}, {kLower, number(key.lower)}});
+    }
+    return json;
+}
+
+Json emitterJson(const EmitterDesc& emitter, TextEncoding encoding);
+
+} // namespace
+
+void writeMotion(const EmitterDesc& emitter, TextEncoding encoding, Json& json) {
+    const Trail& trail = emitter.trail;
+    json[kTrail] = {{kLength, number(trail.length)},
+                    {kWidth, number(trail.width)},
+                    {kSegments, trail.segments},
+                    {kFade, trail.fade}};
+    json[kSubEmitters] = Json::array();
+    for (const SubEmitter& sub : emitter.subEmitters) {
+        json[kSubEmitters].push_back({{kTrigger, kTriggerWords[static_cast<int>(sub.trigger)]},
+                                      {kCount, sub.count},
+                                      {kInheritVelocity, number(sub.inheritVelocity)},
+                                      {kEmitter, emitterJson(sub.emitter, encoding)}});
+    }
+    const Noise& noise = emitter.noise;
+    json[kNoise] = {{kStrength, number(noise.strength)},
+                    {kFrequency, number(noise.frequency)},
+                    {kScroll, number(noise.scroll)},
+                    {kOctaves, noise.octaves}};
+    json[kForces] = Json::array();
+    for (const Force& force : emitter.forces) {
+        json[kForces].push_back({{kKind, kForceWords[static_cast<int>(force.kind)]},
+                                 {kX, number(force.x)},
+                                 {kY, number(force.y)},
+                                 {kStrength, number(force.strength)},
+                                 {kRadius, number(force.radius)},
+                                 {kDirection, number(force.direction)}});
+    }
+    json[kSpeedOverLife] = sizeKeys(emitter.speedOverLife);
+    json[kSpeedLimit] = number(emitter.speedLimit);
+    json[kStretch] = number(emitter.stretch);
+    const Collision& collision = emitter.collision;
+    json[kCollision] = {{kEnabled, collision.enabled},           {kPlane, number(collision.plane)},
+                        {kBounce, number(collision.bounce)},     {kFriction, number(collision.friction)},
+                        {kLifeLoss, number(collision.lifeLoss)}, {kKill, collision.kill}};
+}
+
+namespace {
+
 Json emitterJson(const EmitterDesc& emitter, TextEncoding encoding) {
     Json json;
     json[kName] = toFileText(emitter.name, encoding);
@@ -37,11 +87,7 @@ Json emitterJson(const EmitterDesc& emitter, TextEncoding encoding) {
     json[kGravity] = number(emitter.gravity);
     json[kBlend] = kBlendWords[static_cast<int>(emitter.blend)];
     json[kTexture] = toFileText(emitter.texture, encoding);
-    json[kSize] = Json::array();
-    for (const SizeKey& key : emitter.size) {
-        json[kSize].push_back(
-            {{kX, number(key.x)}, {kUpper, number(key.upper)}, {kLower, number(key.lower)}});
-    }
+    json[kSize] = sizeKeys(emitter.size);
     json[kColor] = Json::array();
     for (const ColorKey& key : emitter.color) {
         json[kColor].push_back({{kPosition, number(key.position)},
@@ -74,6 +120,7 @@ Json emitterJson(const EmitterDesc& emitter, TextEncoding encoding) {
                     {kRows, emitter.sheet.rows},
                     {kFrameRate, number(emitter.sheet.frameRate)},
                     {kRandomStart, emitter.sheet.randomStart}};
+    writeMotion(emitter, encoding, json);
     return json;
 }
 

@@ -23,7 +23,8 @@ bool same(const std::vector<pelmora::Particle>& a, const std::vector<pelmora::Pa
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0);
 }
 
-const char* const kFiles[] = {"campfire.kwfx", "fire.kwfx", "smoke.kwfx", "sparks.kwfx"};
+const char* const kFiles[] = {"campfire.kwfx",  "fire.kwfx", "smoke.kwfx", "sparks.kwfx",
+                              "fireworks.kwfx", "rain.kwfx", "magic.kwfx"};
 
 } // namespace
 

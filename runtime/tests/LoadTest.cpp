@@ -29,7 +29,7 @@ TEST(RuntimeLoad, RefusedFilesNameTheLineOrField) {
         {"", "{}\n\xC3(", "line 2: the text is not UTF-8"},
         {"", "[1]", "the file: holds an array, not an effect object"},
         {"\"pelmora-effect\"", "\"other\"", "format: is not \"pelmora-effect\""},
-        {"\"version\": 1", "\"version\": 3", "version: 3 is newer than this program reads"},
+        {"\"version\": 1", "\"version\": 4", "version: 4 is newer than this program reads"},
         {"\"systems\"", "\"sys\"", "sys: unknown field"},
         {"\"rate\": 30", "\"rate\": -1", emitter + "rate: -1 is outside 0..10000"},
         {"\"rate\": 30", "\"rate\": \"fast\"", emitter + "rate: is text, not a number"},

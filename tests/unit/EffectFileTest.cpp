@@ -132,7 +132,7 @@ TEST(EffectFile, VersionOneFilesLoadWithTheDefaultsOfVersionTwo) {
     ASSERT_TRUE(
         readEffectFile(std::string(KW_EDITOR_EXAMPLES) + "/campfire" + kFileExtension, current, error));
     EXPECT_TRUE(Scene::sameContent(old, current));
-    EXPECT_NE(writeEffect(old).find("\"version\": 2,"), std::string::npos);
+    EXPECT_NE(writeEffect(old).find("\"version\": 3,"), std::string::npos);
 }
 
 TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
@@ -149,7 +149,7 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
         {replaced("\"rate\": 40", "\"rate\": NaN"), "line 3, column 23: syntax error"},
         {"[1, 2]", "the file: holds an array, not an effect object"},
         {replaced("pelmora-effect", "picture"), "format: is not \"pelmora-effect\""},
-        {replaced("\"version\": 1", "\"version\": 3"), "version: 3 is newer than this program reads"},
+        {replaced("\"version\": 1", "\"version\": 4"), "version: 4 is newer than this program reads"},
         {replaced("\"version\": 1", "\"version\": 18446744073709551615"),
          "version: 18446744073709551615 is newer"},
         {replaced("\"version\": 1", "\"version\": 0"), "version: is not a version number"},

@@ -65,7 +65,7 @@ TEST(TexturedRaster, TintFrameRotationBlendAndSampling) {
 
 // A particle whose texture did not load (an empty image) or has no texture is drawn round, as before.
 TEST(TexturedRaster, MissingTextureFallsBackToTheRoundSprite) {
-    Particle particle = {0, 0, 10, 0.7f, 200, 100, 50, 255, 0, 1, 1, 0, Blend::Alpha};
+    Particle particle = {0, 0, 10, 0.7f, 200, 100, 50, 255, 0, 1, 1, 0, Blend::Alpha, 0};
     const View view = {16, 16, 1};
     Canvas textured(32, 32), round(32, 32);
     textured.clear(0);

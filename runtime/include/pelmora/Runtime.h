@@ -90,6 +90,58 @@ bool operator==(const Burst& a, const Burst& b);
 /// Same values.
 bool operator==(const SpriteSheet& a, const SpriteSheet& b);
 
+/// A line drawn behind each particle along the path it took.
+struct Trail {
+    float length = 0.0f; ///< seconds of the path drawn; 0: no trail
+    float width = 1.0f;  ///< width at the particle, as a fraction of its size; it narrows to 0 at the tail
+    int segments = 8;    ///< points kept along the trail
+    bool fade = true;    ///< opacity falls to 0 towards the tail
+};
+
+/// Turbulence: an acceleration that varies smoothly with position and time.
+struct Noise {
+    float strength = 0.0f;  ///< acceleration, units per second squared; 0: none
+    float frequency = 1.0f; ///< noise cells per 100 units
+    float scroll = 0.0f;    ///< how fast the field changes, cycles per second
+    int octaves = 1;        ///< layers of finer noise, 1 to 4
+};
+
+/// What a force field does.
+enum class ForceKind {
+    Attractor, ///< pulls towards its centre (pushes away when the strength is negative)
+    Vortex,    ///< turns about its centre, counter-clockwise when the strength is positive
+    Wind       ///< a constant push towards its direction
+};
+
+/// A force field acting on an emitter's particles.
+struct Force {
+    ForceKind kind = ForceKind::Attractor; ///< what it does
+    float x = 0.0f;                        ///< its centre, relative to the effect's origin
+    float y = 0.0f;                        ///< its centre, relative to the effect's origin
+    float strength = 0.0f;                 ///< acceleration at the centre, units per second squared
+    float radius = 0.0f;    ///< attractor and vortex act within it, weaker towards its edge; 0: everywhere
+    float direction = 0.0f; ///< wind: degrees counter-clockwise from +x
+};
+
+/// A horizontal ground plane that particles collide with.
+struct Collision {
+    bool enabled = false;  ///< particles collide with the plane
+    float plane = 0.0f;    ///< its height, relative to the effect's origin
+    float bounce = 0.5f;   ///< fraction of the vertical speed kept, reversed, on contact
+    float friction = 0.0f; ///< fraction of the horizontal speed lost on contact
+    float lifeLoss = 0.0f; ///< fraction of the remaining life lost on contact
+    bool kill = false;     ///< the particle dies on contact
+};
+
+/// When a sub-emitter emits.
+enum class Trigger {
+    Birth,    ///< all through each particle's life, following it, its schedule counted from its birth
+    Death,    ///< count particles where each particle dies
+    Collision ///< count particles where each particle meets the collision plane
+};
+
+struct SubEmitter;
+
 /// An emitter's values. Effect units are pixels at 96 DPI; y grows upwards; angles are degrees.
 struct EmitterDesc {
     std::string name;              ///< shown in the editor
@@ -119,6 +171,25 @@ struct EmitterDesc {
     bool alignToVelocity = false; ///< rotation follows the direction of motion (plus the start rotation)
     float drag = 0.0f;            ///< speed lost per second, as a fraction (1: about 63 % in a second)
     SpriteSheet sheet;            ///< the texture's animation frames
+    Trail trail;                  ///< a line drawn behind each particle
+    std::vector<SubEmitter> subEmitters; ///< emitters started by each particle's birth, death or collision
+    Noise noise;                         ///< turbulence
+    std::vector<Force> forces;           ///< force fields
+    /// Each step a particle moves by its velocity times a factor between these curves at its life position
+    /// (the velocity itself is unchanged by it).
+    std::vector<SizeKey> speedOverLife = {{0.0f, 1.0f, 1.0f}, {100.0f, 1.0f, 1.0f}};
+    float speedLimit = 0.0f; ///< the largest speed a particle keeps; 0: none
+    /// Sprites stretch along their motion: length = size + stretch x speed, turned along the velocity.
+    float stretch = 0.0f;
+    Collision collision; ///< the ground plane
+};
+
+/// An emitter run by each particle of another one.
+struct SubEmitter {
+    Trigger trigger = Trigger::Death; ///< when it emits
+    int count = 10;                   ///< particles per death or collision; unused for birth
+    float inheritVelocity = 0.0f;     ///< fraction of the parent's velocity added to each start velocity
+    EmitterDesc emitter;              ///< what it emits (itself allowed sub-emitters, 3 levels in all)
 };
 
 /// A named set of emitters.
@@ -148,6 +219,8 @@ struct Particle {
     int rows;       ///< the texture's frame grid's rows
     int texture;    ///< index into Effect::texturePaths(), or -1 for a round particle
     Blend blend;    ///< how to draw it
+    /// Length added along the rotation's direction (a sprite stretched along its motion); 0 for a square.
+    float stretch;
 };
 
 /// One corner of a particle's quad, as a renderer takes it.
@@ -223,7 +296,7 @@ public:
     /// The marker in every effect file's "format" field.
     static const char* const kFormat;
     /// The newest file version this runtime reads.
-    static const int kVersion = 2;
+    static const int kVersion = 3;
     /// The largest effect file read, in bytes.
     static const std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
@@ -347,6 +420,7 @@ private:
     void runTo(double seconds);
     void changed() { stale = true; }
     Particle placed(Particle particle) const;
+    void placePoint(float& x, float& y) const;
 
     std::shared_ptr<const detail::EffectData> effect;
     std::unique_ptr<detail::Engine> engine;
