@@ -90,8 +90,11 @@ private:
     /// Applies a text of saveDockLayout; false, with nothing changed, for a malformed one. Panes it does
     /// not name keep their place; panes it names that no longer exist are skipped.
     bool restoreDockLayout(const std::string& text);
-    static LRESULT CALLBACK KWDockCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    /// Every shared step: the dock's own children (the centre among them) send it their commands and
+    /// notifications, and children locked to it follow its size.
+    unsigned routingSteps() const override;
+    /// Splitter drags, the strips of auto-hidden panes, tab choices and the layout on a new size.
+    LRESULT handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     std::unique_ptr<DockState> state;
 };

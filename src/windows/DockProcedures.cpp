@@ -1,5 +1,6 @@
-// The thin procedures of a dock: its own window, its panes, tab strips and floating windows, and the
-// thread's message hook for its keys. Each decodes a message and calls a DockState method.
+// The dock's own part of its window's messages (after the shared routing), the procedures of the windows
+// it takes over or makes (its panes, tab strips and floating windows) and the thread's message hook for
+// its keys. Each decodes a message and calls a DockState method.
 #include "windows/DockState.h"
 
 #include "core/logic/DpiScale.h"
@@ -311,7 +312,7 @@ LRESULT CALLBACK DockState::floatProc(HWND window, UINT msg, WPARAM wParam, LPAR
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-LRESULT KWDock::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT KWDock::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     DockState& s = *state;
     switch (msg) {
     case WM_SIZE:
@@ -403,7 +404,7 @@ LRESULT KWDock::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    return DefWindowProcW(handle, msg, wParam, lParam);
+    return KWObject::handleWindowMessage(window, msg, wParam, lParam);
 }
 
 } // namespace KW

@@ -22,7 +22,7 @@ KWDock::KWDock(int x, int y, int width, int height, KWObject* parent, int id)
     HWND window = CreateWindowExW(0, L"KWWINDOW", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
                                   height, parentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (attachWindow(window, "KWDock creation failed !")) {
-        subclassWindow(KWDockCallback);
+        subclassWindow(routeMessage);
     }
     watchDeletions();
 }
@@ -263,17 +263,8 @@ bool KWDock::restoreDockLayout(const std::string& text) {
     return true;
 }
 
-LRESULT CALLBACK KWDock::KWDockCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    handleDefaults(window, msg, wParam, lParam);
-    LRESULT controlAnswer = 0;
-    if (answerForControl(msg, wParam, lParam, controlAnswer)) {
-        return controlAnswer;
-    }
-    KWDock* self = static_cast<KWDock*>(fromHandle(window));
-    if (!self) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    return self->handleMessage(msg, wParam, lParam);
+unsigned KWDock::routingSteps() const {
+    return ROUTE_ALL;
 }
 
 } // namespace KW

@@ -65,6 +65,8 @@ TEST(Routing, GadgetsInsideEveryContainerGetTheirCommandsAndScreenReaderTheSameW
              rollout->addObject(5, 10, 10 + 30 * (rollout->getChildCount() - 1), gadget);
          },
          false},
+        {"dock", [](KWWindow* host) { return KWDock::create(STYLE_DEFAULT, 0, 0, 300, 300, host, 1); },
+         nothing, true},
     };
     for (const Container& c : containers) {
         SCOPED_TRACE(c.kind);
