@@ -13,7 +13,7 @@ packages=(
 if [ "${1:-}" != demo ]; then
     # Native unit tests and fuzz targets, the 32-bit build, the test framework, the API reference.
     packages+=(
-        g++ clang libclang-rt-14-dev
+        g++ clang lld libclang-rt-14-dev
         g++-mingw-w64-i686-posix
         googletest
         x11-utils
