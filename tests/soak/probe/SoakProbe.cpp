@@ -1,0 +1,153 @@
+#include "SoakProbe.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace kwsoak {
+
+namespace {
+
+struct Command {
+    UINT id;
+    std::string text;
+};
+
+// The item's caption without its accelerator marks and shortcut column, in lower case.
+std::string plainText(const std::string& caption) {
+    std::string text;
+    for (char c : caption.substr(0, caption.find('\t'))) {
+        if (c != '&') {
+            text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return text;
+}
+
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// Commands that open a file dialog, a modal dialog or end the program are left to the user.
+bool safeToChoose(const std::string& text) {
+    const bool ellipsis = text.size() >= 3 && text.compare(text.size() - 3, 3, "...") == 0;
+    return !text.empty() && !ellipsis && !startsWith(text, "new") && !startsWith(text, "open") &&
+           !startsWith(text, "exit") && !startsWith(text, "close") && !startsWith(text, "quit") &&
+           !startsWith(text, "save") && !startsWith(text, "export") && !startsWith(text, "about");
+}
+
+void collectCommands(HMENU menu, std::vector<Command>& commands) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char caption[256] = {};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = caption;
+        item.cch = sizeof(caption) - 1;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_SEPARATOR)) {
+            continue;
+        }
+        if (item.hSubMenu) {
+            collectCommands(item.hSubMenu, commands);
+        } else if (!(item.fState & MFS_DISABLED) && safeToChoose(plainText(caption))) {
+            commands.push_back({item.wID, plainText(caption)});
+        }
+    }
+}
+
+BOOL CALLBACK findMenuWindow(HWND window, LPARAM data) {
+    if (IsWindowVisible(window) && GetMenu(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The thread's visible top-level window with a menu bar.
+HWND mainWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findMenuWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<Command> commands(bool themesOnly) {
+    std::vector<Command> all;
+    if (HWND window = mainWindow()) {
+        collectCommands(GetMenu(window), all);
+    }
+    std::vector<Command> chosen;
+    for (const Command& command : all) {
+        const bool theme = command.text.find("theme") != std::string::npos || command.text == "dark" ||
+                           command.text == "light" || command.text == "system";
+        if (!themesOnly || theme) {
+            chosen.push_back(command);
+        }
+    }
+    return chosen;
+}
+
+LRESULT postCommand(const std::vector<Command>& list, WPARAM index) {
+    if (list.empty()) {
+        return 0;
+    }
+    const Command& command = list[index % list.size()];
+    PostMessageA(mainWindow(), WM_COMMAND, MAKEWPARAM(command.id, 0), 0);
+    return command.id;
+}
+
+LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case probeHeadroom:
+        return brushHeadroom();
+    case probeCommandCount:
+        return static_cast<LRESULT>(commands(false).size());
+    case probePostCommand:
+        return postCommand(commands(false), wParam);
+    case probeThemeCount:
+        return static_cast<LRESULT>(commands(true).size());
+    case probePostTheme:
+        return postCommand(commands(true), wParam);
+    default:
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+}
+
+// Test builds start the probe before the program's main runs, on the thread that runs its window loop.
+[[maybe_unused]] const HWND startedProbe = [] {
+    const char* asked = std::getenv(probeVariable);
+    return asked && std::string(asked) == "1" ? startProbe() : nullptr;
+}();
+
+} // namespace
+
+int brushHeadroom(int limit) {
+    std::vector<HBRUSH> brushes;
+    brushes.reserve(70000);
+    while (static_cast<int>(brushes.size()) < limit) {
+        // Distinct colours: a system may hand out one shared object for a repeated request.
+        const int n = static_cast<int>(brushes.size());
+        HBRUSH brush = CreateSolidBrush(RGB(n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF));
+        if (!brush) {
+            break;
+        }
+        brushes.push_back(brush);
+    }
+    for (HBRUSH brush : brushes) {
+        DeleteObject(brush);
+    }
+    return static_cast<int>(brushes.size());
+}
+
+HWND startProbe() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = probeProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = probeClass;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, probeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                           nullptr);
+}
+
+} // namespace kwsoak
