@@ -34,5 +34,4 @@ cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("native")
 subdirs("native-asan")
 subdirs("x86_64")
-subdirs("clang-x86_64")
 CTEST
