@@ -334,10 +334,12 @@ TEST(Pelmora, WorkOfAKilledEditorIsOfferedBackAndSavesToItsFile) {
 }
 
 TEST(Pelmora, SaveAsStartsBesideTheEffectAndKeepsItsTextureReachableFromAnotherFolder) {
-    GTEST_SKIP() << "File > Save As chosen from the keyboard after opening an effect on the command line "
-                    "shows no dialog in this build; the path rewriting is covered by the file path table";
     UserFolder user;
     const std::string root = tempFile("kw_e2e_move"), fx = root + "\\fx", saved = root + "\\saved";
+    // A copy left by an interrupted run would stop the dialog at its overwrite question.
+    for (const std::string& file : {fx + "\\copy.kwfx", saved + "\\moved.kwfx"}) {
+        DeleteFileA(file.c_str());
+    }
     CreateDirectoryA(root.c_str(), nullptr);
     CreateDirectoryA(saved.c_str(), nullptr);
     copyExample("fire.kwfx", fx);
