@@ -316,7 +316,7 @@ LRESULT KWDock::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM
     DockState& s = *state;
     switch (msg) {
     case WM_SIZE:
-        s.layout();
+        s.resized(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;

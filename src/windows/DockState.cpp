@@ -70,6 +70,16 @@ void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
     }
 }
 
+// Whether only the given buttons lie above the window among its siblings.
+bool aboveAllBut(HWND window, const HWND (&buttons)[DockState::ButtonCount]) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (std::find(std::begin(buttons), std::end(buttons), above) == std::end(buttons)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 DockState::Pane* DockState::find(KWHeader* header) {
@@ -177,6 +187,16 @@ void DockState::layout() {
     }
 }
 
+void DockState::resized(int width, int height) {
+    if (width > 0 && height > 0) {
+        if (proportional && sized.cx > 0 && sized.cy > 0) {
+            tree.stretch(sized.cx, width, sized.cy, height);
+        }
+        sized = {width, height};
+    }
+    layout();
+}
+
 void DockState::placeTabStrips() {
     std::size_t used = 0;
     for (const dock::Tile& tile : arranged.tiles) {
@@ -255,8 +275,10 @@ void DockState::placeButtons(Pane& pane, bool docked) {
         if (text::windowText(button) != names[i]) {
             text::setWindowText(button, names[i]);
         }
-        placeWindow(button, KWBound(right - size, right, (band - size) / 2, (band - size) / 2 + size),
-                    HWND_TOP);
+        // Raised over the pane's content only when something else lies above it: a layout that leaves
+        // the buttons where they are moves no window.
+        const KWBound place(right - size, right, (band - size) / 2, (band - size) / 2 + size);
+        placeWindow(button, place, aboveAllBut(button, pane.buttons) ? nullptr : HWND_TOP);
         right -= size + space;
     }
 }

@@ -152,7 +152,7 @@ TEST(PelmoraWindow, PanesAndMenuBarSurviveRestoreMaximizeAndThemeChanges) {
     };
     for (const auto& step : cases) {
         step.run();
-        for (const char* pane : {"Elements :", "Properties :"}) {
+        for (const char* pane : {"Elements", "Properties"}) {
             EXPECT_LT(unpaintedPixels(editor, editor.pane(pane)), 50u) << step.steps << ": " << pane;
         }
         const std::vector<RECT> after = menuBarItemRects(editor.main);
@@ -174,9 +174,9 @@ TEST(PelmoraWindow, ASmallWindowKeepsThePanesInProportion) {
     editor.settle();
     auto previewShare = [&] {
         // The preview lies between the scene pane and the right column, above the graphs.
-        const RECT scene = rectIn(editor.pane("Scene :"), editor.main);
-        const RECT elements = rectIn(editor.pane("Elements :"), editor.main);
-        const RECT graphs = rectIn(editor.pane("Graphs :"), editor.main);
+        const RECT scene = rectIn(editor.pane("Scene"), editor.main);
+        const RECT elements = rectIn(editor.pane("Elements"), editor.main);
+        const RECT graphs = rectIn(editor.pane("Graphs"), editor.main);
         const RECT client = editor.client();
         return std::make_pair(static_cast<double>(elements.left - scene.right) / client.right,
                               static_cast<double>(graphs.top - scene.top) / client.bottom);
@@ -198,7 +198,7 @@ TEST(PelmoraWindow, ANumberTypedAfterOneClickOnAValueCellIsTakenAndReadable) {
     Editor editor;
     ASSERT_TRUE(editor.main);
     editor.settle();
-    HWND grid = findChildren(editor.pane("Properties :"), WC_LISTVIEWA).at(0);
+    HWND grid = findChildren(editor.pane("Properties"), WC_LISTVIEWA).at(0);
     int rate = -1;
     for (int row = 0; row < 20 && rate < 0; ++row) {
         rate = editor.process.listItemText(grid, row, 0) == "Rate" ? row : -1;
