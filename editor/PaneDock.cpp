@@ -5,6 +5,8 @@
 #include "LayoutNameDialog.h"
 #include "logic/NamedLayouts.h"
 
+#include <algorithm>
+
 using namespace KW;
 
 namespace pelmora {
@@ -52,7 +54,8 @@ shell::Frame buildDockedFrame(const std::string& title, shell::IconSets& icons,
     fillToolbar(frame.toolbar);
     frame.toolbar->lockToParent(LOCK_STRETCH_RIGHT);
 
-    const int top = s(25);
+    // Below the toolbar, which no pane may overlap.
+    const int top = std::max(s(25), frame.toolbar->getLocalBounds().bottom);
     dock = KWDock::create(STYLE_DEFAULT, 0, top, s(784), s(480), window, DockId);
     dock->lockToParent(LOCK_STRETCH_BOTH);
     window->doAlignment();

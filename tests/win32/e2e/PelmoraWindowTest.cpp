@@ -223,3 +223,76 @@ TEST(PelmoraWindow, ANumberTypedAfterOneClickOnAValueCellIsTakenAndReadable) {
     EXPECT_EQ(0, SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0)) << "the number's start is scrolled away";
     // The editor ends with the process, its unsaved work left in the user folder that goes with it.
 }
+
+// The user drags Scene by its title band to the right of Properties and closes Graphs from View > Panes;
+// the next start shows the same arrangement, and View > Layout > Reset Layout brings the built-in one.
+TEST(PelmoraWindow, PanesMovedAndClosedByTheUserComeBackSoAfterARestart) {
+    UserFolder user;
+    const std::string program = programFolder() + "\\Pelmora.exe";
+    struct Shown {
+        RECT scene, properties;
+        bool graphs;
+    };
+    const auto panesOf = [](HWND main) {
+        const auto pane = [main](const char* title) { return findChildren(main, "", title).at(0); };
+        return Shown{rectIn(pane("Scene"), main), rectIn(pane("Properties"), main),
+                     IsWindowVisible(pane("Graphs")) != FALSE};
+    };
+    const auto settle = [](HWND main) {
+        for (int i = 0; i < 3; ++i) {
+            SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            Sleep(300);
+        }
+    };
+    {
+        RemoteProcess process(program, programFolder());
+        HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
+        ASSERT_TRUE(main);
+        settle(main);
+        const Shown built = panesOf(main);
+        ASSERT_LT(built.scene.right, built.properties.left);
+        // A press on Scene's band, then the pointer in steps to the right quarter of Properties.
+        POINT band = {built.scene.left + 30, built.scene.top + 8};
+        POINT drop = {built.properties.right - (built.properties.right - built.properties.left) / 5,
+                      (built.properties.top + built.properties.bottom) / 2};
+        ClientToScreen(main, &band);
+        ClientToScreen(main, &drop);
+        SetForegroundWindow(main);
+        moveMouse(band.x, band.y);
+        leftButton(true);
+        for (int step = 1; step <= 8; ++step) {
+            moveMouse(band.x + (drop.x - band.x) * step / 8, band.y + (drop.y - band.y) * step / 8);
+        }
+        leftButton(false);
+        settle(main);
+        const Shown moved = panesOf(main);
+        EXPECT_GT(moved.scene.left, moved.properties.left) << "Scene did not go right of Properties";
+        EXPECT_EQ(moved.scene.top, moved.properties.top);
+        // View > Panes > Graphs closes it.
+        typeKey('V', VK_MENU);
+        typeKey('N');
+        typeKey('G');
+        settle(main);
+        EXPECT_FALSE(panesOf(main).graphs);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_EQ(0u, process.waitForExit(15000));
+    }
+    RemoteProcess process(program, programFolder());
+    HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
+    ASSERT_TRUE(main);
+    settle(main);
+    const Shown restarted = panesOf(main);
+    EXPECT_GT(restarted.scene.left, restarted.properties.left);
+    EXPECT_EQ(restarted.scene.top, restarted.properties.top);
+    EXPECT_FALSE(restarted.graphs);
+    SetForegroundWindow(main);
+    typeKey('V', VK_MENU);
+    typeKey('L');
+    typeKey('R');
+    settle(main);
+    const Shown reset = panesOf(main);
+    EXPECT_LT(reset.scene.right, reset.properties.left);
+    EXPECT_TRUE(reset.graphs);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+}
