@@ -334,13 +334,19 @@ void dockedLayout(const char* program, KWWindow* window) {
         pump();
     });
     std::printf("%-44s one repaint of the whole window %9.1f us\n", program, repaint);
-    // The panes in the order the program adds them: Scene, Elements, Properties, Graphs.
+    // The panes in the order the program adds them: Scene, Graphs, Properties, Elements.
     const std::vector<KWHeader*> panes = dock->getPanes();
     if (panes.size() < 4) {
         return;
     }
-    const KWBound scene = panes[0]->getLocalBounds(), elements = panes[1]->getLocalBounds(),
-                  properties = panes[2]->getLocalBounds(), graphs = panes[3]->getLocalBounds();
+    const auto inDock = [dock](KWHeader* pane) {
+        RECT r = {};
+        GetWindowRect(pane->getHandle(), &r);
+        MapWindowPoints(nullptr, dock->getHandle(), reinterpret_cast<POINT*>(&r), 2);
+        return KWBound(r);
+    };
+    const KWBound scene = inDock(panes[0]), graphs = inDock(panes[1]), properties = inDock(panes[2]),
+                  elements = inDock(panes[3]);
     struct Bar {
         const char* name;
         bool vertical;
