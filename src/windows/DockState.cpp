@@ -51,6 +51,12 @@ void registerClasses() {
 const DWORD floatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 const DWORD floatExStyle = WS_EX_TOOLWINDOW;
 
+// Whether the window itself is shown, whatever its ancestors are: a dock laid out in a hidden window still
+// hides what it must.
+bool shownItself(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // Moves a window only when its rectangle differs, so an unchanged pane is not repainted; a child of the
 // dock joins the dock's open batch of moves unless it must change its place in the z-order.
 void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
@@ -59,7 +65,7 @@ void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
     const bool same =
         now.left == r.left && now.top == r.top && now.right == r.right && now.bottom == r.bottom;
-    if (same && IsWindowVisible(window) && !after) {
+    if (same && shownItself(window) && !after) {
         return;
     }
     const UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW | (same ? SWP_NOMOVE | SWP_NOSIZE : 0);
@@ -153,7 +159,7 @@ void DockState::layout() {
                 placeWindow(window, arranged.slideRect, HWND_TOP);
             } else if (tile && tile->selected == pane.number) {
                 placeWindow(window, tile->paneRect);
-            } else if (IsWindowVisible(window)) {
+            } else if (shownItself(window)) {
                 ShowWindow(window, SW_HIDE);
             }
         }

@@ -2,10 +2,13 @@
 // switched between themes from the menu, made small; values typed into the property grid.
 #include "RemoteProcess.h"
 
+#include "logic/Settings.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -224,11 +227,18 @@ TEST(PelmoraWindow, ANumberTypedAfterOneClickOnAValueCellIsTakenAndReadable) {
     // The editor ends with the process, its unsaved work left in the user folder that goes with it.
 }
 
-// The user drags Scene by its title band to the right of Properties and closes Graphs from View > Panes;
+// Settings of the version before docking place the window as they did and keep the panes as built. The
+// user then drags Scene by its title band to the right of Properties and closes Graphs from View > Panes;
 // the next start shows the same arrangement, and View > Layout > Reset Layout brings the built-in one.
 TEST(PelmoraWindow, PanesMovedAndClosedByTheUserComeBackSoAfterARestart) {
     UserFolder user;
     const std::string program = programFolder() + "\\Pelmora.exe";
+    CreateDirectoryA((user.path + "\\Pelmora").c_str(), nullptr);
+    {
+        std::ofstream old(user.path + "\\Pelmora\\settings.json", std::ios::binary);
+        old << R"({"format": "pelmora-settings", "version": 1, "theme": "light", "recentFiles": ["C:\\a.kwfx"],
+            "layout": "kwlayout 1.0;window 90 70 900 700 0;splitter . 1 200;splitter . 2 600;splitter . 3 450;splitter . 4 180;tab -1#3/-1 1;tab -1#4/-1 0;end 7"})";
+    }
     struct Shown {
         RECT scene, properties;
         bool graphs;
@@ -249,8 +259,14 @@ TEST(PelmoraWindow, PanesMovedAndClosedByTheUserComeBackSoAfterARestart) {
         HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
         ASSERT_TRUE(main);
         settle(main);
+        RECT placed = {};
+        GetWindowRect(main, &placed);
+        EXPECT_FALSE(IsZoomed(main));
+        EXPECT_EQ(90, placed.left);
+        EXPECT_EQ(900, placed.right - placed.left);
         const Shown built = panesOf(main);
         ASSERT_LT(built.scene.right, built.properties.left);
+        EXPECT_TRUE(built.graphs);
         // A press on Scene's band, then the pointer in steps to the right quarter of Properties.
         POINT band = {built.scene.left + 30, built.scene.top + 8};
         POINT drop = {built.properties.right - (built.properties.right - built.properties.left) / 5,
@@ -295,4 +311,11 @@ TEST(PelmoraWindow, PanesMovedAndClosedByTheUserComeBackSoAfterARestart) {
     EXPECT_TRUE(reset.graphs);
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, process.waitForExit(15000));
+    // Nothing else the old settings held was lost on the way.
+    pelmora::Settings settings;
+    std::string error;
+    ASSERT_TRUE(pelmora::readSettings(user.text("Pelmora\\settings.json"), settings, error)) << error;
+    EXPECT_EQ("light", settings.theme);
+    EXPECT_EQ(std::vector<std::string>{"C:\\a.kwfx"}, settings.recentFiles);
+    EXPECT_NE(std::string::npos, settings.layout.find(";dock 10 ")) << settings.layout;
 }
