@@ -175,10 +175,11 @@ void DockState::layout() {
             }
         }
     }
-    // The buttons once the panes have their new widths.
+    // The buttons once the panes have their new widths, each pane's moved together.
     for (Pane& pane : panes) {
         const dock::PaneState* s = tree.state(pane.number);
         if (pane.header->getHandle() && s) {
+            moves::Batch buttons(pane.header->getHandle());
             placeButtons(pane, !s->floating);
         }
     }
