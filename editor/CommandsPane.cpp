@@ -78,7 +78,11 @@ const char* const editorKeys = "\nIn the value cells:\n"
                                "Enter, Shift+Enter\tColour graph: pick the upper or lower colour\n"
                                "+, -\tColour graph: swatch size\n"
                                "Ctrl+C, Ctrl+V\tCopy or paste the keys as text\n"
-                               "Ctrl+Tab\tLeave the graph\n";
+                               "Ctrl+Tab\tLeave the graph\n"
+                               "\nIn the panes:\n"
+                               "Ctrl+Tab, Ctrl+Shift+Tab\tThe next or previous pane\n"
+                               "Alt+Shift+arrow key\tMove the pane to that side of the window\n"
+                               "Escape\tCancel a pane's drag\n";
 
 // The preview's background presets (0xRRGGBB) and speeds, in menu order.
 const std::uint32_t backgrounds[] = {0x202028, 0x000000, 0x808080, 0xFFFFFF};

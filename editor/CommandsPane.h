@@ -57,6 +57,15 @@ enum Command {
     CommandAbout = 500,
     CommandShortcuts,
     CommandExportFlipbook = 600,
+    // The panes' arrangement (PaneDock): View > Panes, one command a pane in PaneDock's order, and
+    // View > Layout with one command a saved layout, in the order saved.
+    CommandPanesMenu = 700,
+    CommandPane,
+    CommandLayoutMenu = 710,
+    CommandSaveLayoutAs,
+    CommandResetLayout,
+    CommandLockLayout,
+    CommandNamedLayout = 720,
 };
 
 // The menus, the toolbar's commands, the shortcuts and the palette of elements to add: each command
@@ -78,6 +87,8 @@ public:
     // Runs a menu, toolbar or palette command as the user's choice would.
     void run(int command);
     FileCommands& getFiles() { return *files; }
+    // The View menu, for the panes' entries.
+    KW::KWContext* getViewMenu() const { return viewMenu; }
 
 private:
     void buildMenus();

@@ -1,5 +1,7 @@
 #include "EditorApp.h"
 
+#include "PaneDock.h"
+
 #include "Preview.h"
 #include "Timeline.h"
 #include "logic/FilePaths.h"
@@ -26,7 +28,7 @@ bool typingInField(const MSG& message) {
 } // namespace
 
 EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/properties_cross.bmp") {
-    frame = shell::buildFrame("Pelmora", icons, CommandsPane::fillToolbar);
+    frame = buildDockedFrame("Pelmora", icons, CommandsPane::fillToolbar, dock);
     auto refused = [this](const std::string& reason) { refuse(reason); };
     tree.reset(new SceneTreePane(frame.scene, frame.icons, document));
     properties.reset(new PropertiesPane(frame.properties, propertyIcons.forDpi(frame.properties->getDpi()),
@@ -44,14 +46,16 @@ EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/propert
     commands.reset(new CommandsPane(frame, document, preview, refused,
                                     [this](const std::string& text) { showStatus(text); }));
     listener = document.addListener([this](const Change& change) { followDocument(change); });
+    panes.reset(new PaneDock(frame, dock, commands->getViewMenu(),
+                             [this](const std::function<void(Settings&)>& change) {
+                                 commands->getFiles().changeSettings(change);
+                             }));
 
     frame.window->setHandler([this](const KWEvent& event) {
         if (event.type == EVENT_CLICKED) {
-            commands->run(event.param1);
+            runCommand(event.param1);
         } else if (event.type == EVENT_DPICHANGED) {
             showIconsFor(event.param1);
-        } else if (event.type == EVENT_CHANGED && fit) {
-            fit->takeShares(); // the user moved a splitter
         }
     });
     frame.window->setCloseHandler([this] {
@@ -62,7 +66,7 @@ EditorApp::EditorApp() : icons("res/imgList223.bmp"), propertyIcons("res/propert
         return true;
     });
     commands->showToolbarTips();
-    fit.reset(new WindowFit(frame.window, {{1, true}, {2, true}, {3, false}, {4, false}}, [this] {
+    fit.reset(new WindowFit(frame.window, {}, [this] {
         preview->frameEffect(document.getScene());
         curves->frameKeys();
     }));
@@ -72,6 +76,7 @@ EditorApp::~EditorApp() {
     document.removeListener(listener);
     // The panes stop listening before the window and its gadgets go.
     fit.reset();
+    panes.reset();
     commands.reset();
     curves.reset();
     properties.reset();
@@ -97,6 +102,19 @@ void EditorApp::frameContent() {
     commands->showToolbarTips();
     // From now on the panes keep their shares of the window as it changes size.
     fit->takeShares();
+    panes->keepShares();
+}
+
+bool EditorApp::beginSession(const Settings& settings) {
+    const bool placed = commands->getFiles().beginSession(settings);
+    panes->beginSession(settings);
+    return placed;
+}
+
+void EditorApp::runCommand(int command) {
+    if (!panes->run(command)) {
+        commands->run(command);
+    }
 }
 
 void EditorApp::followDocument(const Change& change) {

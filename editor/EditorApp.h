@@ -16,6 +16,7 @@
 
 namespace pelmora {
 
+class PaneDock;
 class Preview;
 struct Settings;
 
@@ -35,7 +36,7 @@ public:
     // Remembering between sessions, off until called: the recent files and dialog folder from the
     // settings, the settings written at exit, unsaved work written to a recovery file a few seconds
     // after a change. Returns whether the window took the stored layout (it is then placed, not shown).
-    bool beginSession(const Settings& settings) { return commands->getFiles().beginSession(settings); }
+    bool beginSession(const Settings& settings);
     // Offers the work that Pelmora processes which have ended left unsaved; true when the user took one.
     bool offerRecovery() { return commands->getFiles().offerRecovery(); }
     // The loop of the program, with the editor's shortcuts; returns when the window has closed.
@@ -61,7 +62,7 @@ public:
     // The tree item that shows an element, 0 for none.
     int itemOf(editor::ElementId id) const { return tree->itemOf(id); }
     // Runs a menu or toolbar command as the user's choice would.
-    void runCommand(int command) { commands->run(command); }
+    void runCommand(int command);
 
 private:
     // A beep, and the reason in the status bar, where the particle readout leaves it for a while.
@@ -83,6 +84,8 @@ private:
     std::unique_ptr<PropertiesPane> properties;
     std::unique_ptr<CurvesPane> curves;
     std::unique_ptr<CommandsPane> commands;
+    std::unique_ptr<PaneDock> panes;
+    KW::KWDock* dock = nullptr;
     std::unique_ptr<WindowFit> fit;
     std::string textureFolder;
     // A refused value's reason stays in the status bar this long before the particle readout returns.

@@ -206,6 +206,13 @@ void FileCommands::storeSettings() {
     saveSettings(settings, error);
 }
 
+void FileCommands::changeSettings(const std::function<void(Settings&)>& change) {
+    if (session) {
+        change(session->settings);
+        storeSettings();
+    }
+}
+
 void FileCommands::endSession() {
     if (session) {
         storeSettings();

@@ -6,6 +6,7 @@
 
 #include <KW.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,8 @@ public:
     bool offerRecovery();
     // The window is closing: settings stored, recovery file gone.
     void endSession();
+    // Changes the settings kept for the next session and writes them now; nothing before beginSession.
+    void changeSettings(const std::function<void(Settings&)>& change);
 
 private:
     void showRecentFiles();

@@ -20,6 +20,9 @@ Settings converted(const Settings& settings, std::string (*convert)(const std::s
     for (std::string& file : result.recentFiles) {
         file = convert(file);
     }
+    for (NamedLayout& named : result.layouts) {
+        named.name = convert(named.name);
+    }
     return result;
 }
 

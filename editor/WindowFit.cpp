@@ -41,7 +41,7 @@ LRESULT CALLBACK WindowFit::windowProc(HWND handle, UINT msg, WPARAM wParam, LPA
 }
 
 void WindowFit::resized(int width, int height) {
-    if (shares.empty() || width <= 0 || height <= 0 || (width == last.cx && height == last.cy)) {
+    if (last.cx == 0 || width <= 0 || height <= 0 || (width == last.cx && height == last.cy)) {
         return;
     }
     last = {width, height};

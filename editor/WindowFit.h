@@ -9,7 +9,8 @@
 namespace pelmora {
 
 // Keeps a window's panes in proportion as it changes size: each splitter keeps its share of the client
-// area (within the limits a drag keeps), and the content is framed again for the new pane sizes.
+// area (within the limits a drag keeps), and the content is framed again for the new pane sizes (also
+// without splitters, for panes that keep their shares themselves).
 class WindowFit {
 public:
     struct Splitter {

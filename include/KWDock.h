@@ -69,6 +69,11 @@ public:
     void setLocked(bool locked);
     /// See setLocked.
     bool isLocked() const;
+    /// While on, every split keeps its share of the dock as the dock changes size, so the panes grow and
+    /// shrink with the window; off (the default), panes keep their sizes and the centre takes the change.
+    void setProportional(bool proportional);
+    /// See setProportional.
+    bool isProportional() const;
     /// Every pane, in the order added.
     std::vector<KWHeader*> getPanes() const;
     /// Asked before the user's close button closes a pane: false keeps it. Empty: always closes.

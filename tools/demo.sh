@@ -3,6 +3,8 @@
 # With DISPLAY set it opens there and runs until its window is closed; otherwise it runs in a virtual
 # display for a few seconds, saves a screenshot and ends.
 # KW_DEMO_ARGS passes arguments to the program (Pelmora: --theme light).
+# KW_DEMO_DRAG="X1,Y1 X2,Y2" presses the left button at the first screen point and moves to the second in
+# steps; the screenshot shows the drag in progress, and the button is let go after it.
 # KW_DEMO_DPI=144 (say) runs it at that display DPI: the Wine prefix's LogPixels is set for the run
 # and removed again afterwards.
 # Usage: tools/demo.sh [--test] [screenshot.png]   (default: build/demo.png)
@@ -57,7 +59,20 @@ fi
 /usr/lib/wine/wine64 "$program.exe" ${KW_DEMO_ARGS:-} &
 running=$!
 sleep "${KW_DEMO_SECONDS:-6}"
+if [ -n "${KW_DEMO_DRAG:-}" ]; then
+    read -r from to <<<"$KW_DEMO_DRAG"
+    x1=${from%,*} y1=${from#*,} x2=${to%,*} y2=${to#*,}
+    xdotool mousemove "$x1" "$y1" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        sleep 0.2
+        xdotool mousemove $((x1 + (x2 - x1) * step / 8)) $((y1 + (y2 - y1) * step / 8))
+    done
+    sleep 2
+fi
 import -window root "$shot"
+if [ -n "${KW_DEMO_DRAG:-}" ]; then
+    xdotool mouseup 1
+fi
 echo "demo: screenshot saved to $shot"
 kill "$running" 2>/dev/null || true
 wait "$running" 2>/dev/null || true

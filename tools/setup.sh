@@ -3,11 +3,12 @@
 # Usage: tools/setup.sh [demo]   (demo: only what tools/demo.sh needs to build and show the programs)
 set -euo pipefail
 
-# The x86_64 library and the programs, run under Wine in a virtual display (import takes the screenshot).
+# The x86_64 library and the programs, run under Wine in a virtual display (import takes the screenshot,
+# xdotool holds a drag for one).
 packages=(
     cmake ninja-build ccache
     g++-mingw-w64-x86-64-posix
-    wine64 xvfb imagemagick
+    wine64 xvfb imagemagick xdotool
     nlohmann-json3-dev libstb-dev
 )
 if [ "${1:-}" != demo ]; then

@@ -1,5 +1,6 @@
 #include "logic/Settings.h"
 
+#include "logic/NamedLayouts.h"
 #include "logic/RecentFiles.h"
 
 #include <nlohmann/json.hpp>
@@ -16,10 +17,6 @@ const char* const kFormat = "pelmora-settings";
 const int kVersion = 1;
 // Longer than any path Windows takes, even in UTF-8.
 const std::size_t kMaxPathBytes = 3 * 32767;
-
-bool printableAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
-}
 
 bool plausiblePath(const std::string& text) {
     return !text.empty() && text.size() <= kMaxPathBytes &&
@@ -51,6 +48,12 @@ std::string settingsText(const Settings& settings) {
     root["theme"] = settings.theme;
     root["lastFolder"] = settings.lastFolder;
     root["recentFiles"] = settings.recentFiles;
+    Json layouts = Json::array();
+    for (const NamedLayout& named : settings.layouts) {
+        layouts.push_back(Json{{"name", named.name}, {"layout", named.layout}});
+    }
+    root["layouts"] = layouts;
+    root["layoutLocked"] = settings.layoutLocked;
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -71,9 +74,7 @@ bool readSettings(const std::string& text, Settings& settings, std::string& erro
         return false;
     }
     // A later version's file: what this one knows is read, the rest ignored.
-    textAt(
-        root, "layout", [](const std::string& t) { return t.size() <= kMaxLayoutChars && printableAscii(t); },
-        settings.layout);
+    textAt(root, "layout", isLayoutText, settings.layout);
     textAt(root, "theme", isThemeName, settings.theme);
     textAt(root, "lastFolder", plausiblePath, settings.lastFolder);
     const auto recent = root.find("recentFiles");
@@ -86,6 +87,18 @@ bool readSettings(const std::string& text, Settings& settings, std::string& erro
         }
         settings.recentFiles = RecentFiles(paths).items();
     }
+    const auto layouts = root.find("layouts");
+    if (layouts != root.end() && layouts->is_array()) {
+        for (const Json& entry : *layouts) {
+            NamedLayout named;
+            if (entry.is_object() && textAt(entry, "name", isLayoutName, named.name) &&
+                textAt(entry, "layout", isLayoutText, named.layout)) {
+                keepLayout(settings.layouts, named);
+            }
+        }
+    }
+    const auto locked = root.find("layoutLocked");
+    settings.layoutLocked = locked != root.end() && locked->is_boolean() && locked->get<bool>();
     return true;
 }
 

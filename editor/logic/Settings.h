@@ -9,6 +9,14 @@ namespace pelmora {
 
 const std::size_t kMaxLayoutChars = 4096;
 const std::size_t kMaxSettingsBytes = 1024 * 1024;
+const std::size_t kMaxNamedLayouts = 20;
+const std::size_t kMaxLayoutNameBytes = 80;
+
+// An arrangement of the panes the user saved under a name: a layout text with only its dock entry.
+struct NamedLayout {
+    std::string name;
+    std::string layout;
+};
 
 // What the editor remembers between sessions. Empty values mean "the program's default".
 struct Settings {
@@ -20,6 +28,10 @@ struct Settings {
     std::string lastFolder;
     // Most recent first, each file once, at most kMaxRecentFiles.
     std::vector<std::string> recentFiles;
+    // In the order saved, each name once, at most kMaxNamedLayouts.
+    std::vector<NamedLayout> layouts;
+    // The user can no longer move, float or close panes.
+    bool layoutLocked = false;
 };
 
 bool isThemeName(const std::string& name);

@@ -64,7 +64,10 @@ std::vector<DockState*>& DockState::live() {
 }
 
 void DockState::adopt(Pane& pane) {
-    SetWindowSubclass(pane.header->getHandle(), paneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    const HWND window = pane.header->getHandle();
+    SetWindowSubclass(window, paneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // The band's buttons are children of the pane: the band's paint must not cover them.
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPCHILDREN);
     if (live().empty() && !hook) {
         hook = SetWindowsHookExW(WH_GETMESSAGE, messageHook, nullptr, GetCurrentThreadId());
     }
@@ -316,7 +319,7 @@ LRESULT KWDock::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM
     DockState& s = *state;
     switch (msg) {
     case WM_SIZE:
-        s.layout();
+        s.resized(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;

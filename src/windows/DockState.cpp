@@ -51,6 +51,12 @@ void registerClasses() {
 const DWORD floatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 const DWORD floatExStyle = WS_EX_TOOLWINDOW;
 
+// Whether the window itself is shown, whatever its ancestors are: a dock laid out in a hidden window still
+// hides what it must.
+bool shownItself(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // Moves a window only when its rectangle differs, so an unchanged pane is not repainted; a child of the
 // dock joins the dock's open batch of moves unless it must change its place in the z-order.
 void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
@@ -59,7 +65,7 @@ void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
     const bool same =
         now.left == r.left && now.top == r.top && now.right == r.right && now.bottom == r.bottom;
-    if (same && IsWindowVisible(window) && !after) {
+    if (same && shownItself(window) && !after) {
         return;
     }
     const UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW | (same ? SWP_NOMOVE | SWP_NOSIZE : 0);
@@ -68,6 +74,16 @@ void placeWindow(HWND window, const KWBound& r, HWND after = nullptr) {
         SetWindowPos(window, after, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      flags | (after ? 0 : SWP_NOZORDER));
     }
+}
+
+// Whether only the given buttons lie above the window among its siblings.
+bool aboveAllBut(HWND window, const HWND (&buttons)[DockState::ButtonCount]) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (std::find(std::begin(buttons), std::end(buttons), above) == std::end(buttons)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -143,7 +159,7 @@ void DockState::layout() {
                 placeWindow(window, arranged.slideRect, HWND_TOP);
             } else if (tile && tile->selected == pane.number) {
                 placeWindow(window, tile->paneRect);
-            } else if (IsWindowVisible(window)) {
+            } else if (shownItself(window)) {
                 ShowWindow(window, SW_HIDE);
             }
         }
@@ -159,10 +175,11 @@ void DockState::layout() {
             }
         }
     }
-    // The buttons once the panes have their new widths.
+    // The buttons once the panes have their new widths, each pane's moved together.
     for (Pane& pane : panes) {
         const dock::PaneState* s = tree.state(pane.number);
         if (pane.header->getHandle() && s) {
+            moves::Batch buttons(pane.header->getHandle());
             placeButtons(pane, !s->floating);
         }
     }
@@ -175,6 +192,16 @@ void DockState::layout() {
             InvalidateRect(dock.getHandle(), &r, TRUE);
         }
     }
+}
+
+void DockState::resized(int width, int height) {
+    if (width > 0 && height > 0) {
+        if (proportional && sized.cx > 0 && sized.cy > 0) {
+            tree.stretch(sized.cx, width, sized.cy, height);
+        }
+        sized = {width, height};
+    }
+    layout();
 }
 
 void DockState::placeTabStrips() {
@@ -255,8 +282,10 @@ void DockState::placeButtons(Pane& pane, bool docked) {
         if (text::windowText(button) != names[i]) {
             text::setWindowText(button, names[i]);
         }
-        placeWindow(button, KWBound(right - size, right, (band - size) / 2, (band - size) / 2 + size),
-                    HWND_TOP);
+        // Raised over the pane's content only when something else lies above it: a layout that leaves
+        // the buttons where they are moves no window.
+        const KWBound place(right - size, right, (band - size) / 2, (band - size) / 2 + size);
+        placeWindow(button, place, aboveAllBut(button, pane.buttons) ? nullptr : HWND_TOP);
         right -= size + space;
     }
 }

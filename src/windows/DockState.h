@@ -44,6 +44,9 @@ struct DockState {
     std::vector<Pane> panes;
     KWObject* center = nullptr;
     bool locked = false;
+    // Splits keep their shares of the dock as it changes size; sized is the size last laid out.
+    bool proportional = false;
+    SIZE sized = {0, 0};
     int nextNumber = 0;
     std::function<bool(KWHeader*)> closeHandler;
     std::vector<HWND> tabStrips;
@@ -67,6 +70,8 @@ struct DockState {
 
     // Places every window after a change of the tree: panes, centre, tab strips, buttons, floats.
     void layout();
+    // The dock's new client size: the splits keep their shares when proportional, then the layout.
+    void resized(int width, int height);
     void placeTabStrips();
     void placeButtons(Pane& pane, bool docked);
     void updateFloat(Pane& pane);

@@ -2,6 +2,7 @@
 #include "KWDock.h"
 
 #include "core/DeletionWatch.h"
+#include "core/logic/DpiScale.h"
 #include "windows/DockState.h"
 #include "windows/logic/DockText.h"
 
@@ -180,6 +181,16 @@ bool KWDock::isLocked() const {
     return state->locked;
 }
 
+void KWDock::setProportional(bool proportional) {
+    state->proportional = proportional;
+    const KWBound area = state->clientArea();
+    state->sized = {area.right - area.left, area.bottom - area.top};
+}
+
+bool KWDock::isProportional() const {
+    return state->proportional;
+}
+
 std::vector<KWHeader*> KWDock::getPanes() const {
     std::vector<KWHeader*> all;
     for (const DockState::Pane& pane : state->panes) {
@@ -204,6 +215,9 @@ void KWDock::forgetGadget(KWObject* gadget) {
 
 void KWDock::dpiChanged(int oldDpi, int newDpi) {
     state->tree.rescale(oldDpi, newDpi);
+    // The new size that follows is the old one at the new DPI, not a change to keep shares of.
+    state->sized = {dpi::rescaled(state->sized.cx, oldDpi, newDpi),
+                    dpi::rescaled(state->sized.cy, oldDpi, newDpi)};
     for (DockState::Pane& pane : state->panes) {
         if (const dock::PaneState* s = state->tree.state(pane.number)) {
             dock::PaneState fitted = *s;

@@ -263,7 +263,7 @@ void editorLayout() {
     pump();
 }
 
-// The panes of the layout both programs share, in the order it creates them.
+// The panes of the demonstration program's layout, in the order it creates them.
 enum Pane { Status, Toolbar, Scene, Graphs, Elements, Properties, View };
 
 KWBound paneEdges(KWWindow* window, Pane pane) {
@@ -314,6 +314,87 @@ void programLayout(const char* program, KWWindow* window) {
     }
 }
 
+// The same four bars in a window whose panes are docked: the dock's splitters, grabbed with a press,
+// each dragged over 40 pixels and let go.
+void dockedLayout(const char* program, KWWindow* window) {
+    ShowWindow(window->getHandle(), SW_SHOW);
+    UpdateWindow(window->getHandle());
+    pump();
+    KWDock* dock = nullptr;
+    for (int i = 0; i < window->getChildCount(); ++i) {
+        dock =
+            window->getChild(i)->getType() == GADGET_DOCK ? static_cast<KWDock*>(window->getChild(i)) : dock;
+    }
+    if (!dock) {
+        std::printf("%-44s no dock\n", program);
+        return;
+    }
+    const double repaint = microsecondsPer(20, [&](int) {
+        RedrawWindow(window->getHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        pump();
+    });
+    std::printf("%-44s one repaint of the whole window %9.1f us\n", program, repaint);
+    // The panes in the order the program adds them: Scene, Graphs, Properties, Elements.
+    const std::vector<KWHeader*> panes = dock->getPanes();
+    if (panes.size() < 4) {
+        return;
+    }
+    const auto inDock = [dock](KWHeader* pane) {
+        RECT r = {};
+        GetWindowRect(pane->getHandle(), &r);
+        MapWindowPoints(nullptr, dock->getHandle(), reinterpret_cast<POINT*>(&r), 2);
+        return KWBound(r);
+    };
+    const KWBound scene = inDock(panes[0]), graphs = inDock(panes[1]), properties = inDock(panes[2]),
+                  elements = inDock(panes[3]);
+    struct Bar {
+        const char* name;
+        bool vertical;
+        int grab;   // a pixel of the bar, across it
+        int across; // along it
+    };
+    const Bar bars[] = {
+        {"scene bar", true, scene.right + 1, (scene.top + scene.bottom) / 2},
+        {"properties bar", true, properties.left - 3, (properties.top + properties.bottom) / 2},
+        {"graphs bar", false, graphs.top - 3, (graphs.left + graphs.right) / 2},
+        {"elements bar", false, elements.bottom + 1, (elements.left + elements.right) / 2},
+    };
+    const HWND handle = dock->getHandle();
+    for (const Bar& bar : bars) {
+        const auto at = [&bar](int position) {
+            return bar.vertical ? MAKELPARAM(position, bar.across) : MAKELPARAM(bar.across, position);
+        };
+        SendMessageA(handle, WM_MOUSEMOVE, 0, at(bar.grab));
+        SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, at(bar.grab));
+        pump();
+        // Towards the centre, so the panes' least sizes do not stop it.
+        const int direction = bar.name[0] == 'p' || bar.name[0] == 'g' ? -1 : 1;
+        const Stroke stroke = {bar.grab + (direction < 0 ? -40 : 0), bar.grab + (direction < 0 ? 0 : 40)};
+        const auto step = [&](int i) {
+            SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, at(stroke.at(i + 1)));
+        };
+        const auto paintedStep = [&](int i) {
+            step(i);
+            pump();
+        };
+        char label[64];
+        std::snprintf(label, sizeof(label), "%s, %s", program, bar.name);
+        DragFigures figures;
+        figures.handling = timeEach(80, step);
+        figures.painted = timeEach(80, paintedStep);
+        printCensus(label, 4, paintedStep);
+        SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, at(bar.grab));
+        SendMessageA(handle, WM_LBUTTONUP, 0, at(bar.grab));
+        pump();
+        std::printf("%-44s drag step mean %8.1f (median %8.1f, own CPU %8.1f) us   with repaint mean %8.1f "
+                    "(median %8.1f, own CPU %8.1f) us\n",
+                    label, figures.handling.mean(), figures.handling.median(), figures.handling.cpuMean(),
+                    figures.painted.mean(), figures.painted.median(), figures.painted.cpuMean());
+        std::printf("%-44s with repaint / one whole repaint: mean %.3f, median %.3f\n", label,
+                    figures.painted.mean() / repaint, figures.painted.median() / repaint);
+    }
+}
+
 void programLayouts() {
     demo::ShellImages images;
     KWWindow* shell = demo::buildEditorShell(images);
@@ -326,7 +407,7 @@ void programLayouts() {
     // simulation's, whose frames would come the more often the longer a step takes.
     editor->getGadgets().preview->setPlaying(false);
     KillTimer(editor->getGadgets().preview->getHandle(), 1);
-    programLayout("Pelmora", editor->getWindow());
+    dockedLayout("Pelmora", editor->getWindow());
     editor.reset();
     pump();
 }

@@ -599,6 +599,20 @@ void DockTree::rescale(int fromDpi, int toDpi) {
     }
 }
 
+void DockTree::stretch(int fromWidth, int toWidth, int fromHeight, int toHeight) {
+    if (fromWidth <= 0 || fromHeight <= 0 || toWidth <= 0 || toHeight <= 0) {
+        return;
+    }
+    for (Node& n : nodes) {
+        if (n.used && n.split) {
+            const bool columns = acrossColumns(n.side);
+            const long long from = columns ? fromWidth : fromHeight;
+            const long long to = columns ? toWidth : toHeight;
+            n.size = static_cast<int>((n.size * to + from / 2) / from);
+        }
+    }
+}
+
 void DockTree::walk(int node, std::vector<int>& out) const {
     const Node& n = nodes[node];
     if (!n.split) {

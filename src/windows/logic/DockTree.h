@@ -147,6 +147,9 @@ public:
     // Sizes measured at fromDpi, at toDpi (the dock moved to a display of another DPI); floating
     // windows keep their top-left corner.
     void rescale(int fromDpi, int toDpi);
+    // The dock went from one size to another: every split keeps its share of the extent it divides
+    // (columns of the width, rows of the height), rounded to whole pixels.
+    void stretch(int fromWidth, int toWidth, int fromHeight, int toHeight);
 
     // Number of splits and leaves in use; for checks.
     int nodeCount() const;

@@ -2,6 +2,7 @@
 // at the right, a centre between them, in a 600 x 400 dock.
 #include "TestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -200,6 +201,36 @@ TEST(Dock, EscapeAndRightButtonCancelADrag) {
         EXPECT_EQ(text(edges(f.elements)), home);
         EXPECT_TRUE(f.changes.empty());
     }
+}
+
+// A click on a tab shows its pane; a tab dragged off the strip takes its pane out of the group.
+TEST(Dock, TabsChooseThePaneAndATabDraggedOffTheStripLeavesTheGroup) {
+    Fixture f;
+    f.dock->movePane(f.elements, DOCK_TAB, 0, f.scene);
+    kwtest::pumpMessages();
+    HWND strip = FindWindowExW(f.dock->getHandle(), nullptr, L"SysTabControl32", nullptr);
+    ASSERT_TRUE(strip);
+    ASSERT_EQ(SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0), 2);
+    RECT tabs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        SendMessageW(strip, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tabs[i]));
+        MapWindowPoints(strip, nullptr, reinterpret_cast<POINT*>(&tabs[i]), 2);
+    }
+    const POINT sceneTab = {(tabs[0].left + tabs[0].right) / 2, (tabs[0].top + tabs[0].bottom) / 2};
+    click(sceneTab);
+    ASSERT_TRUE(kwtest::pumpUntil([&f] { return IsWindowVisible(f.scene->getHandle()) != FALSE; }));
+    EXPECT_FALSE(IsWindowVisible(f.elements->getHandle()));
+    EXPECT_EQ(f.changes, std::vector<int>{10});
+    const POINT elementsTab = {(tabs[1].left + tabs[1].right) / 2, (tabs[1].top + tabs[1].bottom) / 2};
+    dragTo(elementsTab, f.screen(595, 200));
+    ASSERT_NE(preview(), nullptr);
+    sendMouse(MOUSEEVENTF_LEFTUP, f.screen(595, 200));
+    EXPECT_TRUE(kwtest::pumpUntil([] { return GetCapture() == nullptr && !preview(); }));
+    EXPECT_EQ(text(edges(f.elements)), "450,600,0,400");
+    EXPECT_EQ(text(edges(f.scene)), "0,150,0,400");
+    EXPECT_EQ(FindWindowExW(f.dock->getHandle(), nullptr, L"SysTabControl32", nullptr), nullptr);
+    // The press chose the Elements tab before the drag took it away.
+    EXPECT_EQ(f.changes, (std::vector<int>{10, 11, 11}));
 }
 
 TEST(Dock, FloatsOutsideTheDockAndDocksBackByDoubleClick) {

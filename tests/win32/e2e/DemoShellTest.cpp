@@ -287,7 +287,8 @@ TEST(ShellLifetime, ProgramsStartAsTheUserLeftThem) {
     const struct {
         const char* program;
         const char* caption;
-    } programs[] = {{"Test.exe", mainCaption}, {"Pelmora.exe", "Pelmora - Untitled"}};
+        const char* scene; // the scene pane's title
+    } programs[] = {{"Test.exe", mainCaption, "Scene :"}, {"Pelmora.exe", "Pelmora - Untitled", "Scene"}};
     for (const auto& program : programs) {
         UserFolder user;
         const RECT placed = {70, 60, 970, 760};
@@ -296,7 +297,7 @@ TEST(ShellLifetime, ProgramsStartAsTheUserLeftThem) {
             RemoteProcess process(programFolder() + "\\" + program.program, programFolder());
             HWND main = process.waitForWindow(program.caption, startTimeoutMs);
             ASSERT_TRUE(main) << program.program;
-            HWND scene = onlyChild(main, "KWWINDOW", "Scene :");
+            HWND scene = onlyChild(main, "KWWINDOW", program.scene);
             ASSERT_TRUE(scene);
             if (start == 0) {
                 waitUntil(5000, [&] { return IsZoomed(main) != 0; });

@@ -2,10 +2,13 @@
 // switched between themes from the menu, made small; values typed into the property grid.
 #include "RemoteProcess.h"
 
+#include "logic/Settings.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -152,7 +155,7 @@ TEST(PelmoraWindow, PanesAndMenuBarSurviveRestoreMaximizeAndThemeChanges) {
     };
     for (const auto& step : cases) {
         step.run();
-        for (const char* pane : {"Elements :", "Properties :"}) {
+        for (const char* pane : {"Elements", "Properties"}) {
             EXPECT_LT(unpaintedPixels(editor, editor.pane(pane)), 50u) << step.steps << ": " << pane;
         }
         const std::vector<RECT> after = menuBarItemRects(editor.main);
@@ -174,9 +177,9 @@ TEST(PelmoraWindow, ASmallWindowKeepsThePanesInProportion) {
     editor.settle();
     auto previewShare = [&] {
         // The preview lies between the scene pane and the right column, above the graphs.
-        const RECT scene = rectIn(editor.pane("Scene :"), editor.main);
-        const RECT elements = rectIn(editor.pane("Elements :"), editor.main);
-        const RECT graphs = rectIn(editor.pane("Graphs :"), editor.main);
+        const RECT scene = rectIn(editor.pane("Scene"), editor.main);
+        const RECT elements = rectIn(editor.pane("Elements"), editor.main);
+        const RECT graphs = rectIn(editor.pane("Graphs"), editor.main);
         const RECT client = editor.client();
         return std::make_pair(static_cast<double>(elements.left - scene.right) / client.right,
                               static_cast<double>(graphs.top - scene.top) / client.bottom);
@@ -198,7 +201,7 @@ TEST(PelmoraWindow, ANumberTypedAfterOneClickOnAValueCellIsTakenAndReadable) {
     Editor editor;
     ASSERT_TRUE(editor.main);
     editor.settle();
-    HWND grid = findChildren(editor.pane("Properties :"), WC_LISTVIEWA).at(0);
+    HWND grid = findChildren(editor.pane("Properties"), WC_LISTVIEWA).at(0);
     int rate = -1;
     for (int row = 0; row < 20 && rate < 0; ++row) {
         rate = editor.process.listItemText(grid, row, 0) == "Rate" ? row : -1;
@@ -222,4 +225,97 @@ TEST(PelmoraWindow, ANumberTypedAfterOneClickOnAValueCellIsTakenAndReadable) {
     EXPECT_EQ("100.00000", textOf(field));
     EXPECT_EQ(0, SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0)) << "the number's start is scrolled away";
     // The editor ends with the process, its unsaved work left in the user folder that goes with it.
+}
+
+// Settings of the version before docking place the window as they did and keep the panes as built. The
+// user then drags Scene by its title band to the right of Properties and closes Graphs from View > Panes;
+// the next start shows the same arrangement, and View > Layout > Reset Layout brings the built-in one.
+TEST(PelmoraWindow, PanesMovedAndClosedByTheUserComeBackSoAfterARestart) {
+    UserFolder user;
+    const std::string program = programFolder() + "\\Pelmora.exe";
+    CreateDirectoryA((user.path + "\\Pelmora").c_str(), nullptr);
+    {
+        std::ofstream old(user.path + "\\Pelmora\\settings.json", std::ios::binary);
+        old << R"({"format": "pelmora-settings", "version": 1, "theme": "light", "recentFiles": ["C:\\a.kwfx"],
+            "layout": "kwlayout 1.0;window 90 70 900 700 0;splitter . 1 200;splitter . 2 600;splitter . 3 450;splitter . 4 180;tab -1#3/-1 1;tab -1#4/-1 0;end 7"})";
+    }
+    struct Shown {
+        RECT scene, properties;
+        bool graphs;
+    };
+    const auto panesOf = [](HWND main) {
+        const auto pane = [main](const char* title) { return findChildren(main, "", title).at(0); };
+        return Shown{rectIn(pane("Scene"), main), rectIn(pane("Properties"), main),
+                     IsWindowVisible(pane("Graphs")) != FALSE};
+    };
+    const auto settle = [](HWND main) {
+        for (int i = 0; i < 3; ++i) {
+            SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            Sleep(300);
+        }
+    };
+    {
+        RemoteProcess process(program, programFolder());
+        HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
+        ASSERT_TRUE(main);
+        settle(main);
+        RECT placed = {};
+        GetWindowRect(main, &placed);
+        EXPECT_FALSE(IsZoomed(main));
+        EXPECT_EQ(90, placed.left);
+        EXPECT_EQ(900, placed.right - placed.left);
+        const Shown built = panesOf(main);
+        ASSERT_LT(built.scene.right, built.properties.left);
+        EXPECT_TRUE(built.graphs);
+        // A press on Scene's band, then the pointer in steps to the right quarter of Properties.
+        POINT band = {built.scene.left + 30, built.scene.top + 8};
+        POINT drop = {built.properties.right - (built.properties.right - built.properties.left) / 5,
+                      (built.properties.top + built.properties.bottom) / 2};
+        ClientToScreen(main, &band);
+        ClientToScreen(main, &drop);
+        SetForegroundWindow(main);
+        moveMouse(band.x, band.y);
+        leftButton(true);
+        for (int step = 1; step <= 8; ++step) {
+            moveMouse(band.x + (drop.x - band.x) * step / 8, band.y + (drop.y - band.y) * step / 8);
+        }
+        leftButton(false);
+        settle(main);
+        const Shown moved = panesOf(main);
+        EXPECT_GT(moved.scene.left, moved.properties.left) << "Scene did not go right of Properties";
+        EXPECT_EQ(moved.scene.top, moved.properties.top);
+        // View > Panes > Graphs closes it.
+        typeKey('V', VK_MENU);
+        typeKey('N');
+        typeKey('G');
+        settle(main);
+        EXPECT_FALSE(panesOf(main).graphs);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_EQ(0u, process.waitForExit(15000));
+    }
+    RemoteProcess process(program, programFolder());
+    HWND main = process.waitForWindow("Pelmora - Untitled", 30000);
+    ASSERT_TRUE(main);
+    settle(main);
+    const Shown restarted = panesOf(main);
+    EXPECT_GT(restarted.scene.left, restarted.properties.left);
+    EXPECT_EQ(restarted.scene.top, restarted.properties.top);
+    EXPECT_FALSE(restarted.graphs);
+    SetForegroundWindow(main);
+    typeKey('V', VK_MENU);
+    typeKey('L');
+    typeKey('R');
+    settle(main);
+    const Shown reset = panesOf(main);
+    EXPECT_LT(reset.scene.right, reset.properties.left);
+    EXPECT_TRUE(reset.graphs);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, process.waitForExit(15000));
+    // Nothing else the old settings held was lost on the way.
+    pelmora::Settings settings;
+    std::string error;
+    ASSERT_TRUE(pelmora::readSettings(user.text("Pelmora\\settings.json"), settings, error)) << error;
+    EXPECT_EQ("light", settings.theme);
+    EXPECT_EQ(std::vector<std::string>{"C:\\a.kwfx"}, settings.recentFiles);
+    EXPECT_NE(std::string::npos, settings.layout.find(";dock 10 ")) << settings.layout;
 }
