@@ -11,10 +11,10 @@ namespace editor {
 // A new emitter's values: the runtime's defaults with curves that show a visible effect at once.
 EmitterDesc defaultEmitterValues();
 
-// Every value, key and name alike.
+// Every value, key and name alike, sub-emitters included.
 bool sameValues(const EmitterDesc& a, const EmitterDesc& b);
-// The values that only take effect from the effect's start (duration, loop, delay, prewarm, bursts):
-// a preview starts over when one of them changes.
+// The values that only take effect from the effect's start (duration, loop, delay, prewarm, bursts, and
+// which sub-emitters there are with their triggers and timing): a preview starts over when one changes.
 bool sameTiming(const EmitterDesc& a, const EmitterDesc& b);
 
 } // namespace editor
