@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 using namespace pelmora;
 using namespace pelmora::editor;
@@ -202,4 +204,25 @@ TEST(SubEmitterDocument, ARefusedEditOfTheNewRowsOrSubEmittersChangesNothingAndS
         EXPECT_TRUE(document.getScene() == before);
         EXPECT_EQ(document.undoSteps(), steps);
     }
+}
+
+TEST(SubEmitterDocument, AFileNestedThreeLevelsDeepOpensWithAnIdForEachSubEmitter) {
+    std::ifstream in(std::string(KW_FUZZ_SEEDS) + "/EditorDocumentFuzz/nested_three_levels", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EditorDocument document;
+    std::string error;
+    ASSERT_TRUE(document.open(text, "/fx/rain.kwfx", error)) << error;
+    const Scene& scene = document.getScene();
+    const Emitter& drops = *scene.findEmitter(scene.firstEmitter());
+    ASSERT_EQ(drops.subIds.size(), 1u);
+    ASSERT_EQ(drops.subIds[0].subs.size(), 1u);
+    const ElementId mist = drops.subIds[0].subs[0].id;
+    EXPECT_EQ(*scene.nameOf(mist), "Mist");
+    EXPECT_EQ(scene.parentOf(mist), drops.subIds[0].id);
+    ASSERT_TRUE(document.select(mist));
+    EXPECT_EQ(document.selectedSubEmitter()->trigger, Trigger::Death);
+    EXPECT_FALSE(document.apply(Edit::addSubEmitter(Trigger::Birth)));
+    ASSERT_TRUE(document.apply(Edit::remove()));
+    EXPECT_EQ(document.getSelection(), drops.subIds[0].id);
+    EXPECT_TRUE(scene.findSubEmitter(document.getSelection())->emitter.subEmitters.empty());
 }
