@@ -218,13 +218,15 @@ Applied EditorDocument::applyRename(const std::string& name) {
 
 Applied EditorDocument::addElement(ElementKind kind) {
     closeOpenStep();
+    // With a sub-emitter selected, groups and emitters go beside the emitter that holds it.
+    const ElementId under = scene.holderOf(selection) != kNoElement ? scene.holderOf(selection) : selection;
     ElementId added = kNoElement;
     if (kind == ElementKind::System) {
         added = scene.addSystem();
     } else if (kind == ElementKind::Group) {
-        added = scene.addGroup(selection);
+        added = scene.addGroup(under);
     } else if (kind == ElementKind::Emitter) {
-        added = scene.addEmitter(selection);
+        added = scene.addEmitter(under);
     }
     if (added == kNoElement) {
         if (scene.elementCount() >= kMaxElements) {

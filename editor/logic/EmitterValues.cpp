@@ -61,6 +61,18 @@ EmitterDesc defaultEmitterValues() {
     return values;
 }
 
+std::vector<float> collisionPlanes(const EmitterDesc& values) {
+    std::vector<float> planes;
+    if (values.collision.enabled) {
+        planes.push_back(values.collision.plane);
+    }
+    for (const SubEmitter& sub : values.subEmitters) {
+        const std::vector<float> below = collisionPlanes(sub.emitter);
+        planes.insert(planes.end(), below.begin(), below.end());
+    }
+    return planes;
+}
+
 bool sameTiming(const EmitterDesc& a, const EmitterDesc& b) {
     return a.duration == b.duration && a.loop == b.loop && a.delay == b.delay && a.prewarm == b.prewarm &&
            a.bursts == b.bursts && sameSubEmitters(a.subEmitters, b.subEmitters, true);

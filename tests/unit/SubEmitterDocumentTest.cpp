@@ -126,6 +126,18 @@ TEST(SubEmitterDocument, SubEmittersAreAddedEditedAndDeletedAsUndoSteps) {
     EXPECT_EQ(edited.emitter.name, "Sparks");
     EXPECT_EQ(scene.findEmitter(kEmitter)->values.rate, 40); // the emitter above keeps its own
 
+    // An emitter added while a sub-emitter is selected goes beside the emitter that holds it; the planes
+    // to draw are the ones whose collision is on.
+    ASSERT_TRUE(document.apply(Edit::number(Field::CollisionPlane, -30)));
+    ASSERT_TRUE(document.apply(Edit::number(Field::CollisionEnabled, 1)));
+    EXPECT_EQ(collisionPlanes(scene.findEmitter(kEmitter)->values), std::vector<float>{-30});
+    ASSERT_TRUE(document.apply(Edit::add(ElementKind::Emitter)));
+    EXPECT_EQ(scene.parentOf(document.getSelection()), scene.parentOf(kEmitter));
+    ASSERT_TRUE(document.undo());
+    ASSERT_TRUE(document.undo());
+    ASSERT_TRUE(document.undo());
+    ASSERT_TRUE(document.select(sub));
+
     // A second level, then deleting the first takes both; undo puts them back with their ids.
     ASSERT_TRUE(document.apply(Edit::addSubEmitter(Trigger::Death)));
     const ElementId inner = document.getSelection();
@@ -207,7 +219,8 @@ TEST(SubEmitterDocument, ARefusedEditOfTheNewRowsOrSubEmittersChangesNothingAndS
 }
 
 TEST(SubEmitterDocument, AFileNestedThreeLevelsDeepOpensWithAnIdForEachSubEmitter) {
-    std::ifstream in(std::string(KW_FUZZ_SEEDS) + "/EditorDocumentFuzz/nested_three_levels", std::ios::binary);
+    std::ifstream in(std::string(KW_FUZZ_SEEDS) + "/EditorDocumentFuzz/nested_three_levels",
+                     std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EditorDocument document;
     std::string error;
