@@ -124,17 +124,25 @@ std::string freeElementName(const char* kind, const std::vector<std::string>& na
     return freeName(kind, named);
 }
 
-EmitterDesc& emitterAt(EmitterDesc& top, const SubEmitterPath& path) {
-    EmitterDesc* at = &top;
+const EmitterDesc& emitterAt(const EmitterDesc& top, const SubEmitterPath& path) {
+    const EmitterDesc* at = &top;
     for (std::size_t index : path) {
         at = &at->subEmitters[index].emitter;
     }
     return *at;
 }
 
-SubEmitter& subEmitterAt(EmitterDesc& top, const SubEmitterPath& path) {
+EmitterDesc& emitterAt(EmitterDesc& top, const SubEmitterPath& path) {
+    return const_cast<EmitterDesc&>(emitterAt(static_cast<const EmitterDesc&>(top), path));
+}
+
+const SubEmitter& subEmitterAt(const EmitterDesc& top, const SubEmitterPath& path) {
     const SubEmitterPath above(path.begin(), path.end() - 1);
     return emitterAt(top, above).subEmitters[path.back()];
+}
+
+SubEmitter& subEmitterAt(EmitterDesc& top, const SubEmitterPath& path) {
+    return const_cast<SubEmitter&>(subEmitterAt(static_cast<const EmitterDesc&>(top), path));
 }
 
 std::vector<SubEmitterIds>& subIdsAt(Emitter& top, const SubEmitterPath& path) {
@@ -306,8 +314,10 @@ bool Scene::setName(ElementId id, const std::string& name) {
         group->name = name;
     } else if (Emitter* emitter = findEmitter(id)) {
         emitter->values.name = name;
-    } else if (const SubEmitter* sub = findSubEmitter(id)) {
-        const_cast<SubEmitter*>(sub)->emitter.name = name;
+    } else if (kindOf(id) == ElementKind::SubEmitter) {
+        SubEmitterPath path;
+        Emitter* holder = findEmitter(holderOf(id, &path));
+        subEmitterAt(holder->values, path).emitter.name = name;
     } else {
         return false;
     }
@@ -351,7 +361,7 @@ ElementId Scene::holderOf(ElementId id, SubEmitterPath* path) const {
 const SubEmitter* Scene::findSubEmitter(ElementId id) const {
     SubEmitterPath path;
     const Emitter* holder = findEmitter(holderOf(id, &path));
-    return holder && !path.empty() ? &subEmitterAt(const_cast<EmitterDesc&>(holder->values), path) : nullptr;
+    return holder && !path.empty() ? &subEmitterAt(holder->values, path) : nullptr;
 }
 
 const EmitterDesc* Scene::valuesOf(ElementId id) const {

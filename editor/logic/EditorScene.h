@@ -42,8 +42,10 @@ std::string freeElementName(const char* kind, const std::vector<std::string>& na
 
 // The emitter at a path below top (top itself for an empty path).
 EmitterDesc& emitterAt(EmitterDesc& top, const SubEmitterPath& path);
+const EmitterDesc& emitterAt(const EmitterDesc& top, const SubEmitterPath& path);
 // The sub-emitter at a path (not empty) below top.
 SubEmitter& subEmitterAt(EmitterDesc& top, const SubEmitterPath& path);
+const SubEmitter& subEmitterAt(const EmitterDesc& top, const SubEmitterPath& path);
 // The ids of the sub-emitters of the emitter at a path below top.
 std::vector<SubEmitterIds>& subIdsAt(Emitter& top, const SubEmitterPath& path);
 
