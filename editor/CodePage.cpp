@@ -36,6 +36,15 @@ bool programUsesUtf8() {
     return GetACP() == CP_UTF8;
 }
 
+// An emitter's name and texture path, and its sub-emitters' all the way down.
+template <typename Convert> void convertEmitter(EmitterDesc& values, Convert& convert) {
+    values.name = convert(values.name);
+    values.texture = convert(values.texture);
+    for (SubEmitter& sub : values.subEmitters) {
+        convertEmitter(sub.emitter, convert);
+    }
+}
+
 // Converts every name and texture path; false when one of them could not be kept whole.
 bool convertTexts(Scene& scene, UINT from, UINT to) {
     bool whole = true;
@@ -49,9 +58,7 @@ bool convertTexts(Scene& scene, UINT from, UINT to) {
         for (const editor::Group& group : system.groups) {
             scene.setName(group.id, convert(group.name));
             for (const editor::Emitter& emitter : group.emitters) {
-                EmitterDesc& values = scene.findEmitter(emitter.id)->values;
-                values.name = convert(values.name);
-                values.texture = convert(values.texture);
+                convertEmitter(scene.findEmitter(emitter.id)->values, convert);
             }
         }
     }

@@ -146,6 +146,11 @@ void CommandsPane::buildMenus() {
         }
         frame.window->addMenu(menu.title, *menu.context);
     }
+    addMenu->addItem(CommandAddSubEmitterMenu, -1, "Su&b-emitter", true);
+    const char* const triggerNames[] = {"&Birth", "&Death", "&Collision"};
+    for (int i = 0; i < 3; ++i) {
+        addMenu->addItem(CommandAddSubEmitter + i, CommandAddSubEmitterMenu, triggerNames[i], false);
+    }
     fileMenu->addItem(CommandRecentMenu, -1, "Recent &Files", true);
     fileMenu->addItem(CommandExit, -1, "E&xit", false);
     viewMenu->addItem(CommandThemeMenu, -1, "&Theme", true);
@@ -292,6 +297,11 @@ void CommandsPane::run(int command) {
         apply(Edit::add(kinds[command - CommandAddSystem]));
         break;
     }
+    case CommandAddSubEmitter:
+    case CommandAddSubEmitter + 1:
+    case CommandAddSubEmitter + 2:
+        apply(Edit::addSubEmitter(static_cast<pelmora::Trigger>(command - CommandAddSubEmitter)));
+        break;
     case CommandAbout:
         showAbout();
         break;

@@ -33,6 +33,9 @@ enum Command {
     CommandAddSystem = 300,
     CommandAddGroup,
     CommandAddEmitter,
+    CommandAddSubEmitterMenu = 310,
+    // One command a trigger: CommandAddSubEmitter + 0 birth, + 1 death, + 2 collision.
+    CommandAddSubEmitter,
     CommandPlay = 400,
     CommandPause,
     CommandRestart,

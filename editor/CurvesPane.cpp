@@ -15,25 +15,33 @@ CurvesPane::CurvesPane(KWHeader* pane, KWWindow* window, EditorDocument& documen
     KWTab* tabs = KWTab::create(STYLE_DEFAULT, 0, s(20), s(500), s(80), pane, -1);
     KWWindow* sizePage = tabs->addTab(1, "Size over life");
     KWWindow* colorPage = tabs->addTab(2, "Colour over life");
+    KWWindow* speedPage = tabs->addTab(3, "Speed over life");
     tabs->lockToParent(LOCK_STRETCH_BOTH);
     followTheme(tabs);
     sizeCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), sizePage, -1);
     sizeCurve->lockToParent(LOCK_FILL);
     colorRamp = KWColorEdit::create(STYLE_DEFAULT, 0, 0, s(500), s(80), colorPage, window);
     colorRamp->lockToParent(LOCK_FILL);
+    speedCurve = KWFloatGraph::create(STYLE_DEFAULT, 0, 0, s(100), s(100), speedPage, -1);
+    speedCurve->lockToParent(LOCK_FILL);
     pane->doAlignment();
     sizeCurve->moveView(s(100), s(30));
+    speedCurve->moveView(s(100), s(30));
 
     sizeCurve->setHandler([this](const KWEvent& event) {
         edit(Edit::sizeCurve(sizeKeys(sizeCurve->getPoints())), event.type == EVENT_CHANGED);
+    });
+    speedCurve->setHandler([this](const KWEvent& event) {
+        edit(Edit::speedCurve(sizeKeys(speedCurve->getPoints())), event.type == EVENT_CHANGED);
     });
     colorRamp->setHandler([this](const KWEvent& event) {
         edit(Edit::colorCurve(colorKeys(colorRamp->getPoints())), event.type == EVENT_CHANGED);
     });
     listener = document.addListener([this](const Change& change) {
-        const ElementId selected = this->document.getSelection();
+        // A sub-emitter's values change with the emitter that holds it.
+        const ElementId holder = this->document.getScene().holderOf(this->document.getSelection());
         const bool ours =
-            (change.parts & ChangedValues) && (change.emitter == selected || change.emitter == kNoElement);
+            (change.parts & ChangedValues) && (change.emitter == holder || change.emitter == kNoElement);
         if (!applying && ((change.parts & ChangedSelection) || ours)) {
             show();
         }
@@ -48,10 +56,11 @@ CurvesPane::~CurvesPane() {
 void CurvesPane::frameKeys() {
     sizeCurve->frameKeys();
     colorRamp->frameKeys();
+    speedCurve->frameKeys();
 }
 
 void CurvesPane::edit(const Edit& change, bool finished) {
-    if (!document.selectedEmitter()) {
+    if (!document.selectedValues()) {
         return;
     }
     applying = true;
@@ -65,12 +74,14 @@ void CurvesPane::edit(const Edit& change, bool finished) {
 }
 
 void CurvesPane::show() {
-    const Emitter* emitter = document.selectedEmitter();
-    sizeCurve->setActive(emitter != nullptr);
-    colorRamp->setActive(emitter != nullptr);
-    if (emitter) {
-        sizeCurve->setPoints(graphPoints(emitter->values.size));
-        colorRamp->setPoints(colorPoints(emitter->values.color));
+    const EmitterDesc* values = document.selectedValues();
+    for (KWObject* editor : std::initializer_list<KWObject*>{sizeCurve, colorRamp, speedCurve}) {
+        editor->setActive(values != nullptr);
+    }
+    if (values) {
+        sizeCurve->setPoints(graphPoints(values->size));
+        colorRamp->setPoints(colorPoints(values->color));
+        speedCurve->setPoints(graphPoints(values->speedOverLife));
         frameKeys();
     }
 }

@@ -11,9 +11,10 @@
 
 namespace pelmora {
 
-// The selected emitter's size and colour over life, each in a tab of its own. The only place where the
-// emitter's keys become the editors' points and back: a drag's steps reach the document as steps of one
-// edit, and the editors take the document's keys when the selection or the keys change by other means.
+// The selected emitter's (or sub-emitter's) size, colour and speed over life, each in a tab of its own. The
+// only place where the emitter's keys become the editors' points and back: a drag's steps reach the document
+// as steps of one edit, and the editors take the document's keys when the selection or the keys change by
+// other means.
 class CurvesPane {
 public:
     typedef std::function<void(const std::string& reason)> Refuse;
@@ -23,7 +24,8 @@ public:
 
     KW::KWFloatGraph* getSizeCurve() const { return sizeCurve; }
     KW::KWColorEdit* getColorRamp() const { return colorRamp; }
-    // Fits both editors' views to their keys.
+    KW::KWFloatGraph* getSpeedCurve() const { return speedCurve; }
+    // Fits the editors' views to their keys.
     void frameKeys();
 
     static std::vector<KW::KWGraphPoint> graphPoints(const std::vector<SizeKey>& keys);
@@ -39,6 +41,7 @@ private:
     Refuse refuse;
     KW::KWFloatGraph* sizeCurve;
     KW::KWColorEdit* colorRamp;
+    KW::KWFloatGraph* speedCurve;
     bool applying = false; // an edit of ours is on its way: the editors already show it
     int listener;
 };

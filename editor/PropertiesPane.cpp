@@ -48,7 +48,11 @@ PropertiesPane::PropertiesPane(KWHeader* pane, KWImageList* icons, EditorDocumen
             }
             caption = row.group;
             group = grid->addGroup(caption);
-            valueGroups.push_back(group);
+            if (std::strcmp(caption, kSubEmitterGroup) == 0) {
+                subEmitterGroup = group;
+            } else {
+                valueGroups.push_back(group);
+            }
         }
         addRow(group, row);
     }
@@ -56,7 +60,7 @@ PropertiesPane::PropertiesPane(KWHeader* pane, KWImageList* icons, EditorDocumen
     closedGroups.assign(valueGroups.begin() + 2, valueGroups.end());
     grid->lockToParent(LOCK_STRETCH_BOTH);
     pane->doAlignment();
-    for (KWGroupItem* open : {element, valueGroups[0], valueGroups[1]}) {
+    for (KWGroupItem* open : {element, subEmitterGroup, valueGroups[0], valueGroups[1]}) {
         grid->openGroup(open, true);
     }
     listener = document.addListener([this](const Change& change) {
@@ -165,16 +169,21 @@ void PropertiesPane::show(bool whole) {
         nameEdit->setText(name ? *name : std::string());
     }
     nameEdit->setActive(name != nullptr);
-    const Emitter* emitter = document.selectedEmitter();
-    for (KWGroupItem* group : whole ? valueGroups : std::vector<KWGroupItem*>()) {
-        grid->hideGroup(group, emitter == nullptr);
+    const EmitterDesc* values = document.selectedValues();
+    const SubEmitter* sub = document.selectedSubEmitter();
+    if (whole) {
+        for (KWGroupItem* group : valueGroups) {
+            grid->hideGroup(group, values == nullptr);
+        }
+        grid->hideGroup(subEmitterGroup, sub == nullptr);
     }
-    if (emitter) {
+    if (values) {
         for (const Row& row : rows) {
-            if (row.gadget == editing) {
+            if (row.gadget == editing || (!sub && isSubEmitterField(row.row->field))) {
                 continue;
             }
-            const float value = fieldValue(emitter->values, row.row->field, row.row->slot);
+            const float value = sub ? fieldValue(*sub, row.row->field, row.row->slot)
+                                    : fieldValue(*values, row.row->field, row.row->slot);
             switch (row.row->kind) {
             case RowKind::Number:
                 static_cast<KWSpinBox*>(row.gadget)->setValue(value);
@@ -188,7 +197,7 @@ void PropertiesPane::show(bool whole) {
             }
         }
         if (editing != texture) {
-            texture->setPath(emitter->values.texture);
+            texture->setPath(values->texture);
         }
     }
     showTextureState();
@@ -198,8 +207,8 @@ void PropertiesPane::show(bool whole) {
 }
 
 void PropertiesPane::showTextureState() {
-    const Emitter* emitter = document.selectedEmitter();
-    const std::string state = emitter ? textureState(emitter->values.texture) : std::string();
+    const EmitterDesc* values = document.selectedValues();
+    const std::string state = values ? textureState(values->texture) : std::string();
     if (textureText->getText() != state) {
         textureText->setText(state);
         grid->updateSubitemsText();

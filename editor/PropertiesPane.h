@@ -11,8 +11,9 @@
 
 namespace pelmora {
 
-// The property grid: the selected element's name, and one row a value of the selected emitter, built
-// from the table of emitter rows, with the texture after the blend. Every edit goes to the document;
+// The property grid: the selected element's name, and one row a value of the selected emitter or
+// sub-emitter (with its trigger, count and inherited velocity), built from the table of emitter rows, with
+// the texture after the blend. Every edit goes to the document;
 // a refused one is reported and the document's values are shown again.
 class PropertiesPane {
 public:
@@ -27,10 +28,10 @@ public:
 
     KW::KWProperties* getGrid() const { return grid; }
     KW::KWEdit* getNameEdit() const { return nameEdit; }
-    // The gadget of a value's row (the first burst's for burst rows).
+    // The gadget of a value's row (the first burst's or force's for their rows).
     KW::KWObject* gadgetOf(editor::Field field) const;
     // The groups after the element's, emission and rendering, which start closed: shape, timing,
-    // bursts, motion, sprite sheet.
+    // bursts, motion, sprite sheet, trail, noise, forces, speed, stretch, collision.
     const std::vector<KW::KWGroupItem*>& getGroups() const { return closedGroups; }
     // The shape's kind, for automation and tests.
     KW::KWComboBox* getShapeKind() const;
@@ -57,7 +58,8 @@ private:
     KW::KWEdit* nameEdit;
     KW::KWOpenButton* texture;
     KW::KWText* textureText;
-    std::vector<KW::KWGroupItem*> valueGroups;  // every group but the element's
+    KW::KWGroupItem* subEmitterGroup = nullptr; // shown while a sub-emitter is selected
+    std::vector<KW::KWGroupItem*> valueGroups;  // every group but the element's and the sub-emitter's
     std::vector<KW::KWGroupItem*> closedGroups; // those that start closed
     std::vector<Row> rows;
     bool applying = false;

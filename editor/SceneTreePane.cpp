@@ -14,6 +14,17 @@ namespace {
 // Images of the shared icon strip.
 enum Icon { IconGroup = 14, IconSystem = 26, IconEmitter = 27 };
 
+const char* triggerCaption(Trigger trigger) {
+    switch (trigger) {
+    case Trigger::Birth:
+        return "Birth";
+    case Trigger::Death:
+        return "Death";
+    default:
+        return "Collision";
+    }
+}
+
 } // namespace
 
 SceneTreePane::SceneTreePane(KWHeader* pane, KWImageList* icons, EditorDocument& document)
@@ -45,7 +56,11 @@ int SceneTreePane::itemOf(ElementId id) const {
 }
 
 void SceneTreePane::onChange(const Change& change) {
-    if (change.parts & ChangedStructure) {
+    // A sub-emitter's caption shows its trigger, which is one of its values.
+    const bool subEmitters = (change.parts & ChangedValues) && change.emitter != kNoElement &&
+                             document.getScene().findEmitter(change.emitter) &&
+                             !document.getScene().findEmitter(change.emitter)->subIds.empty();
+    if ((change.parts & ChangedStructure) || (subEmitters && change.finished)) {
         rebuild();
     } else if (change.parts & ChangedSelection) {
         showSelection();
@@ -69,7 +84,8 @@ void SceneTreePane::rebuild() {
         for (const Group& group : system.groups) {
             const int groupItem = add(systemItem, IconGroup, group.id, group.name);
             for (const Emitter& emitter : group.emitters) {
-                add(groupItem, IconEmitter, emitter.id, emitter.values.name);
+                addSubEmitters(add(groupItem, IconEmitter, emitter.id, emitter.values.name),
+                               emitter.values.subEmitters, emitter.subIds);
             }
         }
     }
@@ -82,6 +98,17 @@ void SceneTreePane::rebuild() {
                  reinterpret_cast<LPARAM>(tree->getItemHandle(root)));
     showing = false;
     showSelection();
+}
+
+void SceneTreePane::addSubEmitters(int parent, const std::vector<SubEmitter>& subs,
+                                   const std::vector<SubEmitterIds>& ids) {
+    for (std::size_t i = 0; i < subs.size() && i < ids.size(); ++i) {
+        const std::string caption = subs[i].emitter.name + " (" + triggerCaption(subs[i].trigger) + ")";
+        const int item = tree->addItem(parent, IconEmitter, 0, caption);
+        elementOfItem[item] = ids[i].id;
+        itemOfElement[ids[i].id] = item;
+        addSubEmitters(item, subs[i].emitter.subEmitters, ids[i].subs);
+    }
 }
 
 void SceneTreePane::showSelection() {

@@ -9,9 +9,9 @@
 
 namespace pelmora {
 
-// The scene's systems, groups and emitters as a tree, all unfolded. Choosing an item selects its element
-// in the document; the tree is built again when the document's elements change, and follows its
-// selection.
+// The scene's systems, groups, emitters and sub-emitters (with their triggers) as a tree, all unfolded.
+// Choosing an item selects its element in the document; the tree is built again when the document's elements
+// change, and follows its selection.
 class SceneTreePane {
 public:
     SceneTreePane(KW::KWHeader* pane, KW::KWImageList* icons, editor::EditorDocument& document);
@@ -24,6 +24,8 @@ public:
 private:
     void onChange(const editor::Change& change);
     void rebuild();
+    void addSubEmitters(int parent, const std::vector<SubEmitter>& subs,
+                        const std::vector<editor::SubEmitterIds>& ids);
     void showSelection();
 
     editor::EditorDocument& document;

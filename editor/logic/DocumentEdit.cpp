@@ -27,6 +27,13 @@ Edit Edit::sizeCurve(std::vector<SizeKey> keys) {
     return edit;
 }
 
+Edit Edit::speedCurve(std::vector<SizeKey> keys) {
+    Edit edit;
+    edit.kind = Kind::SpeedKeys;
+    edit.sizeKeys = std::move(keys);
+    return edit;
+}
+
 Edit Edit::colorCurve(std::vector<ColorKey> keys) {
     Edit edit;
     edit.kind = Kind::ColorKeys;
@@ -45,6 +52,12 @@ Edit Edit::add(ElementKind kind) {
     Edit edit;
     edit.kind = Kind::Add;
     edit.added = kind;
+    return edit;
+}
+
+Edit Edit::addSubEmitter(Trigger trigger) {
+    Edit edit = add(ElementKind::SubEmitter);
+    edit.trigger = trigger;
     return edit;
 }
 

@@ -15,7 +15,7 @@ namespace editor {
 
 struct EditStep {
     enum class Kind {
-        Values, // id: an emitter; before and after: its values
+        Values, // id: an emitter; before and after: its values (and its sub-emitters' ids)
         Rename, // id: any element; nameBefore and nameAfter
         Insert, // element went into the scene
         Remove  // element left the scene
@@ -24,11 +24,14 @@ struct EditStep {
     ElementId id = kNoElement;
     EmitterDesc before;
     EmitterDesc after;
+    std::vector<SubEmitterIds> idsBefore;
+    std::vector<SubEmitterIds> idsAfter;
     std::string nameBefore;
     std::string nameAfter;
     PlacedElement element;
-    int source = 0;    // Values: which row or curve edits it, so one drag's steps join
-    bool open = false; // Values: a drag still adding to it; after is not yet set
+    int source = 0;                // Values: which row or curve edits it, so one drag's steps join
+    ElementId target = kNoElement; // Values: the emitter or sub-emitter the row or curve belongs to
+    bool open = false;             // Values: a drag still adding to it; after is not yet set
 };
 
 class EditHistory {

@@ -18,14 +18,20 @@ int sourceOf(const Edit& edit) {
         return -1;
     case Edit::Kind::ColorKeys:
         return -2;
+    case Edit::Kind::SpeedKeys:
+        return -4;
     default:
         return -3;
     }
 }
 
-bool isBurstField(Field field) {
-    return field == Field::BurstTime || field == Field::BurstCount || field == Field::BurstRepeats ||
-           field == Field::BurstInterval;
+// A sub-emitter's fields as the check names them: "subEmitters[i].emitter.subEmitters[j]." and so on.
+std::string subEmitterField(const SubEmitterPath& path) {
+    std::string field;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        field += (i ? "emitter.subEmitters[" : "subEmitters[") + std::to_string(path[i]) + "].";
+    }
+    return field;
 }
 
 // What the user is told of a refused value: "FIELD: PROBLEM".
@@ -38,8 +44,23 @@ Applied refused(const std::string& reason) {
     return Applied{false, reason};
 }
 
+// A refused value of a sub-emitter, named as its own rows name it ("count", "rate").
+Applied refusedAt(Problem problem, const SubEmitterPath& path) {
+    const std::string own = subEmitterField(path);
+    for (const std::string& prefix : {own + "emitter.", own}) {
+        if (!path.empty() && problem.field.compare(0, prefix.size(), prefix) == 0) {
+            problem.field.erase(0, prefix.size());
+            break;
+        }
+    }
+    return refused(problem);
+}
+
 void rebase(EmitterDesc& values, const std::string& oldFolder, const std::string& newFolder) {
     values.texture = rebasedTextureReference(values.texture, oldFolder, newFolder);
+    for (SubEmitter& sub : values.subEmitters) {
+        rebase(sub.emitter, oldFolder, newFolder);
+    }
 }
 
 void rebase(Scene& scene, const std::string& oldFolder, const std::string& newFolder) {
@@ -84,7 +105,7 @@ Applied EditorDocument::apply(const Edit& edit) {
     case Edit::Kind::Rename:
         return applyRename(edit.text);
     case Edit::Kind::Add:
-        return addElement(edit.added);
+        return edit.added == ElementKind::SubEmitter ? addSubEmitter(edit.trigger) : addElement(edit.added);
     case Edit::Kind::Delete:
         return removeSelected();
     default:
@@ -93,36 +114,52 @@ Applied EditorDocument::apply(const Edit& edit) {
 }
 
 Applied EditorDocument::applyToEmitter(const Edit& edit) {
-    Emitter* emitter = scene.findEmitter(selection);
+    SubEmitterPath place;
+    Emitter* emitter = scene.findEmitter(scene.holderOf(selection, &place));
     if (!emitter) {
         return refused("No emitter is selected.");
     }
-    if (edit.kind == Edit::Kind::Field && isBurstField(edit.field) && edit.slot >= kMaxBursts) {
+    const bool field = edit.kind == Edit::Kind::Field;
+    if (field && isBurstField(edit.field) && edit.slot >= kMaxBursts) {
         return refused("bursts: at most " + std::to_string(kMaxBursts) + " bursts");
     }
+    if (field && isForceField(edit.field) && edit.slot >= kMaxForces) {
+        return refused("forces: at most " + std::to_string(kMaxForces) + " forces");
+    }
+    if (field && isSubEmitterField(edit.field) && place.empty()) {
+        return refused("Only a sub-emitter has a trigger, a count and inherited velocity.");
+    }
     EmitterDesc values = emitter->values;
+    EmitterDesc& edited = emitterAt(values, place);
     switch (edit.kind) {
     case Edit::Kind::Texture:
-        values.texture = textureReference(edit.text, folderOf(path));
+        edited.texture = textureReference(edit.text, folderOf(path));
         break;
     case Edit::Kind::SizeKeys:
-        values.size = edit.sizeKeys;
+        edited.size = edit.sizeKeys;
+        break;
+    case Edit::Kind::SpeedKeys:
+        edited.speedOverLife = edit.sizeKeys;
         break;
     case Edit::Kind::ColorKeys:
-        values.color = edit.colorKeys;
+        edited.color = edit.colorKeys;
         break;
     default:
-        setField(values, edit.field, edit.slot, edit.value);
+        if (place.empty()) {
+            setField(edited, edit.field, edit.slot, edit.value);
+        } else {
+            setField(subEmitterAt(values, place), edit.field, edit.slot, edit.value);
+        }
         break;
     }
     const Problem problem = checkEmitter(values);
     if (!problem.ok()) {
-        return refused(problem);
+        return refusedAt(problem, place);
     }
     const FileState before = fileState();
     const int source = sourceOf(edit);
     EditStep* open = history.openStep();
-    if (open && (open->id != emitter->id || open->source != source)) {
+    if (open && (open->id != emitter->id || open->source != source || open->target != selection)) {
         closeOpenStep();
         open = nullptr;
     }
@@ -137,7 +174,9 @@ Applied EditorDocument::applyToEmitter(const Edit& edit) {
             EditStep step;
             step.id = emitter->id;
             step.before = emitter->values;
+            step.idsBefore = emitter->subIds;
             step.source = source;
+            step.target = selection;
             step.open = true;
             history.push(step);
         }
@@ -179,13 +218,15 @@ Applied EditorDocument::applyRename(const std::string& name) {
 
 Applied EditorDocument::addElement(ElementKind kind) {
     closeOpenStep();
+    // With a sub-emitter selected, groups and emitters go beside the emitter that holds it.
+    const ElementId under = scene.holderOf(selection) != kNoElement ? scene.holderOf(selection) : selection;
     ElementId added = kNoElement;
     if (kind == ElementKind::System) {
         added = scene.addSystem();
     } else if (kind == ElementKind::Group) {
-        added = scene.addGroup(selection);
+        added = scene.addGroup(under);
     } else if (kind == ElementKind::Emitter) {
-        added = scene.addEmitter(selection);
+        added = scene.addEmitter(under);
     }
     if (added == kNoElement) {
         if (scene.elementCount() >= kMaxElements) {
@@ -208,7 +249,70 @@ Applied EditorDocument::addElement(ElementKind kind) {
     return Applied();
 }
 
+Applied EditorDocument::addSubEmitter(Trigger trigger) {
+    SubEmitterPath place;
+    const Emitter* holder = scene.findEmitter(scene.holderOf(selection, &place));
+    if (!holder) {
+        return refused("Select the emitter to add the sub-emitter to.");
+    }
+    if (place.size() + 1 >= kMaxEmitterDepth) {
+        return refused("Sub-emitters nest at most " + std::to_string(kMaxEmitterDepth) +
+                       " levels deep in all: this one cannot hold another.");
+    }
+    EmitterDesc values = holder->values;
+    Emitter changed = *holder;
+    std::vector<SubEmitter>& subs = emitterAt(values, place).subEmitters;
+    if (subs.size() >= kMaxSubEmitters) {
+        return refused("An emitter holds at most " + std::to_string(kMaxSubEmitters) + " sub-emitters.");
+    }
+    std::vector<std::string> names;
+    for (const SubEmitter& sub : subs) {
+        names.push_back(sub.emitter.name);
+    }
+    SubEmitter sub;
+    sub.trigger = trigger;
+    sub.emitter = defaultEmitterValues();
+    sub.emitter.name = freeElementName("Sub-emitter", names);
+    subs.push_back(sub);
+    SubEmitterIds ids;
+    ids.id = scene.newId();
+    subIdsAt(changed, place).push_back(ids);
+    changeHolder(holder->id, values, changed.subIds, ids.id);
+    return Applied();
+}
+
+void EditorDocument::changeHolder(ElementId holder, const EmitterDesc& values,
+                                  const std::vector<SubEmitterIds>& ids, ElementId select) {
+    closeOpenStep();
+    const FileState before = fileState();
+    Emitter* emitter = scene.findEmitter(holder);
+    EditStep step;
+    step.id = holder;
+    step.before = emitter->values;
+    step.idsBefore = emitter->subIds;
+    step.after = values;
+    step.idsAfter = ids;
+    history.push(step);
+    Change change = run(step, true);
+    selection = select;
+    change.parts |= ChangedStructure | ChangedSelection;
+    notify(change, before);
+}
+
 Applied EditorDocument::removeSelected() {
+    SubEmitterPath place;
+    const Emitter* holder = scene.findEmitter(scene.holderOf(selection, &place));
+    if (holder && !place.empty()) {
+        EmitterDesc values = holder->values;
+        Emitter changed = *holder;
+        const SubEmitterPath above(place.begin(), place.end() - 1);
+        std::vector<SubEmitter>& subs = emitterAt(values, above).subEmitters;
+        std::vector<SubEmitterIds>& ids = subIdsAt(changed, above);
+        subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(place.back()));
+        ids.erase(ids.begin() + static_cast<std::ptrdiff_t>(place.back()));
+        changeHolder(holder->id, values, changed.subIds, scene.parentOf(selection));
+        return Applied();
+    }
     EditStep step;
     step.kind = EditStep::Kind::Remove;
     if (!scene.copyElement(selection, step.element)) {
@@ -231,8 +335,10 @@ void EditorDocument::closeOpenStep() {
         return;
     }
     open->open = false;
-    open->after = scene.findEmitter(open->id)->values;
-    if (sameValues(open->before, open->after)) {
+    const Emitter* emitter = scene.findEmitter(open->id);
+    open->after = emitter->values;
+    open->idsAfter = emitter->subIds;
+    if (sameValues(open->before, open->after) && open->idsBefore == open->idsAfter) {
         history.dropNewest();
     }
 }
@@ -243,7 +349,11 @@ Change EditorDocument::run(const EditStep& step, bool forward) {
     case EditStep::Kind::Values: {
         Emitter* emitter = scene.findEmitter(step.id);
         emitter->values = forward ? step.after : step.before;
+        emitter->subIds = forward ? step.idsAfter : step.idsBefore;
         change.parts = ChangedValues;
+        if (!(step.idsBefore == step.idsAfter)) {
+            change.parts |= ChangedStructure;
+        }
         change.emitter = step.id;
         change.timing = !sameTiming(step.before, step.after);
         break;
@@ -251,9 +361,9 @@ Change EditorDocument::run(const EditStep& step, bool forward) {
     case EditStep::Kind::Rename:
         scene.setName(step.id, forward ? step.nameAfter : step.nameBefore);
         change.parts = ChangedStructure;
-        if (scene.kindOf(step.id) == ElementKind::Emitter) {
+        if (scene.holderOf(step.id) != kNoElement) {
             change.parts |= ChangedValues;
-            change.emitter = step.id;
+            change.emitter = scene.holderOf(step.id);
         }
         break;
     case EditStep::Kind::Insert:

@@ -49,6 +49,10 @@ public:
     ElementId getSelection() const { return selection; }
     // The selected emitter, or null when the selection is not an emitter.
     const Emitter* selectedEmitter() const { return scene.findEmitter(selection); }
+    // The values the grid shows: the selected emitter's or sub-emitter's; null for other selections.
+    const EmitterDesc* selectedValues() const { return scene.valuesOf(selection); }
+    // The selected sub-emitter, or null.
+    const SubEmitter* selectedSubEmitter() const { return scene.findSubEmitter(selection); }
     // The file the effect was opened from or saved to; empty for a new effect.
     const std::string& getPath() const { return path; }
     bool hasUnsavedChanges() const { return history.hasUnsavedChanges(); }
@@ -98,6 +102,10 @@ private:
     Applied applyToEmitter(const Edit& edit);
     Applied applyRename(const std::string& name);
     Applied addElement(ElementKind kind);
+    Applied addSubEmitter(Trigger trigger);
+    // Changes the emitter that holds the selection, its sub-emitters included, as one finished step.
+    void changeHolder(ElementId holder, const EmitterDesc& values, const std::vector<SubEmitterIds>& ids,
+                      ElementId select);
     Applied removeSelected();
     // Ends an open drag step: its after values are taken, or it goes if nothing changed.
     void closeOpenStep();

@@ -12,7 +12,7 @@ namespace {
 // Same ids, names and values, all the way down.
 bool sameEmitters(const std::vector<Emitter>& a, const std::vector<Emitter>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Emitter& p, const Emitter& q) {
-        return p.id == q.id && sameValues(p.values, q.values);
+        return p.id == q.id && sameValues(p.values, q.values) && p.subIds == q.subIds;
     });
 }
 
@@ -86,6 +86,18 @@ template <typename T> std::size_t indexOf(const std::vector<T>& siblings, Elemen
         siblings.begin());
 }
 
+// Finds id among the sub-emitter ids, depth first; path is where it sits.
+bool findSubIds(const std::vector<SubEmitterIds>& subs, ElementId id, SubEmitterPath& path) {
+    for (std::size_t i = 0; i < subs.size(); ++i) {
+        path.push_back(i);
+        if (subs[i].id == id || findSubIds(subs[i].subs, id, path)) {
+            return true;
+        }
+        path.pop_back();
+    }
+    return false;
+}
+
 std::size_t elementsIn(const System& system) {
     std::size_t count = 1;
     for (const Group& group : system.groups) {
@@ -103,6 +115,43 @@ std::size_t elementsIn(const Emitter&) {
 }
 
 } // namespace
+
+std::string freeElementName(const char* kind, const std::vector<std::string>& names) {
+    std::vector<NamedEmitter> named;
+    for (const std::string& name : names) {
+        named.push_back(NamedEmitter{name});
+    }
+    return freeName(kind, named);
+}
+
+const EmitterDesc& emitterAt(const EmitterDesc& top, const SubEmitterPath& path) {
+    const EmitterDesc* at = &top;
+    for (std::size_t index : path) {
+        at = &at->subEmitters[index].emitter;
+    }
+    return *at;
+}
+
+EmitterDesc& emitterAt(EmitterDesc& top, const SubEmitterPath& path) {
+    return const_cast<EmitterDesc&>(emitterAt(static_cast<const EmitterDesc&>(top), path));
+}
+
+const SubEmitter& subEmitterAt(const EmitterDesc& top, const SubEmitterPath& path) {
+    const SubEmitterPath above(path.begin(), path.end() - 1);
+    return emitterAt(top, above).subEmitters[path.back()];
+}
+
+SubEmitter& subEmitterAt(EmitterDesc& top, const SubEmitterPath& path) {
+    return const_cast<SubEmitter&>(subEmitterAt(static_cast<const EmitterDesc&>(top), path));
+}
+
+std::vector<SubEmitterIds>& subIdsAt(Emitter& top, const SubEmitterPath& path) {
+    std::vector<SubEmitterIds>* at = &top.subIds;
+    for (std::size_t index : path) {
+        at = &(*at)[index].subs;
+    }
+    return *at;
+}
 
 ElementId PlacedElement::id() const {
     return std::visit([](const auto& held) { return held.id; }, element);
@@ -182,7 +231,8 @@ ElementId Scene::appendSystem(const SystemDesc& source) {
         group.id = takeId();
         group.name = groupDesc.name;
         for (const EmitterDesc& values : groupDesc.emitters) {
-            group.emitters.push_back(Emitter{takeId(), values});
+            group.emitters.push_back(Emitter{takeId(), values, {}});
+            giveSubEmitterIds(group.emitters.back());
         }
         system.groups.push_back(group);
     }
@@ -264,10 +314,67 @@ bool Scene::setName(ElementId id, const std::string& name) {
         group->name = name;
     } else if (Emitter* emitter = findEmitter(id)) {
         emitter->values.name = name;
+    } else if (kindOf(id) == ElementKind::SubEmitter) {
+        SubEmitterPath path;
+        Emitter* holder = findEmitter(holderOf(id, &path));
+        subEmitterAt(holder->values, path).emitter.name = name;
     } else {
         return false;
     }
     return true;
+}
+
+void Scene::giveSubEmitterIds(Emitter& emitter) {
+    struct Give {
+        Scene& scene;
+        std::vector<SubEmitterIds> operator()(const std::vector<SubEmitter>& subs) {
+            std::vector<SubEmitterIds> ids;
+            for (const SubEmitter& sub : subs) {
+                SubEmitterIds made;
+                made.id = scene.takeId();
+                made.subs = (*this)(sub.emitter.subEmitters);
+                ids.push_back(made);
+            }
+            return ids;
+        }
+    };
+    emitter.subIds = Give{*this}(emitter.values.subEmitters);
+}
+
+ElementId Scene::holderOf(ElementId id, SubEmitterPath* path) const {
+    SubEmitterPath found;
+    for (const System& system : systems) {
+        for (const Group& group : system.groups) {
+            for (const Emitter& emitter : group.emitters) {
+                if (id != kNoElement && (emitter.id == id || findSubIds(emitter.subIds, id, found))) {
+                    if (path) {
+                        *path = found;
+                    }
+                    return emitter.id;
+                }
+            }
+        }
+    }
+    return kNoElement;
+}
+
+const SubEmitter* Scene::findSubEmitter(ElementId id) const {
+    SubEmitterPath path;
+    const Emitter* holder = findEmitter(holderOf(id, &path));
+    return holder && !path.empty() ? &subEmitterAt(holder->values, path) : nullptr;
+}
+
+const EmitterDesc* Scene::valuesOf(ElementId id) const {
+    if (const Emitter* emitter = findEmitter(id)) {
+        return &emitter->values;
+    }
+    const SubEmitter* sub = findSubEmitter(id);
+    return sub ? &sub->emitter : nullptr;
+}
+
+std::size_t Scene::levelOf(ElementId id) const {
+    SubEmitterPath path;
+    return holderOf(id, &path) == kNoElement ? 0 : 1 + path.size();
 }
 
 ElementKind Scene::kindOf(ElementId id) const {
@@ -277,10 +384,25 @@ ElementKind Scene::kindOf(ElementId id) const {
     if (findGroup(id)) {
         return ElementKind::Group;
     }
-    return findEmitter(id) ? ElementKind::Emitter : ElementKind::None;
+    if (findEmitter(id)) {
+        return ElementKind::Emitter;
+    }
+    return findSubEmitter(id) ? ElementKind::SubEmitter : ElementKind::None;
 }
 
 ElementId Scene::parentOf(ElementId id) const {
+    SubEmitterPath path;
+    const Emitter* holder = findEmitter(holderOf(id, &path));
+    if (holder && !path.empty()) {
+        // The sub-emitter one level up, or the emitter at the top.
+        ElementId parent = holder->id;
+        const std::vector<SubEmitterIds>* level = &holder->subIds;
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+            parent = (*level)[path[i]].id;
+            level = &(*level)[path[i]].subs;
+        }
+        return parent;
+    }
     for (const System& system : systems) {
         for (const Group& group : system.groups) {
             if (group.id == id) {
@@ -303,8 +425,8 @@ const std::string* Scene::nameOf(ElementId id) const {
     if (const Group* group = findGroup(id)) {
         return &group->name;
     }
-    const Emitter* emitter = findEmitter(id);
-    return emitter ? &emitter->values.name : nullptr;
+    const EmitterDesc* values = valuesOf(id);
+    return values ? &values->name : nullptr;
 }
 
 const System* Scene::findSystem(ElementId id) const {

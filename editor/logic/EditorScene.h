@@ -11,19 +11,43 @@
 
 // A particle effect as the editor keeps it: the runtime's systems, groups and emitters, each with an
 // id that stays the same while the element exists, so a tree or a property grid can refer to it across
-// edits; ids are never written to a file. An emitter's values are the runtime's own EmitterDesc.
+// edits; ids are never written to a file. An emitter's values are the runtime's own EmitterDesc, its
+// sub-emitters included; each sub-emitter has an id too, kept beside the values in the same shape.
 namespace pelmora {
 namespace editor {
 
 typedef std::uint32_t ElementId;
 const ElementId kNoElement = 0;
 
-enum class ElementKind { None, System, Group, Emitter };
+enum class ElementKind { None, System, Group, Emitter, SubEmitter };
+
+// A sub-emitter's id and its own sub-emitters' ids.
+struct SubEmitterIds {
+    ElementId id = kNoElement;
+    std::vector<SubEmitterIds> subs;
+    bool operator==(const SubEmitterIds& other) const { return id == other.id && subs == other.subs; }
+};
+
+// Where a sub-emitter sits within the emitter at the top: the index at each level down.
+typedef std::vector<std::size_t> SubEmitterPath;
 
 struct Emitter {
     ElementId id = kNoElement;
-    EmitterDesc values; // its name is values.name
+    EmitterDesc values;                // its name is values.name
+    std::vector<SubEmitterIds> subIds; // one for each of values.subEmitters, all the way down
 };
+
+// "<kind> <n>" with the lowest n that none of the names takes.
+std::string freeElementName(const char* kind, const std::vector<std::string>& names);
+
+// The emitter at a path below top (top itself for an empty path).
+EmitterDesc& emitterAt(EmitterDesc& top, const SubEmitterPath& path);
+const EmitterDesc& emitterAt(const EmitterDesc& top, const SubEmitterPath& path);
+// The sub-emitter at a path (not empty) below top.
+SubEmitter& subEmitterAt(EmitterDesc& top, const SubEmitterPath& path);
+const SubEmitter& subEmitterAt(const EmitterDesc& top, const SubEmitterPath& path);
+// The ids of the sub-emitters of the emitter at a path below top.
+std::vector<SubEmitterIds>& subIdsAt(Emitter& top, const SubEmitterPath& path);
 
 struct Group {
     ElementId id = kNoElement;
@@ -77,13 +101,27 @@ public:
     bool setName(ElementId id, const std::string& name);
 
     ElementKind kindOf(ElementId id) const;
-    // The system of a group, the group of an emitter; kNoElement for systems and unknown ids.
+    // The system of a group, the group of an emitter, the emitter or sub-emitter of a sub-emitter;
+    // kNoElement for systems and unknown ids.
     ElementId parentOf(ElementId id) const;
     const std::string* nameOf(ElementId id) const;
     const System* findSystem(ElementId id) const;
     const Group* findGroup(ElementId id) const;
     const Emitter* findEmitter(ElementId id) const;
     Emitter* findEmitter(ElementId id);
+    // A sub-emitter by its id; null for other ids.
+    const SubEmitter* findSubEmitter(ElementId id) const;
+    // The values of an emitter or a sub-emitter's emitter; null for other ids.
+    const EmitterDesc* valuesOf(ElementId id) const;
+    // The emitter in a group that holds a sub-emitter (an emitter's own id for an emitter), and the
+    // sub-emitter's path below it; kNoElement for other ids.
+    ElementId holderOf(ElementId id, SubEmitterPath* path = nullptr) const;
+    // Levels of emitters from the top down to an emitter or sub-emitter (1 for an emitter); 0 for others.
+    std::size_t levelOf(ElementId id) const;
+    // Gives new ids to an emitter's sub-emitters, all the way down, in the shape of its values.
+    void giveSubEmitterIds(Emitter& emitter);
+    // An id nobody holds, for an element about to be made.
+    ElementId newId() { return takeId(); }
     // The first emitter, else the first system, else kNoElement: what a fresh view selects.
     ElementId firstEmitter() const;
     std::size_t elementCount() const { return count; }

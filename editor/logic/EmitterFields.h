@@ -45,6 +45,31 @@ enum class Field {
     SheetRows,
     FrameRate,
     RandomStart,
+    TrailLength,
+    TrailWidth,
+    TrailSegments,
+    TrailFade,
+    NoiseStrength,
+    NoiseFrequency,
+    NoiseScroll,
+    NoiseOctaves,
+    ForceKind, // the force rows take a slot: the force's index; kind 0 is none, then the ForceKind values
+    ForceX,
+    ForceY,
+    ForceStrength,
+    ForceRadius,
+    ForceDirection,
+    SpeedLimit,
+    Stretch,
+    CollisionEnabled,
+    CollisionPlane,
+    CollisionBounce,
+    CollisionFriction,
+    CollisionLifeLoss,
+    CollisionKill,
+    SubTrigger, // a sub-emitter's own values, beside its emitter's
+    SubCount,
+    SubInheritVelocity,
 };
 
 enum class RowKind {
@@ -72,17 +97,33 @@ struct FieldRow {
 
 // Bursts shown as rows; an emitter's further bursts are kept as they are.
 const std::size_t kBurstRows = 2;
+// Forces shown as rows; an emitter's further forces are kept as they are.
+const std::size_t kForceRows = 3;
+// The caption of the group of a sub-emitter's own rows (trigger, count, inherit velocity).
+extern const char* const kSubEmitterGroup;
 
-// Every row, in the grid's order: "Emission", "Rendering" (blend; the texture row is its own edit),
-// "Shape", "Timing", "Bursts", "Motion", "Sprite sheet".
+// Every row, in the grid's order: "Sub-emitter" (shown for sub-emitters only), "Emission", "Rendering"
+// (blend; the texture row is its own edit), "Shape", "Timing", "Bursts", "Motion", "Sprite sheet",
+// "Trail", "Noise", "Forces", "Speed", "Stretch", "Collision".
 const std::vector<FieldRow>& emitterRows();
+
+// The fields of a sub-emitter's own values, which an emitter at the top has not.
+bool isSubEmitterField(Field field);
+// Bursts and forces: the rows that take a slot.
+bool isBurstField(Field field);
+bool isForceField(Field field);
 
 // The value a row shows. A burst slot past the emitter's bursts shows a burst of none.
 float fieldValue(const EmitterDesc& values, Field field, std::size_t slot = 0);
 // Writes a row's value as the user gave it, unchecked. A bound moved past its pair takes the other one
 // along (lifetime, rotation, spin); whole numbers are rounded; editing a burst slot past the emitter's
-// bursts adds bursts up to it, and bursts of none at the end are dropped.
+// bursts adds bursts up to it, and bursts of none at the end are dropped. A force's kind of none removes
+// the force; editing a force slot past the emitter's forces adds a force (an attractor) at their end.
+// The sub-emitter fields are left alone.
 void setField(EmitterDesc& values, Field field, std::size_t slot, float value);
+// The same for a sub-emitter: its own fields, or its emitter's.
+float fieldValue(const SubEmitter& sub, Field field, std::size_t slot = 0);
+void setField(SubEmitter& sub, Field field, std::size_t slot, float value);
 
 } // namespace editor
 } // namespace pelmora

@@ -23,6 +23,34 @@ bool sameColorKeys(const std::vector<ColorKey>& a, const std::vector<ColorKey>& 
     });
 }
 
+bool sameForces(const std::vector<Force>& a, const std::vector<Force>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Force& p, const Force& q) {
+        return p.kind == q.kind && p.x == q.x && p.y == q.y && p.strength == q.strength &&
+               p.radius == q.radius && p.direction == q.direction;
+    });
+}
+
+bool sameMotion(const EmitterDesc& a, const EmitterDesc& b) {
+    const Trail &p = a.trail, &q = b.trail;
+    const Collision &c = a.collision, &d = b.collision;
+    return p.length == q.length && p.width == q.width && p.segments == q.segments && p.fade == q.fade &&
+           a.noise.strength == b.noise.strength && a.noise.frequency == b.noise.frequency &&
+           a.noise.scroll == b.noise.scroll && a.noise.octaves == b.noise.octaves &&
+           sameForces(a.forces, b.forces) && sameSizeKeys(a.speedOverLife, b.speedOverLife) &&
+           a.speedLimit == b.speedLimit && a.stretch == b.stretch && c.enabled == d.enabled &&
+           c.plane == d.plane && c.bounce == d.bounce && c.friction == d.friction &&
+           c.lifeLoss == d.lifeLoss && c.kill == d.kill;
+}
+
+bool sameSubEmitters(const std::vector<SubEmitter>& a, const std::vector<SubEmitter>& b, bool timingOnly) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [timingOnly](const SubEmitter& p, const SubEmitter& q) {
+            return p.trigger == q.trigger &&
+                   (timingOnly || (p.count == q.count && p.inheritVelocity == q.inheritVelocity)) &&
+                   (timingOnly ? sameTiming(p.emitter, q.emitter) : sameValues(p.emitter, q.emitter));
+        });
+}
+
 } // namespace
 
 EmitterDesc defaultEmitterValues() {
@@ -33,9 +61,21 @@ EmitterDesc defaultEmitterValues() {
     return values;
 }
 
+std::vector<float> collisionPlanes(const EmitterDesc& values) {
+    std::vector<float> planes;
+    if (values.collision.enabled) {
+        planes.push_back(values.collision.plane);
+    }
+    for (const SubEmitter& sub : values.subEmitters) {
+        const std::vector<float> below = collisionPlanes(sub.emitter);
+        planes.insert(planes.end(), below.begin(), below.end());
+    }
+    return planes;
+}
+
 bool sameTiming(const EmitterDesc& a, const EmitterDesc& b) {
     return a.duration == b.duration && a.loop == b.loop && a.delay == b.delay && a.prewarm == b.prewarm &&
-           a.bursts == b.bursts;
+           a.bursts == b.bursts && sameSubEmitters(a.subEmitters, b.subEmitters, true);
 }
 
 bool sameValues(const EmitterDesc& a, const EmitterDesc& b) {
@@ -45,7 +85,8 @@ bool sameValues(const EmitterDesc& a, const EmitterDesc& b) {
            sameSizeKeys(a.size, b.size) && sameColorKeys(a.color, b.color) && a.shape == b.shape &&
            a.direction == b.direction && sameTiming(a, b) && a.rotationMin == b.rotationMin &&
            a.rotationMax == b.rotationMax && a.spinMin == b.spinMin && a.spinMax == b.spinMax &&
-           a.alignToVelocity == b.alignToVelocity && a.drag == b.drag && a.sheet == b.sheet;
+           a.alignToVelocity == b.alignToVelocity && a.drag == b.drag && a.sheet == b.sheet &&
+           sameMotion(a, b) && sameSubEmitters(a.subEmitters, b.subEmitters, false);
 }
 
 } // namespace editor

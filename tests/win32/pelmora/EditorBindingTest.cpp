@@ -120,6 +120,9 @@ TEST_F(Editor, StartsWithAPlayingEffectOfOneEmitterShownInTreeAndGrid) {
 }
 
 TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem) {
+    // A tall window: the grid's rows need no scroll bar, which would cover the spin boxes' arrows.
+    SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
+    kwtest::pumpMessages();
     const ElementId first = app->getSelected();
     const unsigned long long startPicture = previewAfterOneSecond();
 
@@ -359,4 +362,82 @@ TEST_F(Editor, BlendIsOneUndoStepOfTheDocument) {
     app->runCommand(pelmora::CommandUndo);
     EXPECT_EQ(pelmora::Blend::Additive, emitter().blend);
     EXPECT_EQ(1, blend->getSelectedId());
+}
+
+// The rows of trails, noise, forces, speed, stretch and collision edit through their spin boxes' arrows,
+// of the emitter and of a sub-emitter added from Add > Sub-emitter; undo steps back over all of it.
+TEST_F(Editor, MotionRowsAndSubEmittersChangeTheEffectAndUndoRestoresThem) {
+    SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
+    kwtest::pumpMessages();
+    const Scene before = app->getScene();
+    HWND list = gadgets.grid->getHandle();
+    const std::vector<KWGroupItem*>& groups = gadgets.properties->getGroups();
+    // One group open at a time, so that the grid needs no scroll bar; the row is its last one so named.
+    auto arrow = [&](std::size_t group, const char* name, bool up) {
+        for (KWGroupItem* each : groups) {
+            gadgets.grid->openGroup(each, each == groups[group]);
+        }
+        kwtest::pumpMessages();
+        const std::vector<std::string> rows = gridtest::rowTexts(list);
+        const int row = static_cast<int>(rows.rend() - std::find(rows.rbegin(), rows.rend(), name)) - 1;
+        ASSERT_GE(row, 0) << name;
+        const POINT cell = gridtest::cellCentre(list, row, 0);
+        clickAt(list, 20, cell.y);
+        RECT client;
+        GetClientRect(list, &client);
+        HWND editor = ChildWindowFromPointEx(list, POINT{client.right - 30, cell.y}, CWP_SKIPINVISIBLE);
+        HWND arrows = childOfClass(editor, UPDOWN_CLASSA);
+        ASSERT_NE(nullptr, arrows) << name;
+        RECT arrowRect;
+        GetClientRect(arrows, &arrowRect);
+        clickAt(arrows, arrowRect.right / 2, up ? arrowRect.bottom / 4 : arrowRect.bottom * 3 / 4);
+    };
+    const struct {
+        std::size_t group; // among the groups that start closed: Trail is the sixth
+        const char* row;
+        bool up;
+        std::function<bool(const EmitterDesc&)> done;
+    } cases[] = {
+        {5, "Length", true, [](const EmitterDesc& e) { return e.trail.length == 0.1f; }},
+        {6, "Strength", true, [](const EmitterDesc& e) { return e.noise.strength == 10.0f; }},
+        {7, "Force 1 strength", true,
+         [](const EmitterDesc& e) { return e.forces.size() == 1 && e.forces[0].strength == 10.0f; }},
+        {8, "Limit", true, [](const EmitterDesc& e) { return e.speedLimit == 1.0f; }},
+        {9, "Stretch", true, [](const EmitterDesc& e) { return e.stretch == 0.01f; }},
+        {10, "Plane", false, [](const EmitterDesc& e) { return e.collision.plane == -1.0f; }},
+    };
+    for (const auto& c : cases) {
+        arrow(c.group, c.row, c.up);
+        EXPECT_TRUE(c.done(*app->getDocument().selectedValues())) << c.row;
+    }
+
+    // Add > Sub-emitter > Death: the menu holds it, the tree shows it under its emitter with its trigger,
+    // and the grid shows its own rows; its trail's length takes the same arrow.
+    HMENU add = GetSubMenu(GetMenu(app->getWindow()->getHandle()), 2);
+    HMENU triggers = GetSubMenu(add, GetMenuItemCount(add) - 1);
+    ASSERT_NE(nullptr, triggers);
+    ASSERT_EQ(3, GetMenuItemCount(triggers));
+    const UINT death = GetMenuItemID(triggers, 1);
+    const ElementId emitter = app->getSelected();
+    SendMessageW(app->getWindow()->getHandle(), WM_COMMAND, death, 0);
+    kwtest::pumpMessages();
+    const ElementId sub = app->getSelected();
+    ASSERT_EQ(ElementKind::SubEmitter, app->getScene().kindOf(sub));
+    EXPECT_EQ(emitter, app->getScene().parentOf(sub));
+    EXPECT_EQ(5, static_cast<int>(SendMessageA(gadgets.tree->getHandle(), TVM_GETCOUNT, 0, 0)));
+    EXPECT_EQ(gadgets.tree->getItemHandle(app->itemOf(emitter)),
+              TreeView_GetParent(gadgets.tree->getHandle(), gadgets.tree->getItemHandle(app->itemOf(sub))));
+    const std::vector<std::string> rows = gridtest::rowTexts(list);
+    EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), "Trigger"));
+    arrow(5, "Length", true);
+    EXPECT_EQ(0.1f, app->getScene().findSubEmitter(sub)->emitter.trail.length);
+    EXPECT_EQ(pelmora::Trigger::Death, app->getScene().findSubEmitter(sub)->trigger);
+
+    // Back to the first edit: the sub-emitter leaves the tree, the emitter its values.
+    for (std::size_t i = 0; i < std::size(cases) + 2; ++i) {
+        app->runCommand(pelmora::CommandUndo);
+    }
+    EXPECT_TRUE(app->getScene() == before);
+    EXPECT_EQ(4, static_cast<int>(SendMessageA(gadgets.tree->getHandle(), TVM_GETCOUNT, 0, 0)));
+    EXPECT_EQ("Pelmora - Untitled", app->getWindow()->getText());
 }
