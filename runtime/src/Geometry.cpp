@@ -109,23 +109,24 @@ std::vector<std::uint8_t> roundSprite(int size) {
 
 namespace {
 
-// Where the next quad goes in the space the caller has made.
-struct Slot {
-    std::size_t vertex;
-    std::size_t index;
-};
-
-Slot grow(Geometry& out, std::size_t quads) {
-    const Slot slot = {out.vertices.size(), out.indices.size()};
-    out.vertices.resize(slot.vertex + 4 * quads);
-    out.indices.resize(slot.index + 6 * quads);
-    return slot;
+// Makes room for this many more quads, so appending them does not reallocate.
+template <typename T> void reserveMore(std::vector<T>& values, std::size_t more) {
+    const std::size_t needed = values.size() + more;
+    if (needed > values.capacity()) {
+        // Geometric growth: many instances appending to one buffer must not copy it each time.
+        values.reserve(std::max(needed, 2 * values.capacity()));
+    }
 }
 
-void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t firstDraw) {
+void reserveQuads(Geometry& out, std::size_t quads) {
+    reserveMore(out.vertices, 4 * quads);
+    reserveMore(out.indices, 6 * quads);
+}
+
+void writeQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
     const Quad quad = quadOf(particle);
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
-    if (particle.texture >= 0) {
+    if (particle.texture >= 0 && (particle.columns > 1 || particle.rows > 1)) {
         SpriteSheet sheet;
         sheet.columns = particle.columns;
         sheet.rows = particle.rows;
@@ -136,22 +137,18 @@ void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t 
         v1 = rect.v1;
     }
     const std::uint32_t color = packColor(particle);
-    Vertex* vertex = &out.vertices[slot.vertex];
-    vertex[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
-    vertex[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
-    vertex[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
-    vertex[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
-    const std::uint32_t base = static_cast<std::uint32_t>(slot.vertex);
-    const std::uint32_t first = static_cast<std::uint32_t>(slot.index);
-    std::uint32_t* index = &out.indices[slot.index];
-    slot.vertex += 4;
-    slot.index += 6;
-    index[0] = base;
-    index[1] = base + 1;
-    index[2] = base + 2;
-    index[3] = base + 2;
-    index[4] = base + 1;
-    index[5] = base + 3;
+    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
+    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
+    out.vertices.push_back(Vertex{quad.x[0], quad.y[0], u0, v0, color});
+    out.vertices.push_back(Vertex{quad.x[1], quad.y[1], u1, v0, color});
+    out.vertices.push_back(Vertex{quad.x[2], quad.y[2], u0, v1, color});
+    out.vertices.push_back(Vertex{quad.x[3], quad.y[3], u1, v1, color});
+    out.indices.push_back(base);
+    out.indices.push_back(base + 1);
+    out.indices.push_back(base + 2);
+    out.indices.push_back(base + 2);
+    out.indices.push_back(base + 1);
+    out.indices.push_back(base + 3);
     if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
         out.draws.back().blend != particle.blend) {
         out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
@@ -162,10 +159,10 @@ void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t 
 } // namespace
 
 void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
-    Slot slot = grow(out, particles.size());
+    reserveQuads(out, particles.size());
     const std::size_t firstDraw = out.draws.size();
     for (const Particle& particle : particles) {
-        writeQuad(particle, out, slot, firstDraw);
+        writeQuad(particle, out, firstDraw);
     }
 }
 
@@ -230,30 +227,32 @@ void writeTrail(const Particle& particle, const Trail& trail, const std::vector<
 } // namespace
 
 void Instance::appendGeometry(Geometry& out) const {
-    const std::vector<detail::Body>& bodies = engine->bodies();
+    const std::size_t count = engine->count();
     const std::size_t firstDraw = out.draws.size();
-    const bool trails =
-        std::any_of(bodies.begin(), bodies.end(), [](const detail::Body& body) { return body.trail >= 0; });
+    const bool trails = engine->anyTrail();
     if (!trails) {
-        Slot slot = grow(out, bodies.size());
-        for (const detail::Body& body : bodies) {
-            writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
-        }
-        return;
+        reserveQuads(out, count);
     }
-    // Each trail goes under its particle, so the two are written in turn.
+    // Particles are made a batch at a time, on the stack, and written out.
+    const std::size_t kBatch = 64;
+    Particle batch[kBatch];
     std::vector<float> points;
-    for (const detail::Body& body : bodies) {
-        const Particle particle = placed(engine->appearance(body, effect->emitterTexture));
-        if (body.trail >= 0) {
-            engine->trailOf(body, points);
-            for (std::size_t k = 0; k < points.size(); k += 2) {
-                placePoint(points[k], points[k + 1]);
+    for (std::size_t first = 0; first < count; first += kBatch) {
+        const std::size_t n = std::min(kBatch, count - first);
+        engine->appearances(first, n, batch, effect->emitterTexture);
+        for (std::size_t k = 0; k < n; ++k) {
+            const Particle particle = placed(batch[k]);
+            if (trails && engine->hasTrail(first + k)) {
+                // Each trail goes under its particle, so the two are written in turn.
+                engine->trailOf(first + k, points);
+                for (std::size_t p = 0; p < points.size(); p += 2) {
+                    placePoint(points[p], points[p + 1]);
+                }
+                writeTrail(particle, engine->emitter(engine->sourceOf(first + k)).trail, points, out,
+                           firstDraw);
             }
-            writeTrail(particle, engine->emitter(body.source).trail, points, out, firstDraw);
+            writeQuad(particle, out, firstDraw);
         }
-        Slot slot = grow(out, 1);
-        writeQuad(particle, out, slot, firstDraw);
     }
 }
 
@@ -264,7 +263,7 @@ Bounds Instance::bounds() const {
 }
 
 std::size_t Instance::particleCount() const {
-    return engine->bodies().size();
+    return engine->count();
 }
 
 } // namespace pelmora
