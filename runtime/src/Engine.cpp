@@ -962,47 +962,116 @@ void Engine::appearances(std::size_t first, std::size_t count, Particle* out,
     appearancesOf(particles, particles.begin() + first, count, out, textureOf);
 }
 
+namespace {
+
+// One particle's appearance from its emitter's compiled values.
+void appearanceAt(const ParticleStore& store, std::size_t at, const CompiledEmitter& source, int texture,
+                  Particle& particle) {
+    const EmitterDesc& emitter = source.values;
+    const float age = store.age[at];
+    const float lifetime = store.lifetime[at];
+    const float life = lifePosition(age, lifetime);
+    const SizeSample sample = evaluateSize(source.size, life);
+    particle.x = store.x[at];
+    particle.y = store.y[at];
+    particle.size = sample.lower + (sample.upper - sample.lower) * store.sizeMix[at];
+    particle.rotation = store.rotation[at];
+    particle.stretch = 0.0f;
+    if (source.turnsWithMotion) {
+        const float vx = store.vx[at];
+        const float vy = store.vy[at];
+        if (emitter.alignToVelocity && (vx != 0.0f || vy != 0.0f)) {
+            particle.rotation += std::atan2(vy, vx);
+        }
+        if (emitter.stretch > 0.0f && (vx != 0.0f || vy != 0.0f)) {
+            particle.rotation = std::atan2(vy, vx);
+            particle.stretch = emitter.stretch * std::sqrt(vx * vx + vy * vy);
+        }
+    }
+    mixColor(source.colorTable, life, store.colorMix[at], &particle.r);
+    particle.frame = source.frames == 1 ? 0 : spriteFrame(emitter.sheet, age, lifetime, store.startFrame[at]);
+    particle.columns = source.columns;
+    particle.rows = source.rows;
+    particle.texture = texture;
+    particle.blend = emitter.blend;
+}
+
+#ifdef PELMORA_SSE2
+// Whether a run of the emitter's particles can be made four at a time: one image, not turned by its
+// motion, and a size curve of one interval over the whole life (the usual two keys at 0 and 100).
+bool bulkLooks(const CompiledEmitter& source) {
+    const std::vector<SizeSegment>& segments = source.size.segments;
+    return source.frames == 1 && !source.turnsWithMotion && segments.size() == 3 &&
+           segments[1].from <= 0.0f && segments[1].width > 0.0f;
+}
+
+// Four particles' appearances from store position at on, with appearanceAt's arithmetic lane by lane.
+void fourAppearances(const ParticleStore& store, std::size_t at, const CompiledEmitter& source, int texture,
+                     Particle* out) {
+    const SizeSegment& span = source.size.segments[1];
+    const SizeSegment& end = source.size.segments[2];
+    const __m128 age = _mm_loadu_ps(&store.age[at]);
+    const __m128 life = _mm_min_ps(
+        _mm_max_ps(_mm_div_ps(_mm_mul_ps(_mm_set1_ps(100.0f), age), _mm_loadu_ps(&store.lifetime[at])),
+                   _mm_setzero_ps()),
+        _mm_set1_ps(100.0f));
+    const __m128 t = _mm_div_ps(_mm_sub_ps(life, _mm_set1_ps(span.from)), _mm_set1_ps(span.width));
+    __m128 upper = _mm_add_ps(_mm_set1_ps(span.upper), _mm_mul_ps(_mm_set1_ps(span.upperRise), t));
+    __m128 lower = _mm_add_ps(_mm_set1_ps(span.lower), _mm_mul_ps(_mm_set1_ps(span.lowerRise), t));
+    lower = _mm_andnot_ps(_mm_cmplt_ps(lower, _mm_setzero_ps()), lower);
+    const __m128 raise = _mm_cmplt_ps(upper, lower);
+    upper = _mm_or_ps(_mm_and_ps(raise, lower), _mm_andnot_ps(raise, upper));
+    // Past the last key: its sizes as they are.
+    const __m128 past = _mm_cmpge_ps(life, _mm_set1_ps(end.from));
+    upper = _mm_or_ps(_mm_and_ps(past, _mm_set1_ps(end.upper)), _mm_andnot_ps(past, upper));
+    lower = _mm_or_ps(_mm_and_ps(past, _mm_set1_ps(end.lower)), _mm_andnot_ps(past, lower));
+    const __m128 size =
+        _mm_add_ps(lower, _mm_mul_ps(_mm_sub_ps(upper, lower), _mm_loadu_ps(&store.sizeMix[at])));
+    float sizes[4], lives[4];
+    _mm_storeu_ps(sizes, size);
+    _mm_storeu_ps(lives, life);
+    const Blend blend = source.values.blend;
+    for (int k = 0; k < 4; ++k) {
+        Particle& particle = out[k];
+        particle.x = store.x[at + k];
+        particle.y = store.y[at + k];
+        particle.size = sizes[k];
+        particle.rotation = store.rotation[at + k];
+        particle.stretch = 0.0f;
+        mixColor(source.colorTable, lives[k], store.colorMix[at + k], &particle.r);
+        particle.frame = 0;
+        particle.columns = source.columns;
+        particle.rows = source.rows;
+        particle.texture = texture;
+        particle.blend = blend;
+    }
+}
+#endif
+
+} // namespace
+
 void Engine::appearancesOf(const ParticleStore& store, std::size_t first, std::size_t count, Particle* out,
                            const std::vector<int>& textureOf) const {
-    std::uint32_t current = UINT32_MAX;
-    const CompiledEmitter* source = nullptr;
-    int texture = -1;
-    for (std::size_t at = first; at < first + count; ++at, ++out) {
+    std::size_t at = first;
+    const std::size_t last = first + count;
+    while (at < last) {
         const std::uint32_t index = store.source[at];
-        if (index != current) {
-            current = index;
-            source = sources[index].compiled.get();
-            texture = index < textureOf.size() ? textureOf[index] : -1;
+        const CompiledEmitter& source = *sources[index].compiled;
+        const int texture = index < textureOf.size() ? textureOf[index] : -1;
+        std::size_t run = at + 1;
+        while (run < last && store.source[run] == index) {
+            ++run;
         }
-        const EmitterDesc& emitter = source->values;
-        const float age = store.age[at];
-        const float lifetime = store.lifetime[at];
-        const float life = lifePosition(age, lifetime);
-        const SizeSample sample = evaluateSize(source->size, life);
-        Particle& particle = *out;
-        particle.x = store.x[at];
-        particle.y = store.y[at];
-        particle.size = sample.lower + (sample.upper - sample.lower) * store.sizeMix[at];
-        particle.rotation = store.rotation[at];
-        particle.stretch = 0.0f;
-        if (source->turnsWithMotion) {
-            const float vx = store.vx[at];
-            const float vy = store.vy[at];
-            if (emitter.alignToVelocity && (vx != 0.0f || vy != 0.0f)) {
-                particle.rotation += std::atan2(vy, vx);
-            }
-            if (emitter.stretch > 0.0f && (vx != 0.0f || vy != 0.0f)) {
-                particle.rotation = std::atan2(vy, vx);
-                particle.stretch = emitter.stretch * std::sqrt(vx * vx + vy * vy);
+#ifdef PELMORA_SSE2
+        if (bulkLooks(source)) {
+            for (; at + 4 <= run; at += 4, out += 4) {
+                fourAppearances(store, at, source, texture, out);
             }
         }
-        mixColor(source->colorTable, life, store.colorMix[at], &particle.r);
-        particle.frame =
-            source->frames == 1 ? 0 : spriteFrame(emitter.sheet, age, lifetime, store.startFrame[at]);
-        particle.columns = source->columns;
-        particle.rows = source->rows;
-        particle.texture = texture;
-        particle.blend = emitter.blend;
+#endif
+        for (; at < run; ++at, ++out) {
+            appearanceAt(store, at, source, texture, *out);
+        }
     }
 }
 

@@ -139,16 +139,13 @@ void writeQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
     const std::uint32_t color = packColor(particle);
     const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
     const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
-    out.vertices.push_back(Vertex{quad.x[0], quad.y[0], u0, v0, color});
-    out.vertices.push_back(Vertex{quad.x[1], quad.y[1], u1, v0, color});
-    out.vertices.push_back(Vertex{quad.x[2], quad.y[2], u0, v1, color});
-    out.vertices.push_back(Vertex{quad.x[3], quad.y[3], u1, v1, color});
-    out.indices.push_back(base);
-    out.indices.push_back(base + 1);
-    out.indices.push_back(base + 2);
-    out.indices.push_back(base + 2);
-    out.indices.push_back(base + 1);
-    out.indices.push_back(base + 3);
+    const Vertex corners[4] = {{quad.x[0], quad.y[0], u0, v0, color},
+                               {quad.x[1], quad.y[1], u1, v0, color},
+                               {quad.x[2], quad.y[2], u0, v1, color},
+                               {quad.x[3], quad.y[3], u1, v1, color}};
+    out.vertices.insert(out.vertices.end(), corners, corners + 4);
+    const std::uint32_t triangles[6] = {base, base + 1, base + 2, base + 2, base + 1, base + 3};
+    out.indices.insert(out.indices.end(), triangles, triangles + 6);
     if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
         out.draws.back().blend != particle.blend) {
         out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
@@ -236,12 +233,16 @@ void Instance::appendGeometry(Geometry& out) const {
     // Particles are made a batch at a time, on the stack, and written out.
     const std::size_t kBatch = 64;
     Particle batch[kBatch];
+    const bool moved = turn != 0.0f || scale != 1.0f;
     std::vector<float> points;
     for (std::size_t first = 0; first < count; first += kBatch) {
         const std::size_t n = std::min(kBatch, count - first);
         engine->appearances(first, n, batch, effect->emitterTexture);
         for (std::size_t k = 0; k < n; ++k) {
-            const Particle particle = placed(batch[k]);
+            if (moved) {
+                batch[k] = placed(batch[k]);
+            }
+            const Particle& particle = batch[k];
             if (trails && engine->hasTrail(first + k)) {
                 // Each trail goes under its particle, so the two are written in turn.
                 engine->trailOf(first + k, points);
