@@ -123,7 +123,31 @@ void reserveQuads(Geometry& out, std::size_t quads) {
     reserveMore(out.indices, 6 * quads);
 }
 
-void writeQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
+// Quads gathered on the stack and appended to the geometry a batch at a time.
+class QuadBatch {
+public:
+    QuadBatch(Geometry& out, std::size_t firstDraw) : out(out), firstDraw(firstDraw) {}
+    ~QuadBatch() { flush(); }
+    QuadBatch(const QuadBatch&) = delete;
+    QuadBatch& operator=(const QuadBatch&) = delete;
+
+    void add(const Particle& particle);
+    // Appends the quads gathered so far; before anything else is appended to the geometry.
+    void flush();
+
+private:
+    static const std::size_t kQuads = 64;
+    Geometry& out;
+    const std::size_t firstDraw;
+    std::size_t count = 0;
+    Vertex vertices[4 * kQuads];
+    std::uint32_t indices[6 * kQuads];
+};
+
+void QuadBatch::add(const Particle& particle) {
+    if (count == kQuads) {
+        flush();
+    }
     const Quad quad = quadOf(particle);
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
     if (particle.texture >= 0 && (particle.columns > 1 || particle.rows > 1)) {
@@ -137,15 +161,21 @@ void writeQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
         v1 = rect.v1;
     }
     const std::uint32_t color = packColor(particle);
-    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
-    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
-    const Vertex corners[4] = {{quad.x[0], quad.y[0], u0, v0, color},
-                               {quad.x[1], quad.y[1], u1, v0, color},
-                               {quad.x[2], quad.y[2], u0, v1, color},
-                               {quad.x[3], quad.y[3], u1, v1, color}};
-    out.vertices.insert(out.vertices.end(), corners, corners + 4);
-    const std::uint32_t triangles[6] = {base, base + 1, base + 2, base + 2, base + 1, base + 3};
-    out.indices.insert(out.indices.end(), triangles, triangles + 6);
+    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size() + 4 * count);
+    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size() + 6 * count);
+    Vertex* corner = &vertices[4 * count];
+    corner[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
+    corner[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
+    corner[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
+    corner[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
+    std::uint32_t* index = &indices[6 * count];
+    index[0] = base;
+    index[1] = base + 1;
+    index[2] = base + 2;
+    index[3] = base + 2;
+    index[4] = base + 1;
+    index[5] = base + 3;
+    ++count;
     if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
         out.draws.back().blend != particle.blend) {
         out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
@@ -153,13 +183,19 @@ void writeQuad(const Particle& particle, Geometry& out, std::size_t firstDraw) {
     out.draws.back().indexCount += 6;
 }
 
+void QuadBatch::flush() {
+    out.vertices.insert(out.vertices.end(), vertices, vertices + 4 * count);
+    out.indices.insert(out.indices.end(), indices, indices + 6 * count);
+    count = 0;
+}
+
 } // namespace
 
 void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
     reserveQuads(out, particles.size());
-    const std::size_t firstDraw = out.draws.size();
+    QuadBatch quads(out, out.draws.size());
     for (const Particle& particle : particles) {
-        writeQuad(particle, out, firstDraw);
+        quads.add(particle);
     }
 }
 
@@ -235,6 +271,7 @@ void Instance::appendGeometry(Geometry& out) const {
     Particle batch[kBatch];
     const bool moved = turn != 0.0f || scale != 1.0f;
     std::vector<float> points;
+    QuadBatch quads(out, firstDraw);
     for (std::size_t first = 0; first < count; first += kBatch) {
         const std::size_t n = std::min(kBatch, count - first);
         engine->appearances(first, n, batch, effect->emitterTexture);
@@ -245,6 +282,7 @@ void Instance::appendGeometry(Geometry& out) const {
             const Particle& particle = batch[k];
             if (trails && engine->hasTrail(first + k)) {
                 // Each trail goes under its particle, so the two are written in turn.
+                quads.flush();
                 engine->trailOf(first + k, points);
                 for (std::size_t p = 0; p < points.size(); p += 2) {
                     placePoint(points[p], points[p + 1]);
@@ -252,7 +290,7 @@ void Instance::appendGeometry(Geometry& out) const {
                 writeTrail(particle, engine->emitter(engine->sourceOf(first + k)).trail, points, out,
                            firstDraw);
             }
-            writeQuad(particle, out, firstDraw);
+            quads.add(particle);
         }
     }
 }
