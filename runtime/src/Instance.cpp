@@ -19,6 +19,12 @@ Instance::Instance(const Effect& effect, std::uint32_t seed)
     engine->restart(this->effect->emitters);
 }
 
+Instance::Instance(const Effect& effect, std::uint32_t seed, float x, float y)
+    : effect(effect.data), engine(new detail::Engine(seed)), originX(x), originY(y) {
+    engine->setOrigin(x, y);
+    engine->restart(this->effect->emitters);
+}
+
 Instance::Instance(const Instance& other)
     : effect(other.effect), engine(new detail::Engine(*other.engine)), current(other.current),
       stale(other.stale), clock(other.clock), playing(other.playing), timeScale(other.timeScale),
