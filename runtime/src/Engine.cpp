@@ -79,61 +79,107 @@ void ParticleStore::set(std::size_t at, const Body& body) {
     trailCount[at] = body.trailCount;
 }
 
-void ParticleStore::push(const Body& body) {
-    x.push_back(body.x);
-    y.push_back(body.y);
-    vx.push_back(body.vx);
-    vy.push_back(body.vy);
-    age.push_back(body.age);
-    lifetime.push_back(body.lifetime);
-    sizeMix.push_back(body.sizeMix);
-    colorMix.push_back(body.colorMix);
-    rotation.push_back(body.rotation);
-    spin.push_back(body.spin);
-    startFrame.push_back(body.startFrame);
-    source.push_back(body.source);
-    speedMix.push_back(body.speedMix);
-    trail.push_back(body.trail);
-    trailHead.push_back(body.trailHead);
-    trailCount.push_back(body.trailCount);
+ParticleStore::ParticleStore(const ParticleStore& other)
+    : storage(other.storage), capacity(other.capacity), head(other.head), last(other.last) {
+    bind();
 }
 
-void ParticleStore::resize(std::size_t count) {
-    x.resize(count);
-    y.resize(count);
-    vx.resize(count);
-    vy.resize(count);
-    age.resize(count);
-    lifetime.resize(count);
-    sizeMix.resize(count);
-    colorMix.resize(count);
-    rotation.resize(count);
-    spin.resize(count);
-    startFrame.resize(count);
-    source.resize(count);
-    speedMix.resize(count);
-    trail.resize(count);
-    trailHead.resize(count);
-    trailCount.resize(count);
+ParticleStore& ParticleStore::operator=(const ParticleStore& other) {
+    if (this != &other) {
+        storage = other.storage;
+        capacity = other.capacity;
+        head = other.head;
+        last = other.last;
+        bind();
+    }
+    return *this;
 }
 
-void ParticleStore::clear() {
-    resize(0);
-    head = 0;
+void ParticleStore::bind() {
+    std::uint32_t* block = storage.data();
+    float** floats[] = {&x, &y, &vx, &vy, &age, &lifetime, &sizeMix, &colorMix, &rotation, &spin, &speedMix};
+    for (float** field : floats) {
+        *field = reinterpret_cast<float*>(block);
+        block += capacity;
+    }
+    startFrame = reinterpret_cast<std::int32_t*>(block);
+    block += capacity;
+    trail = reinterpret_cast<std::int32_t*>(block);
+    block += capacity;
+    source = block;
+    block += capacity;
+    trailHead = reinterpret_cast<std::uint8_t*>(block);
+    block += (capacity + 3) / 4;
+    trailCount = reinterpret_cast<std::uint8_t*>(block);
 }
 
 namespace {
 
-// Moves count entries of each array from `from` to `to` (to < from).
-template <typename T>
-void shift(std::vector<T>& values, std::size_t to, std::size_t from, std::size_t count) {
-    std::memmove(values.data() + to, values.data() + from, count * sizeof(T));
+template <typename T> void move(T* values, std::size_t to, std::size_t from, std::size_t count) {
+    if (count > 0) {
+        std::memmove(values + to, values + from, count * sizeof(T));
+    }
+}
+
+template <typename T> void copy(const T* from, T* to, std::size_t count) {
+    if (count > 0) {
+        std::memcpy(to, from, count * sizeof(T));
+    }
 }
 
 } // namespace
 
+void ParticleStore::shift(std::size_t to, std::size_t from, std::size_t count) {
+    float* floats[] = {x, y, vx, vy, age, lifetime, sizeMix, colorMix, rotation, spin, speedMix};
+    for (float* field : floats) {
+        move(field, to, from, count);
+    }
+    move(startFrame, to, from, count);
+    move(trail, to, from, count);
+    move(source, to, from, count);
+    move(trailHead, to, from, count);
+    move(trailCount, to, from, count);
+}
+
+void ParticleStore::rebuild(std::size_t newCapacity) {
+    const ParticleStore old(*this);
+    storage.assign(14 * newCapacity + 2 * ((newCapacity + 3) / 4), 0);
+    capacity = newCapacity;
+    bind();
+    const std::size_t count = old.size();
+    const std::size_t from = old.head;
+    const float* oldFloats[] = {old.x,       old.y,        old.vx,       old.vy,   old.age,     old.lifetime,
+                                old.sizeMix, old.colorMix, old.rotation, old.spin, old.speedMix};
+    float* newFloats[] = {x, y, vx, vy, age, lifetime, sizeMix, colorMix, rotation, spin, speedMix};
+    for (int k = 0; k < 11; ++k) {
+        copy(oldFloats[k] + from, newFloats[k], count);
+    }
+    copy(old.startFrame + from, startFrame, count);
+    copy(old.trail + from, trail, count);
+    copy(old.source + from, source, count);
+    copy(old.trailHead + from, trailHead, count);
+    copy(old.trailCount + from, trailCount, count);
+    head = 0;
+    last = count;
+}
+
+void ParticleStore::push(const Body& body) {
+    if (last == capacity) {
+        if (head > 0) {
+            // Dead entries at the front are reclaimed before the storage grows.
+            shift(0, head, size());
+            last -= head;
+            head = 0;
+        } else {
+            // Half as much again rather than twice: many small instances waste less.
+            rebuild(std::max<std::size_t>(16, capacity + capacity / 2));
+        }
+    }
+    ++last;
+    set(last - 1, body);
+}
+
 void ParticleStore::compact(const std::vector<std::uint8_t>& dead) {
-    const std::size_t last = end();
     std::size_t at = head;
     // The oldest dying first is the common case: they are left behind the head.
     while (at < last && dead[at]) {
@@ -151,54 +197,15 @@ void ParticleStore::compact(const std::vector<std::uint8_t>& dead) {
             ++run;
         }
         if (kept != at) {
-            const std::size_t count = run - at;
-            shift(x, kept, at, count);
-            shift(y, kept, at, count);
-            shift(vx, kept, at, count);
-            shift(vy, kept, at, count);
-            shift(age, kept, at, count);
-            shift(lifetime, kept, at, count);
-            shift(sizeMix, kept, at, count);
-            shift(colorMix, kept, at, count);
-            shift(rotation, kept, at, count);
-            shift(spin, kept, at, count);
-            shift(startFrame, kept, at, count);
-            shift(source, kept, at, count);
-            shift(speedMix, kept, at, count);
-            shift(trail, kept, at, count);
-            shift(trailHead, kept, at, count);
-            shift(trailCount, kept, at, count);
+            shift(kept, at, run - at);
         }
         kept += run - at;
         at = run;
     }
-    resize(kept);
-    // Reclaims the dead entries once they outnumber the live ones.
-    if (head >= 64 && head >= size()) {
-        moveDown();
+    last = kept;
+    if (head == last) {
+        head = last = 0;
     }
-}
-
-void ParticleStore::moveDown() {
-    const std::size_t count = size();
-    shift(x, 0, head, count);
-    shift(y, 0, head, count);
-    shift(vx, 0, head, count);
-    shift(vy, 0, head, count);
-    shift(age, 0, head, count);
-    shift(lifetime, 0, head, count);
-    shift(sizeMix, 0, head, count);
-    shift(colorMix, 0, head, count);
-    shift(rotation, 0, head, count);
-    shift(spin, 0, head, count);
-    shift(startFrame, 0, head, count);
-    shift(source, 0, head, count);
-    shift(speedMix, 0, head, count);
-    shift(trail, 0, head, count);
-    shift(trailHead, 0, head, count);
-    shift(trailCount, 0, head, count);
-    head = 0;
-    resize(count);
 }
 
 SizeTable prepareSize(const std::vector<SizeKey>& keys) {
@@ -593,14 +600,14 @@ void Engine::advance(bool emitting) {
 void Engine::advancePlain(const CompiledEmitter& source, std::size_t from, std::size_t to) {
     // The same operations in the same order as move(), so both paths give the same bits; dead particles
     // move too, and are dropped.
-    float* x = particles.x.data();
-    float* y = particles.y.data();
-    float* vx = particles.vx.data();
-    float* vy = particles.vy.data();
-    float* age = particles.age.data();
-    const float* lifetime = particles.lifetime.data();
-    float* rotation = particles.rotation.data();
-    const float* spin = particles.spin.data();
+    float* x = particles.x;
+    float* y = particles.y;
+    float* vx = particles.vx;
+    float* vy = particles.vy;
+    float* age = particles.age;
+    const float* lifetime = particles.lifetime;
+    float* rotation = particles.rotation;
+    const float* spin = particles.spin;
     std::uint8_t* dead = dying.data();
     const float gravity = source.gravityStep;
     const float drag = source.dragFactor;

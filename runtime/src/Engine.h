@@ -104,28 +104,54 @@ struct CompiledEmitter {
     bool turnsWithMotion = false; // aligned to its velocity or stretched along it
 };
 
-// The live particles, one array per field (structure of arrays), oldest first. Entries before `head`
-// are dead ones not yet reclaimed: those dying first leave without the others moving.
-struct ParticleStore {
-    std::vector<float> x, y, vx, vy, age, lifetime, sizeMix, colorMix, rotation, spin, speedMix;
-    std::vector<std::int32_t> startFrame, trail;
-    std::vector<std::uint32_t> source;
-    std::vector<std::uint8_t> trailHead, trailCount;
-    std::size_t head = 0;
+// The live particles, one array per field (structure of arrays) in one block of memory, oldest first.
+// Entries before begin() are dead ones not yet reclaimed: those dying first leave without the others
+// moving.
+class ParticleStore {
+public:
+    float* x = nullptr;
+    float* y = nullptr;
+    float* vx = nullptr;
+    float* vy = nullptr;
+    float* age = nullptr;
+    float* lifetime = nullptr;
+    float* sizeMix = nullptr;
+    float* colorMix = nullptr;
+    float* rotation = nullptr;
+    float* spin = nullptr;
+    float* speedMix = nullptr;
+    std::int32_t* startFrame = nullptr;
+    std::int32_t* trail = nullptr;
+    std::uint32_t* source = nullptr;
+    std::uint8_t* trailHead = nullptr;
+    std::uint8_t* trailCount = nullptr;
+
+    ParticleStore() = default;
+    ParticleStore(const ParticleStore& other);
+    ParticleStore& operator=(const ParticleStore& other);
 
     std::size_t begin() const { return head; }
-    std::size_t end() const { return x.size(); }
-    std::size_t size() const { return x.size() - head; }
+    std::size_t end() const { return last; }
+    std::size_t size() const { return last - head; }
     Body get(std::size_t at) const;
     void set(std::size_t at, const Body& body);
     void push(const Body& body);
-    void clear();
+    void clear() { head = last = 0; }
     // Keeps the entries from begin() to end() whose flag is 0, in order.
     void compact(const std::vector<std::uint8_t>& dead);
 
 private:
-    void resize(std::size_t count);
-    void moveDown();
+    // Points the fields into the storage for the capacity.
+    void bind();
+    // Moves count entries of every field from `from` to `to`.
+    void shift(std::size_t to, std::size_t from, std::size_t count);
+    // Live entries to the front, into storage for this many.
+    void rebuild(std::size_t newCapacity);
+
+    std::vector<std::uint32_t> storage;
+    std::size_t capacity = 0;
+    std::size_t head = 0;
+    std::size_t last = 0;
 };
 
 // What a particle looks like at its age.
