@@ -379,20 +379,28 @@ float smooth(float t) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-// Smoothly interpolated lattice values, -1..1.
-float valueNoise(float x, float y, float z, std::uint32_t salt) {
+// Smoothly interpolated lattice values, -1..1, of two fields (two salts) at one point.
+void valueNoise(float x, float y, float z, std::uint32_t saltX, std::uint32_t saltY, float& first,
+                float& second) {
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
     const std::int32_t ix = static_cast<std::int32_t>(fx), iy = static_cast<std::int32_t>(fy),
                        iz = static_cast<std::int32_t>(fz);
     const float tx = smooth(x - fx), ty = smooth(y - fy), tz = smooth(z - fz);
-    float layer[2];
-    for (int k = 0; k < 2; ++k) {
-        const float a = lattice(ix, iy, iz + k, salt), b = lattice(ix + 1, iy, iz + k, salt);
-        const float c = lattice(ix, iy + 1, iz + k, salt), d = lattice(ix + 1, iy + 1, iz + k, salt);
-        const float low = a + (b - a) * tx, high = c + (d - c) * tx;
-        layer[k] = low + (high - low) * ty;
+    const std::uint32_t salts[2] = {saltX, saltY};
+    float values[2];
+    for (int field = 0; field < 2; ++field) {
+        const std::uint32_t salt = salts[field];
+        float layer[2];
+        for (int k = 0; k < 2; ++k) {
+            const float a = lattice(ix, iy, iz + k, salt), b = lattice(ix + 1, iy, iz + k, salt);
+            const float c = lattice(ix, iy + 1, iz + k, salt), d = lattice(ix + 1, iy + 1, iz + k, salt);
+            const float low = a + (b - a) * tx, high = c + (d - c) * tx;
+            layer[k] = low + (high - low) * ty;
+        }
+        values[field] = layer[0] + (layer[1] - layer[0]) * tz;
     }
-    return layer[0] + (layer[1] - layer[0]) * tz;
+    first = values[0];
+    second = values[1];
 }
 
 } // namespace
@@ -410,9 +418,11 @@ void noiseAcceleration(const Noise& noise, float x, float y, float seconds, std:
     const std::uint32_t salt = static_cast<std::uint32_t>(seed ^ (seed >> 32)) * 0x9e3779b9u;
     float amplitude = 1.0f, total = 0.0f;
     for (int octave = 0; octave < std::max(1, std::min(4, noise.octaves)); ++octave) {
-        ax += amplitude * valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave));
-        ay += amplitude *
-              valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave + 1));
+        float nx = 0.0f, ny = 0.0f;
+        valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave),
+                   salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave + 1), nx, ny);
+        ax += amplitude * nx;
+        ay += amplitude * ny;
         total += amplitude;
         amplitude *= 0.5f;
         px *= 2.0f;
@@ -808,17 +818,32 @@ void Engine::releaseTrail(Body& particle) {
 }
 
 void Engine::trailOf(const Body& body, std::vector<float>& points) const {
+    trailPointsOf(body.trail, body.source, body.trailHead, body.trailCount, points);
+}
+
+void Engine::trailOf(std::size_t i, std::vector<float>& points) const {
+    const std::size_t at = particles.begin() + i;
+    trailPointsOf(particles.trail[at], particles.source[at], particles.trailHead[at], particles.trailCount[at],
+                  points);
+}
+
+void Engine::trailPointsOf(std::int32_t slotIndex, std::uint32_t source, int head, int count,
+                           std::vector<float>& points) const {
     points.clear();
-    if (body.trail < 0) {
+    if (slotIndex < 0) {
         return;
     }
-    const Trail& trail = sources[body.source].compiled->values.trail;
+    const Trail& trail = sources[source].compiled->values.trail;
     const int capacity = std::max(1, std::min(kTrailStride / 2, trail.segments) - 1);
-    const float* slot = &trailPoints[static_cast<std::size_t>(body.trail) * kTrailStride];
-    for (int k = 0; k < body.trailCount; ++k) {
-        const int at = (body.trailHead - k + capacity) % capacity;
-        points.push_back(slot[2 * at]);
-        points.push_back(slot[2 * at + 1]);
+    const float* slot = &trailPoints[static_cast<std::size_t>(slotIndex) * kTrailStride];
+    points.resize(2 * static_cast<std::size_t>(count));
+    float* out = points.data();
+    // Newest first: back from the head, wrapping round the ring.
+    int at = head % capacity;
+    for (int k = 0; k < count; ++k) {
+        out[2 * k] = slot[2 * at];
+        out[2 * k + 1] = slot[2 * at + 1];
+        at = at == 0 ? capacity - 1 : at - 1;
     }
 }
 

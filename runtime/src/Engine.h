@@ -210,7 +210,7 @@ public:
     std::size_t emitterCount() const { return topLevel; }
     // Where a particle's trail has been, newest first, as x, y pairs; empty without a trail.
     void trailOf(const Body& body, std::vector<float>& points) const;
-    void trailOf(std::size_t i, std::vector<float>& points) const { trailOf(body(i), points); }
+    void trailOf(std::size_t i, std::vector<float>& points) const;
     const EmitterDesc& emitter(std::uint32_t source) const { return sources[source].compiled->values; }
     const Emission& emission(std::uint32_t source) const { return sources[source].compiled->emission; }
     std::uint64_t stepCount() const { return steps; }
@@ -255,6 +255,8 @@ private:
     bool move(Body& particle, const CompiledEmitter& source, float time);
     void recordTrail(Body& particle, const CompiledEmitter& source, float previousAge);
     void releaseTrail(Body& particle);
+    void trailPointsOf(std::int32_t slot, std::uint32_t source, int head, int count,
+                       std::vector<float>& points) const;
     // Queues the particles a trigger emits at (x, y).
     void trigger(const Source& source, Trigger kind, const Body& parent, float x, float y);
 

@@ -219,6 +219,8 @@ void writeTrail(const Particle& particle, const Trail& trail, const std::vector<
         v0 = rect.v0;
         v1 = rect.v1;
     }
+    reserveMore(out.vertices, 2 * count);
+    reserveMore(out.indices, 6 * (count - 1));
     const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
     const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
     const float halfWidth = 0.5f * trail.width * particle.size;
