@@ -454,6 +454,7 @@ void Engine::restart(const std::vector<SharedEmitter>& emitters) {
     particles.clear();
     recordsStale = true;
     trailPoints.clear();
+    trailStride = 2;
     freeTrails.clear();
     random = Random(seed);
     steps = 0;
@@ -522,6 +523,15 @@ void Engine::replace(const std::vector<SharedEmitter>& emitters, const std::vect
     for (std::uint32_t i = 0; i < topLevel; ++i) {
         addSubSources(i);
     }
+    // Trail slots as long as the longest trail needs, so trails lie close together in memory.
+    std::size_t longest = 2;
+    for (const Source& source : sources) {
+        const int segments = source.compiled->values.trail.segments;
+        longest = std::max<std::size_t>(longest, 2 * std::max(1, std::min(kTrailStride / 2, segments) - 1));
+    }
+    if (longest > trailStride) {
+        restride(longest);
+    }
     dying.assign(particles.end(), 0);
     for (std::size_t at = particles.begin(); at < particles.end(); ++at) {
         const std::uint32_t old = particles.source[at];
@@ -537,6 +547,18 @@ void Engine::replace(const std::vector<SharedEmitter>& emitters, const std::vect
     particles.compact(dying);
     recordsStale = true;
     pending.clear();
+}
+
+void Engine::restride(std::size_t floats) {
+    const std::size_t slots = trailPoints.size() / trailStride;
+    std::vector<float> wider(slots * floats, 0.0f);
+    for (std::size_t slot = 0; slot < slots; ++slot) {
+        std::copy(trailPoints.begin() + static_cast<std::ptrdiff_t>(slot * trailStride),
+                  trailPoints.begin() + static_cast<std::ptrdiff_t>((slot + 1) * trailStride),
+                  wider.begin() + static_cast<std::ptrdiff_t>(slot * floats));
+    }
+    trailPoints.swap(wider);
+    trailStride = floats;
 }
 
 void Engine::addSubSources(std::uint32_t parent) {
@@ -805,7 +827,7 @@ void Engine::recordTrail(Body& particle, const CompiledEmitter& source, float pr
     particle.trailHead = static_cast<std::uint8_t>((particle.trailHead + 1) % capacity);
     particle.trailCount = static_cast<std::uint8_t>(std::min(capacity, particle.trailCount + 1));
     float* point =
-        &trailPoints[static_cast<std::size_t>(particle.trail) * kTrailStride + 2u * particle.trailHead];
+        &trailPoints[static_cast<std::size_t>(particle.trail) * trailStride + 2u * particle.trailHead];
     point[0] = particle.x;
     point[1] = particle.y;
 }
@@ -823,8 +845,8 @@ void Engine::trailOf(const Body& body, std::vector<float>& points) const {
 
 void Engine::trailOf(std::size_t i, std::vector<float>& points) const {
     const std::size_t at = particles.begin() + i;
-    trailPointsOf(particles.trail[at], particles.source[at], particles.trailHead[at], particles.trailCount[at],
-                  points);
+    trailPointsOf(particles.trail[at], particles.source[at], particles.trailHead[at],
+                  particles.trailCount[at], points);
 }
 
 void Engine::trailPointsOf(std::int32_t slotIndex, std::uint32_t source, int head, int count,
@@ -835,7 +857,7 @@ void Engine::trailPointsOf(std::int32_t slotIndex, std::uint32_t source, int hea
     }
     const Trail& trail = sources[source].compiled->values.trail;
     const int capacity = std::max(1, std::min(kTrailStride / 2, trail.segments) - 1);
-    const float* slot = &trailPoints[static_cast<std::size_t>(slotIndex) * kTrailStride];
+    const float* slot = &trailPoints[static_cast<std::size_t>(slotIndex) * trailStride];
     points.resize(2 * static_cast<std::size_t>(count));
     float* out = points.data();
     // Newest first: back from the head, wrapping round the ring.
@@ -900,13 +922,13 @@ void Engine::spawn(std::uint32_t index, std::uint64_t count, float x, float y, f
         particle.trailCount = 0;
         if (emitter.trail.length > 0.0f) {
             if (freeTrails.empty()) {
-                particle.trail = static_cast<std::int32_t>(trailPoints.size() / kTrailStride);
-                trailPoints.resize(trailPoints.size() + kTrailStride);
+                particle.trail = static_cast<std::int32_t>(trailPoints.size() / trailStride);
+                trailPoints.resize(trailPoints.size() + trailStride);
             } else {
                 particle.trail = freeTrails.back();
                 freeTrails.pop_back();
             }
-            float* point = &trailPoints[static_cast<std::size_t>(particle.trail) * kTrailStride];
+            float* point = &trailPoints[static_cast<std::size_t>(particle.trail) * trailStride];
             point[0] = particle.x;
             point[1] = particle.y;
             particle.trailCount = 1;

@@ -169,7 +169,7 @@ public:
     // Colours are sampled this many times over a life and interpolated: evaluating the gradient per
     // particle would cost more than the rest of a frame.
     static const int kColorSamples = 1024;
-    // Floats kept per trail: the most points a trail has, x and y each.
+    // The most floats kept per trail: the most points a trail has, x and y each.
     static const int kTrailStride = 128;
 
     explicit Engine(std::uint64_t seed);
@@ -203,7 +203,7 @@ public:
     // Whether particle i of count() draws a trail.
     bool hasTrail(std::size_t i) const { return particles.trail[particles.begin() + i] >= 0; }
     // Whether any live particle draws a trail.
-    bool anyTrail() const { return trailPoints.size() / kTrailStride > freeTrails.size(); }
+    bool anyTrail() const { return trailPoints.size() / trailStride > freeTrails.size(); }
     // The emitter source of particle i of count().
     std::uint32_t sourceOf(std::size_t i) const { return particles.source[particles.begin() + i]; }
     // The emitters given; sub-emitters' sources follow them.
@@ -266,7 +266,11 @@ private:
         float x, y, vx, vy;
     };
     std::vector<Pending> pending;
-    std::vector<float> trailPoints;       // kTrailStride floats per slot
+    // Makes each trail slot hold this many floats, keeping the points recorded.
+    void restride(std::size_t floats);
+
+    std::vector<float> trailPoints;       // trailStride floats per slot
+    std::size_t trailStride = 2;          // enough for the longest trail of the emitters
     std::vector<std::int32_t> freeTrails; // slots no particle holds
     std::size_t topLevel = 0;
 

@@ -111,8 +111,9 @@ int main() {
         trails.appendGeometry(geometry);
         frames.push_back(millisecondsSince(start));
     }
-    std::printf("one step and its geometry, %zu particles with trails of 8 points and noise (%zu vertices):\n",
-                trails.particleCount(), geometry.vertices.size());
+    std::printf(
+        "one step and its geometry, %zu particles with trails of 8 points and noise (%zu vertices):\n",
+        trails.particleCount(), geometry.vertices.size());
     double total = 0.0;
     for (double frame : frames) {
         total += frame;

@@ -134,10 +134,11 @@ int main(int argc, char** argv) {
     for (bool geometry : {false, true}) {
         double processor = 0.0;
         const double ms = manyInstances(geometry, updates, processor);
-        std::printf("200 instances, 20 s in 15 ms steps, %s read: %.3f s (processor %.3f s; target under 0.25 s), "
-                    "%.3f million particle updates per ms\n",
-                    geometry ? "geometry" : "particles", ms / 1000.0, processor / 1000.0,
-                    static_cast<double>(updates) / ms / 1e6);
+        std::printf(
+            "200 instances, 20 s in 15 ms steps, %s read: %.3f s (processor %.3f s; target under 0.25 s), "
+            "%.3f million particle updates per ms\n",
+            geometry ? "geometry" : "particles", ms / 1000.0, processor / 1000.0,
+            static_cast<double>(updates) / ms / 1e6);
     }
     for (unsigned threads : {1u, 2u}) {
         const double ms = thousandEach(threads);
