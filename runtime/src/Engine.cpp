@@ -165,7 +165,8 @@ void ParticleStore::rebuild(std::size_t newCapacity) {
 
 void ParticleStore::push(const Body& body) {
     if (last == capacity) {
-        if (head > 0) {
+        // Enough dead ones to be worth moving the live ones down for; otherwise growing is cheaper.
+        if (head > 0 && head >= size() / 8) {
             // Dead entries at the front are reclaimed before the storage grows.
             shift(0, head, size());
             last -= head;
@@ -601,6 +602,9 @@ void Engine::advance(bool emitting) {
         if (source.plain && (!trails || particles.trail[at] < 0)) {
             // A run of one plain emitter's particles moves in bulk.
             std::size_t run = at + 1;
+            if (sources.size() == 1 && !trails) {
+                run = last;
+            }
             while (run < last && particles.source[run] == index && (!trails || particles.trail[run] < 0)) {
                 ++run;
             }
