@@ -1007,14 +1007,6 @@ Look Engine::look(const Body& particle) const {
     return result;
 }
 
-Particle Engine::appearance(const Body& body, const std::vector<int>& textureOf) const {
-    Particle particle;
-    ParticleStore one;
-    one.push(body);
-    appearancesOf(one, 0, 1, &particle, textureOf);
-    return particle;
-}
-
 void Engine::appearances(std::size_t first, std::size_t count, Particle* out,
                          const std::vector<int>& textureOf) const {
     appearancesOf(particles, particles.begin() + first, count, out, textureOf);

@@ -217,9 +217,7 @@ public:
 
     // Size from the size curve and colour from the gradient at the particle's age.
     Look look(const Body& particle) const;
-    // A live particle as a program draws it; textureOf gives each emitter's texture index (or -1).
-    Particle appearance(const Body& body, const std::vector<int>& textureOf) const;
-    // Every live particle as a program draws it.
+    // Every live particle as a program draws it; textureOf gives each emitter's texture index (or -1).
     void snapshot(std::vector<Particle>& out, const std::vector<int>& textureOf) const;
     // Particles first to first + count - 1 (of count()) as a program draws them, into out.
     void appearances(std::size_t first, std::size_t count, Particle* out,
