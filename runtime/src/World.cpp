@@ -79,17 +79,24 @@ void World::update(double seconds, unsigned threads) {
     } else {
         // Each instance runs on its own from its own state, so which thread takes it changes nothing.
         // Threads take a few instances at a time, so uneven ones even out.
-        std::atomic<std::size_t> next(0);
-        const std::size_t chunk = std::max<std::size_t>(1, count / (8 * workers));
-        const std::function<void(unsigned)> task = [this, seconds, count, chunk, &next](unsigned) {
+        struct Shares {
+            std::vector<Entry>& entries;
+            double seconds;
+            std::size_t chunk;
+            std::atomic<std::size_t> next;
+        } shares{entries, seconds, std::max<std::size_t>(1, count / (8 * workers)), {0}};
+        // One pointer captured: the task fits in the function object without an allocation.
+        Shares* shared = &shares;
+        const std::function<void(unsigned)> task = [shared](unsigned) {
+            const std::size_t total = shared->entries.size();
             for (;;) {
-                const std::size_t begin = next.fetch_add(chunk);
-                if (begin >= count) {
+                const std::size_t begin = shared->next.fetch_add(shared->chunk);
+                if (begin >= total) {
                     return;
                 }
-                const std::size_t end = std::min(count, begin + chunk);
+                const std::size_t end = std::min(total, begin + shared->chunk);
                 for (std::size_t i = begin; i < end; ++i) {
-                    entries[i].instance->update(seconds);
+                    shared->entries[i].instance->update(shared->seconds);
                 }
             }
         };
