@@ -6,6 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
+
+#if (defined(__SSE2__) || defined(_M_X64)) && !defined(PELMORA_NO_SIMD)
+#include <emmintrin.h>
+#define PELMORA_SSE2 1
+#endif
 
 namespace pelmora {
 namespace detail {
@@ -24,11 +31,262 @@ bool sameColorKeys(const std::vector<ColorKey>& a, const std::vector<ColorKey>& 
     });
 }
 
+#ifndef PELMORA_SSE2
 std::uint8_t byte(int value) {
     return static_cast<std::uint8_t>(std::min(255, std::max(0, value)));
 }
+#endif
 
 } // namespace
+
+Body ParticleStore::get(std::size_t at) const {
+    Body body;
+    body.x = x[at];
+    body.y = y[at];
+    body.vx = vx[at];
+    body.vy = vy[at];
+    body.age = age[at];
+    body.lifetime = lifetime[at];
+    body.sizeMix = sizeMix[at];
+    body.colorMix = colorMix[at];
+    body.rotation = rotation[at];
+    body.spin = spin[at];
+    body.startFrame = startFrame[at];
+    body.source = source[at];
+    body.speedMix = speedMix[at];
+    body.trail = trail[at];
+    body.trailHead = trailHead[at];
+    body.trailCount = trailCount[at];
+    return body;
+}
+
+void ParticleStore::set(std::size_t at, const Body& body) {
+    x[at] = body.x;
+    y[at] = body.y;
+    vx[at] = body.vx;
+    vy[at] = body.vy;
+    age[at] = body.age;
+    lifetime[at] = body.lifetime;
+    sizeMix[at] = body.sizeMix;
+    colorMix[at] = body.colorMix;
+    rotation[at] = body.rotation;
+    spin[at] = body.spin;
+    startFrame[at] = body.startFrame;
+    source[at] = body.source;
+    speedMix[at] = body.speedMix;
+    trail[at] = body.trail;
+    trailHead[at] = body.trailHead;
+    trailCount[at] = body.trailCount;
+}
+
+ParticleStore::ParticleStore(const ParticleStore& other)
+    : storage(other.storage), capacity(other.capacity), head(other.head), last(other.last) {
+    bind();
+}
+
+ParticleStore& ParticleStore::operator=(const ParticleStore& other) {
+    if (this != &other) {
+        storage = other.storage;
+        capacity = other.capacity;
+        head = other.head;
+        last = other.last;
+        bind();
+    }
+    return *this;
+}
+
+void ParticleStore::bind() {
+    std::uint32_t* block = storage.data();
+    float** floats[] = {&x, &y, &vx, &vy, &age, &lifetime, &sizeMix, &colorMix, &rotation, &spin, &speedMix};
+    for (float** field : floats) {
+        *field = reinterpret_cast<float*>(block);
+        block += capacity;
+    }
+    startFrame = reinterpret_cast<std::int32_t*>(block);
+    block += capacity;
+    trail = reinterpret_cast<std::int32_t*>(block);
+    block += capacity;
+    source = block;
+    block += capacity;
+    trailHead = reinterpret_cast<std::uint8_t*>(block);
+    block += (capacity + 3) / 4;
+    trailCount = reinterpret_cast<std::uint8_t*>(block);
+}
+
+namespace {
+
+template <typename T> void move(T* values, std::size_t to, std::size_t from, std::size_t count) {
+    if (count > 0) {
+        std::memmove(values + to, values + from, count * sizeof(T));
+    }
+}
+
+template <typename T> void copy(const T* from, T* to, std::size_t count) {
+    if (count > 0) {
+        std::memcpy(to, from, count * sizeof(T));
+    }
+}
+
+} // namespace
+
+void ParticleStore::shift(std::size_t to, std::size_t from, std::size_t count) {
+    float* floats[] = {x, y, vx, vy, age, lifetime, sizeMix, colorMix, rotation, spin, speedMix};
+    for (float* field : floats) {
+        move(field, to, from, count);
+    }
+    move(startFrame, to, from, count);
+    move(trail, to, from, count);
+    move(source, to, from, count);
+    move(trailHead, to, from, count);
+    move(trailCount, to, from, count);
+}
+
+void ParticleStore::rebuild(std::size_t newCapacity) {
+    const ParticleStore old(*this);
+    storage.assign(14 * newCapacity + 2 * ((newCapacity + 3) / 4), 0);
+    capacity = newCapacity;
+    bind();
+    const std::size_t count = old.size();
+    const std::size_t from = old.head;
+    const float* oldFloats[] = {old.x,       old.y,        old.vx,       old.vy,   old.age,     old.lifetime,
+                                old.sizeMix, old.colorMix, old.rotation, old.spin, old.speedMix};
+    float* newFloats[] = {x, y, vx, vy, age, lifetime, sizeMix, colorMix, rotation, spin, speedMix};
+    for (int k = 0; k < 11; ++k) {
+        copy(oldFloats[k] + from, newFloats[k], count);
+    }
+    copy(old.startFrame + from, startFrame, count);
+    copy(old.trail + from, trail, count);
+    copy(old.source + from, source, count);
+    copy(old.trailHead + from, trailHead, count);
+    copy(old.trailCount + from, trailCount, count);
+    head = 0;
+    last = count;
+}
+
+void ParticleStore::push(const Body& body) {
+    if (last == capacity) {
+        // Enough dead ones to be worth moving the live ones down for; otherwise growing is cheaper.
+        if (head > 0 && head >= size() / 8) {
+            // Dead entries at the front are reclaimed before the storage grows.
+            shift(0, head, size());
+            last -= head;
+            head = 0;
+        } else {
+            // Half as much again rather than twice: many small instances waste less.
+            rebuild(std::max<std::size_t>(16, capacity + capacity / 2));
+        }
+    }
+    ++last;
+    set(last - 1, body);
+}
+
+void ParticleStore::compact(const std::vector<std::uint8_t>& dead) {
+    std::size_t at = head;
+    // The oldest dying first is the common case: they are left behind the head.
+    while (at < last && dead[at]) {
+        ++at;
+    }
+    head = at;
+    std::size_t kept = at;
+    while (at < last) {
+        if (dead[at]) {
+            ++at;
+            continue;
+        }
+        std::size_t run = at;
+        while (run < last && !dead[run]) {
+            ++run;
+        }
+        if (kept != at) {
+            shift(kept, at, run - at);
+        }
+        kept += run - at;
+        at = run;
+    }
+    last = kept;
+    if (head == last) {
+        head = last = 0;
+    }
+}
+
+SizeTable prepareSize(const std::vector<SizeKey>& keys) {
+    SizeTable table;
+    if (keys.empty()) {
+        return table;
+    }
+    table.empty = false;
+    // Distinct positions in order; at each, the last key there in vector order is the left neighbour of
+    // what follows and the first one the right neighbour of what precedes (as evaluateSize's scan finds).
+    std::vector<float> positions;
+    for (const SizeKey& key : keys) {
+        positions.push_back(key.x);
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    auto first = [&keys](float x) {
+        for (const SizeKey& key : keys) {
+            if (key.x == x) {
+                return key;
+            }
+        }
+        return keys.front();
+    };
+    auto last = [&keys](float x) {
+        const SizeKey* found = &keys.front();
+        for (const SizeKey& key : keys) {
+            if (key.x == x) {
+                found = &key;
+            }
+        }
+        return *found;
+    };
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const SizeKey left = last(positions[i]);
+        SizeSegment segment = {left.x, 0.0f, left.upper, left.lower, 0.0f, 0.0f};
+        if (i + 1 < positions.size()) {
+            const SizeKey right = first(positions[i + 1]);
+            segment.width = right.x - left.x;
+            segment.upperRise = right.upper - left.upper;
+            segment.lowerRise = right.lower - left.lower;
+        }
+        table.segments.push_back(segment);
+    }
+    // Before the first position, only the first key there is a neighbour.
+    const SizeKey opening = first(positions.front());
+    table.segments.insert(table.segments.begin(), SizeSegment{-std::numeric_limits<float>::infinity(), 0.0f,
+                                                              opening.upper, opening.lower, 0.0f, 0.0f});
+    return table;
+}
+
+SizeSample evaluateSize(const SizeTable& table, float x) {
+    SizeSample sample;
+    if (table.empty) {
+        return sample;
+    }
+    if (!(x == x)) {
+        x = 0.0f;
+    }
+    std::size_t at = table.segments.size() - 1;
+    while (table.segments[at].from > x) {
+        --at;
+    }
+    const SizeSegment& segment = table.segments[at];
+    if (segment.width == 0.0f) {
+        sample.upper = segment.upper;
+        sample.lower = segment.lower;
+        return sample;
+    }
+    const float t = (x - segment.from) / segment.width;
+    sample.upper = segment.upper + segment.upperRise * t;
+    sample.lower = segment.lower + segment.lowerRise * t;
+    if (sample.lower < 0.0f) {
+        sample.lower = 0.0f;
+    }
+    if (sample.upper < sample.lower) {
+        sample.upper = sample.lower;
+    }
+    return sample;
+}
 
 Random::Random(std::uint64_t seed) : state(0) {
     next();
@@ -75,12 +333,25 @@ void derive(const EmitterDesc& emitter, CompiledEmitter& compiled) {
         compiled.subs.push_back(Engine::compile(sub.emitter));
         compiled.triggers[static_cast<int>(sub.trigger)] = true;
     }
+    bool fields = false;
     for (const Force& force : emitter.forces) {
         if (force.kind == ForceKind::Wind) {
             compiled.windX += force.strength * std::cos(force.direction * (kPi / 180.0f));
             compiled.windY += force.strength * std::sin(force.direction * (kPi / 180.0f));
+        } else {
+            fields = true;
         }
     }
+    compiled.plain = !fields && !(emitter.noise.strength > 0.0f) && !(emitter.speedLimit > 0.0f) &&
+                     compiled.flatSpeed && !emitter.collision.enabled && !(emitter.trail.length > 0.0f) &&
+                     !compiled.triggers[0] && !compiled.triggers[1] && !compiled.triggers[2];
+    compiled.gravityStep = emitter.gravity * Engine::kStep;
+    compiled.size = prepareSize(emitter.size);
+    compiled.speedOverLife = prepareSize(emitter.speedOverLife);
+    compiled.frames = emitter.sheet.frameCount();
+    compiled.columns = std::max(1, emitter.sheet.columns);
+    compiled.rows = std::max(1, emitter.sheet.rows);
+    compiled.turnsWithMotion = emitter.alignToVelocity || emitter.stretch > 0.0f;
 }
 
 void limitSpeed(Body& particle, float limit) {
@@ -109,20 +380,28 @@ float smooth(float t) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-// Smoothly interpolated lattice values, -1..1.
-float valueNoise(float x, float y, float z, std::uint32_t salt) {
+// Smoothly interpolated lattice values, -1..1, of two fields (two salts) at one point.
+void valueNoise(float x, float y, float z, std::uint32_t saltX, std::uint32_t saltY, float& first,
+                float& second) {
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
     const std::int32_t ix = static_cast<std::int32_t>(fx), iy = static_cast<std::int32_t>(fy),
                        iz = static_cast<std::int32_t>(fz);
     const float tx = smooth(x - fx), ty = smooth(y - fy), tz = smooth(z - fz);
-    float layer[2];
-    for (int k = 0; k < 2; ++k) {
-        const float a = lattice(ix, iy, iz + k, salt), b = lattice(ix + 1, iy, iz + k, salt);
-        const float c = lattice(ix, iy + 1, iz + k, salt), d = lattice(ix + 1, iy + 1, iz + k, salt);
-        const float low = a + (b - a) * tx, high = c + (d - c) * tx;
-        layer[k] = low + (high - low) * ty;
+    const std::uint32_t salts[2] = {saltX, saltY};
+    float values[2];
+    for (int field = 0; field < 2; ++field) {
+        const std::uint32_t salt = salts[field];
+        float layer[2];
+        for (int k = 0; k < 2; ++k) {
+            const float a = lattice(ix, iy, iz + k, salt), b = lattice(ix + 1, iy, iz + k, salt);
+            const float c = lattice(ix, iy + 1, iz + k, salt), d = lattice(ix + 1, iy + 1, iz + k, salt);
+            const float low = a + (b - a) * tx, high = c + (d - c) * tx;
+            layer[k] = low + (high - low) * ty;
+        }
+        values[field] = layer[0] + (layer[1] - layer[0]) * tz;
     }
-    return layer[0] + (layer[1] - layer[0]) * tz;
+    first = values[0];
+    second = values[1];
 }
 
 } // namespace
@@ -140,9 +419,11 @@ void noiseAcceleration(const Noise& noise, float x, float y, float seconds, std:
     const std::uint32_t salt = static_cast<std::uint32_t>(seed ^ (seed >> 32)) * 0x9e3779b9u;
     float amplitude = 1.0f, total = 0.0f;
     for (int octave = 0; octave < std::max(1, std::min(4, noise.octaves)); ++octave) {
-        ax += amplitude * valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave));
-        ay += amplitude *
-              valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave + 1));
+        float nx = 0.0f, ny = 0.0f;
+        valueNoise(px, py, pz, salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave),
+                   salt + 0x68e31da4u * static_cast<std::uint32_t>(2 * octave + 1), nx, ny);
+        ax += amplitude * nx;
+        ay += amplitude * ny;
         total += amplitude;
         amplitude *= 0.5f;
         px *= 2.0f;
@@ -172,7 +453,9 @@ void Engine::restart(const std::vector<EmitterDesc>& emitters) {
 void Engine::restart(const std::vector<SharedEmitter>& emitters) {
     sources.clear();
     particles.clear();
+    recordsStale = true;
     trailPoints.clear();
+    trailStride = 2;
     freeTrails.clear();
     random = Random(seed);
     steps = 0;
@@ -241,20 +524,42 @@ void Engine::replace(const std::vector<SharedEmitter>& emitters, const std::vect
     for (std::uint32_t i = 0; i < topLevel; ++i) {
         addSubSources(i);
     }
-    std::size_t kept = 0;
-    for (Body& particle : particles) {
-        const std::uint32_t index =
-            particle.source < newIndex.size() ? newIndex[particle.source] : UINT32_MAX;
+    // Trail slots as long as the longest trail needs, so trails lie close together in memory.
+    std::size_t longest = 2;
+    for (const Source& source : sources) {
+        const int segments = source.compiled->values.trail.segments;
+        longest = std::max<std::size_t>(longest, 2 * std::max(1, std::min(kTrailStride / 2, segments) - 1));
+    }
+    if (longest > trailStride) {
+        restride(longest);
+    }
+    dying.assign(particles.end(), 0);
+    for (std::size_t at = particles.begin(); at < particles.end(); ++at) {
+        const std::uint32_t old = particles.source[at];
+        const std::uint32_t index = old < newIndex.size() ? newIndex[old] : UINT32_MAX;
         if (index != UINT32_MAX) {
-            particles[kept] = particle;
-            particles[kept].source = index;
-            ++kept;
+            particles.source[at] = index;
         } else {
+            Body particle = particles.get(at);
             releaseTrail(particle);
+            dying[at] = 1;
         }
     }
-    particles.resize(kept);
+    particles.compact(dying);
+    recordsStale = true;
     pending.clear();
+}
+
+void Engine::restride(std::size_t floats) {
+    const std::size_t slots = trailPoints.size() / trailStride;
+    std::vector<float> wider(slots * floats, 0.0f);
+    for (std::size_t slot = 0; slot < slots; ++slot) {
+        std::copy(trailPoints.begin() + static_cast<std::ptrdiff_t>(slot * trailStride),
+                  trailPoints.begin() + static_cast<std::ptrdiff_t>((slot + 1) * trailStride),
+                  wider.begin() + static_cast<std::ptrdiff_t>(slot * floats));
+    }
+    trailPoints.swap(wider);
+    trailStride = floats;
 }
 
 void Engine::addSubSources(std::uint32_t parent) {
@@ -287,30 +592,31 @@ void Engine::step(bool emitting) {
 void Engine::advance(bool emitting) {
     // Compaction in place keeps the survivors in birth order, which is also the drawing order.
     const float time = static_cast<float>(clockSteps) * kStep;
-    std::size_t kept = 0;
-    for (const Body& old : particles) {
-        Body particle = old;
-        particle.age += kStep;
-        const Source& owner = sources[particle.source];
-        const CompiledEmitter& source = *owner.compiled;
-        bool dies = particle.age >= particle.lifetime;
-        if (!dies) {
-            dies = !move(particle, source, time);
-        }
-        if (dies) {
-            if (source.triggers[static_cast<int>(Trigger::Death)]) {
-                trigger(owner, Trigger::Death, particle, particle.x, particle.y);
+    const std::size_t last = particles.end();
+    dying.resize(last);
+    const bool trails = anyTrail();
+    std::size_t at = particles.begin();
+    while (at < last) {
+        const std::uint32_t index = particles.source[at];
+        const CompiledEmitter& source = *sources[index].compiled;
+        if (source.plain && (!trails || particles.trail[at] < 0)) {
+            // A run of one plain emitter's particles moves in bulk.
+            std::size_t run = at + 1;
+            if (sources.size() == 1 && !trails) {
+                run = last;
             }
-            releaseTrail(particle);
-            continue;
+            while (run < last && particles.source[run] == index && (!trails || particles.trail[run] < 0)) {
+                ++run;
+            }
+            advancePlain(source, at, run);
+            at = run;
+        } else {
+            dying[at] = advanceOne(at, time) ? 0 : 1;
+            ++at;
         }
-        if (source.triggers[static_cast<int>(Trigger::Birth)]) {
-            trigger(owner, Trigger::Birth, particle, particle.x, particle.y);
-        }
-        recordTrail(particle, source, old.age);
-        particles[kept++] = particle;
     }
-    particles.resize(kept);
+    particles.compact(dying);
+    recordsStale = true;
     for (const Pending& event : pending) {
         spawn(event.source, event.count, event.x, event.y, event.vx, event.vy);
     }
@@ -325,6 +631,98 @@ void Engine::advance(bool emitting) {
         }
         source.emitted = due;
     }
+}
+
+void Engine::advancePlain(const CompiledEmitter& source, std::size_t from, std::size_t to) {
+    // The same operations in the same order as move(), so both paths give the same bits; dead particles
+    // move too, and are dropped.
+    float* x = particles.x;
+    float* y = particles.y;
+    float* vx = particles.vx;
+    float* vy = particles.vy;
+    float* age = particles.age;
+    const float* lifetime = particles.lifetime;
+    float* rotation = particles.rotation;
+    const float* spin = particles.spin;
+    std::uint8_t* dead = dying.data();
+    const float gravity = source.gravityStep;
+    const float drag = source.dragFactor;
+    const bool wind = source.windX != 0.0f || source.windY != 0.0f;
+    const float windX = source.windX * kStep;
+    const float windY = source.windY * kStep;
+    std::size_t at = from;
+#ifdef PELMORA_SSE2
+    const __m128 step4 = _mm_set1_ps(kStep);
+    const __m128 gravity4 = _mm_set1_ps(gravity);
+    const __m128 drag4 = _mm_set1_ps(drag);
+    const __m128 windX4 = _mm_set1_ps(wind ? windX : 0.0f);
+    const __m128 windY4 = _mm_set1_ps(wind ? windY : 0.0f);
+    for (; at + 4 <= to; at += 4) {
+        const __m128 older = _mm_add_ps(_mm_loadu_ps(age + at), step4);
+        _mm_storeu_ps(age + at, older);
+        const int mask = _mm_movemask_ps(_mm_cmpge_ps(older, _mm_loadu_ps(lifetime + at)));
+        dead[at] = static_cast<std::uint8_t>(mask & 1);
+        dead[at + 1] = static_cast<std::uint8_t>((mask >> 1) & 1);
+        dead[at + 2] = static_cast<std::uint8_t>((mask >> 2) & 1);
+        dead[at + 3] = static_cast<std::uint8_t>((mask >> 3) & 1);
+        __m128 speedX = _mm_loadu_ps(vx + at);
+        __m128 speedY = _mm_sub_ps(_mm_loadu_ps(vy + at), gravity4);
+        if (wind) {
+            speedX = _mm_add_ps(speedX, windX4);
+            speedY = _mm_add_ps(speedY, windY4);
+        }
+        speedX = _mm_mul_ps(speedX, drag4);
+        speedY = _mm_mul_ps(speedY, drag4);
+        _mm_storeu_ps(vx + at, speedX);
+        _mm_storeu_ps(vy + at, speedY);
+        _mm_storeu_ps(rotation + at,
+                      _mm_add_ps(_mm_loadu_ps(rotation + at), _mm_mul_ps(_mm_loadu_ps(spin + at), step4)));
+        _mm_storeu_ps(x + at, _mm_add_ps(_mm_loadu_ps(x + at), _mm_mul_ps(speedX, step4)));
+        _mm_storeu_ps(y + at, _mm_add_ps(_mm_loadu_ps(y + at), _mm_mul_ps(speedY, step4)));
+    }
+#endif
+    for (; at < to; ++at) {
+        age[at] += kStep;
+        dead[at] = age[at] >= lifetime[at] ? 1 : 0;
+        float speedX = vx[at];
+        float speedY = vy[at] - gravity;
+        if (wind) {
+            speedX += windX;
+            speedY += windY;
+        }
+        speedX *= drag;
+        speedY *= drag;
+        vx[at] = speedX;
+        vy[at] = speedY;
+        rotation[at] += spin[at] * kStep;
+        x[at] += speedX * kStep;
+        y[at] += speedY * kStep;
+    }
+}
+
+bool Engine::advanceOne(std::size_t at, float time) {
+    Body particle = particles.get(at);
+    const float previousAge = particle.age;
+    particle.age += kStep;
+    const Source& owner = sources[particle.source];
+    const CompiledEmitter& source = *owner.compiled;
+    bool dies = particle.age >= particle.lifetime;
+    if (!dies) {
+        dies = !move(particle, source, time);
+    }
+    if (dies) {
+        if (source.triggers[static_cast<int>(Trigger::Death)]) {
+            trigger(owner, Trigger::Death, particle, particle.x, particle.y);
+        }
+        releaseTrail(particle);
+        return false;
+    }
+    if (source.triggers[static_cast<int>(Trigger::Birth)]) {
+        trigger(owner, Trigger::Birth, particle, particle.x, particle.y);
+    }
+    recordTrail(particle, source, previousAge);
+    particles.set(at, particle);
+    return true;
 }
 
 bool Engine::move(Body& particle, const CompiledEmitter& source, float time) {
@@ -370,7 +768,7 @@ bool Engine::move(Body& particle, const CompiledEmitter& source, float time) {
         particle.y += particle.vy * kStep;
     } else {
         const float life = std::min(100.0f, std::max(0.0f, 100.0f * particle.age / particle.lifetime));
-        const SizeSample sample = evaluateSize(values.speedOverLife, life);
+        const SizeSample sample = evaluateSize(source.speedOverLife, life);
         const float factor = (sample.lower + (sample.upper - sample.lower) * particle.speedMix) * kStep;
         particle.x += particle.vx * factor;
         particle.y += particle.vy * factor;
@@ -433,7 +831,7 @@ void Engine::recordTrail(Body& particle, const CompiledEmitter& source, float pr
     particle.trailHead = static_cast<std::uint8_t>((particle.trailHead + 1) % capacity);
     particle.trailCount = static_cast<std::uint8_t>(std::min(capacity, particle.trailCount + 1));
     float* point =
-        &trailPoints[static_cast<std::size_t>(particle.trail) * kTrailStride + 2u * particle.trailHead];
+        &trailPoints[static_cast<std::size_t>(particle.trail) * trailStride + 2u * particle.trailHead];
     point[0] = particle.x;
     point[1] = particle.y;
 }
@@ -446,17 +844,32 @@ void Engine::releaseTrail(Body& particle) {
 }
 
 void Engine::trailOf(const Body& body, std::vector<float>& points) const {
+    trailPointsOf(body.trail, body.source, body.trailHead, body.trailCount, points);
+}
+
+void Engine::trailOf(std::size_t i, std::vector<float>& points) const {
+    const std::size_t at = particles.begin() + i;
+    trailPointsOf(particles.trail[at], particles.source[at], particles.trailHead[at],
+                  particles.trailCount[at], points);
+}
+
+void Engine::trailPointsOf(std::int32_t slotIndex, std::uint32_t source, int head, int count,
+                           std::vector<float>& points) const {
     points.clear();
-    if (body.trail < 0) {
+    if (slotIndex < 0) {
         return;
     }
-    const Trail& trail = sources[body.source].compiled->values.trail;
+    const Trail& trail = sources[source].compiled->values.trail;
     const int capacity = std::max(1, std::min(kTrailStride / 2, trail.segments) - 1);
-    const float* slot = &trailPoints[static_cast<std::size_t>(body.trail) * kTrailStride];
-    for (int k = 0; k < body.trailCount; ++k) {
-        const int at = (body.trailHead - k + capacity) % capacity;
-        points.push_back(slot[2 * at]);
-        points.push_back(slot[2 * at + 1]);
+    const float* slot = &trailPoints[static_cast<std::size_t>(slotIndex) * trailStride];
+    points.resize(2 * static_cast<std::size_t>(count));
+    float* out = points.data();
+    // Newest first: back from the head, wrapping round the ring.
+    int at = head % capacity;
+    for (int k = 0; k < count; ++k) {
+        out[2 * k] = slot[2 * at];
+        out[2 * k + 1] = slot[2 * at + 1];
+        at = at == 0 ? capacity - 1 : at - 1;
     }
 }
 
@@ -513,18 +926,18 @@ void Engine::spawn(std::uint32_t index, std::uint64_t count, float x, float y, f
         particle.trailCount = 0;
         if (emitter.trail.length > 0.0f) {
             if (freeTrails.empty()) {
-                particle.trail = static_cast<std::int32_t>(trailPoints.size() / kTrailStride);
-                trailPoints.resize(trailPoints.size() + kTrailStride);
+                particle.trail = static_cast<std::int32_t>(trailPoints.size() / trailStride);
+                trailPoints.resize(trailPoints.size() + trailStride);
             } else {
                 particle.trail = freeTrails.back();
                 freeTrails.pop_back();
             }
-            float* point = &trailPoints[static_cast<std::size_t>(particle.trail) * kTrailStride];
+            float* point = &trailPoints[static_cast<std::size_t>(particle.trail) * trailStride];
             point[0] = particle.x;
             point[1] = particle.y;
             particle.trailCount = 1;
         }
-        particles.push_back(particle);
+        particles.push(particle);
     }
 }
 
@@ -543,62 +956,189 @@ std::vector<float> Engine::sampleColors(const std::vector<ColorKey>& keys) {
     return table;
 }
 
-Look Engine::look(const Body& particle) const {
-    const CompiledEmitter& source = *sources[particle.source].compiled;
-    const float age = std::min(100.0f, std::max(0.0f, 100.0f * particle.age / particle.lifetime));
-    const SizeSample sample = evaluateSize(source.values.size, age);
-    Look result;
-    result.size = sample.lower + (sample.upper - sample.lower) * particle.sizeMix;
+namespace {
 
-    const float at = age * (kColorSamples / 100.0f);
-    const int index = std::min(kColorSamples - 1, static_cast<int>(at));
+// A particle's life position, 0 to 100.
+inline float lifePosition(float age, float lifetime) {
+    return std::min(100.0f, std::max(0.0f, 100.0f * age / lifetime));
+}
+
+// The colour at a life position, mixed between the table's two colours, as bytes r, g, b, a.
+inline void mixColor(const std::vector<float>& table, float life, float mix, std::uint8_t* rgba) {
+    const float at = life * (Engine::kColorSamples / 100.0f);
+    const int index = std::min(Engine::kColorSamples - 1, static_cast<int>(at));
     const float along = at - static_cast<float>(index);
-    const float* before = &source.colorTable[8 * static_cast<std::size_t>(index)];
+    const float* before = &table[8 * static_cast<std::size_t>(index)];
     const float* after = before + 8;
-    int mixed[4];
+#ifdef PELMORA_SSE2
+    // The four channels at once: the same operations as below, lane by lane.
+    const __m128 along4 = _mm_set1_ps(along);
+    const __m128 upper = _mm_loadu_ps(before);
+    const __m128 lower = _mm_loadu_ps(before + 4);
+    const __m128 first = _mm_add_ps(upper, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(after), upper), along4));
+    const __m128 second = _mm_add_ps(lower, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(after + 4), lower), along4));
+    const __m128 mixed = _mm_add_ps(
+        _mm_add_ps(first, _mm_mul_ps(_mm_sub_ps(second, first), _mm_set1_ps(mix))), _mm_set1_ps(0.5f));
+    const __m128i whole = _mm_cvttps_epi32(mixed);
+    const __m128i words = _mm_packs_epi32(whole, whole);
+    const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+    std::memcpy(rgba, &bytes, 4);
+#else
     for (int c = 0; c < 4; ++c) {
         const float first = before[c] + (after[c] - before[c]) * along;
         const float second = before[c + 4] + (after[c + 4] - before[c + 4]) * along;
-        mixed[c] = static_cast<int>(first + (second - first) * particle.colorMix + 0.5f);
+        const int value = static_cast<int>(first + (second - first) * mix + 0.5f);
+        rgba[c] = byte(value);
     }
-    result.color = Color{mixed[0], mixed[1], mixed[2], mixed[3]};
+#endif
+}
+
+} // namespace
+
+Look Engine::look(const Body& particle) const {
+    const CompiledEmitter& source = *sources[particle.source].compiled;
+    const float age = lifePosition(particle.age, particle.lifetime);
+    const SizeSample sample = evaluateSize(source.size, age);
+    Look result;
+    result.size = sample.lower + (sample.upper - sample.lower) * particle.sizeMix;
+    std::uint8_t rgba[4];
+    mixColor(source.colorTable, age, particle.colorMix, rgba);
+    result.color = Color{rgba[0], rgba[1], rgba[2], rgba[3]};
     return result;
 }
 
-Particle Engine::appearance(const Body& body, const std::vector<int>& textureOf) const {
-    const Look seen = look(body);
-    Particle particle;
-    particle.x = body.x;
-    particle.y = body.y;
-    particle.size = seen.size;
-    const EmitterDesc& emitter = sources[body.source].compiled->values;
-    particle.rotation = body.rotation;
-    if (emitter.alignToVelocity && (body.vx != 0.0f || body.vy != 0.0f)) {
-        particle.rotation += std::atan2(body.vy, body.vx);
-    }
+void Engine::appearances(std::size_t first, std::size_t count, Particle* out,
+                         const std::vector<int>& textureOf) const {
+    appearancesOf(particles, particles.begin() + first, count, out, textureOf);
+}
+
+namespace {
+
+// One particle's appearance from its emitter's compiled values.
+void appearanceAt(const ParticleStore& store, std::size_t at, const CompiledEmitter& source, int texture,
+                  Particle& particle) {
+    const EmitterDesc& emitter = source.values;
+    const float age = store.age[at];
+    const float lifetime = store.lifetime[at];
+    const float life = lifePosition(age, lifetime);
+    const SizeSample sample = evaluateSize(source.size, life);
+    particle.x = store.x[at];
+    particle.y = store.y[at];
+    particle.size = sample.lower + (sample.upper - sample.lower) * store.sizeMix[at];
+    particle.rotation = store.rotation[at];
     particle.stretch = 0.0f;
-    if (emitter.stretch > 0.0f && (body.vx != 0.0f || body.vy != 0.0f)) {
-        particle.rotation = std::atan2(body.vy, body.vx);
-        particle.stretch = emitter.stretch * std::sqrt(body.vx * body.vx + body.vy * body.vy);
+    if (source.turnsWithMotion) {
+        const float vx = store.vx[at];
+        const float vy = store.vy[at];
+        if (emitter.alignToVelocity && (vx != 0.0f || vy != 0.0f)) {
+            particle.rotation += std::atan2(vy, vx);
+        }
+        if (emitter.stretch > 0.0f && (vx != 0.0f || vy != 0.0f)) {
+            particle.rotation = std::atan2(vy, vx);
+            particle.stretch = emitter.stretch * std::sqrt(vx * vx + vy * vy);
+        }
     }
-    particle.r = byte(seen.color.r);
-    particle.g = byte(seen.color.g);
-    particle.b = byte(seen.color.b);
-    particle.a = byte(seen.color.a);
-    particle.frame = spriteFrame(emitter.sheet, body.age, body.lifetime, body.startFrame);
-    particle.columns = std::max(1, emitter.sheet.columns);
-    particle.rows = std::max(1, emitter.sheet.rows);
-    particle.texture = body.source < textureOf.size() ? textureOf[body.source] : -1;
+    mixColor(source.colorTable, life, store.colorMix[at], &particle.r);
+    particle.frame = source.frames == 1 ? 0 : spriteFrame(emitter.sheet, age, lifetime, store.startFrame[at]);
+    particle.columns = source.columns;
+    particle.rows = source.rows;
+    particle.texture = texture;
     particle.blend = emitter.blend;
-    return particle;
+}
+
+#ifdef PELMORA_SSE2
+// Whether a run of the emitter's particles can be made four at a time: one image, not turned by its
+// motion, and a size curve of one interval over the whole life (the usual two keys at 0 and 100).
+bool bulkLooks(const CompiledEmitter& source) {
+    const std::vector<SizeSegment>& segments = source.size.segments;
+    return source.frames == 1 && !source.turnsWithMotion && segments.size() == 3 &&
+           segments[1].from <= 0.0f && segments[1].width > 0.0f;
+}
+
+// Four particles' appearances from store position at on, with appearanceAt's arithmetic lane by lane.
+void fourAppearances(const ParticleStore& store, std::size_t at, const CompiledEmitter& source, int texture,
+                     Particle* out) {
+    const SizeSegment& span = source.size.segments[1];
+    const SizeSegment& end = source.size.segments[2];
+    const __m128 age = _mm_loadu_ps(&store.age[at]);
+    const __m128 life = _mm_min_ps(
+        _mm_max_ps(_mm_div_ps(_mm_mul_ps(_mm_set1_ps(100.0f), age), _mm_loadu_ps(&store.lifetime[at])),
+                   _mm_setzero_ps()),
+        _mm_set1_ps(100.0f));
+    const __m128 t = _mm_div_ps(_mm_sub_ps(life, _mm_set1_ps(span.from)), _mm_set1_ps(span.width));
+    __m128 upper = _mm_add_ps(_mm_set1_ps(span.upper), _mm_mul_ps(_mm_set1_ps(span.upperRise), t));
+    __m128 lower = _mm_add_ps(_mm_set1_ps(span.lower), _mm_mul_ps(_mm_set1_ps(span.lowerRise), t));
+    lower = _mm_andnot_ps(_mm_cmplt_ps(lower, _mm_setzero_ps()), lower);
+    const __m128 raise = _mm_cmplt_ps(upper, lower);
+    upper = _mm_or_ps(_mm_and_ps(raise, lower), _mm_andnot_ps(raise, upper));
+    // Past the last key: its sizes as they are.
+    const __m128 past = _mm_cmpge_ps(life, _mm_set1_ps(end.from));
+    upper = _mm_or_ps(_mm_and_ps(past, _mm_set1_ps(end.upper)), _mm_andnot_ps(past, upper));
+    lower = _mm_or_ps(_mm_and_ps(past, _mm_set1_ps(end.lower)), _mm_andnot_ps(past, lower));
+    const __m128 size =
+        _mm_add_ps(lower, _mm_mul_ps(_mm_sub_ps(upper, lower), _mm_loadu_ps(&store.sizeMix[at])));
+    float sizes[4], lives[4];
+    _mm_storeu_ps(sizes, size);
+    _mm_storeu_ps(lives, life);
+    const Blend blend = source.values.blend;
+    for (int k = 0; k < 4; ++k) {
+        Particle& particle = out[k];
+        particle.x = store.x[at + k];
+        particle.y = store.y[at + k];
+        particle.size = sizes[k];
+        particle.rotation = store.rotation[at + k];
+        particle.stretch = 0.0f;
+        mixColor(source.colorTable, lives[k], store.colorMix[at + k], &particle.r);
+        particle.frame = 0;
+        particle.columns = source.columns;
+        particle.rows = source.rows;
+        particle.texture = texture;
+        particle.blend = blend;
+    }
+}
+#endif
+
+} // namespace
+
+void Engine::appearancesOf(const ParticleStore& store, std::size_t first, std::size_t count, Particle* out,
+                           const std::vector<int>& textureOf) const {
+    std::size_t at = first;
+    const std::size_t last = first + count;
+    while (at < last) {
+        const std::uint32_t index = store.source[at];
+        const CompiledEmitter& source = *sources[index].compiled;
+        const int texture = index < textureOf.size() ? textureOf[index] : -1;
+        std::size_t run = at + 1;
+        while (run < last && store.source[run] == index) {
+            ++run;
+        }
+#ifdef PELMORA_SSE2
+        if (bulkLooks(source)) {
+            for (; at + 4 <= run; at += 4, out += 4) {
+                fourAppearances(store, at, source, texture, out);
+            }
+        }
+#endif
+        for (; at < run; ++at, ++out) {
+            appearanceAt(store, at, source, texture, *out);
+        }
+    }
 }
 
 void Engine::snapshot(std::vector<Particle>& out, const std::vector<int>& textureOf) const {
-    out.clear();
-    out.reserve(particles.size());
-    for (const Body& body : particles) {
-        out.push_back(appearance(body, textureOf));
+    out.resize(particles.size());
+    appearances(0, out.size(), out.data(), textureOf);
+}
+
+const std::vector<Body>& Engine::bodies() const {
+    if (recordsStale) {
+        records.resize(particles.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            records[i] = body(i);
+        }
+        recordsStale = false;
     }
+    return records;
 }
 
 } // namespace detail

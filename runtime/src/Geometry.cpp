@@ -109,23 +109,48 @@ std::vector<std::uint8_t> roundSprite(int size) {
 
 namespace {
 
-// Where the next quad goes in the space the caller has made.
-struct Slot {
-    std::size_t vertex;
-    std::size_t index;
-};
-
-Slot grow(Geometry& out, std::size_t quads) {
-    const Slot slot = {out.vertices.size(), out.indices.size()};
-    out.vertices.resize(slot.vertex + 4 * quads);
-    out.indices.resize(slot.index + 6 * quads);
-    return slot;
+// Makes room for this many more quads, so appending them does not reallocate.
+template <typename T> void reserveMore(std::vector<T>& values, std::size_t more) {
+    const std::size_t needed = values.size() + more;
+    if (needed > values.capacity()) {
+        // Geometric growth: many instances appending to one buffer must not copy it each time.
+        values.reserve(std::max(needed, 2 * values.capacity()));
+    }
 }
 
-void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t firstDraw) {
+void reserveQuads(Geometry& out, std::size_t quads) {
+    reserveMore(out.vertices, 4 * quads);
+    reserveMore(out.indices, 6 * quads);
+}
+
+// Quads gathered on the stack and appended to the geometry a batch at a time.
+class QuadBatch {
+public:
+    QuadBatch(Geometry& out, std::size_t firstDraw) : out(out), firstDraw(firstDraw) {}
+    ~QuadBatch() { flush(); }
+    QuadBatch(const QuadBatch&) = delete;
+    QuadBatch& operator=(const QuadBatch&) = delete;
+
+    void add(const Particle& particle);
+    // Appends the quads gathered so far; before anything else is appended to the geometry.
+    void flush();
+
+private:
+    static const std::size_t kQuads = 64;
+    Geometry& out;
+    const std::size_t firstDraw;
+    std::size_t count = 0;
+    Vertex vertices[4 * kQuads];
+    std::uint32_t indices[6 * kQuads];
+};
+
+void QuadBatch::add(const Particle& particle) {
+    if (count == kQuads) {
+        flush();
+    }
     const Quad quad = quadOf(particle);
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
-    if (particle.texture >= 0) {
+    if (particle.texture >= 0 && (particle.columns > 1 || particle.rows > 1)) {
         SpriteSheet sheet;
         sheet.columns = particle.columns;
         sheet.rows = particle.rows;
@@ -136,22 +161,21 @@ void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t 
         v1 = rect.v1;
     }
     const std::uint32_t color = packColor(particle);
-    Vertex* vertex = &out.vertices[slot.vertex];
-    vertex[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
-    vertex[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
-    vertex[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
-    vertex[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
-    const std::uint32_t base = static_cast<std::uint32_t>(slot.vertex);
-    const std::uint32_t first = static_cast<std::uint32_t>(slot.index);
-    std::uint32_t* index = &out.indices[slot.index];
-    slot.vertex += 4;
-    slot.index += 6;
+    const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size() + 4 * count);
+    const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size() + 6 * count);
+    Vertex* corner = &vertices[4 * count];
+    corner[0] = Vertex{quad.x[0], quad.y[0], u0, v0, color};
+    corner[1] = Vertex{quad.x[1], quad.y[1], u1, v0, color};
+    corner[2] = Vertex{quad.x[2], quad.y[2], u0, v1, color};
+    corner[3] = Vertex{quad.x[3], quad.y[3], u1, v1, color};
+    std::uint32_t* index = &indices[6 * count];
     index[0] = base;
     index[1] = base + 1;
     index[2] = base + 2;
     index[3] = base + 2;
     index[4] = base + 1;
     index[5] = base + 3;
+    ++count;
     if (out.draws.size() == firstDraw || out.draws.back().texture != particle.texture ||
         out.draws.back().blend != particle.blend) {
         out.draws.push_back(DrawCall{particle.texture, particle.blend, first, 0});
@@ -159,13 +183,19 @@ void writeQuad(const Particle& particle, Geometry& out, Slot& slot, std::size_t 
     out.draws.back().indexCount += 6;
 }
 
+void QuadBatch::flush() {
+    out.vertices.insert(out.vertices.end(), vertices, vertices + 4 * count);
+    out.indices.insert(out.indices.end(), indices, indices + 6 * count);
+    count = 0;
+}
+
 } // namespace
 
 void appendGeometry(const std::vector<Particle>& particles, Geometry& out) {
-    Slot slot = grow(out, particles.size());
-    const std::size_t firstDraw = out.draws.size();
+    reserveQuads(out, particles.size());
+    QuadBatch quads(out, out.draws.size());
     for (const Particle& particle : particles) {
-        writeQuad(particle, out, slot, firstDraw);
+        quads.add(particle);
     }
 }
 
@@ -189,6 +219,8 @@ void writeTrail(const Particle& particle, const Trail& trail, const std::vector<
         v0 = rect.v0;
         v1 = rect.v1;
     }
+    reserveMore(out.vertices, 2 * count);
+    reserveMore(out.indices, 6 * (count - 1));
     const std::uint32_t base = static_cast<std::uint32_t>(out.vertices.size());
     const std::uint32_t first = static_cast<std::uint32_t>(out.indices.size());
     const float halfWidth = 0.5f * trail.width * particle.size;
@@ -230,30 +262,38 @@ void writeTrail(const Particle& particle, const Trail& trail, const std::vector<
 } // namespace
 
 void Instance::appendGeometry(Geometry& out) const {
-    const std::vector<detail::Body>& bodies = engine->bodies();
+    const std::size_t count = engine->count();
     const std::size_t firstDraw = out.draws.size();
-    const bool trails =
-        std::any_of(bodies.begin(), bodies.end(), [](const detail::Body& body) { return body.trail >= 0; });
+    const bool trails = engine->anyTrail();
     if (!trails) {
-        Slot slot = grow(out, bodies.size());
-        for (const detail::Body& body : bodies) {
-            writeQuad(placed(engine->appearance(body, effect->emitterTexture)), out, slot, firstDraw);
-        }
-        return;
+        reserveQuads(out, count);
     }
-    // Each trail goes under its particle, so the two are written in turn.
+    // Particles are made a batch at a time, on the stack, and written out.
+    const std::size_t kBatch = 64;
+    Particle batch[kBatch];
+    const bool moved = turn != 0.0f || scale != 1.0f;
     std::vector<float> points;
-    for (const detail::Body& body : bodies) {
-        const Particle particle = placed(engine->appearance(body, effect->emitterTexture));
-        if (body.trail >= 0) {
-            engine->trailOf(body, points);
-            for (std::size_t k = 0; k < points.size(); k += 2) {
-                placePoint(points[k], points[k + 1]);
+    QuadBatch quads(out, firstDraw);
+    for (std::size_t first = 0; first < count; first += kBatch) {
+        const std::size_t n = std::min(kBatch, count - first);
+        engine->appearances(first, n, batch, effect->emitterTexture);
+        for (std::size_t k = 0; k < n; ++k) {
+            if (moved) {
+                batch[k] = placed(batch[k]);
             }
-            writeTrail(particle, engine->emitter(body.source).trail, points, out, firstDraw);
+            const Particle& particle = batch[k];
+            if (trails && engine->hasTrail(first + k)) {
+                // Each trail goes under its particle, so the two are written in turn.
+                quads.flush();
+                engine->trailOf(first + k, points);
+                for (std::size_t p = 0; p < points.size(); p += 2) {
+                    placePoint(points[p], points[p + 1]);
+                }
+                writeTrail(particle, engine->emitter(engine->sourceOf(first + k)).trail, points, out,
+                           firstDraw);
+            }
+            quads.add(particle);
         }
-        Slot slot = grow(out, 1);
-        writeQuad(particle, out, slot, firstDraw);
     }
 }
 
@@ -264,7 +304,7 @@ Bounds Instance::bounds() const {
 }
 
 std::size_t Instance::particleCount() const {
-    return engine->bodies().size();
+    return engine->count();
 }
 
 } // namespace pelmora

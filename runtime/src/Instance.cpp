@@ -19,6 +19,12 @@ Instance::Instance(const Effect& effect, std::uint32_t seed)
     engine->restart(this->effect->emitters);
 }
 
+Instance::Instance(const Effect& effect, std::uint32_t seed, float x, float y)
+    : effect(effect.data), engine(new detail::Engine(seed)), originX(x), originY(y) {
+    engine->setOrigin(x, y);
+    engine->restart(this->effect->emitters);
+}
+
 Instance::Instance(const Instance& other)
     : effect(other.effect), engine(new detail::Engine(*other.engine)), current(other.current),
       stale(other.stale), clock(other.clock), playing(other.playing), timeScale(other.timeScale),
@@ -90,7 +96,7 @@ void Instance::setPosition(float x, float y) {
     originX = x;
     originY = y;
     engine->setOrigin(x, y);
-    if (engine->stepCount() == 0 && !engine->bodies().empty()) {
+    if (engine->stepCount() == 0 && engine->count() > 0) {
         // Prewarmed particles were emitted at creation; place them where a seek would.
         engine->restart(effect->emitters);
         changed();
@@ -129,7 +135,7 @@ void Instance::replace(const Effect& other, const std::vector<int>& previous) {
 }
 
 bool Instance::alive() const {
-    if (!engine->bodies().empty()) {
+    if (engine->count() > 0) {
         return true;
     }
     // Playing but with every emitter past its last cycle, nothing more will ever show.
@@ -164,11 +170,12 @@ void Instance::placePoint(float& x, float& y) const {
 
 const std::vector<Particle>& Instance::particles() const {
     if (stale) {
-        const std::vector<detail::Body>& bodies = engine->bodies();
-        current.resize(bodies.size());
-        Particle* out = current.data();
-        for (const detail::Body& body : bodies) {
-            *out++ = placed(engine->appearance(body, effect->emitterTexture));
+        current.resize(engine->count());
+        engine->appearances(0, current.size(), current.data(), effect->emitterTexture);
+        if (turn != 0.0f || scale != 1.0f) {
+            for (Particle& particle : current) {
+                particle = placed(particle);
+            }
         }
         stale = false;
     }

@@ -1,6 +1,10 @@
+#include "WorkerPool.h"
+
 #include <pelmora/Runtime.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <thread>
 
 namespace pelmora {
@@ -14,7 +18,7 @@ bool meets(const Bounds& a, const Bounds& b) {
 
 } // namespace
 
-World::World() = default;
+World::World() : pool(new detail::WorkerPool) {}
 
 World::~World() = default;
 
@@ -28,8 +32,8 @@ std::uint32_t World::play(const Effect& effect, float x, float y, std::uint32_t 
     }
     Entry entry;
     entry.handle = nextHandle++;
-    entry.instance.reset(new Instance(effect, seed));
-    entry.instance->setPosition(x, y);
+    // Placed before it starts, so a prewarmed effect is run once, where it plays.
+    entry.instance.reset(new Instance(effect, seed, x, y));
     entries.push_back(std::move(entry));
     return entries.back().handle;
 }
@@ -67,25 +71,36 @@ void World::update(double seconds, unsigned threads) {
         threads = std::max(1u, std::thread::hardware_concurrency());
     }
     const std::size_t count = entries.size();
-    const std::size_t workers = std::min<std::size_t>(threads, count);
-    // Each instance runs on its own from its own state, so how they are shared out changes nothing.
-    auto run = [this, seconds](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            entries[i].instance->update(seconds);
-        }
-    };
+    const unsigned workers = static_cast<unsigned>(std::min<std::size_t>(threads, count));
     if (workers <= 1) {
-        run(0, count);
+        for (Entry& entry : entries) {
+            entry.instance->update(seconds);
+        }
     } else {
-        std::vector<std::thread> pool;
-        pool.reserve(workers - 1);
-        for (std::size_t w = 1; w < workers; ++w) {
-            pool.emplace_back(run, count * w / workers, count * (w + 1) / workers);
-        }
-        run(0, count / workers);
-        for (std::thread& thread : pool) {
-            thread.join();
-        }
+        // Each instance runs on its own from its own state, so which thread takes it changes nothing.
+        // Threads take a few instances at a time, so uneven ones even out.
+        struct Shares {
+            std::vector<Entry>& entries;
+            double seconds;
+            std::size_t chunk;
+            std::atomic<std::size_t> next;
+        } shares{entries, seconds, std::max<std::size_t>(1, count / (8 * workers)), {0}};
+        // One pointer captured: the task fits in the function object without an allocation.
+        Shares* shared = &shares;
+        const std::function<void(unsigned)> task = [shared](unsigned) {
+            const std::size_t total = shared->entries.size();
+            for (;;) {
+                const std::size_t begin = shared->next.fetch_add(shared->chunk);
+                if (begin >= total) {
+                    return;
+                }
+                const std::size_t end = std::min(total, begin + shared->chunk);
+                for (std::size_t i = begin; i < end; ++i) {
+                    shared->entries[i].instance->update(shared->seconds);
+                }
+            }
+        };
+        pool->run(workers, task);
     }
     entries.erase(std::remove_if(entries.begin(), entries.end(),
                                  [](const Entry& entry) { return !entry.instance->alive(); }),

@@ -286,6 +286,7 @@ class Instance;
 namespace detail {
 struct EffectData;
 class Engine;
+class WorkerPool;
 } // namespace detail
 
 /// A loaded effect: its systems, groups and emitters, checked. Copies and instances share its checked,
@@ -417,6 +418,9 @@ public:
     Bounds bounds() const;
 
 private:
+    friend class World;
+    // A new instance already placed at (x, y): a prewarmed effect runs once, there.
+    Instance(const Effect& effect, std::uint32_t seed, float x, float y);
     void runTo(double seconds);
     void changed() { stale = true; }
     Particle placed(Particle particle) const;
@@ -474,6 +478,7 @@ private:
         std::unique_ptr<Instance> instance;
     };
     std::vector<Entry> entries;
+    std::unique_ptr<detail::WorkerPool> pool; // threads kept between updates
     std::uint32_t nextHandle = 1;
     Bounds view = {0.0f, 0.0f, 0.0f, 0.0f, true};
     bool viewSet = false;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 #include <string>
 #include <vector>
@@ -48,6 +49,12 @@ namespace {
 using bench::Clock;
 using bench::millisecondsSince;
 
+// The process's processor time in milliseconds: on a machine shared with other work, what the load
+// itself costs, where the clock also counts the time others run.
+double processorMilliseconds() {
+    return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
 pelmora::Effect oneEmitter(float rate, float life) {
     pelmora::EmitterDesc emitter;
     emitter.name = "bench";
@@ -67,7 +74,7 @@ pelmora::Effect oneEmitter(float rate, float life) {
 }
 
 // 200 instances of one emitter (200 a second, 2 s lives), 20 s in 15 ms steps, read after each step.
-double manyInstances(bool geometry, std::size_t& updates) {
+double manyInstances(bool geometry, std::size_t& updates, double& processor) {
     const pelmora::Effect effect = oneEmitter(200.0f, 2.0f);
     std::vector<pelmora::Instance> instances;
     for (std::uint32_t i = 0; i < 200; ++i) {
@@ -76,6 +83,7 @@ double manyInstances(bool geometry, std::size_t& updates) {
     pelmora::Geometry out;
     updates = 0;
     const Clock::time_point start = Clock::now();
+    const double startProcessor = processorMilliseconds();
     for (int step = 0; step < 20000 / 15; ++step) {
         out.clear();
         for (pelmora::Instance& instance : instances) {
@@ -88,11 +96,12 @@ double manyInstances(bool geometry, std::size_t& updates) {
         }
         updates += out.vertices.size() / 4;
     }
+    processor = processorMilliseconds() - startProcessor;
     return millisecondsSince(start);
 }
 
 // 100 instances of 1,000 live particles, updated and turned into geometry: milliseconds per frame.
-double thousandEach(unsigned threads) {
+double thousandEach(unsigned threads, double& processor) {
     const pelmora::Effect effect = oneEmitter(500.0f, 2.0f);
     pelmora::World world;
     for (std::uint32_t i = 0; i < 100; ++i) {
@@ -102,12 +111,14 @@ double thousandEach(unsigned threads) {
     pelmora::Geometry out;
     const int frames = 200;
     const Clock::time_point start = Clock::now();
+    const double startProcessor = processorMilliseconds();
     for (int frame = 0; frame < frames; ++frame) {
         world.update(1.0 / 60, threads);
         out.clear();
         world.appendGeometry(out);
     }
     const double each = millisecondsSince(start) / frames;
+    processor = (processorMilliseconds() - startProcessor) / frames;
     std::printf("    (%zu particles)", world.particleCount());
     return each;
 }
@@ -123,30 +134,42 @@ int main(int argc, char** argv) {
     }
     std::size_t updates = 0;
     for (bool geometry : {false, true}) {
-        const double ms = manyInstances(geometry, updates);
-        std::printf("200 instances, 20 s in 15 ms steps, %s read: %.3f s (target under 0.25 s), %.3f million "
-                    "particle updates per ms\n",
-                    geometry ? "geometry" : "particles", ms / 1000.0,
-                    static_cast<double>(updates) / ms / 1e6);
+        double processor = 0.0;
+        const double ms = manyInstances(geometry, updates, processor);
+        std::printf(
+            "200 instances, 20 s in 15 ms steps, %s read: %.3f s (processor %.3f s; target under 0.25 s), "
+            "%.3f million particle updates per ms\n",
+            geometry ? "geometry" : "particles", ms / 1000.0, processor / 1000.0,
+            static_cast<double>(updates) / ms / 1e6);
     }
     for (unsigned threads : {1u, 2u}) {
-        const double ms = thousandEach(threads);
+        double processor = 0.0;
+        const double ms = thousandEach(threads, processor);
         std::printf(
-            " 100 x 1,000 particles, update and geometry on %u thread%s: %.3f ms a frame (target under %s)\n",
-            threads, threads > 1 ? "s" : "", ms, threads > 1 ? "0.35 ms" : "0.6 ms");
+            " 100 x 1,000 particles, update and geometry on %u thread%s: %.3f ms a frame (processor %.3f "
+            "ms; target under %s)\n",
+            threads, threads > 1 ? "s" : "", ms, processor, threads > 1 ? "0.35 ms" : "0.6 ms");
     }
 
-    const int made = 2000;
-    std::vector<pelmora::Instance> instances;
-    instances.reserve(made);
-    Clock::time_point start = Clock::now();
-    for (int i = 0; i < made; ++i) {
-        instances.emplace_back(*campfire, static_cast<std::uint32_t>(i));
+    // Prewarmed effects run their last particle life when made; the others start empty.
+    for (const char* name : {"campfire", "sparks", "fire", "smoke"}) {
+        const pelmora::LoadResult loaded = pelmora::Effect::load(examples + "/" + name + ".kwfx");
+        if (!loaded) {
+            std::printf("%s\n", loaded.error().c_str());
+            return 1;
+        }
+        const int made = 500;
+        std::vector<pelmora::Instance> instances;
+        instances.reserve(made);
+        const Clock::time_point start = Clock::now();
+        const double startProcessor = processorMilliseconds();
+        for (int i = 0; i < made; ++i) {
+            instances.emplace_back(*loaded, static_cast<std::uint32_t>(i));
+        }
+        std::printf("creating a %s instance: %.2f us (processor %.2f us; target under 20 us)\n", name,
+                    millisecondsSince(start) * 1000.0 / made,
+                    (processorMilliseconds() - startProcessor) * 1000.0 / made);
     }
-    std::printf("creating a campfire instance: %.2f us (target under 20 us)\n",
-                millisecondsSince(start) * 1000.0 / made);
-    instances.clear();
-    instances.shrink_to_fit();
 
     const long long before = heapBytes;
     std::vector<pelmora::Instance> thousand;
