@@ -255,9 +255,19 @@ private:
         const HWND field = targets[static_cast<size_t>(pick(static_cast<int>(targets.size())))];
         const POINT p = pointIn(field);
         kwe2e::clickAt(p.x, p.y);
-        // Wine's edit control faults when a typed key replaces a selection wider than a field without
-        // ES_AUTOHSCROLL (Windows refuses the key): the caret goes to the end first.
-        press(VK_END);
+        // Sometimes the typing replaces all or part of the text, sometimes it goes in at the click.
+        const int selection = pick(3);
+        if (selection > 0) {
+            press(VK_HOME);
+            key(VK_SHIFT, true);
+            if (selection == 1) {
+                press(VK_END);
+            }
+            for (int i = selection == 2 ? pick(6) : -1; i >= 0; --i) {
+                press(VK_RIGHT);
+            }
+            key(VK_SHIFT, false);
+        }
         static const wchar_t characters[] = L"0123456789.-+eE abcxyz\x00e9\x4e2d";
         const int length = 1 + pick(8);
         for (int i = 0; i < length; ++i) {
