@@ -187,13 +187,20 @@ public:
         }
         const HWND pane = panes[static_cast<size_t>(pick(static_cast<int>(panes.size())))];
         SetForegroundWindow(mainWindow);
+        // Presses never open a file dialog: the probe names the buttons that would.
         if (choice < 30) {
             const POINT p = pointIn(pane);
+            if (!safeAt(p)) {
+                return "skip";
+            }
             kwe2e::clickAt(p.x, p.y);
             return "click";
         }
         if (choice < 45) {
             const POINT from = pointIn(pane), to = pointIn(pane);
+            if (!safeAt(from) || !safeAt(to)) {
+                return "skip";
+            }
             kwe2e::moveMouse(from.x, from.y);
             kwe2e::leftButton(true);
             for (int step = 1; step <= 4; ++step) {
@@ -229,7 +236,11 @@ public:
         }
         static const WORD keys[] = {VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP, VK_DOWN,
                                     VK_SPACE, VK_ESCAPE, VK_HOME,  VK_END};
-        press(keys[pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))]);
+        const WORD chosen = keys[pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))];
+        if (chosen == VK_SPACE && !focusSafe()) {
+            return "skip";
+        }
+        press(chosen);
         return "key";
     }
 
@@ -254,7 +265,13 @@ private:
         const std::vector<HWND>& targets = fields.empty() ? panes : fields;
         const HWND field = targets[static_cast<size_t>(pick(static_cast<int>(targets.size())))];
         const POINT p = pointIn(field);
+        if (!safeAt(p)) {
+            return "skip";
+        }
         kwe2e::clickAt(p.x, p.y);
+        if (!focusSafe()) {
+            return "skip";
+        }
         // Sometimes the typing replaces all or part of the text, sometimes it goes in at the click.
         const int selection = pick(3);
         if (selection > 0) {
@@ -273,9 +290,19 @@ private:
         for (int i = 0; i < length; ++i) {
             typeCharacter(characters[pick(static_cast<int>(wcslen(characters)))]);
         }
-        press(pick(2) ? VK_RETURN : VK_TAB);
+        press(pick(2) && focusSafe() ? VK_RETURN : VK_TAB);
         return "type";
     }
+
+    bool ask(UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(probe, message, wParam, lParam, SMTO_NORMAL, hangMs, &answer) &&
+               answer != 0;
+    }
+
+    bool safeAt(POINT p) { return ask(kwsoak::probeSafeToPress, 0, MAKELPARAM(p.x, p.y)); }
+
+    bool focusSafe() { return ask(kwsoak::probeSafeToPress, kwsoak::probeAtFocus, 0); }
 
     bool command(UINT countMessage, UINT postMessage) {
         DWORD_PTR count = 0, id = 0;
