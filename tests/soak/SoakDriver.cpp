@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -26,7 +27,7 @@ constexpr double workingSetLimitMb = 10.0;
 struct Sample {
     int headroom = 0;
     double workingSetMb = 0;
-    int windows = 0;
+    std::vector<std::string> windows;
 };
 
 DWORD ownerOf(HWND window) {
@@ -35,30 +36,43 @@ DWORD ownerOf(HWND window) {
     return owner;
 }
 
-struct WindowCount {
+// The class of each window of the process, top-level windows marked: they and all their descendants.
+// (Captions are left out: titles and field texts change as the program is used.)
+struct WindowList {
     DWORD processId;
-    int count;
+    std::vector<std::string> names;
 };
 
-BOOL CALLBACK countChild(HWND, LPARAM data) {
-    ++reinterpret_cast<WindowCount*>(data)->count;
+BOOL CALLBACK listChild(HWND window, LPARAM data) {
+    reinterpret_cast<WindowList*>(data)->names.push_back(kwe2e::classOf(window));
     return TRUE;
 }
 
-BOOL CALLBACK countTopLevel(HWND window, LPARAM data) {
-    WindowCount* search = reinterpret_cast<WindowCount*>(data);
+BOOL CALLBACK listTopLevel(HWND window, LPARAM data) {
+    WindowList* search = reinterpret_cast<WindowList*>(data);
     if (ownerOf(window) == search->processId) {
-        ++search->count;
-        EnumChildWindows(window, countChild, data);
+        search->names.push_back("top:" + kwe2e::classOf(window));
+        EnumChildWindows(window, listChild, data);
     }
     return TRUE;
 }
 
-// Top-level windows of the process and all their descendants.
-int windowCount(DWORD processId) {
-    WindowCount search = {processId, 0};
-    EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.count;
+std::vector<std::string> windowsOf(DWORD processId) {
+    WindowList search = {processId, {}};
+    EnumWindows(listTopLevel, reinterpret_cast<LPARAM>(&search));
+    std::sort(search.names.begin(), search.names.end());
+    return search.names;
+}
+
+// The names in `from` that `other` lacks, counted as often as they are missing.
+std::string missingFrom(const std::vector<std::string>& from, const std::vector<std::string>& other) {
+    std::vector<std::string> missing;
+    std::set_difference(from.begin(), from.end(), other.begin(), other.end(), std::back_inserter(missing));
+    std::string text;
+    for (const std::string& name : missing) {
+        text += " " + name;
+    }
+    return text;
 }
 
 struct MainSearch {
@@ -98,19 +112,31 @@ HWND probeOf(DWORD processId) {
     return nullptr;
 }
 
+struct Dismissal {
+    DWORD processId;
+    bool discard;
+};
+
 BOOL CALLBACK dismissDialog(HWND window, LPARAM data) {
-    if (ownerOf(window) == static_cast<DWORD>(data) && IsWindowVisible(window) &&
+    const Dismissal* dismissal = reinterpret_cast<const Dismissal*>(data);
+    if (ownerOf(window) == dismissal->processId && IsWindowVisible(window) &&
         kwe2e::classOf(window) == "#32770") {
-        // Cancel where offered (file dialogs, questions with Cancel), else No, else OK.
-        const int button = GetDlgItem(window, IDCANCEL) ? IDCANCEL : GetDlgItem(window, IDNO) ? IDNO : IDOK;
+        // Cancel where offered (questions with Cancel), else No, else OK; a closing program's question
+        // whether to save is answered No.
+        const bool no = GetDlgItem(window, IDNO) != nullptr;
+        const int button = dismissal->discard && no       ? IDNO
+                           : GetDlgItem(window, IDCANCEL) ? IDCANCEL
+                           : no                           ? IDNO
+                                                          : IDOK;
         std::printf("soak: dismissed dialog \"%s\"\n", kwe2e::textOf(window).c_str());
         PostMessageA(window, WM_COMMAND, button, 0);
     }
     return TRUE;
 }
 
-void dismissDialogs(DWORD processId) {
-    EnumWindows(dismissDialog, static_cast<LPARAM>(processId));
+void dismissDialogs(DWORD processId, bool discard = false) {
+    Dismissal dismissal = {processId, discard};
+    EnumWindows(dismissDialog, reinterpret_cast<LPARAM>(&dismissal));
 }
 
 struct PaneSearch {
@@ -234,6 +260,9 @@ public:
             }
             return "undo-redo";
         }
+        if (choice < 97) {
+            return dockMove();
+        }
         static const WORD keys[] = {VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP, VK_DOWN,
                                     VK_SPACE, VK_ESCAPE, VK_HOME,  VK_END};
         const WORD chosen = keys[pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))];
@@ -292,6 +321,29 @@ private:
         }
         press(pick(2) && focusSafe() ? VK_RETURN : VK_TAB);
         return "type";
+    }
+
+    // Drags a docked pane by its title band to somewhere in the main window; nothing without a dock.
+    const char* dockMove() {
+        DWORD_PTR band = 0;
+        const WPARAM pane = static_cast<WPARAM>(pick(64));
+        if (!SendMessageTimeoutA(probe, kwsoak::probeDockBand, pane, 0, SMTO_NORMAL, hangMs, &band) ||
+            band == 0) {
+            return "none";
+        }
+        const POINT from = {static_cast<short>(LOWORD(band)), static_cast<short>(HIWORD(band))};
+        RECT r;
+        GetWindowRect(mainWindow, &r);
+        const POINT to = {r.left + 20 + pick(std::max(1, static_cast<int>(r.right - r.left) - 40)),
+                          r.top + 40 + pick(std::max(1, static_cast<int>(r.bottom - r.top) - 60))};
+        kwe2e::moveMouse(from.x, from.y);
+        kwe2e::leftButton(true);
+        for (int step = 1; step <= 8; ++step) {
+            kwe2e::moveMouse(from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8);
+            Sleep(15);
+        }
+        kwe2e::leftButton(false);
+        return "dock";
     }
 
     bool ask(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -468,7 +520,7 @@ int main(int argc, char** argv) {
         Sample sample;
         sample.headroom = static_cast<int>(headroom);
         sample.workingSetMb = workingSetMb(process);
-        sample.windows = windowCount(target.id());
+        sample.windows = windowsOf(target.id());
         const int elapsed = static_cast<int>((GetTickCount() - start) / 1000);
         if (round == 0) {
             first = sample;
@@ -481,7 +533,7 @@ int main(int argc, char** argv) {
         const int growth = kwsoak::objectGrowth(reference.headroom, sample.headroom);
         const double wsGrowth = sample.workingSetMb - reference.workingSetMb;
         std::printf("soak: %6d  %7d  %8d  %10d  %14.1f  %12.1f  %7d  %7d\n", round, elapsed, sample.headroom,
-                    growth, sample.workingSetMb, wsGrowth, sample.windows, actions);
+                    growth, sample.workingSetMb, wsGrowth, static_cast<int>(sample.windows.size()), actions);
         if (!tally.empty()) {
             std::string kinds;
             for (const auto& kind : tally) {
@@ -498,9 +550,13 @@ int main(int argc, char** argv) {
                         wsGrowth, seed);
             ++failures;
         }
-        if (sample.windows != first.windows) {
-            std::printf("soak: FAIL %d windows after round %d, %d at the start (seed %u)\n", sample.windows,
-                        round, first.windows, seed);
+        if (sample.windows.size() != first.windows.size()) {
+            std::printf("soak: FAIL %d windows after round %d, %d at the start (seed %u)\n",
+                        static_cast<int>(sample.windows.size()), round,
+                        static_cast<int>(first.windows.size()), seed);
+            std::printf("soak:   new:%s\nsoak:   gone:%s\n",
+                        missingFrom(sample.windows, first.windows).c_str(),
+                        missingFrom(first.windows, sample.windows).c_str());
             ++failures;
         }
         if (failures > 0 || elapsed >= seconds) {
@@ -509,7 +565,7 @@ int main(int argc, char** argv) {
     }
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     for (int i = 0; i < 20 && target.waitForExit(500) == STILL_ACTIVE; ++i) {
-        dismissDialogs(target.id());
+        dismissDialogs(target.id(), true);
     }
     CloseHandle(process);
     std::printf("soak: %s (seed %u)\n", failures == 0 ? "PASS" : "FAIL", seed);

@@ -1,13 +1,20 @@
 #include "SoakProbe.h"
 
+#include <KW.h>
+
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace kwsoak {
+
+using KW::GADGET_DOCK;
+using KW::GADGET_HEADER;
+using KW::KWObject;
 
 namespace {
 
@@ -154,6 +161,41 @@ LRESULT safeToPress(WPARAM where, LPARAM point) {
     return opensDialog(WindowFromPoint(screen), screen) ? 0 : 1;
 }
 
+// The gadget of a library window: they all keep it in their user data.
+KWObject* gadgetOf(HWND window) {
+    char className[64] = {};
+    if (!window || !GetClassNameA(window, className, sizeof(className)) ||
+        lstrcmpiA(className, "KWWINDOW") != 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<KWObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+BOOL CALLBACK collectDockPane(HWND window, LPARAM data) {
+    const KWObject* gadget = gadgetOf(window);
+    const KWObject* parent = gadgetOf(GetParent(window));
+    if (gadget && parent && gadget->getType() == GADGET_HEADER && parent->getType() == GADGET_DOCK &&
+        IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    }
+    return TRUE;
+}
+
+// A point on the left of a docked pane's title band, clear of the band's buttons on its right.
+LRESULT dockBandPoint(WPARAM index) {
+    std::vector<HWND> panes;
+    if (HWND window = mainWindow()) {
+        EnumChildWindows(window, collectDockPane, reinterpret_cast<LPARAM>(&panes));
+    }
+    if (panes.empty()) {
+        return 0;
+    }
+    RECT r = {};
+    GetWindowRect(panes[index % panes.size()], &r);
+    const int x = r.left + std::min(40, static_cast<int>(r.right - r.left) / 4), y = r.top + 8;
+    return MAKELONG(x, y);
+}
+
 LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case probeHeadroom:
@@ -168,6 +210,8 @@ LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
         return postCommand(commands(true), wParam);
     case probeSafeToPress:
         return safeToPress(wParam, lParam);
+    case probeDockBand:
+        return dockBandPoint(wParam);
     default:
         return DefWindowProcA(window, msg, wParam, lParam);
     }
