@@ -323,19 +323,24 @@ private:
         return "type";
     }
 
-    // Drags a docked pane by its title band to somewhere in the main window; nothing without a dock.
+    // A point of a docked pane (see kwsoak::probeDockPoint), or {0, 0}.
+    POINT dockPoint(WPARAM pane, LPARAM which) {
+        DWORD_PTR point = 0;
+        SendMessageTimeoutA(probe, kwsoak::probeDockPoint, pane, which, SMTO_NORMAL, hangMs, &point);
+        return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    }
+
+    // Drags a docked pane by its title band to somewhere in its dock; nothing without a dock.
     const char* dockMove() {
-        DWORD_PTR band = 0;
         const WPARAM pane = static_cast<WPARAM>(pick(64));
-        if (!SendMessageTimeoutA(probe, kwsoak::probeDockBand, pane, 0, SMTO_NORMAL, hangMs, &band) ||
-            band == 0) {
+        const POINT from = dockPoint(pane, kwsoak::probeBand);
+        if (from.x == 0 && from.y == 0) {
             return "none";
         }
-        const POINT from = {static_cast<short>(LOWORD(band)), static_cast<short>(HIWORD(band))};
-        RECT r;
-        GetWindowRect(mainWindow, &r);
-        const POINT to = {r.left + 20 + pick(std::max(1, static_cast<int>(r.right - r.left) - 40)),
-                          r.top + 40 + pick(std::max(1, static_cast<int>(r.bottom - r.top) - 60))};
+        const POINT topLeft = dockPoint(pane, kwsoak::probeDockTopLeft);
+        const POINT bottomRight = dockPoint(pane, kwsoak::probeDockBottomRight);
+        const POINT to = {topLeft.x + 4 + pick(std::max(1, static_cast<int>(bottomRight.x - topLeft.x) - 8)),
+                          topLeft.y + 4 + pick(std::max(1, static_cast<int>(bottomRight.y - topLeft.y) - 8))};
         kwe2e::moveMouse(from.x, from.y);
         kwe2e::leftButton(true);
         for (int step = 1; step <= 8; ++step) {

@@ -181,8 +181,9 @@ BOOL CALLBACK collectDockPane(HWND window, LPARAM data) {
     return TRUE;
 }
 
-// A point on the left of a docked pane's title band, clear of the band's buttons on its right.
-LRESULT dockBandPoint(WPARAM index) {
+// A point on the left of a docked pane's title band, clear of the band's buttons on its right, or a
+// corner of its dock.
+LRESULT dockPoint(WPARAM index, LPARAM which) {
     std::vector<HWND> panes;
     if (HWND window = mainWindow()) {
         EnumChildWindows(window, collectDockPane, reinterpret_cast<LPARAM>(&panes));
@@ -190,10 +191,16 @@ LRESULT dockBandPoint(WPARAM index) {
     if (panes.empty()) {
         return 0;
     }
+    const HWND pane = panes[index % panes.size()];
     RECT r = {};
-    GetWindowRect(panes[index % panes.size()], &r);
-    const int x = r.left + std::min(40, static_cast<int>(r.right - r.left) / 4), y = r.top + 8;
-    return MAKELONG(x, y);
+    GetWindowRect(which == probeBand ? pane : GetParent(pane), &r);
+    if (which == probeDockTopLeft) {
+        return MAKELONG(r.left, r.top);
+    }
+    if (which == probeDockBottomRight) {
+        return MAKELONG(r.right, r.bottom);
+    }
+    return MAKELONG(r.left + std::min(40, static_cast<int>(r.right - r.left) / 4), r.top + 8);
 }
 
 LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -210,8 +217,8 @@ LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
         return postCommand(commands(true), wParam);
     case probeSafeToPress:
         return safeToPress(wParam, lParam);
-    case probeDockBand:
-        return dockBandPoint(wParam);
+    case probeDockPoint:
+        return dockPoint(wParam, lParam);
     default:
         return DefWindowProcA(window, msg, wParam, lParam);
     }
