@@ -2,7 +2,8 @@
 # first call of one of the functions, not when the program starts. Each function is given with its
 # 32-bit argument size (GetOpenFileNameA@4), which the 64-bit build leaves out. Call it before the
 # target's other target_link_libraries: the delay-import library must come first on the link line.
-# MinGW: a delay-import library made by dlltool, with the runtime's delayimp helper; MSVC: /DELAYLOAD.
+# MinGW: a delay-import library made by dlltool (lld: the linker's own tables), with the runtime's delayimp
+# helper; MSVC: /DELAYLOAD.
 include_guard(GLOBAL)
 
 function(kw_delay_load target dll)
@@ -14,6 +15,7 @@ function(kw_delay_load target dll)
     if(NOT MINGW OR NOT CMAKE_DLLTOOL)
         return()
     endif()
+
     set(exports "")
     foreach(function IN LISTS ARGN)
         if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -29,8 +31,17 @@ function(kw_delay_load target dll)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         set(killAt --kill-at)
     endif()
-    add_custom_command(OUTPUT ${lib} COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${lib} ${killAt}
-                       DEPENDS ${def} VERBATIM)
+    if(KW_MINGW_LLD)
+        # lld makes the delay-import tables itself, from an import library in LLVM's short form. It would
+        # put those of a dlltool delay library among the read-only data, where the helper's first call
+        # faults writing the address it found.
+        add_custom_command(OUTPUT ${lib} COMMAND ${KW_LLVM_DLLTOOL} -m i386:x86-64 -d ${def} -l ${lib}
+                           DEPENDS ${def} VERBATIM)
+        target_link_options(${target} PRIVATE -Wl,--delayload=${dll}.dll)
+    else()
+        add_custom_command(OUTPUT ${lib} COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${lib}
+                           ${killAt} DEPENDS ${def} VERBATIM)
+    endif()
     add_custom_target(${target}_${dll}_delay DEPENDS ${lib})
     add_dependencies(${target} ${target}_${dll}_delay)
     target_link_libraries(${target} PRIVATE ${lib} delayimp)

@@ -16,6 +16,9 @@ set(CMAKE_CXX_FLAGS_INIT "-isystem ${KW_MINGW_GCC}/include/c++ -isystem ${KW_MIN
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${KW_MINGW_GCC}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -L${KW_MINGW_GCC}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${KW_MINGW_GCC}")
+# Delay-loaded DLLs go through lld's --delayload and an import library of llvm-dlltool (cmake/DelayLoad.cmake).
+set(KW_MINGW_LLD ON)
+find_program(KW_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
 # The POSIX threads that libstdc++ and libgcc_eh use come after them on the link line.
 # The cache entry is set before the platform's own, which then keeps it.
 set(KW_WINDOWS_LIBRARIES "-lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32")

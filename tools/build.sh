@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the trees: native (logic and unit tests), x86_64 and i686 Windows (Release, with
 # tests), a Debug x86_64 library alone (what a client's debugging session builds; warnings are errors),
-# and the x86_64 library and both programs again with clang (warnings are errors).
+# the x86_64 library, both programs and the Windows tests again with clang (warnings are errors), and the
+# native unit and runtime tests under the address and undefined-behaviour sanitizers.
 # Usage: tools/build.sh [build-folder]   (default: build/ in the repository)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,10 +26,12 @@ configure i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cm
 configure debug-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \
     -DCMAKE_BUILD_TYPE=Debug -DKW_BUILD_TESTS=OFF -DKW_BUILD_DEMO=OFF -DKW_WARNINGS_AS_ERRORS=ON
 configure clang-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32-clang.cmake" \
-    -DKW_BUILD_TESTS=OFF -DKW_WARNINGS_AS_ERRORS=ON
+    -DKW_WARNINGS_AS_ERRORS=ON
+configure native-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKW_SANITIZE=ON
 
 # One ctest run covers the native and the Windows tests, with one summary.
 cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("native")
+subdirs("native-asan")
 subdirs("x86_64")
 CTEST

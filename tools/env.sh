@@ -8,19 +8,24 @@ kw_start_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${KW_FORCE_XVFB:-0}" != 1 ]; then
         return 0
     fi
-    local n=91
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb takes the first free display number itself and writes it out when it listens: scripts started
+    # at the same moment never share (and then kill) one server.
+    local chosen
+    chosen=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$chosen" >/dev/null 2>&1 &
     KW_XVFB_PID=$!
-    export DISPLAY=":$n"
     local i
     for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        if [ -s "$chosen" ]; then
+            export DISPLAY=":$(head -n 1 "$chosen")"
+            rm -f "$chosen"
+            return 0
+        fi
+        kill -0 "$KW_XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "env: Xvfb did not start on :$n" >&2
+    rm -f "$chosen"
+    echo "env: Xvfb did not start" >&2
     return 1
 }
 

@@ -2,6 +2,7 @@
 #include "core/TabOrder.h"
 
 #include "controls/CreationText.h"
+#include "controls/FieldOverflow.h"
 #include "controls/PostedReport.h"
 #include "core/WideText.h"
 
@@ -56,7 +57,9 @@ LRESULT KWEdit::handleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM
         typedSinceCommit = false;
         return result;
     }
-    const LRESULT result = passOn(window, msg, wParam, lParam);
+    const LRESULT result = window == handle && previousProc
+                               ? field::passEditing(window, previousProc, msg, wParam, lParam)
+                               : passOn(window, msg, wParam, lParam);
     if (msg == WM_CHAR && wParam == VK_RETURN) {
         commitTyping();
     }

@@ -2,6 +2,7 @@
 // edit, drags on the up-down control.
 #include "KWSpinBox.h"
 
+#include "controls/FieldOverflow.h"
 #include "controls/PostedReport.h"
 #include "controls/logic/SpinValue.h"
 #include "core/WideText.h"
@@ -118,7 +119,7 @@ LRESULT KWSpinBox::handleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CallWindowProcW(editProc, editHandle, msg, wParam, lParam);
+    return field::passEditing(editHandle, editProc, msg, wParam, lParam);
 }
 
 void KWSpinBox::commitTypedValue() {

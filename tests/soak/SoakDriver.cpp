@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -26,7 +27,7 @@ constexpr double workingSetLimitMb = 10.0;
 struct Sample {
     int headroom = 0;
     double workingSetMb = 0;
-    int windows = 0;
+    std::vector<std::string> windows;
 };
 
 DWORD ownerOf(HWND window) {
@@ -35,30 +36,43 @@ DWORD ownerOf(HWND window) {
     return owner;
 }
 
-struct WindowCount {
+// The class of each window of the process, top-level windows marked: they and all their descendants.
+// (Captions are left out: titles and field texts change as the program is used.)
+struct WindowList {
     DWORD processId;
-    int count;
+    std::vector<std::string> names;
 };
 
-BOOL CALLBACK countChild(HWND, LPARAM data) {
-    ++reinterpret_cast<WindowCount*>(data)->count;
+BOOL CALLBACK listChild(HWND window, LPARAM data) {
+    reinterpret_cast<WindowList*>(data)->names.push_back(kwe2e::classOf(window));
     return TRUE;
 }
 
-BOOL CALLBACK countTopLevel(HWND window, LPARAM data) {
-    WindowCount* search = reinterpret_cast<WindowCount*>(data);
+BOOL CALLBACK listTopLevel(HWND window, LPARAM data) {
+    WindowList* search = reinterpret_cast<WindowList*>(data);
     if (ownerOf(window) == search->processId) {
-        ++search->count;
-        EnumChildWindows(window, countChild, data);
+        search->names.push_back("top:" + kwe2e::classOf(window));
+        EnumChildWindows(window, listChild, data);
     }
     return TRUE;
 }
 
-// Top-level windows of the process and all their descendants.
-int windowCount(DWORD processId) {
-    WindowCount search = {processId, 0};
-    EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.count;
+std::vector<std::string> windowsOf(DWORD processId) {
+    WindowList search = {processId, {}};
+    EnumWindows(listTopLevel, reinterpret_cast<LPARAM>(&search));
+    std::sort(search.names.begin(), search.names.end());
+    return search.names;
+}
+
+// The names in `from` that `other` lacks, counted as often as they are missing.
+std::string missingFrom(const std::vector<std::string>& from, const std::vector<std::string>& other) {
+    std::vector<std::string> missing;
+    std::set_difference(from.begin(), from.end(), other.begin(), other.end(), std::back_inserter(missing));
+    std::string text;
+    for (const std::string& name : missing) {
+        text += " " + name;
+    }
+    return text;
 }
 
 struct MainSearch {
@@ -98,19 +112,31 @@ HWND probeOf(DWORD processId) {
     return nullptr;
 }
 
+struct Dismissal {
+    DWORD processId;
+    bool discard;
+};
+
 BOOL CALLBACK dismissDialog(HWND window, LPARAM data) {
-    if (ownerOf(window) == static_cast<DWORD>(data) && IsWindowVisible(window) &&
+    const Dismissal* dismissal = reinterpret_cast<const Dismissal*>(data);
+    if (ownerOf(window) == dismissal->processId && IsWindowVisible(window) &&
         kwe2e::classOf(window) == "#32770") {
-        // Cancel where offered (file dialogs, questions with Cancel), else No, else OK.
-        const int button = GetDlgItem(window, IDCANCEL) ? IDCANCEL : GetDlgItem(window, IDNO) ? IDNO : IDOK;
+        // Cancel where offered (questions with Cancel), else No, else OK; a closing program's question
+        // whether to save is answered No.
+        const bool no = GetDlgItem(window, IDNO) != nullptr;
+        const int button = dismissal->discard && no       ? IDNO
+                           : GetDlgItem(window, IDCANCEL) ? IDCANCEL
+                           : no                           ? IDNO
+                                                          : IDOK;
         std::printf("soak: dismissed dialog \"%s\"\n", kwe2e::textOf(window).c_str());
         PostMessageA(window, WM_COMMAND, button, 0);
     }
     return TRUE;
 }
 
-void dismissDialogs(DWORD processId) {
-    EnumWindows(dismissDialog, static_cast<LPARAM>(processId));
+void dismissDialogs(DWORD processId, bool discard = false) {
+    Dismissal dismissal = {processId, discard};
+    EnumWindows(dismissDialog, reinterpret_cast<LPARAM>(&dismissal));
 }
 
 struct PaneSearch {
@@ -187,13 +213,20 @@ public:
         }
         const HWND pane = panes[static_cast<size_t>(pick(static_cast<int>(panes.size())))];
         SetForegroundWindow(mainWindow);
+        // Presses never open a file dialog: the probe names the buttons that would.
         if (choice < 30) {
             const POINT p = pointIn(pane);
+            if (!safeAt(p)) {
+                return "skip";
+            }
             kwe2e::clickAt(p.x, p.y);
             return "click";
         }
         if (choice < 45) {
             const POINT from = pointIn(pane), to = pointIn(pane);
+            if (!safeAt(from) || !safeAt(to)) {
+                return "skip";
+            }
             kwe2e::moveMouse(from.x, from.y);
             kwe2e::leftButton(true);
             for (int step = 1; step <= 4; ++step) {
@@ -227,9 +260,16 @@ public:
             }
             return "undo-redo";
         }
+        if (choice < 97) {
+            return dockMove();
+        }
         static const WORD keys[] = {VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP, VK_DOWN,
                                     VK_SPACE, VK_ESCAPE, VK_HOME,  VK_END};
-        press(keys[pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))]);
+        const WORD chosen = keys[pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))];
+        if (chosen == VK_SPACE && !focusSafe()) {
+            return "skip";
+        }
+        press(chosen);
         return "key";
     }
 
@@ -254,18 +294,72 @@ private:
         const std::vector<HWND>& targets = fields.empty() ? panes : fields;
         const HWND field = targets[static_cast<size_t>(pick(static_cast<int>(targets.size())))];
         const POINT p = pointIn(field);
+        if (!safeAt(p)) {
+            return "skip";
+        }
         kwe2e::clickAt(p.x, p.y);
-        // Wine's edit control faults when a typed key replaces a selection wider than a field without
-        // ES_AUTOHSCROLL (Windows refuses the key): the caret goes to the end first.
-        press(VK_END);
+        if (!focusSafe()) {
+            return "skip";
+        }
+        // Sometimes the typing replaces all or part of the text, sometimes it goes in at the click.
+        const int selection = pick(3);
+        if (selection > 0) {
+            press(VK_HOME);
+            key(VK_SHIFT, true);
+            if (selection == 1) {
+                press(VK_END);
+            }
+            for (int i = selection == 2 ? pick(6) : -1; i >= 0; --i) {
+                press(VK_RIGHT);
+            }
+            key(VK_SHIFT, false);
+        }
         static const wchar_t characters[] = L"0123456789.-+eE abcxyz\x00e9\x4e2d";
         const int length = 1 + pick(8);
         for (int i = 0; i < length; ++i) {
             typeCharacter(characters[pick(static_cast<int>(wcslen(characters)))]);
         }
-        press(pick(2) ? VK_RETURN : VK_TAB);
+        press(pick(2) && focusSafe() ? VK_RETURN : VK_TAB);
         return "type";
     }
+
+    // A point of a docked pane (see kwsoak::probeDockPoint), or {0, 0}.
+    POINT dockPoint(WPARAM pane, LPARAM which) {
+        DWORD_PTR point = 0;
+        SendMessageTimeoutA(probe, kwsoak::probeDockPoint, pane, which, SMTO_NORMAL, hangMs, &point);
+        return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    }
+
+    // Drags a docked pane by its title band to somewhere in its dock; nothing without a dock.
+    const char* dockMove() {
+        const WPARAM pane = static_cast<WPARAM>(pick(64));
+        const POINT from = dockPoint(pane, kwsoak::probeBand);
+        if (from.x == 0 && from.y == 0) {
+            return "none";
+        }
+        const POINT topLeft = dockPoint(pane, kwsoak::probeDockTopLeft);
+        const POINT bottomRight = dockPoint(pane, kwsoak::probeDockBottomRight);
+        const POINT to = {topLeft.x + 4 + pick(std::max(1, static_cast<int>(bottomRight.x - topLeft.x) - 8)),
+                          topLeft.y + 4 + pick(std::max(1, static_cast<int>(bottomRight.y - topLeft.y) - 8))};
+        kwe2e::moveMouse(from.x, from.y);
+        kwe2e::leftButton(true);
+        for (int step = 1; step <= 8; ++step) {
+            kwe2e::moveMouse(from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8);
+            Sleep(15);
+        }
+        kwe2e::leftButton(false);
+        return "dock";
+    }
+
+    bool ask(UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(probe, message, wParam, lParam, SMTO_NORMAL, hangMs, &answer) &&
+               answer != 0;
+    }
+
+    bool safeAt(POINT p) { return ask(kwsoak::probeSafeToPress, 0, MAKELPARAM(p.x, p.y)); }
+
+    bool focusSafe() { return ask(kwsoak::probeSafeToPress, kwsoak::probeAtFocus, 0); }
 
     bool command(UINT countMessage, UINT postMessage) {
         DWORD_PTR count = 0, id = 0;
@@ -431,7 +525,7 @@ int main(int argc, char** argv) {
         Sample sample;
         sample.headroom = static_cast<int>(headroom);
         sample.workingSetMb = workingSetMb(process);
-        sample.windows = windowCount(target.id());
+        sample.windows = windowsOf(target.id());
         const int elapsed = static_cast<int>((GetTickCount() - start) / 1000);
         if (round == 0) {
             first = sample;
@@ -444,7 +538,7 @@ int main(int argc, char** argv) {
         const int growth = kwsoak::objectGrowth(reference.headroom, sample.headroom);
         const double wsGrowth = sample.workingSetMb - reference.workingSetMb;
         std::printf("soak: %6d  %7d  %8d  %10d  %14.1f  %12.1f  %7d  %7d\n", round, elapsed, sample.headroom,
-                    growth, sample.workingSetMb, wsGrowth, sample.windows, actions);
+                    growth, sample.workingSetMb, wsGrowth, static_cast<int>(sample.windows.size()), actions);
         if (!tally.empty()) {
             std::string kinds;
             for (const auto& kind : tally) {
@@ -461,9 +555,13 @@ int main(int argc, char** argv) {
                         wsGrowth, seed);
             ++failures;
         }
-        if (sample.windows != first.windows) {
-            std::printf("soak: FAIL %d windows after round %d, %d at the start (seed %u)\n", sample.windows,
-                        round, first.windows, seed);
+        if (sample.windows.size() != first.windows.size()) {
+            std::printf("soak: FAIL %d windows after round %d, %d at the start (seed %u)\n",
+                        static_cast<int>(sample.windows.size()), round,
+                        static_cast<int>(first.windows.size()), seed);
+            std::printf("soak:   new:%s\nsoak:   gone:%s\n",
+                        missingFrom(sample.windows, first.windows).c_str(),
+                        missingFrom(first.windows, sample.windows).c_str());
             ++failures;
         }
         if (failures > 0 || elapsed >= seconds) {
@@ -472,7 +570,7 @@ int main(int argc, char** argv) {
     }
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     for (int i = 0; i < 20 && target.waitForExit(500) == STILL_ACTIVE; ++i) {
-        dismissDialogs(target.id());
+        dismissDialogs(target.id(), true);
     }
     CloseHandle(process);
     std::printf("soak: %s (seed %u)\n", failures == 0 ? "PASS" : "FAIL", seed);

@@ -1,11 +1,20 @@
 #include "SoakProbe.h"
 
+#include <KW.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace kwsoak {
+
+using KW::GADGET_DOCK;
+using KW::GADGET_HEADER;
+using KW::KWObject;
 
 namespace {
 
@@ -97,6 +106,103 @@ LRESULT postCommand(const std::vector<Command>& list, WPARAM index) {
     return command.id;
 }
 
+// The main menu's caption of a command, empty when the menu has none.
+std::string menuText(int command) {
+    char caption[256] = {};
+    HWND window = mainWindow();
+    if (!window || command == 0 ||
+        GetMenuStringA(GetMenu(window), static_cast<UINT>(command), caption, sizeof(caption), MF_BYCOMMAND) <=
+            0) {
+        return "";
+    }
+    return caption;
+}
+
+// Whether pressing `window` (at the screen point, for a toolbar's buttons) may open a file dialog.
+bool opensDialog(HWND window, POINT screen) {
+    char className[64] = {};
+    if (!window || !GetClassNameA(window, className, sizeof(className))) {
+        return false;
+    }
+    if (lstrcmpiA(className, "Button") == 0) {
+        char text[64] = {};
+        GetWindowTextA(window, text, sizeof(text));
+        const std::string caption = text;
+        return caption.size() >= 3 && caption.compare(caption.size() - 3, 3, "...") == 0;
+    }
+    if (lstrcmpiA(className, TOOLBARCLASSNAMEA) != 0) {
+        return false;
+    }
+    POINT client = screen;
+    ScreenToClient(window, &client);
+    const int index =
+        static_cast<int>(SendMessageA(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+    TBBUTTON button = {};
+    if (index < 0 ||
+        !SendMessageA(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+        return false;
+    }
+    std::string caption = menuText(button.idCommand);
+    if (caption.empty() && button.idCommand != 0) {
+        char text[256] = {};
+        if (SendMessageA(window, TB_GETBUTTONTEXTA, static_cast<WPARAM>(button.idCommand),
+                         reinterpret_cast<LPARAM>(text)) > 0) {
+            caption = text;
+        }
+    }
+    return !caption.empty() && !safeToChoose(plainText(caption));
+}
+
+LRESULT safeToPress(WPARAM where, LPARAM point) {
+    if (where == probeAtFocus) {
+        return opensDialog(GetFocus(), {0, 0}) ? 0 : 1;
+    }
+    const POINT screen = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    return opensDialog(WindowFromPoint(screen), screen) ? 0 : 1;
+}
+
+// The gadget of a library window: they all keep it in their user data.
+KWObject* gadgetOf(HWND window) {
+    char className[64] = {};
+    if (!window || !GetClassNameA(window, className, sizeof(className)) ||
+        lstrcmpiA(className, "KWWINDOW") != 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<KWObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+BOOL CALLBACK collectDockPane(HWND window, LPARAM data) {
+    const KWObject* gadget = gadgetOf(window);
+    const KWObject* parent = gadgetOf(GetParent(window));
+    if (gadget && parent && gadget->getType() == GADGET_HEADER && parent->getType() == GADGET_DOCK &&
+        IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    }
+    return TRUE;
+}
+
+// A point on the left of a docked pane's title band, clear of the band's buttons on its right, or a
+// corner of its dock.
+LRESULT dockPoint(WPARAM index, LPARAM which) {
+    std::vector<HWND> panes;
+    if (HWND window = mainWindow()) {
+        EnumChildWindows(window, collectDockPane, reinterpret_cast<LPARAM>(&panes));
+    }
+    if (panes.empty()) {
+        return 0;
+    }
+    const HWND pane = panes[index % panes.size()];
+    RECT r = {};
+    GetWindowRect(which == probeBand ? pane : GetParent(pane), &r);
+    if (which == probeDockTopLeft) {
+        return MAKELONG(r.left, r.top);
+    }
+    if (which == probeDockBottomRight) {
+        return MAKELONG(r.right, r.bottom);
+    }
+    return MAKELONG(r.left + std::min(40, static_cast<int>(r.right - r.left) / 4), r.top + 8);
+}
+
 LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case probeHeadroom:
@@ -109,6 +215,10 @@ LRESULT CALLBACK probeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
         return static_cast<LRESULT>(commands(true).size());
     case probePostTheme:
         return postCommand(commands(true), wParam);
+    case probeSafeToPress:
+        return safeToPress(wParam, lParam);
+    case probeDockPoint:
+        return dockPoint(wParam, lParam);
     default:
         return DefWindowProcA(window, msg, wParam, lParam);
     }

@@ -21,6 +21,17 @@ constexpr UINT probePostCommand = WM_APP + 3;
 constexpr UINT probeThemeCount = WM_APP + 4;
 // Posts the theme command at wParam (modulo the count); answers its identifier, 0 if none.
 constexpr UINT probePostTheme = WM_APP + 5;
+// Answers 1 when a press at the screen point (x, y) in lParam, or with wParam probeAtFocus a key to the
+// focused window, opens no file dialog (a toolbar's New, Open or Save, a "..." button), else 0.
+constexpr UINT probeSafeToPress = WM_APP + 6;
+constexpr WPARAM probeAtFocus = 1;
+// Answers a point of the dock pane at wParam (modulo their count) as MAKELONG(x, y) in screen
+// coordinates, or 0 when the program has no docked pane: with lParam probeBand a point on its title band
+// to drag it by, with probeDockTopLeft and probeDockBottomRight the corners of the dock that holds it.
+constexpr UINT probeDockPoint = WM_APP + 7;
+constexpr LPARAM probeBand = 0;
+constexpr LPARAM probeDockTopLeft = 1;
+constexpr LPARAM probeDockBottomRight = 2;
 
 // More brushes never fit in a process: the systems stop near 10,000 (Windows) and 65,536 (Wine).
 constexpr int headroomLimit = 200000;

@@ -1,4 +1,5 @@
 #include "ControlHost.h"
+#include "PaintProbe.h"
 
 using namespace KW;
 using kwtest::ControlHost;
@@ -175,6 +176,31 @@ TEST_F(Wrappers, EditTakesTypedCharacters) {
     EXPECT_EQ(edit->getText(), "abcd");
     edit->setText("replaced");
     EXPECT_EQ(kwtest::windowText(edit->getHandle()), "replaced");
+}
+
+// A field narrower than the text it was given: each key removes what it selects, and no more.
+TEST_F(Wrappers, KeysInAnOverflowingEditChangeOnlyTheirSelection) {
+    struct Case {
+        int selectionStart, selectionEnd;
+        WORD key;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {2, 5, 'X', "01x56789abcdefghij"},      {0, 3, 'X', "x3456789abcdefghij"},
+        {2, 5, VK_DELETE, "0156789abcdefghij"}, {0, 2, VK_BACK, "23456789abcdefghij"},
+        {5, 5, VK_BACK, "012356789abcdefghij"},
+    };
+    KWEdit* edit = KWEdit::create(STYLE_DEFAULT, "", 5, 5, 40, 20, parent(), 9);
+    SetForegroundWindow(parentWindow());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        edit->setText("0123456789abcdefghij");
+        SetFocus(edit->getHandle());
+        SendMessageA(edit->getHandle(), EM_SETSEL, c.selectionStart, c.selectionEnd);
+        kwtest::pressKey(c.key);
+        EXPECT_EQ(edit->getText(), c.expected);
+        EXPECT_EQ(kwtest::clientSize(edit->getHandle()).cx, 40);
+    }
 }
 
 TEST_F(Wrappers, MegabyteTextsAreKeptWholeAndReadBackCut) {

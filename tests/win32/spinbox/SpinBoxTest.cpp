@@ -524,6 +524,19 @@ TEST_F(SpinBoxTest, ReadsBackAtMost29Characters) {
     EXPECT_FLOAT_EQ(box->getValue(), -1e27f);
 }
 
+TEST_F(SpinBoxTest, KeysInAnOverflowingFieldChangeOnlyTheirSelection) {
+    KWSpinBox* box = makeBox(0.0f, -1e38f, 1e38f, 1.0f);
+    box->setValue(2e22f);
+    HWND edit = editOf(box);
+    focusEdit(box);
+    SendMessageA(edit, EM_SETSEL, 2, 5);
+    SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(kwtest::windowText(edit), "19999556392616722432.00000");
+    SendMessageA(edit, EM_SETSEL, 0, 2);
+    SendMessageA(edit, WM_CHAR, '7', 1);
+    EXPECT_EQ(kwtest::windowText(edit), "7999556392616722432.00000");
+}
+
 TEST_F(SpinBoxTest, LongTextIsTruncatedNotOverflowed) {
     KWSpinBox* box = makeBox(1.0f, 0.0f, 10.0f, 1.0f);
     HWND edit = editOf(box);
