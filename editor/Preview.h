@@ -2,7 +2,7 @@
 #define PELMORA_PREVIEW_H
 
 #include "logic/EditorScene.h"
-#include "logic/EffectSimulation.h"
+#include "logic/Playback.h"
 #include "logic/PreviewView.h"
 #include <pelmora/Flipbook.h>
 
@@ -72,7 +72,7 @@ public:
     int drawWidth() const { return canvas.width(); }
     Timeline* getTimeline() const { return timeline; }
 
-    const KW::effect::Simulation& getSimulation() const { return simulation; }
+    const editor::Playback& getPlayback() const { return playback; }
     // Draws the current particles into the buffer (also used by the benchmark).
     void render();
     const Canvas& getCanvas() const { return canvas; }
@@ -80,18 +80,25 @@ public:
     static bool registerClass();
 
 private:
+    static constexpr UINT_PTR frameTimer = 1;
+
     static LRESULT CALLBACK PreviewCallback(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void onTimer();
     void paint();
+    void paintMissingMarker(HDC dc);
+    void countFrame();
     void layout();
     void drawGrid();
     void drawOrigin();
+    void zoomAt(POINT screen, float notches);
+    void startPan(POINT client);
+    void panTo(POINT client);
     void loadTextures(bool retryFailed);
     double now() const;
 
-    KW::effect::Simulation simulation;
+    editor::Playback playback;
     editor::Scene scene;
-    std::vector<pelmora::Particle> particles; // kept between frames to keep its memory
+    Geometry geometry; // kept between frames to keep its memory
     Canvas canvas;
     PreviewView view;
     Timeline* timeline;
@@ -101,7 +108,7 @@ private:
     double speed;
     bool panning;
     POINT panFrom;
-    // Textures by resolved path (an empty image: unreadable), those in use and each emitter's index.
+    // Textures by resolved path (an empty image: unreadable), and those of the effect's texturePaths().
     std::string textureFolder;
     struct LoadedTexture {
         Image image; // empty when unreadable
@@ -113,7 +120,6 @@ private:
     std::function<void()> textureListener;
     std::vector<std::string> texturesInUse;
     std::vector<Image> textures;
-    std::vector<int> emitterTexture;
     std::vector<std::string> missing;
     bool playing;
     bool timerStarted;

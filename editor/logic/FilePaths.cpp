@@ -103,16 +103,6 @@ std::string rebasedTextureReference(const std::string& reference, const std::str
     return relative;
 }
 
-void rebaseTextures(KW::effect::Scene& scene, const std::string& oldFolder, const std::string& newFolder) {
-    for (std::size_t s = 0; s < scene.getSystems().size(); ++s) {
-        for (KW::effect::Group& group : scene.findSystem(scene.getSystems()[s].id)->groups) {
-            for (KW::effect::Emitter& emitter : group.emitters) {
-                emitter.texture = rebasedTextureReference(emitter.texture, oldFolder, newFolder);
-            }
-        }
-    }
-}
-
 std::string textureReference(const std::string& path, const std::string& effectFolder) {
     if (effectFolder.empty() || path.size() <= effectFolder.size() + 1) {
         return path;

@@ -1,8 +1,6 @@
 #ifndef PELMORA_FILE_PATHS_H
 #define PELMORA_FILE_PATHS_H
 
-#include "logic/EffectModel.h"
-
 #include <string>
 
 // Path text as effect files and the editor handle it; either slash separates folders.
@@ -25,9 +23,6 @@ std::string textureReference(const std::string& path, const std::string& effectF
 // effect never saved, stay as they are.
 std::string rebasedTextureReference(const std::string& reference, const std::string& oldFolder,
                                     const std::string& newFolder);
-// The scene saved into newFolder after it was read from (or saved into) oldFolder: every emitter's
-// texture reference rewritten by rebasedTextureReference.
-void rebaseTextures(KW::effect::Scene& scene, const std::string& oldFolder, const std::string& newFolder);
 
 } // namespace pelmora
 

@@ -1,7 +1,7 @@
 #ifndef PELMORA_PREVIEW_VIEW_H
 #define PELMORA_PREVIEW_VIEW_H
 
-#include "Framing.h"
+#include <pelmora/Flipbook.h>
 
 namespace pelmora {
 

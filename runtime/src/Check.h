@@ -4,6 +4,7 @@
 #include <pelmora/Limits.h>
 
 #include <string>
+#include <vector>
 
 // The ranges an effect's values must keep, and the checks that name the first value outside them.
 // The editor refuses the same values with the same messages.
@@ -63,6 +64,10 @@ using pelmora::kTrailSegmentsRange;
 using pelmora::kTrailWidthRange;
 using pelmora::Problem;
 using pelmora::Range;
+
+// As checkSystems(), skipping emitter i (counted over systems and groups) where known[i] is true: its
+// values were checked before.
+Problem checkSystemsExcept(const std::vector<SystemDesc>& systems, const std::vector<bool>& known);
 
 } // namespace detail
 } // namespace pelmora

@@ -59,14 +59,21 @@ void addSubEmitters(const EmitterDesc& emitter, std::vector<const EmitterDesc*>&
 
 } // namespace
 
-void Effect::assign(std::vector<SystemDesc> systems, const std::string& textureFolder) {
+void Effect::assign(std::vector<SystemDesc> systems, const std::string& textureFolder, const Effect* base,
+                    const std::vector<int>& reused) {
     std::shared_ptr<detail::EffectData> built = std::make_shared<detail::EffectData>();
     built->systems = std::move(systems);
     std::vector<const EmitterDesc*> drawn;
     for (const SystemDesc& system : built->systems) {
         for (const GroupDesc& group : system.groups) {
             for (const EmitterDesc& emitter : group.emitters) {
-                built->emitters.push_back(detail::Engine::compile(emitter));
+                const std::size_t index = drawn.size();
+                const int old = base && index < reused.size() ? reused[index] : -1;
+                if (old >= 0) {
+                    built->emitters.push_back(base->data->emitters[static_cast<std::size_t>(old)]);
+                } else {
+                    built->emitters.push_back(detail::Engine::compile(emitter));
+                }
                 drawn.push_back(&emitter);
             }
         }
@@ -96,15 +103,35 @@ void Effect::assign(std::vector<SystemDesc> systems, const std::string& textureF
 }
 
 LoadResult Effect::make(const std::vector<SystemDesc>& systems, const std::string& textureFolder) {
+    return Effect().remake(systems, std::vector<int>(), textureFolder);
+}
+
+LoadResult Effect::remake(const std::vector<SystemDesc>& systems, const std::vector<int>& previous,
+                          const std::string& textureFolder) const {
+    // The emitters that an edit left as they were keep what they compiled, and were checked before.
+    std::vector<int> reused;
+    std::vector<bool> known;
+    for (const SystemDesc& system : systems) {
+        for (const GroupDesc& group : system.groups) {
+            for (const EmitterDesc& emitter : group.emitters) {
+                const std::size_t index = reused.size();
+                const int old = index < previous.size() ? previous[index] : -1;
+                const bool same = old >= 0 && static_cast<std::size_t>(old) < data->emitters.size() &&
+                                  data->emitters[static_cast<std::size_t>(old)]->values == emitter;
+                reused.push_back(same ? old : -1);
+                known.push_back(same);
+            }
+        }
+    }
     LoadResult result;
-    const detail::Problem problem = detail::checkSystems(systems);
+    const detail::Problem problem = detail::checkSystemsExcept(systems, known);
     if (!problem.ok()) {
         result.message = problem.field + ": " + problem.message;
         return result;
     }
     const bool separated =
         textureFolder.empty() || textureFolder.back() == '/' || textureFolder.back() == '\\';
-    result.effect.assign(systems, separated ? textureFolder : textureFolder + "/");
+    result.effect.assign(systems, separated ? textureFolder : textureFolder + "/", this, reused);
     result.ok = true;
     return result;
 }

@@ -13,6 +13,21 @@ namespace {
 
 using namespace schema;
 
+// The array field name of object, at most limit entries, each an object with exactly these fields that
+// readOne(entry, entryPath) reads, in file order.
+template <typename T, typename ReadOne>
+std::vector<T> readList(const Json& object, const std::string& path, const char* name, std::size_t limit,
+                        TextEncoding encoding, Fields names, ReadOne readOne) {
+    std::vector<T> list;
+    const Json& array = readArray(object, path, name, limit);
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        const std::string at = item(field(path, name), i);
+        expectFields(array[i], at, encoding, names);
+        list.push_back(readOne(array[i], at));
+    }
+    return list;
+}
+
 // The fields version 2 added.
 void readFeatures(const Json& object, const std::string& path, TextEncoding encoding, EmitterDesc& emitter) {
     const std::string shapePath = field(path, kShape);
@@ -34,17 +49,12 @@ void readFeatures(const Json& object, const std::string& path, TextEncoding enco
     emitter.delay = readNumber(timing, timingPath, kDelay);
     emitter.prewarm = readFlag(timing, timingPath, kPrewarm);
 
-    const Json& bursts = readArray(object, path, kBursts, kMaxBursts);
-    for (std::size_t i = 0; i < bursts.size(); ++i) {
-        const std::string at = item(field(path, kBursts), i);
-        expectFields(bursts[i], at, encoding, fields(kBurstFields));
-        Burst burst;
-        burst.time = readNumber(bursts[i], at, kTime);
-        burst.count = readWhole(bursts[i], at, kCount);
-        burst.interval = readNumber(bursts[i], at, kInterval);
-        burst.cycles = readWhole(bursts[i], at, kCycles);
-        emitter.bursts.push_back(burst);
-    }
+    emitter.bursts =
+        readList<Burst>(object, path, kBursts, kMaxBursts, encoding, fields(kBurstFields),
+                        [](const Json& entry, const std::string& at) {
+                            return Burst{readNumber(entry, at, kTime), readWhole(entry, at, kCount),
+                                         readNumber(entry, at, kInterval), readWhole(entry, at, kCycles)};
+                        });
 
     readRange(object, path, kRotation, encoding, emitter.rotationMin, emitter.rotationMax);
     readRange(object, path, kSpin, encoding, emitter.spinMin, emitter.spinMax);
@@ -62,15 +72,11 @@ void readFeatures(const Json& object, const std::string& path, TextEncoding enco
 
 std::vector<SizeKey> readSizeKeys(const Json& object, const std::string& path, const char* name,
                                   TextEncoding encoding) {
-    std::vector<SizeKey> keys;
-    const Json& array = readArray(object, path, name, kMaxKeys);
-    for (std::size_t i = 0; i < array.size(); ++i) {
-        const std::string at = item(field(path, name), i);
-        expectFields(array[i], at, encoding, fields(kSizeKeyFields));
-        keys.push_back(SizeKey{readNumber(array[i], at, kX), readNumber(array[i], at, kUpper),
-                               readNumber(array[i], at, kLower)});
-    }
-    return keys;
+    return readList<SizeKey>(
+        object, path, name, kMaxKeys, encoding, fields(kSizeKeyFields),
+        [](const Json& key, const std::string& at) {
+            return SizeKey{readNumber(key, at, kX), readNumber(key, at, kUpper), readNumber(key, at, kLower)};
+        });
 }
 
 // The object field name of object, with exactly these fields; its path goes to at.
@@ -118,20 +124,18 @@ void readMotion(const Json& object, const std::string& path, TextEncoding encodi
     emitter.noise.scroll = readNumber(noise, at, kScroll);
     emitter.noise.octaves = readWhole(noise, at, kOctaves);
 
-    const Json& forces = readArray(object, path, kForces, kMaxForces);
-    for (std::size_t i = 0; i < forces.size(); ++i) {
-        const std::string forcePath = item(field(path, kForces), i);
-        expectFields(forces[i], forcePath, encoding, fields(kForceFields));
-        Force force;
-        force.kind =
-            static_cast<ForceKind>(readWord(forces[i], forcePath, kKind, encoding, fields(kForceWords)));
-        force.x = readNumber(forces[i], forcePath, kX);
-        force.y = readNumber(forces[i], forcePath, kY);
-        force.strength = readNumber(forces[i], forcePath, kStrength);
-        force.radius = readNumber(forces[i], forcePath, kRadius);
-        force.direction = readNumber(forces[i], forcePath, kDirection);
-        emitter.forces.push_back(force);
-    }
+    emitter.forces = readList<Force>(object, path, kForces, kMaxForces, encoding, fields(kForceFields),
+                                     [encoding](const Json& entry, const std::string& at) {
+                                         Force force;
+                                         force.kind = static_cast<ForceKind>(
+                                             readWord(entry, at, kKind, encoding, fields(kForceWords)));
+                                         force.x = readNumber(entry, at, kX);
+                                         force.y = readNumber(entry, at, kY);
+                                         force.strength = readNumber(entry, at, kStrength);
+                                         force.radius = readNumber(entry, at, kRadius);
+                                         force.direction = readNumber(entry, at, kDirection);
+                                         return force;
+                                     });
 
     emitter.speedOverLife = readSizeKeys(object, path, kSpeedOverLife, encoding);
     emitter.speedLimit = readNumber(object, path, kSpeedLimit);
@@ -164,13 +168,12 @@ EmitterDesc readEmitter(const Json& object, const std::string& path, TextEncodin
     emitter.texture = readText(object, path, kTexture, encoding);
 
     emitter.size = readSizeKeys(object, path, kSize, encoding);
-    const Json& color = readArray(object, path, kColor, kMaxKeys);
-    for (std::size_t i = 0; i < color.size(); ++i) {
-        const std::string at = item(field(path, kColor), i);
-        expectFields(color[i], at, encoding, fields(kColorKeyFields));
-        emitter.color.push_back(ColorKey{readNumber(color[i], at, kPosition), readColor(color[i], at, kUpper),
-                                         readColor(color[i], at, kLower)});
-    }
+    emitter.color =
+        readList<ColorKey>(object, path, kColor, kMaxKeys, encoding, fields(kColorKeyFields),
+                           [](const Json& key, const std::string& at) {
+                               return ColorKey{readNumber(key, at, kPosition), readColor(key, at, kUpper),
+                                               readColor(key, at, kLower)};
+                           });
     if (version >= 2) {
         readFeatures(object, path, encoding, emitter);
     }

@@ -208,6 +208,20 @@ TEST(EditorDocument, ARefusedEditChangesNothingAndSaysWhy) {
         {"texture path too long", nullptr, Edit::texture(std::string(1100, 'a')),
          "texture: 1100 characters; at most 1023"},
         {"empty name", nullptr, Edit::rename(""), "name: is empty"},
+        {"name too long", nullptr, Edit::rename(std::string(256, 'x')), "name: 256 characters; at most 255"},
+        {"name with a NUL", nullptr, Edit::rename(std::string("a\0b", 3)), "name: holds a NUL character"},
+        {"speed above its range", nullptr, Edit::number(Field::Speed, 20000),
+         "speed: 20000 is outside 0..10000"},
+        {"spread above its range", nullptr, Edit::number(Field::Spread, 361),
+         "spread: 361 is outside 0..360"},
+        {"gravity below its range", nullptr, Edit::number(Field::Gravity, -20000),
+         "gravity: -20000 is outside -10000..10000"},
+        {"size key past the end", nullptr, Edit::sizeCurve({{0, 1, 1}, {100.5f, 1, 1}}),
+         "size[1].x: 100.5 is outside 0..100"},
+        {"size lower above upper", nullptr, Edit::sizeCurve({{0, 1, 2}, {100, 1, 1}}),
+         "size[0]: lower value 2 is above upper value 1"},
+        {"colour opacity", nullptr, Edit::colorCurve({{0, {}, {}}, {100, {}, {0, 0, 0, -1}}}),
+         "color[1].lower[3]: -1 is outside 0..255"},
         {"value with a group selected", selecting(kGroup), Edit::number(Field::Rate, 1),
          "No emitter is selected."},
         {"rename with nothing selected", selecting(kNoElement), Edit::rename("A"), "Nothing is selected."},
@@ -291,6 +305,7 @@ TEST(EditorDocument, OpeningABrokenFileChangesNothingAndSaysWhy) {
     } cases[] = {
         {"{ not json", "line 1, column 4: "},
         {"{\"format\": \"something\", \"version\": 2, \"systems\": []}", "format: "},
+        {"{\n\"format\":\n\"pelmora-\xE9\"}", "line 3: the text is not UTF-8; effect files are UTF-8 text"},
         {badRate, "systems[0].groups[0].emitters[0].rate: -12 is outside 0..10000"},
     };
     const Scene before = document.getScene();
@@ -327,10 +342,19 @@ TEST(EditorDocument, SavedTextOpensAsTheSameEffectAndTheExamplesComeBackByteForB
     EXPECT_FALSE(reopened.canUndo());
 
     for (const char* name : {"campfire", "fire", "sparks", "smoke"}) {
-        const std::string text = readAll(std::string(KW_EDITOR_EXAMPLES) + "/" + name + ".kwfx");
+        const std::string path = std::string(KW_EDITOR_EXAMPLES) + "/" + name + ".kwfx";
+        const std::string text = readAll(path);
         ASSERT_TRUE(reopened.open(text, name, error)) << error;
         EXPECT_EQ(reopened.fileText(), text) << name;
+        const LoadResult loaded = Effect::load(path);
+        for (const std::string& texture : loaded->texturePaths()) {
+            EXPECT_TRUE(std::ifstream(texture).good()) << texture;
+        }
     }
+    // A version 1 file opens with the newer fields' defaults.
+    ASSERT_TRUE(
+        reopened.open(readAll(std::string(KW_FUZZ_SEEDS) + "/EffectFileFuzz/campfire"), "old", error));
+    EXPECT_EQ(reopened.fileText(), readAll(std::string(KW_EDITOR_EXAMPLES) + "/campfire.kwfx"));
 }
 
 TEST(EditorDocument, UnsavedChangesFollowTheSavedState) {
@@ -370,4 +394,45 @@ TEST(EditorDocument, UnsavedChangesFollowTheSavedState) {
         }
         EXPECT_EQ(document.hasUnsavedChanges(), c.unsaved) << c.actions;
     }
+}
+
+TEST(EditorDocument, UndoStepsKeepTheirOrderLimitAndIds) {
+    EditorDocument document;
+    document.apply(Edit::number(Field::Rate, 20));
+    document.apply(Edit::number(Field::Rate, 30));
+    document.undo();
+    document.undo();
+    document.apply(Edit::number(Field::Rate, 50)); // drops the redo steps
+    EXPECT_FALSE(document.canRedo());
+    EXPECT_EQ(document.undoSteps(), 1u);
+    document.undo();
+    EXPECT_EQ(values(document).rate, 40);
+
+    // An add taken back keeps its id from being handed out again.
+    document.apply(Edit::add(ElementKind::Emitter));
+    const ElementId added = document.getSelection();
+    document.undo();
+    document.select(kGroup);
+    document.apply(Edit::add(ElementKind::Emitter));
+    EXPECT_GT(document.getSelection(), added);
+
+    // The oldest steps go beyond the limit, taking the saved state with them.
+    document.markSaved("/fx/a.kwfx");
+    for (std::size_t i = 0; i <= EditHistory::kDefaultLimit; ++i) {
+        document.select(kEmitter);
+        document.apply(Edit::number(Field::Rate, static_cast<float>(i % 7)));
+    }
+    EXPECT_EQ(document.undoSteps(), EditHistory::kDefaultLimit);
+    while (document.undo()) {
+    }
+    EXPECT_TRUE(document.hasUnsavedChanges());
+
+    // New and recovered work: no steps; recovered work is unsaved until saved.
+    document.newEffect();
+    EXPECT_FALSE(document.canUndo() || document.canRedo() || document.hasUnsavedChanges());
+    std::string error;
+    ASSERT_TRUE(document.open(document.fileText(), "/fx/b.kwfx", error, TextEncoding::Utf8, true));
+    EXPECT_TRUE(document.hasUnsavedChanges());
+    document.markSaved("/fx/b.kwfx");
+    EXPECT_FALSE(document.hasUnsavedChanges());
 }

@@ -1,10 +1,11 @@
 // The runtime draws what the editor shows: its curves evaluate as the toolkit's gadgets do, and a
 // flipbook frame is the preview's picture at the same time.
 #include "Curves.h"
-#include "Flipbook.h"
 #include "graphs/logic/ColorEditModel.h"
 #include "graphs/logic/FloatGraphModel.h"
-#include "logic/EffectSimulation.h"
+#include "logic/Playback.h"
+
+#include <pelmora/Flipbook.h>
 
 #include <gtest/gtest.h>
 
@@ -79,13 +80,13 @@ TEST(RuntimeMatchesEditor, CurvesAndGradientsEvaluateAsTheGadgetsDo) {
 }
 
 TEST(RuntimeMatchesEditor, FirstFlipbookFrameIsThePreviewAtTheSameTime) {
-    const effect::Scene scene = effect::Scene::makeDefault();
+    const pelmora::editor::Scene scene = pelmora::editor::Scene::makeDefault();
     pelmora::FlipbookSettings settings;
     settings.size = 96;
     settings.frames = 2;
     settings.rate = 10.0;                       // the first frame at 0.1 s, six steps
     settings.framing = pelmora::Framing::Scale; // the preview's own view, one pixel a unit
-    const pelmora::LoadResult runtimeEffect = pelmora::Effect::make(effect::toRuntime(scene));
+    const pelmora::LoadResult runtimeEffect = pelmora::Effect::make(scene.describe());
     ASSERT_TRUE(runtimeEffect) << runtimeEffect.error();
     std::vector<std::uint32_t> frame;
     pelmora::renderFlipbook(*runtimeEffect, settings, {}, [&](int index, const pelmora::Canvas& canvas) {
@@ -98,17 +99,15 @@ TEST(RuntimeMatchesEditor, FirstFlipbookFrameIsThePreviewAtTheSameTime) {
     });
 
     // The preview on black: colours premultiplied on a transparent sheet are the same numbers.
-    effect::Simulation simulation(settings.seed);
-    simulation.restart(scene);
-    for (int i = 0; i < 6; ++i) {
-        simulation.step();
-    }
-    std::vector<pelmora::Particle> particles;
-    simulation.snapshot(particles);
-    ASSERT_FALSE(particles.empty());
+    pelmora::editor::Playback playback(settings.seed);
+    playback.restart(scene);
+    playback.step(6);
+    pelmora::Geometry geometry;
+    playback.appendGeometry(geometry);
+    ASSERT_FALSE(geometry.draws.empty());
     pelmora::Canvas preview(settings.size, settings.size);
     preview.clear(0x000000);
-    pelmora::drawParticles(preview, particles, pelmora::previewView(settings.size, settings.size, 1.0f), {});
+    pelmora::drawGeometry(preview, geometry, pelmora::previewView(settings.size, settings.size, 1.0f), {});
     ASSERT_EQ(frame.size(), 96u * 96u);
     int differing = 0;
     int lit = 0;

@@ -1,5 +1,4 @@
-#include "logic/EffectFile.h"
-#include "logic/EffectHistory.h"
+#include "logic/SceneText.h"
 #include "logic/Recovery.h"
 #include "logic/RecentFiles.h"
 #include "logic/Settings.h"
@@ -71,31 +70,22 @@ TEST(Recovery, FileNamesAndContentRoundTrip) {
         EXPECT_FALSE(parseRecoveryFileName(name, named)) << name;
     }
 
-    KW::effect::Scene scene = KW::effect::Scene::makeDefault();
-    scene.findEmitter(3)->rate = 77.0f;
+    editor::Scene scene = editor::Scene::makeDefault();
+    scene.findEmitter(3)->values.rate = 77.0f;
     const RecoveryInfo info = {1234, 132000000000000000ull, "C:\\Эффекты\\fire.kwfx"};
     std::string text, effectText, error;
-    ASSERT_TRUE(recoveryText(info, KW::effect::writeEffect(scene, KW::effect::TextEncoding::Utf8), text));
+    ASSERT_TRUE(recoveryText(info, editor::writeScene(scene, TextEncoding::Utf8), text));
     RecoveryInfo read;
     ASSERT_TRUE(readRecovery(text, read, effectText, error)) << error;
     EXPECT_EQ(info.pid, read.pid);
     EXPECT_EQ(info.started, read.started);
     EXPECT_EQ(info.original, read.original);
-    KW::effect::Scene recovered;
-    ASSERT_TRUE(KW::effect::readEffect(effectText, recovered, error, KW::effect::TextEncoding::Utf8))
-        << error;
-    EXPECT_EQ(77.0f, recovered.findEmitter(3)->rate);
+    editor::Scene recovered;
+    ASSERT_TRUE(editor::readScene(effectText, recovered, error, TextEncoding::Utf8)) << error;
+    EXPECT_EQ(77.0f, recovered.findEmitter(3)->values.rate);
 
     EXPECT_FALSE(recoveryText(info, "not json", text));
     EXPECT_FALSE(readRecovery(R"({"format": "pelmora-recovery", "pid": -1, "started": 1, "original": "",
         "effect": {}})",
                               read, effectText, error));
-}
-
-TEST(EffectHistory, RecoveredWorkIsUnsavedUntilSaved) {
-    KW::effect::History history(KW::effect::Scene::makeDefault());
-    history.forgetSaved();
-    EXPECT_TRUE(history.hasUnsavedChanges());
-    history.markSaved();
-    EXPECT_FALSE(history.hasUnsavedChanges());
 }

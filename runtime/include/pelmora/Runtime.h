@@ -89,6 +89,12 @@ bool operator==(const EmitterShape& a, const EmitterShape& b);
 bool operator==(const Burst& a, const Burst& b);
 /// Same values.
 bool operator==(const SpriteSheet& a, const SpriteSheet& b);
+/// Same values.
+bool operator==(const Color& a, const Color& b);
+/// Same values.
+bool operator==(const SizeKey& a, const SizeKey& b);
+/// Same values.
+bool operator==(const ColorKey& a, const ColorKey& b);
 
 /// A line drawn behind each particle along the path it took.
 struct Trail {
@@ -191,6 +197,19 @@ struct SubEmitter {
     float inheritVelocity = 0.0f;     ///< fraction of the parent's velocity added to each start velocity
     EmitterDesc emitter;              ///< what it emits (itself allowed sub-emitters, 3 levels in all)
 };
+
+/// Same values.
+bool operator==(const Trail& a, const Trail& b);
+/// Same values.
+bool operator==(const Noise& a, const Noise& b);
+/// Same values.
+bool operator==(const Force& a, const Force& b);
+/// Same values.
+bool operator==(const Collision& a, const Collision& b);
+/// Same values, its emitter's included.
+bool operator==(const SubEmitter& a, const SubEmitter& b);
+/// Every value the same, name, keys and sub-emitters included.
+bool operator==(const EmitterDesc& a, const EmitterDesc& b);
 
 /// A named set of emitters.
 struct GroupDesc {
@@ -317,6 +336,12 @@ public:
     /// Relative texture paths are taken relative to textureFolder (empty: the current folder).
     static LoadResult make(const std::vector<SystemDesc>& systems,
                            const std::string& textureFolder = std::string());
+    /// As make(), for an edited version of this effect, as an editor makes one on every change: emitter i
+    /// of the systems (counted over systems and groups, as Instance::replace counts them) takes what this
+    /// effect compiled for its emitter previous[i] when the two hold the same values, so an edit of one
+    /// emitter of many compiles that one only. previous[i] of -1 or missing: compiled afresh.
+    LoadResult remake(const std::vector<SystemDesc>& systems, const std::vector<int>& previous,
+                      const std::string& textureFolder = std::string()) const;
 
     /// The effect file's text: what load() and parse() read back as the same systems. Two-space indented
     /// JSON with a final newline; numbers in their shortest form that reads back as the same value.
@@ -333,8 +358,10 @@ public:
 
 private:
     friend class Instance;
-    // Compiles the systems (already checked) and indexes their textures.
-    void assign(std::vector<SystemDesc> systems, const std::string& textureFolder);
+    // Compiles the systems (already checked) and indexes their textures; emitter i takes what base compiled
+    // for its emitter reused[i] (the same values) unless that is -1 or missing.
+    void assign(std::vector<SystemDesc> systems, const std::string& textureFolder,
+                const Effect* base = nullptr, const std::vector<int>& reused = std::vector<int>());
 
     std::shared_ptr<const detail::EffectData> data;
 };
@@ -362,6 +389,9 @@ private:
 /// platform: time runs in fixed steps of 1/60 second, and all randomness comes from the seed.
 class Instance {
 public:
+    /// Fixed steps per second of effect time: update() and seek() run whole steps of 1/60 second.
+    static constexpr int kStepsPerSecond = 60;
+
     /// A new instance at time 0 with no particles, playing; it shares the effect's data.
     Instance(const Effect& effect, std::uint32_t seed);
     /// A copy at the same time with the same particles and random state.

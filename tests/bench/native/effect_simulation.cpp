@@ -1,34 +1,33 @@
-// Steps an effect holding 10,000 live particles and samples every particle's size and colour, as a
+// Steps an effect holding 10,000 live particles and takes every particle's size and colour, as a
 // preview frame does. Prints figures; never a pass or fail.
 #include "BenchSupport.h"
 #include "DenseScene.h"
-#include "logic/EffectSimulation.h"
+#include "logic/Playback.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-using namespace KW::effect;
+using namespace pelmora;
+using namespace pelmora::editor;
 
 using bench::Clock;
 using bench::millisecondsSince;
 
 int main() {
     Scene scene;
-    const bool accepted = bench::denseScene(scene, [](Emitter& values) {
-        values.size.insert(values.size.begin() + 1, sizeKey(40.0f, 20.0f, 8.0f));
-        values.color.insert(values.color.begin() + 1, KW::KWColorPoint(50.0f, KW::KWColor(90, 160, 255, 200),
-                                                                       KW::KWColor(20, 60, 200, 160)));
+    const bool accepted = bench::denseScene(scene, [](EmitterDesc& values) {
+        values.size.insert(values.size.begin() + 1, SizeKey{40.0f, 20.0f, 8.0f});
+        values.color.insert(values.color.begin() + 1,
+                            ColorKey{50.0f, {90, 160, 255, 200}, {20, 60, 200, 160}});
     });
     if (!accepted) {
         std::printf("benchmark scene refused\n");
         return 1;
     }
-    Simulation simulation(7);
-    simulation.restart(scene);
-    for (int i = 0; i < 2 * Simulation::kStepsPerSecond + 30; ++i) {
-        simulation.step();
-    }
+    Playback playback(7);
+    playback.restart(scene);
+    playback.step(2 * Playback::kStepsPerSecond + 30);
 
     const int frames = 300;
     double stepTotal = 0.0;
@@ -38,18 +37,17 @@ int main() {
     std::size_t live = 0;
     for (int frame = 0; frame < frames; ++frame) {
         Clock::time_point start = Clock::now();
-        simulation.step();
+        playback.step();
         const double stepTime = millisecondsSince(start);
         start = Clock::now();
-        for (const Particle& particle : simulation.getParticles()) {
-            const ParticleLook look = simulation.look(particle);
-            checksum += look.size + static_cast<float>(look.color.a);
+        for (const Particle& particle : playback.particles()) {
+            checksum += particle.size + static_cast<float>(particle.a);
         }
         const double lookTime = millisecondsSince(start);
         stepTotal += stepTime;
         lookTotal += lookTime;
         frameTimes.push_back(stepTime + lookTime);
-        live += simulation.getParticles().size();
+        live += playback.particleCount();
     }
     std::printf("effect simulation: %zu live particles on average over %d frames\n", live / frames, frames);
     std::sort(frameTimes.begin(), frameTimes.end());

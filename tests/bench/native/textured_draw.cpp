@@ -3,15 +3,16 @@
 // figures; never a pass or fail.
 #include "BenchSupport.h"
 #include "DenseScene.h"
-#include "Flipbook.h"
-#include "logic/EffectSimulation.h"
+#include "logic/Playback.h"
+
+#include <pelmora/Flipbook.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-using namespace KW::effect;
+using namespace pelmora::editor;
 
 using bench::Clock;
 using bench::millisecondsSince;
@@ -34,11 +35,9 @@ pelmora::Image spark() {
 enum class Mode { Round, Nearest, Bilinear };
 
 void measure(const Scene& scene, Mode mode, const char* name) {
-    Simulation simulation(7);
-    simulation.restart(scene);
-    for (int i = 0; i < 2 * Simulation::kStepsPerSecond + 30; ++i) {
-        simulation.step();
-    }
+    Playback playback(7);
+    playback.restart(scene);
+    playback.step(2 * Playback::kStepsPerSecond + 30);
     pelmora::Canvas canvas(1024, 640);
     const pelmora::View view = {512.0f, 560.0f, 1.0f};
     const std::vector<pelmora::Image> textures = {spark()};
@@ -49,10 +48,10 @@ void measure(const Scene& scene, Mode mode, const char* name) {
     const int count = 200;
     for (int frame = 0; frame < count; ++frame) {
         Clock::time_point start = Clock::now();
-        simulation.step();
-        simulation.snapshot(particles);
+        playback.step();
+        particles = playback.particles();
         for (std::size_t i = 0; i < particles.size(); ++i) {
-            // Every particle turned differently: the simulation does not turn them yet.
+            // Every particle turned differently.
             particles[i].rotation = 0.37f * static_cast<float>(i % 17) + 0.02f * static_cast<float>(frame);
             particles[i].texture = mode == Mode::Round ? -1 : 0;
             particles[i].blend = pelmora::Blend::Alpha;
@@ -88,7 +87,8 @@ void measure(const Scene& scene, Mode mode, const char* name) {
 
 int main() {
     Scene scene;
-    if (!bench::denseScene(scene, [](Emitter& values) { values.blend = BlendMode::Alpha; })) {
+    if (!bench::denseScene(scene,
+                           [](pelmora::EmitterDesc& values) { values.blend = pelmora::Blend::Alpha; })) {
         std::printf("benchmark scene refused\n");
         return 1;
     }

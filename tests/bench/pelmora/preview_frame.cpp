@@ -61,7 +61,7 @@ void frameBenchmark() {
     std::printf(
         "preview: %zu live particles, step + draw + paint: mean %.2f ms, median %.2f ms, worst %.2f ms "
         "(canvas %d x %d)\n",
-        preview->getSimulation().getParticles().size(), total / frames.size(), frames[frames.size() / 2],
+        preview->getPlayback().particleCount(), total / frames.size(), frames[frames.size() / 2],
         frames.back(), preview->getCanvas().width(), preview->getCanvas().height());
 }
 

@@ -3,7 +3,7 @@
 // named in any script in folders named so; recent files across sessions; work recovered after a crash;
 // Save As into another folder; a flipbook exported as pelmora-render writes it.
 #include "RemoteProcess.h"
-#include "logic/EffectFile.h"
+#include "logic/SceneText.h"
 #include "logic/Settings.h"
 
 #include <commctrl.h>
@@ -24,20 +24,21 @@ std::string programFolder() {
     return folder.substr(0, folder.find_last_of("\\/"));
 }
 
-size_t emitterCount(const KW::effect::Scene& scene) {
+size_t emitterCount(const pelmora::editor::Scene& scene) {
     size_t count = 0;
-    for (const KW::effect::System& system : scene.getSystems()) {
-        for (const KW::effect::Group& group : system.groups) {
+    for (const pelmora::editor::System& system : scene.getSystems()) {
+        for (const pelmora::editor::Group& group : system.groups) {
             count += group.emitters.size();
         }
     }
     return count;
 }
 
-KW::effect::Scene readScene(const std::string& path) {
-    KW::effect::Scene scene;
-    std::string error;
-    EXPECT_TRUE(KW::effect::readEffectFile(path, scene, error)) << error;
+pelmora::editor::Scene readScene(const std::string& path) {
+    pelmora::editor::Scene scene;
+    const pelmora::LoadResult read = pelmora::Effect::load(path);
+    std::string error = read.error();
+    EXPECT_TRUE(read && pelmora::editor::sceneFromSystems(read->systems(), scene, error)) << error;
     return scene;
 }
 
@@ -161,7 +162,7 @@ TEST(Pelmora, OpenEditSaveUndoAndCloseWithoutLosingTheSavedFile) {
     GetTempPathA(MAX_PATH, temp);
     const std::string file = std::string(temp) + "kw_e2e_session.kwfx";
     ASSERT_TRUE(CopyFileA((programFolder() + "\\examples\\campfire.kwfx").c_str(), file.c_str(), FALSE));
-    const KW::effect::Scene original = readScene(file);
+    const pelmora::editor::Scene original = readScene(file);
     const size_t emitters = emitterCount(original);
 
     RemoteProcess process(programFolder() + "\\Pelmora.exe", programFolder(), "\"" + file + "\"");
@@ -222,9 +223,9 @@ TEST(Pelmora, SavesAndReopensAnEffectNamedInAnyScriptInFoldersNamedSo) {
     const std::string name = "花火 ✨ Ёж";
     CreateDirectoryA(outer.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
-    KW::effect::Scene scene = KW::effect::Scene::makeDefault();
-    ASSERT_TRUE(scene.rename(3, name)); // the emitter, which the editor selects on opening
-    std::ofstream(file, std::ios::binary) << KW::effect::writeEffect(scene, KW::effect::TextEncoding::Utf8);
+    pelmora::editor::Scene scene = pelmora::editor::Scene::makeDefault();
+    ASSERT_TRUE(scene.setName(3, name)); // the emitter, which the editor selects on opening
+    std::ofstream(file, std::ios::binary) << pelmora::editor::writeScene(scene, pelmora::TextEncoding::Utf8);
 
     // The first session adds an emitter and saves; the second opens what it saved. Both show the name.
     for (int session = 0; session < 2; ++session) {
@@ -243,11 +244,9 @@ TEST(Pelmora, SavesAndReopensAnEffectNamedInAnyScriptInFoldersNamedSo) {
         PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, process.waitForExit(15000));
     }
-    KW::effect::Scene saved;
-    std::string error;
-    ASSERT_TRUE(KW::effect::readEffectFile(file, saved, error, KW::effect::TextEncoding::Utf8)) << error;
+    const pelmora::editor::Scene saved = readScene(file);
     EXPECT_EQ(2u, emitterCount(saved));
-    EXPECT_EQ(name, saved.getSystems().at(0).groups.at(0).emitters.at(0).name);
+    EXPECT_EQ(name, saved.getSystems().at(0).groups.at(0).emitters.at(0).values.name);
     DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());
     EXPECT_TRUE(RemoveDirectoryA(outer.c_str())); // no temporary file was left behind
@@ -357,8 +356,8 @@ TEST(Pelmora, SaveAsStartsBesideTheEffectAndKeepsItsTextureReachableFromAnotherF
         chooseFileMenuItem(main, 'A');
         ASSERT_TRUE(chooseFile(process.id(), nullptr, step.typed));
         ASSERT_TRUE(process.waitForWindow(step.title, 10000)) << step.typed;
-        const KW::effect::Scene scene = readScene(step.file);
-        const std::string texture = scene.getSystems().at(0).groups.at(0).emitters.at(0).texture;
+        const pelmora::editor::Scene scene = readScene(step.file);
+        const std::string texture = scene.getSystems().at(0).groups.at(0).emitters.at(0).values.texture;
         const std::string folder = step.file.substr(0, step.file.find_last_of('\\'));
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + "\\" + texture).c_str()))
             << step.file << ": " << texture;

@@ -116,7 +116,7 @@ TEST_F(Editor, StartsWithAPlayingEffectOfOneEmitterShownInTreeAndGrid) {
     EXPECT_FLOAT_EQ(emitter().rate, gadgets.rate->getValue());
     EXPECT_EQ("Pelmora - Untitled", app->getWindow()->getText());
     gadgets.preview->runSteps(30);
-    EXPECT_GT(gadgets.preview->getSimulation().getParticles().size(), 0u);
+    EXPECT_GT(gadgets.preview->getPlayback().particleCount(), 0u);
 }
 
 TEST_F(Editor, EditsInTheGadgetsChangeTheEffectAndThePreviewAndUndoRestoresThem) {

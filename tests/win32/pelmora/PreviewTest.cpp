@@ -109,7 +109,7 @@ TEST_F(PelmoraPreview, DraggingAlongTheTimelineSeeksAndPauses) {
     preview->seek(0.5);
     preview->setPlaying(true);
     kwtest::pumpMessages();
-    const std::size_t before = preview->getSimulation().getParticles().size();
+    const std::size_t before = preview->getPlayback().particleCount();
     const pelmora::TimelineScale& bar = timeline->getScale();
     HWND handle = timeline->getHandle();
     kwtest::moveMouseTo(handle, bar.toPixel(0.5), 10);
@@ -125,7 +125,7 @@ TEST_F(PelmoraPreview, DraggingAlongTheTimelineSeeksAndPauses) {
     EXPECT_NEAR(3.0, timeline->getTime(), 0.05);
     EXPECT_FALSE(preview->isPlaying());
     EXPECT_FALSE(timeline->isScrubbing());
-    EXPECT_NE(before, preview->getSimulation().getParticles().size());
+    EXPECT_NE(before, preview->getPlayback().particleCount());
 }
 
 TEST_F(PelmoraPreview, AfterPlayingPastTenSecondsTheMarkerDragsBackAndOutAgain) {

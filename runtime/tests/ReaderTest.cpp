@@ -1,13 +1,15 @@
-#include "logic/EffectFile.h"
+// The reader's refusals name the line or field at fault and why; file input refuses what it cannot read;
+// numbers are written in their shortest text and UTF-8 faults are found by line.
+#include <pelmora/Limits.h>
+#include <pelmora/Runtime.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <limits>
 
-using namespace KW;
-using namespace KW::effect;
+using namespace pelmora;
 
 namespace {
 
@@ -45,97 +47,9 @@ std::string version2(const std::string& from = "", const std::string& to = "") {
     return text.replace(text.find("\"version\": 1"), 12, "\"version\": 2");
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A scene that sets every field away from its default, with text bytes beyond ASCII, keys out of
-// order as the editors leave them after a drag, and empty elements.
-Scene unusualScene() {
-    Scene scene = Scene::makeDefault();
-    Emitter values = *scene.findEmitter(3);
-    values.name = "Funken \xE9\xFF\x80 \"quoted\" \\ /";
-    values.rate = 0.1f;
-    values.lifetimeMin = 1.0f / 3.0f;
-    values.lifetimeMax = 1000.0f;
-    values.speed = 0.0f;
-    values.spread = 360.0f;
-    values.gravity = -9.81f;
-    values.blend = BlendMode::Alpha;
-    values.texture = "C:\\Effekte\\r\xF6hre.bmp";
-    values.size = {sizeKey(0.0f, 1e-3f, 0.0f, true), sizeKey(100.0f, 10000.0f, 7.25f),
-                   sizeKey(55.5f, 3.0f, 3.0f, true)};
-    values.color = {KWColorPoint(12.5f, KWColor(1, 2, 3, 4), KWColor(5, 6, 7, 8), true),
-                    KWColorPoint(100.0f, KWColor(255, 0, 255, 0), KWColor(0, 255, 0, 255)),
-                    KWColorPoint(0.0f, KWColor(9, 9, 9, 9), KWColor(10, 10, 10, 10), true)};
-    values.shape = {pelmora::ShapeKind::Rectangle, true, 1.5f, 40.0f, 0.25f};
-    values.direction = -45.5f;
-    values.bursts = {{0.0f, 50, 0.0f, 1}, {0.5f, 10, 0.25f, 3}};
-    values.duration = 2.5f;
-    values.loop = false;
-    values.delay = 0.75f;
-    values.prewarm = true;
-    values.rotationMin = -10.0f;
-    values.rotationMax = 360.0f;
-    values.spinMin = 1.0f;
-    values.spinMax = 2.0f;
-    values.alignToVelocity = true;
-    values.drag = 0.3f;
-    values.sheet = {4, 2, 12.5f, true};
-    EXPECT_TRUE(scene.setEmitter(3, values)) << checkEmitter(values).field;
-    scene.addEmitter(2);
-    scene.addGroup(1);
-    scene.rename(scene.addSystem(), "\x01 empty");
-    return scene;
-}
-
 } // namespace
 
-TEST(EffectFile, RoundTripKeepsEveryField) {
-    const Scene original = unusualScene();
-    const std::string text = writeEffect(original);
-    Scene loaded;
-    std::string error;
-    ASSERT_TRUE(readEffect(text, loaded, error)) << error;
-    EXPECT_TRUE(Scene::sameContent(original, loaded));
-    EXPECT_EQ(writeEffect(loaded), text);
-    // The keys that the file marks as ends are the ones the editors would fix.
-    const Emitter& emitter = *loaded.findEmitter(3);
-    EXPECT_TRUE(emitter.size.front().fixed && !emitter.size[1].fixed && emitter.size.back().fixed);
-    EXPECT_TRUE(emitter.color.front().fixed && !emitter.color[1].fixed && emitter.color.back().fixed);
-}
-
-TEST(EffectFile, ExamplesOpenInEditorAndRuntimeAndAreWrittenBackByteForByte) {
-    for (const char* name : {"campfire", "fire", "sparks", "smoke"}) {
-        const std::string path = std::string(KW_EDITOR_EXAMPLES) + "/" + name + kFileExtension;
-        Scene scene;
-        std::string error;
-        ASSERT_TRUE(readEffectFile(path, scene, error)) << name << ": " << error;
-        EXPECT_EQ(writeEffect(scene), readAll(path)) << name;
-        const pelmora::LoadResult loaded = pelmora::Effect::load(path);
-        ASSERT_TRUE(loaded) << loaded.error();
-        EXPECT_GE(loaded->emitterCount(), 1u) << name;
-        for (const std::string& texture : loaded->texturePaths()) {
-            EXPECT_TRUE(std::ifstream(texture).good()) << texture;
-        }
-    }
-}
-
-TEST(EffectFile, VersionOneFilesLoadWithTheDefaultsOfVersionTwo) {
-    Scene old;
-    Scene current;
-    std::string error;
-    ASSERT_TRUE(readEffectFile(std::string(KW_FUZZ_SEEDS) + "/EffectFileFuzz/campfire", old, error)) << error;
-    ASSERT_TRUE(
-        readEffectFile(std::string(KW_EDITOR_EXAMPLES) + "/campfire" + kFileExtension, current, error));
-    EXPECT_TRUE(Scene::sameContent(old, current));
-    EXPECT_NE(writeEffect(old).find("\"version\": 3,"), std::string::npos);
-}
-
-TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
+TEST(RuntimeReader, BadTextIsRefusedSayingWhatAndWhere) {
     struct Case {
         std::string text;
         std::string expected; // the start of the message
@@ -143,7 +57,7 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
     const Case cases[] = {
         {"", "the file is empty"},
         {" \r\n\t", "the file is empty"},
-        {std::string(kMaxFileBytes + 1, ' '), "the file is 16777217 bytes long"},
+        {std::string(Effect::kMaxFileBytes + 1, ' '), "the file is 16777217 bytes long"},
         {"effect", "line 1, column 1: syntax error"},
         {"{\n  \"format\": \"pelmora-effect\",\n  \"version\": 1,,", "line 3, column 16: syntax error"},
         {replaced("\"rate\": 40", "\"rate\": NaN"), "line 3, column 23: syntax error"},
@@ -198,49 +112,73 @@ TEST(EffectFile, BadTextIsRefusedSayingWhatAndWhereAndTheSceneStays) {
         {version2("\"columns\": 1", "\"columns\": 65"), kEmitterPath + "sheet.columns: 65 is outside 1..64"},
     };
     for (const Case& c : cases) {
-        Scene scene = Scene::makeDefault();
-        std::string error;
-        EXPECT_FALSE(readEffect(c.text, scene, error)) << c.expected;
-        EXPECT_EQ(error.substr(0, c.expected.size()), c.expected) << error;
-        EXPECT_TRUE(scene == Scene::makeDefault()) << c.expected;
+        const LoadResult read = Effect::parse(c.text, TextEncoding::Latin1); // as a Latin-1 program reads
+        EXPECT_FALSE(read) << c.expected;
+        EXPECT_EQ(read.error().substr(0, c.expected.size()), c.expected) << read.error();
     }
-    Scene scene;
-    std::string error;
-    EXPECT_TRUE(readEffect(kValid, scene, error)) << error;
-    EXPECT_TRUE(readEffect(version2(), scene, error)) << error;
-    EXPECT_EQ(scene.getSystems()[0].groups[0].emitters[0].bursts.at(0).count, 5);
+    EXPECT_TRUE(Effect::parse(kValid)) << Effect::parse(kValid).error();
+    const LoadResult two = Effect::parse(version2());
+    ASSERT_TRUE(two) << two.error();
+    EXPECT_EQ(two->systems()[0].groups[0].emitters[0].bursts.at(0).count, 5);
 }
 
-TEST(EffectFile, MissingUnreadableOrHugeFilesAreRefused) {
-    const std::string huge = testing::TempDir() + "effect_huge" + kFileExtension;
-    {
-        std::ofstream out(huge, std::ios::binary);
-        out << std::string(kMaxFileBytes + 1, ' ');
-    }
+TEST(RuntimeReader, MissingUnreadableOrHugeFilesAreRefused) {
+    const std::string huge = testing::TempDir() + "effect_huge.kwfx";
+    std::ofstream(huge, std::ios::binary) << std::string(Effect::kMaxFileBytes + 1, ' ');
     struct Case {
         std::string path;
         std::string expected;
     } const cases[] = {
-        {testing::TempDir() + "no such folder/none" + kFileExtension, "cannot open the file: "},
+        {testing::TempDir() + "no such folder/none.kwfx", "cannot open the file: "},
         {testing::TempDir(), "cannot read the file: "}, // a folder
         {huge, "the file is larger than 16777216 bytes"},
     };
     for (const Case& c : cases) {
-        Scene scene = Scene::makeDefault();
-        std::string error;
-        EXPECT_FALSE(readEffectFile(c.path, scene, error)) << c.path;
-        EXPECT_EQ(error.substr(0, c.expected.size()), c.expected) << error;
-        EXPECT_TRUE(scene == Scene::makeDefault()) << c.path;
+        const LoadResult read = Effect::load(c.path);
+        EXPECT_FALSE(read) << c.path;
+        EXPECT_EQ(read.error().substr(0, c.path.size() + 2 + c.expected.size()), c.path + ": " + c.expected);
     }
     std::remove(huge.c_str());
 }
 
-TEST(EffectFile, LoadedElementsTakeIdsAboveTheOldScenesIds) {
-    Scene scene = Scene::makeDefault();
-    scene.raiseNextId(40);
-    std::string error;
-    ASSERT_TRUE(readEffect(kValid, scene, error)) << error;
-    EXPECT_EQ(scene.kindOf(40), ElementKind::System);
-    EXPECT_EQ(scene.kindOf(42), ElementKind::Emitter);
-    EXPECT_EQ(scene.kindOf(3), ElementKind::None);
+TEST(RuntimeReader, NumbersAreWrittenInTheShortestTextThatReadsBack) {
+    struct Case {
+        float value;
+        const char* text;
+    };
+    const Case cases[] = {{0.1f, "0.1"},
+                          {120.0f, "120"},
+                          {-0.0f, "-0"},
+                          {1.0f / 3.0f, "0.33333334"},
+                          {1.5e-7f, "1.5e-07"},
+                          {std::numeric_limits<float>::quiet_NaN(), "NaN"},
+                          {-std::numeric_limits<float>::infinity(), "-infinity"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(floatText(c.value), c.text);
+    }
+}
+
+TEST(RuntimeReader, FindsTheLineOfTheFirstMalformedUtf8Sequence) {
+    struct Case {
+        std::string text;
+        std::size_t line;
+    } const cases[] = {
+        {"", 0},
+        {"\xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80 \xF0\x90\x80\x80 \xF4\x8F\xBF\xBF", 0},
+        {"\xE8\x8A\xB1\xE7\x81\xAB \xE2\x9C\xA8 \xD0\x81\xD0\xB6\n", 0}, // CJK, a sparkle, Cyrillic
+        {"a\n\nb\x80", 3},                                               // a stray continuation byte
+        {"\xFF", 1},
+        {"\n\xC1\xBF", 2},       // overlong U+007F
+        {"\xE0\x9F\xBF", 1},     // overlong U+07FF
+        {"\xF0\x8F\xBF\xBF", 1}, // overlong U+FFFF
+        {"x\n\xED\xA0\x80", 2},  // surrogate U+D800
+        {"\xF4\x90\x80\x80", 1}, // U+110000
+        {"\xF5\x80\x80\x80", 1},
+        {"ok\n\xE2\x9C", 2},   // cut short at the end
+        {"\xF0\x9F\x98\n", 1}, // cut short by a line break
+        {"\xC3\xA9\n\xC3\xA9\n\xE9t\xE9", 3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.line, firstInvalidUtf8Line(c.text)) << c.text;
+    }
 }
