@@ -11,7 +11,9 @@
 namespace pelmora {
 
 // Draws the runtime's geometry as a renderer would, quad by quad in draw-call order: a round quad (texture
-// -1, or a texture not loaded) as the disc, a textured one as its frame's cell turned with the quad.
+// -1, or a texture not loaded) as the disc, a textured one as its frame's cell turned with the quad; a
+// quad of another shape or with corners of different colours (stretched sprites, trails) as its two
+// triangles.
 void drawGeometry(Canvas& canvas, const Geometry& geometry, const View& view,
                   const std::vector<Image>& textures, Sampling sampling = Sampling::Bilinear);
 

@@ -32,6 +32,19 @@ struct TextureFrame {
     int rows = 1;
 };
 
+// A triangle's corner as the raster draws it: position in pixels, texture coordinates 0..1 over the whole
+// texture (v = 0 at its top row), colour and opacity 0..255.
+struct Corner {
+    float x;
+    float y;
+    float u;
+    float v;
+    int r;
+    int g;
+    int b;
+    int a;
+};
+
 // How texels meet pixels: the nearest texel (crisp pixel art) or a mix of the four nearest (smooth).
 enum class Sampling { Nearest, Bilinear };
 
@@ -59,6 +72,11 @@ public:
     // (multiplied) by the sprite's colour and opacity. Nothing is drawn for an empty texture.
     void draw(const Sprite& sprite, const Image& texture, Blend blend,
               const TextureFrame& frame = TextureFrame(), Sampling sampling = Sampling::Nearest);
+    // A triangle with its corners' texture coordinates and colours mixed across it, each texel tinted by the
+    // mixed colour. Without a texture the triangle shows the part of the disc inscribed in the texture's
+    // square (u, v within 0.5 of the middle). Pixels on an edge two triangles share are drawn by one of them.
+    void draw(const Corner (&corners)[3], const Image* texture, Blend blend,
+              Sampling sampling = Sampling::Nearest);
     // A rectangle of one colour mixed over the pixels by the opacity 0..255, clipped (grids and markers).
     void fill(int x, int y, int width, int height, std::uint32_t rgb, int alpha);
 

@@ -76,3 +76,64 @@ TEST(RuntimeGeometryRaster, DrawsTheExamplesAsTheParticleRecordsDid) {
         }
     }
 }
+
+// Quads that are not square sprites are drawn in their own shape: a sprite stretched 4:1 covers its
+// length and not its breadth's square, a fading trail segment fades along itself, and the two triangles
+// of a translucent quad meet without a seam drawn twice.
+TEST(RuntimeGeometryRaster, DrawsStretchedQuadsAndTrailsInTheirOwnShape) {
+    // Effect units are pixels here: the view's origin in the middle of 64x64, zoom 1, y up.
+    const pelmora::View view = {32.0f, 32.0f, 1.0f};
+    const std::uint32_t opaqueWhite = 0xFFFFFFFFu, clearWhite = 0x00FFFFFFu, halfWhite = 0x80FFFFFFu;
+    struct Case {
+        const char* name;
+        pelmora::Vertex corners[4]; // top left, top right, bottom left, bottom right
+        struct Probe {
+            int x, y;
+            bool painted;
+        } probes[3];
+    } cases[] = {
+        {"stretched 40x10",
+         {{-20, 5, 0, 0, opaqueWhite},
+          {20, 5, 1, 0, opaqueWhite},
+          {-20, -5, 0, 1, opaqueWhite},
+          {20, -5, 1, 1, opaqueWhite}},
+         {{32 + 15, 32, true}, {32, 32 - 9, false}, {32, 32 + 9, false}}},
+        {"trail fading to its tail",
+         {{-20, 4, 0.5f, 0, opaqueWhite},
+          {-20, -4, 0.5f, 1, opaqueWhite},
+          {20, 4, 0.5f, 0, clearWhite},
+          {20, -4, 0.5f, 1, clearWhite}},
+         {{32 - 18, 32, true}, {32 - 18, 32 - 6, false}, {32 - 18, 32 + 6, false}}},
+    };
+    Canvas trail(64, 64);
+    for (const Case& c : cases) {
+        pelmora::Geometry geometry;
+        geometry.vertices.assign(c.corners, c.corners + 4);
+        geometry.indices = {0, 1, 2, 2, 1, 3};
+        geometry.draws.push_back(pelmora::DrawCall{-1, pelmora::Blend::Alpha, 0, 6});
+        Canvas canvas(64, 64);
+        canvas.clear(0);
+        pelmora::drawGeometry(canvas, geometry, view, {});
+        for (const auto& probe : c.probes) {
+            EXPECT_EQ(probe.painted, canvas.pixel(probe.x, probe.y) != 0)
+                << c.name << " " << probe.x << "," << probe.y;
+        }
+        trail = canvas;
+    }
+    EXPECT_GT(trail.pixel(32 - 18, 32) & 0xFF, trail.pixel(32, 32) & 0xFF);
+    EXPECT_GT(trail.pixel(32, 32) & 0xFF, trail.pixel(32 + 18, 32) & 0xFF);
+    // A translucent rectangle: every pixel inside, the shared diagonal too, is mixed once.
+    pelmora::Geometry rectangle;
+    rectangle.vertices = {{-20, 5, 0.5f, 0, halfWhite},
+                          {20, 5, 0.5f, 0, halfWhite},
+                          {-20, -5, 0.5f, 1, halfWhite},
+                          {20, -5, 0.5f, 1, halfWhite}};
+    rectangle.indices = {0, 1, 2, 2, 1, 3};
+    rectangle.draws.push_back(pelmora::DrawCall{-1, pelmora::Blend::Alpha, 0, 6});
+    Canvas canvas(64, 64);
+    canvas.clear(0);
+    pelmora::drawGeometry(canvas, rectangle, view, {});
+    for (int x = 14; x < 50; ++x) {
+        EXPECT_EQ(canvas.pixel(32, 32), canvas.pixel(x, 32 - (x - 32) / 4)) << x;
+    }
+}
