@@ -90,6 +90,8 @@ private:
     void layout();
     void drawGrid();
     void drawOrigin();
+    // A line at the height of each ground plane particles collide with.
+    void drawCollisionPlanes();
     void zoomAt(POINT screen, float notches);
     void startPan(POINT client);
     void panTo(POINT client);

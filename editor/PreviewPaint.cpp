@@ -3,6 +3,7 @@
 #include "Preview.h"
 
 #include "Timeline.h"
+#include "logic/EmitterValues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,19 @@ void Preview::drawOrigin() {
     canvas.fill(x, y - arm, 1, 2 * arm + 1, 0xFF4040, 200);
 }
 
+void Preview::drawCollisionPlanes() {
+    for (const editor::System& system : scene.getSystems()) {
+        for (const editor::Group& group : system.groups) {
+            for (const editor::Emitter& emitter : group.emitters) {
+                for (float plane : editor::collisionPlanes(emitter.values)) {
+                    const int y = static_cast<int>(std::floor(view.toClientY(plane, canvas.height())));
+                    canvas.fill(0, y, canvas.width(), 1, 0x40C0FF, 160);
+                }
+            }
+        }
+    }
+}
+
 void Preview::render() {
     const KWBound area = getGlobalBounds();
     const int height = std::max(1, area.bottom - timeline->height());
@@ -55,6 +69,7 @@ void Preview::render() {
     const View drawn = {view.toClientX(0.0f, canvas.width()), view.toClientY(0.0f, canvas.height()),
                         view.scale};
     drawGeometry(canvas, geometry, drawn, textures);
+    drawCollisionPlanes();
     drawOrigin();
     timeline->setTime(time());
 }

@@ -368,6 +368,8 @@ TEST_F(Editor, BlendIsOneUndoStepOfTheDocument) {
 // of the emitter and of a sub-emitter added from Add > Sub-emitter; undo steps back over all of it.
 TEST_F(Editor, MotionRowsAndSubEmittersChangeTheEffectAndUndoRestoresThem) {
     SetWindowPos(app->getWindow()->getHandle(), nullptr, 0, 0, 900, 1000, SWP_NOZORDER);
+    // Elements closed, the grid's pane has the right column, so the longest group fits without a scroll bar.
+    app->runCommand(pelmora::CommandPane + 1);
     kwtest::pumpMessages();
     const Scene before = app->getScene();
     HWND list = gadgets.grid->getHandle();
