@@ -123,11 +123,27 @@ void copyExample(const std::string& name, const std::string& folder) {
 }
 
 // The File menu's item with this mnemonic, from the keyboard.
+// The mnemonic is pressed once the menu shows: a busy program may miss the first Alt+F, and the
+// mnemonic alone would then go to whatever has the focus.
 void chooseFileMenuItem(HWND main, WORD mnemonic) {
-    SetForegroundWindow(main);
-    pressKeys(VK_MENU, 'F');
-    Sleep(300);
-    pressKeys(0, mnemonic);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    const auto menuShown = [&] {
+        HWND popup = FindWindowA("#32768", nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(popup, &owner);
+        return popup && owner == processId && IsWindowVisible(popup);
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetForegroundWindow(main);
+        pressKeys(VK_MENU, 'F');
+        if (waitUntil(5000, menuShown)) {
+            pressKeys(0, mnemonic);
+            return;
+        }
+        pressKeys(0, VK_ESCAPE);
+        pressKeys(0, VK_ESCAPE);
+    }
 }
 
 // Waits for the process's next dialog (other than `previous`), types the file name into its file name
