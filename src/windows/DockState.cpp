@@ -354,8 +354,10 @@ void DockState::destroyFloat(Pane& pane) {
 
 void DockState::showPreview(const KWBound& r) {
     if (r.right <= r.left || r.bottom <= r.top) {
-        if (preview && IsWindowVisible(preview)) {
-            ShowWindow(preview, SW_HIDE);
+        // Gone rather than hidden: a dock must not leave a top-level window behind it.
+        if (preview) {
+            DestroyWindow(preview);
+            preview = nullptr;
         }
         drag.previewRect = KWBound();
         return;

@@ -119,9 +119,9 @@ std::string text(const KWBound& r) {
            std::to_string(r.bottom);
 }
 
+// The drag's preview window: there only while a drag shows where it would drop.
 HWND preview() {
-    HWND window = FindWindowW(L"KWDockPreview", nullptr);
-    return window && IsWindowVisible(window) ? window : nullptr;
+    return FindWindowW(L"KWDockPreview", nullptr);
 }
 
 KWBound screenRect(HWND window) {
