@@ -1,5 +1,7 @@
 #include "ExportFlipbook.h"
 
+#include "DialogTemplate.h"
+
 #include "logic/FilePaths.h"
 
 #include <commdlg.h>
@@ -24,64 +26,6 @@ const int kFieldScale = 106;
 void showFramingChoice(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kFieldScale), IsDlgButtonChecked(dialog, kChoiceScale) == BST_CHECKED);
 }
-
-// A dialog template in memory: the dialog needs no resource script.
-class Template {
-public:
-    Template(const char* title, short width, short height) {
-        const DWORD style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        add(LOWORD(style));
-        add(HIWORD(style));
-        add(0); // extended style
-        add(0);
-        countAt = words.size();
-        add(0); // item count, filled in by item()
-        add(0); // x, y, width, height
-        add(0);
-        add(static_cast<WORD>(width));
-        add(static_cast<WORD>(height));
-        add(0); // no menu
-        add(0); // the standard dialog class
-        text(title);
-        add(8);
-        text("MS Shell Dlg");
-    }
-
-    void item(const char* className, const char* caption, WORD id, DWORD style, short x, short y, short cx,
-              short cy) {
-        while (words.size() % 2) { // each item starts on a DWORD boundary
-            add(0);
-        }
-        style |= WS_CHILD | WS_VISIBLE;
-        add(LOWORD(style));
-        add(HIWORD(style));
-        add(0);
-        add(0);
-        add(static_cast<WORD>(x));
-        add(static_cast<WORD>(y));
-        add(static_cast<WORD>(cx));
-        add(static_cast<WORD>(cy));
-        add(id);
-        text(className);
-        text(caption);
-        add(0); // no creation data
-        ++words[countAt];
-    }
-
-    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
-
-private:
-    void add(WORD word) { words.push_back(word); }
-    void text(const char* ascii) {
-        while (*ascii) {
-            add(static_cast<WORD>(static_cast<unsigned char>(*ascii++)));
-        }
-        add(0);
-    }
-
-    std::vector<WORD> words;
-    std::size_t countAt = 0;
-};
 
 std::string scaleText(float zoom) {
     char text[32];
@@ -170,28 +114,28 @@ void showError(HWND owner, const std::string& text) {
 } // namespace
 
 bool askFlipbookSettings(HWND owner, FlipbookSettings& settings) {
-    Template dialog(kTitle, 170, 128);
+    DialogTemplate dialog(L"Export Flipbook", 170, 128);
     const struct {
-        const char* label;
+        const wchar_t* label;
         WORD id;
-    } fields[] = {{"Frame &size (pixels):", kFieldSize},
-                  {"&Frames:", kFieldFrames},
-                  {"Frame &rate (per second):", kFieldRate}};
+    } fields[] = {{L"Frame &size (pixels):", kFieldSize},
+                  {L"&Frames:", kFieldFrames},
+                  {L"Frame &rate (per second):", kFieldRate}};
     short y = 8;
     for (const auto& field : fields) {
-        dialog.item("STATIC", field.label, 0xFFFF, SS_LEFT, 8, static_cast<short>(y + 2), 100, 9);
-        dialog.item("EDIT", "", field.id, WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 112, y, 48,
+        dialog.item(L"STATIC", field.label, 0xFFFF, SS_LEFT, 8, static_cast<short>(y + 2), 100, 9);
+        dialog.item(L"EDIT", L"", field.id, WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 112, y, 48,
                     13);
         y = static_cast<short>(y + 18);
     }
-    dialog.item("BUTTON", "Fi&t the effect in each frame", kChoiceFit,
+    dialog.item(L"BUTTON", L"Fi&t the effect in each frame", kChoiceFit,
                 BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 8, y, 152, 12);
-    dialog.item("BUTTON", "Fi&xed scale (pixels per unit):", kChoiceScale, BS_AUTORADIOBUTTON, 8,
+    dialog.item(L"BUTTON", L"Fi&xed scale (pixels per unit):", kChoiceScale, BS_AUTORADIOBUTTON, 8,
                 static_cast<short>(y + 16), 104, 12);
-    dialog.item("EDIT", "", kFieldScale, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 112,
+    dialog.item(L"EDIT", L"", kFieldScale, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 112,
                 static_cast<short>(y + 16), 48, 13);
-    dialog.item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 56, 106, 50, 14);
-    dialog.item("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 110, 106, 50, 14);
+    dialog.item(L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 56, 106, 50, 14);
+    dialog.item(L"BUTTON", L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 110, 106, 50, 14);
     return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.get(), owner, settingsProc,
                                    reinterpret_cast<LPARAM>(&settings)) == IDOK;
 }

@@ -18,10 +18,6 @@ const char* const appName = "Pelmora";
 // The gadgets' ids: the keys of the dock and its panes in the window's layout text.
 enum GadgetId { DockId = 10, SceneId, ElementsId, PropertiesId, GraphsId, ViewId };
 
-const KWColor headerTop(230, 230, 230, 255);
-const KWColor headerBottom(180, 180, 180, 255);
-const KWColor headerText(40, 40, 40, 40);
-
 // The menu's names of the panes, in PaneDock's order.
 const char* const paneItems[] = {"&Scene", "&Elements", "&Properties", "&Graphs"};
 
@@ -37,22 +33,9 @@ std::string menuText(const std::string& name) {
 
 shell::Frame buildDockedFrame(const std::string& title, shell::IconSets& icons,
                               const std::function<void(KWToolBar*)>& fillToolbar, KWDock*& dock) {
-    shell::Frame frame;
-    // Hidden until the caller shows it: no gadget is drawn or laid out on the screen before its time.
-    frame.window = KWWindow::create(STYLE_HIDDEN, WINDOW_FRAME, 0, 0, 800, 600, title, nullptr, -1);
+    shell::Frame frame = shell::buildFrameWindow(title, icons, fillToolbar);
     KWWindow* window = frame.window;
     auto s = [window](int pixelsAt96) { return window->scale(pixelsAt96); };
-    if (s(96) != 96) {
-        KWBound size(0, s(800), 0, s(600));
-        window->setBounds(size);
-    }
-    window->setMinDimension(s(450), s(350));
-    frame.status = KWStatus::create(window, -1);
-    frame.toolbar = KWToolBar::create(false, window, -1);
-    frame.icons = icons.forDpi(window->getDpi());
-    frame.toolbar->setImageList(frame.icons);
-    fillToolbar(frame.toolbar);
-    frame.toolbar->lockToParent(LOCK_STRETCH_RIGHT);
 
     // Below the toolbar, which no pane may overlap.
     const int top = std::max(s(25), frame.toolbar->getLocalBounds().bottom);
@@ -62,8 +45,7 @@ shell::Frame buildDockedFrame(const std::string& title, shell::IconSets& icons,
     frame.view = KWWindow::create(STYLE_DEFAULT, WINDOW_SUNKEN, 0, 0, s(450), s(350), "", dock, ViewId);
     dock->setCenter(frame.view);
     auto pane = [&](const char* name, int id) {
-        return KWHeader::create(STYLE_DEFAULT, 0, 0, s(150), s(200), name, headerTop, headerBottom,
-                                headerText, dock, id);
+        return shell::createPaneHeader(dock, name, 0, 0, s(150), s(200), id);
     };
     frame.scene = pane("Scene", SceneId);
     frame.elements = pane("Elements", ElementsId);

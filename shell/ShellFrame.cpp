@@ -8,14 +8,9 @@ namespace shell {
 
 namespace {
 
-const KWColor headerTop(230, 230, 230, 255);
-const KWColor headerBottom(180, 180, 180, 255);
-const KWColor headerText(40, 40, 40, 40);
-
 KWHeader* addHeader(KWWindow* window, const std::string& title, int x, int y, int width, int height,
                     eLockType lock) {
-    KWHeader* header = KWHeader::create(STYLE_DEFAULT, x, y, width, height, title, headerTop, headerBottom,
-                                        headerText, window, -1);
+    KWHeader* header = createPaneHeader(window, title, x, y, width, height);
     header->lockToParent(lock);
     return header;
 }
@@ -57,8 +52,17 @@ KWImageList* IconSets::forDpi(int dpi) {
     return list;
 }
 
-Frame buildFrame(const std::string& title, IconSets& icons,
-                 const std::function<void(KWToolBar*)>& fillToolbar) {
+KWHeader* createPaneHeader(KWObject* parent, const std::string& title, int x, int y, int width, int height,
+                           int id) {
+    static const KWColor headerTop(230, 230, 230, 255);
+    static const KWColor headerBottom(180, 180, 180, 255);
+    static const KWColor headerText(40, 40, 40, 40);
+    return KWHeader::create(STYLE_DEFAULT, x, y, width, height, title, headerTop, headerBottom, headerText,
+                            parent, id);
+}
+
+Frame buildFrameWindow(const std::string& title, IconSets& icons,
+                       const std::function<void(KWToolBar*)>& fillToolbar) {
     Frame frame;
     // Hidden until the caller shows it: no gadget is drawn or laid out on the screen before its time.
     frame.window = KWWindow::create(STYLE_HIDDEN, WINDOW_FRAME, 0, 0, 800, 600, title, nullptr, -1);
@@ -75,7 +79,14 @@ Frame buildFrame(const std::string& title, IconSets& icons,
     frame.toolbar->setImageList(frame.icons);
     fillToolbar(frame.toolbar);
     frame.toolbar->lockToParent(LOCK_STRETCH_RIGHT);
+    return frame;
+}
 
+Frame buildFrame(const std::string& title, IconSets& icons,
+                 const std::function<void(KWToolBar*)>& fillToolbar) {
+    Frame frame = buildFrameWindow(title, icons, fillToolbar);
+    KWWindow* window = frame.window;
+    auto s = [window](int pixelsAt96) { return window->scale(pixelsAt96); };
     const int top = s(25);
     frame.scene = addHeader(window, "Scene :", 0, top, s(150), s(400), LOCK_NONE);
     frame.graphs = addHeader(window, "Graphs :", 0, s(174), s(500), s(120), LOCK_BOTTOM);

@@ -39,6 +39,16 @@ struct Frame {
     KW::KWImageList* icons = nullptr;
 };
 
+// The frame's main window (hidden, 800 x 600 at 96 DPI scaled to its DPI), status bar and toolbar, with
+// the toolbar showing the icon set for that DPI and filled by fillToolbar; the panes are left empty for
+// the caller to lay out.
+Frame buildFrameWindow(const std::string& title, IconSets& icons,
+                       const std::function<void(KW::KWToolBar*)>& fillToolbar);
+
+// A pane's titled header in the shell's colours, a child of parent with the given id.
+KW::KWHeader* createPaneHeader(KW::KWObject* parent, const std::string& title, int x, int y, int width,
+                               int height, int id = -1);
+
 // Builds the frame, its sizes given at 96 DPI and scaled to the window's DPI; the toolbar shows the icon
 // set for that DPI and fillToolbar adds its buttons before the panes are laid out. The window is not
 // shown; deleting it destroys every gadget.

@@ -1,4 +1,6 @@
 // Paints a gradient editor holding 1,000 keys and prints the time per WM_PAINT.
+#include "WindowBench.h"
+
 #include <KW.h>
 
 #include <cstdio>
@@ -9,6 +11,8 @@
 using namespace KW;
 
 namespace {
+
+using bench::pump;
 
 std::vector<KWColorPoint> keys(int count, bool translucent) {
     std::mt19937 random(1234);
@@ -40,13 +44,6 @@ double millisecondsPerPaint(HWND window, int paints) {
     QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
            static_cast<double>(frequency.QuadPart) / paints;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Times a dock of 12 panes around a centre: a drop that moves one pane and lays out all 12 again, with
 // the repaint that follows, and one drag step that moves the translucent preview to another zone.
+#include "WindowBench.h"
+
 #include <KW.h>
 
 #include <algorithm>
@@ -14,32 +16,14 @@ using namespace KW;
 
 namespace {
 
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using bench::pump;
 
 void settle(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     pump();
 }
 
-// The CPU time this thread has used, in milliseconds: unlike the clock's, it does not grow while other
-// programs have the processor (the window server's share is not in it).
-double threadCpuMilliseconds() {
-    FILETIME created, ended, kernel, user;
-    if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user)) {
-        return 0;
-    }
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime);
-    };
-    return (ticks(kernel) + ticks(user)) / 10000.0;
-}
+using bench::threadCpuMilliseconds;
 
 // The machine is shared and its load varies by the second: the median and this thread's own CPU time say
 // more than the mean.

@@ -1,5 +1,7 @@
 // Time per WM_PAINT of a float graph holding 10,000 keys, in a shown window under the platform's
 // real paint path (erase, grid, markers, both curves, labels).
+#include "WindowBench.h"
+
 #include <KW.h>
 
 #include <algorithm>
@@ -13,13 +15,7 @@ using namespace KW;
 
 namespace {
 
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using bench::pump;
 
 std::vector<KWGraphPoint> wavyKeys(int count) {
     std::vector<KWGraphPoint> keys(static_cast<size_t>(count));

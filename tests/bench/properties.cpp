@@ -2,6 +2,8 @@
 // editors) and prints the time per operation. The run is made twice: with the grid's window hidden
 // (the grid's own work and the list view's bookkeeping) and shown (adding the platform's painting); the
 // shown run also counts the messages of one operation of each kind.
+#include "WindowBench.h"
+
 #include "MessageCount.h"
 
 #include <KW.h>
@@ -19,6 +21,8 @@
 using namespace KW;
 
 namespace {
+
+using bench::pump;
 
 const int GROUPS = 50;
 const int ITEMS_PER_GROUP = 20;
@@ -39,14 +43,6 @@ private:
         }
     }
 };
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -1,6 +1,8 @@
 // Times a click on a rollout section's toggle box, with the repaint that follows, in a rollout of 10
 // sections holding 50 gadgets (buttons, edit fields and panels), and prints the time per click. The
 // same repaint of the unchanged rollout is timed as the baseline; the messages of one click are counted.
+#include "WindowBench.h"
+
 #include "MessageCount.h"
 
 #include <KW.h>
@@ -17,16 +19,10 @@ using namespace KW;
 
 namespace {
 
+using bench::pump;
+
 const int SECTIONS = 10;
 const int GADGETS_PER_SECTION = 5;
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // Paints the window and its children and handles whatever the paint asked for, until nothing is left.
 void settle(HWND window) {

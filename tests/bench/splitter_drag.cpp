@@ -2,6 +2,8 @@
 // windows of both programs (Test's shell and Pelmora, built in-process from their sources), and in a
 // window with 1,000 docked gadgets against the same moves made in raw Win32 with one deferred batch.
 // Prints figures only.
+#include "WindowBench.h"
+
 #include "EditorApp.h"
 #include "EditorShell.h"
 #include "Preview.h"
@@ -76,18 +78,9 @@ void pump() {
     }
 }
 
-// The CPU time this thread has used, in microseconds: unlike the time on the clock, it does not grow
-// while other programs have the processor (the window server's share is not in it).
+// The CPU time this thread has used, in microseconds.
 double threadCpuMicroseconds() {
-    FILETIME created, ended, kernel, user;
-    if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user)) {
-        return 0;
-    }
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime);
-    };
-    return (ticks(kernel) + ticks(user)) / 10.0;
+    return bench::threadCpuMilliseconds() * 1000.0;
 }
 
 // Microseconds of each call of step(i), over count calls, on the clock and in this thread's CPU time.

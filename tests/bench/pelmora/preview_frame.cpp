@@ -1,5 +1,7 @@
 // The effect editor's preview with 10,000 live particles: one fixed simulation step plus one drawn and
 // painted frame. (The programs' start-up is bench_startup's.) Prints figures only.
+#include "../WindowBench.h"
+
 #include "EditorApp.h"
 #include "Preview.h"
 
@@ -13,13 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using bench::pump;
 
 double milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();

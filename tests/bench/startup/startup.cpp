@@ -5,6 +5,8 @@
 // every window (class, styles, place, text, font) with what its controls show. The real programs' trees
 // are compared with the record, and so is the replay's, so all three show the same windows. Prints
 // figures only.
+#include "../WindowBench.h"
+
 #include "EditorApp.h"
 #include "EditorShell.h"
 #include "WindowTree.h"
@@ -25,6 +27,8 @@ using startup::Record;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+using bench::pump;
 
 double milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
@@ -53,14 +57,6 @@ std::string textOf(HWND window) {
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                         2000, &length);
     return text;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 // The fields of a window every side can read, also from another process: class, styles, place in the
