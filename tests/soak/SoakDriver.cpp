@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <cstdlib>
 #include <iterator>
 #include <map>
@@ -112,6 +113,16 @@ HWND probeOf(DWORD processId) {
     return nullptr;
 }
 
+// The last actions, printed when a dialog appears so a replay can tell what opened it.
+std::deque<std::string> recentActions;
+
+void remember(const std::string& action) {
+    recentActions.push_back(action);
+    if (recentActions.size() > 6) {
+        recentActions.pop_front();
+    }
+}
+
 struct Dismissal {
     DWORD processId;
     bool discard;
@@ -128,7 +139,11 @@ BOOL CALLBACK dismissDialog(HWND window, LPARAM data) {
                            : GetDlgItem(window, IDCANCEL) ? IDCANCEL
                            : no                           ? IDNO
                                                           : IDOK;
-        std::printf("soak: dismissed dialog \"%s\"\n", kwe2e::textOf(window).c_str());
+        std::string after;
+        for (const std::string& action : recentActions) {
+            after += " " + action + ";";
+        }
+        std::printf("soak: dismissed dialog \"%s\" after:%s\n", kwe2e::textOf(window).c_str(), after.c_str());
         PostMessageA(window, WM_COMMAND, button, 0);
     }
     return TRUE;
@@ -200,12 +215,35 @@ void wheel(int clicks) {
     Sleep(30);
 }
 
+// The window with the keyboard focus in the foreground thread, whichever process owns it.
+HWND foregroundFocus() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(0, &info) ? info.hwndFocus : nullptr;
+}
+
 class Driver {
 public:
     Driver(HWND mainWindow, HWND probe, unsigned seed) : mainWindow(mainWindow), probe(probe), random(seed) {}
 
     // One random action of real input; returns its name.
     const char* act() {
+        detail.clear();
+        const char* name = actOnce();
+        remember(name + detail);
+        return name;
+    }
+
+    int pick(int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); }
+
+private:
+    // Where the last action pressed, for the history.
+    void pressedAt(POINT p) {
+        detail = " " + kwe2e::classOf(WindowFromPoint(p)) + " at " + std::to_string(p.x) + "," +
+                 std::to_string(p.y);
+    }
+
+    const char* actOnce() {
         const int choice = pick(100);
         std::vector<HWND> panes = panesOf(mainWindow);
         if (panes.empty()) {
@@ -219,6 +257,7 @@ public:
             if (!safeAt(p)) {
                 return "skip";
             }
+            pressedAt(p);
             kwe2e::clickAt(p.x, p.y);
             return "click";
         }
@@ -227,6 +266,7 @@ public:
             if (!safeAt(from) || !safeAt(to)) {
                 return "skip";
             }
+            pressedAt(from);
             kwe2e::moveMouse(from.x, from.y);
             kwe2e::leftButton(true);
             for (int step = 1; step <= 4; ++step) {
@@ -269,13 +309,11 @@ public:
         if (chosen == VK_SPACE && !focusSafe()) {
             return "skip";
         }
+        detail = " " + std::to_string(chosen) + " to " + kwe2e::classOf(foregroundFocus());
         press(chosen);
         return "key";
     }
 
-    int pick(int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); }
-
-private:
     POINT pointIn(HWND pane) {
         RECT r;
         GetWindowRect(pane, &r);
@@ -297,6 +335,7 @@ private:
         if (!safeAt(p)) {
             return "skip";
         }
+        pressedAt(p);
         kwe2e::clickAt(p.x, p.y);
         if (!focusSafe()) {
             return "skip";
@@ -370,6 +409,7 @@ private:
         const bool posted =
             SendMessageTimeoutA(probe, postMessage, index, 0, SMTO_NORMAL, hangMs, &id) && id != 0;
         lastCommand = static_cast<unsigned>(id);
+        detail = " " + std::to_string(lastCommand);
         return posted;
     }
 
@@ -380,6 +420,7 @@ private:
     HWND mainWindow;
     HWND probe;
     std::mt19937 random;
+    std::string detail;
 };
 
 double workingSetMb(HANDLE process) {

@@ -118,8 +118,27 @@ std::string menuText(int command) {
     return caption;
 }
 
-// Whether pressing `window` (at the screen point, for a toolbar's buttons) may open a file dialog.
-bool opensDialog(HWND window, POINT screen) {
+// Whether the toolbar button's command may open a file dialog: its menu item's or its own caption says so.
+bool buttonOpensDialog(HWND toolbar, int index) {
+    TBBUTTON button = {};
+    if (index < 0 ||
+        !SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+        return false;
+    }
+    std::string caption = menuText(button.idCommand);
+    if (caption.empty() && button.idCommand != 0) {
+        char text[256] = {};
+        if (SendMessageA(toolbar, TB_GETBUTTONTEXTA, static_cast<WPARAM>(button.idCommand),
+                         reinterpret_cast<LPARAM>(text)) > 0) {
+            caption = text;
+        }
+    }
+    return !caption.empty() && !safeToChoose(plainText(caption));
+}
+
+// Whether pressing `window` may open a file dialog: a click at the screen point, or with `atFocus` a key
+// (Space or Return), which presses a toolbar's hot button.
+bool opensDialog(HWND window, POINT screen, bool atFocus) {
     char className[64] = {};
     if (!window || !GetClassNameA(window, className, sizeof(className))) {
         return false;
@@ -133,32 +152,21 @@ bool opensDialog(HWND window, POINT screen) {
     if (lstrcmpiA(className, TOOLBARCLASSNAMEA) != 0) {
         return false;
     }
+    if (atFocus) {
+        return buttonOpensDialog(window, static_cast<int>(SendMessageA(window, TB_GETHOTITEM, 0, 0)));
+    }
     POINT client = screen;
     ScreenToClient(window, &client);
-    const int index =
-        static_cast<int>(SendMessageA(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
-    TBBUTTON button = {};
-    if (index < 0 ||
-        !SendMessageA(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
-        return false;
-    }
-    std::string caption = menuText(button.idCommand);
-    if (caption.empty() && button.idCommand != 0) {
-        char text[256] = {};
-        if (SendMessageA(window, TB_GETBUTTONTEXTA, static_cast<WPARAM>(button.idCommand),
-                         reinterpret_cast<LPARAM>(text)) > 0) {
-            caption = text;
-        }
-    }
-    return !caption.empty() && !safeToChoose(plainText(caption));
+    return buttonOpensDialog(
+        window, static_cast<int>(SendMessageA(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client))));
 }
 
 LRESULT safeToPress(WPARAM where, LPARAM point) {
     if (where == probeAtFocus) {
-        return opensDialog(GetFocus(), {0, 0}) ? 0 : 1;
+        return opensDialog(GetFocus(), {0, 0}, true) ? 0 : 1;
     }
     const POINT screen = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    return opensDialog(WindowFromPoint(screen), screen) ? 0 : 1;
+    return opensDialog(WindowFromPoint(screen), screen, false) ? 0 : 1;
 }
 
 // The gadget of a library window: they all keep it in their user data.
