@@ -71,30 +71,41 @@ def to_byte(value):
 FLAME_COLOURS = [(0.0, (120, 20, 5)), (0.35, (230, 70, 10)), (0.65, (255, 160, 40)), (1.0, (255, 245, 200))]
 
 
+def shaded(width, height, texel):
+    """An image whose every pixel is texel(px, py): an RGBA tuple, or None to leave it transparent."""
+    image = Image.new("RGBA", (width, height))
+    pixels = image.load()
+    for py in range(height):
+        for px in range(width):
+            value = texel(px, py)
+            if value is not None:
+                pixels[px, py] = value
+    return image
+
+
 def flame_frame(noise, frame, frames, size):
     """One frame: a teardrop of heat, taller and more broken up as the frame index (the flame's age) grows."""
     age = frame / (frames - 1)
-    image = Image.new("RGBA", (size, size))
-    pixels = image.load()
     height = 0.75 + 0.2 * age
     width = 0.5 - 0.15 * age
-    for py in range(size):
-        for px in range(size):
-            # u across (-1..1), v up from the base (0 at the bottom, 1 at the top).
-            u = (px + 0.5) / size * 2 - 1
-            v = 1 - (py + 0.5) / size
-            turbulence = noise.fbm(px / 12.0, (py / 12.0) + frame * 1.7) - 0.5
-            u += turbulence * (0.25 + 0.5 * v)
-            # Narrows towards the tip; the base is round.
-            half_width = width * (1 - smoothstep(0.0, height, v) ** 1.5) + 0.02
-            d = abs(u) / half_width + max(0.0, 0.12 - v) * 6
-            heat = (1 - smoothstep(0.1, 1.0, d)) * (1 - smoothstep(height * 0.6, height, v))
-            heat *= 1 - 0.6 * age * noise.fbm(px / 6.0 + 40, py / 6.0 + frame * 2.3)
-            if heat <= 0.003:
-                continue
-            r, g, b = lerp_colour(FLAME_COLOURS, heat * (1.15 - 0.4 * age))
-            pixels[px, py] = (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * min(1.0, heat * 1.6)))
-    return image
+
+    def texel(px, py):
+        # u across (-1..1), v up from the base (0 at the bottom, 1 at the top).
+        u = (px + 0.5) / size * 2 - 1
+        v = 1 - (py + 0.5) / size
+        turbulence = noise.fbm(px / 12.0, (py / 12.0) + frame * 1.7) - 0.5
+        u += turbulence * (0.25 + 0.5 * v)
+        # Narrows towards the tip; the base is round.
+        half_width = width * (1 - smoothstep(0.0, height, v) ** 1.5) + 0.02
+        d = abs(u) / half_width + max(0.0, 0.12 - v) * 6
+        heat = (1 - smoothstep(0.1, 1.0, d)) * (1 - smoothstep(height * 0.6, height, v))
+        heat *= 1 - 0.6 * age * noise.fbm(px / 6.0 + 40, py / 6.0 + frame * 2.3)
+        if heat <= 0.003:
+            return None
+        r, g, b = lerp_colour(FLAME_COLOURS, heat * (1.15 - 0.4 * age))
+        return (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * min(1.0, heat * 1.6)))
+
+    return shaded(size, size, texel)
 
 
 def fire_flipbook():
@@ -108,94 +119,92 @@ def fire_flipbook():
 
 def spark():
     width, height = 64, 16
-    image = Image.new("RGBA", (width, height))
-    pixels = image.load()
-    for py in range(height):
-        for px in range(width):
-            x = (px + 0.5) / width  # 0 at the tail, 1 at the head
-            y = ((py + 0.5) / height) * 2 - 1
-            along = smoothstep(0.0, 0.85, x) * (1 - smoothstep(0.9, 1.0, x))
-            across = math.exp(-(y * y) / (2 * (0.12 + 0.18 * (1 - x)) ** 2))
-            glow = along * across
-            if glow <= 0.003:
-                continue
-            r, g, b = lerp_colour([(0.0, (255, 120, 20)), (0.6, (255, 210, 90)), (1.0, (255, 255, 235))], glow)
-            pixels[px, py] = (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * glow))
-    return image
+
+    def texel(px, py):
+        x = (px + 0.5) / width  # 0 at the tail, 1 at the head
+        y = ((py + 0.5) / height) * 2 - 1
+        along = smoothstep(0.0, 0.85, x) * (1 - smoothstep(0.9, 1.0, x))
+        across = math.exp(-(y * y) / (2 * (0.12 + 0.18 * (1 - x)) ** 2))
+        glow = along * across
+        if glow <= 0.003:
+            return None
+        r, g, b = lerp_colour([(0.0, (255, 120, 20)), (0.6, (255, 210, 90)), (1.0, (255, 255, 235))], glow)
+        return (to_byte(r), to_byte(g), to_byte(b), to_byte(255 * glow))
+
+    return shaded(width, height, texel)
+
+
+def smoke_puff(noise, size):
+    def texel(px, py):
+        dx = (px + 0.5) / size * 2 - 1
+        dy = (py + 0.5) / size * 2 - 1
+        billow = noise.fbm(px / 14.0, py / 14.0, octaves=3)
+        r = math.hypot(dx, dy) + (billow - 0.5) * 0.5
+        density = (1 - smoothstep(0.35, 0.95, r)) * (0.55 + 0.45 * billow)
+        # Nothing reaches the frame's border, so no square edge shows when the puff turns.
+        density *= 1 - smoothstep(0.75, 0.97, max(abs(dx), abs(dy)))
+        if density <= 0.003:
+            return None
+        shade = 200 + 55 * (billow - 0.5) - 30 * dy
+        return (to_byte(shade), to_byte(shade), to_byte(shade), to_byte(220 * density))
+
+    return shaded(size, size, texel)
 
 
 def smoke():
     size, columns, rows = 64, 2, 2
     sheet = Image.new("RGBA", (size * columns, size * rows))
     for variant in range(columns * rows):
-        noise = ValueNoise(seed=100 + variant)
-        image = Image.new("RGBA", (size, size))
-        pixels = image.load()
-        for py in range(size):
-            for px in range(size):
-                dx = (px + 0.5) / size * 2 - 1
-                dy = (py + 0.5) / size * 2 - 1
-                billow = noise.fbm(px / 14.0, py / 14.0, octaves=3)
-                r = math.hypot(dx, dy) + (billow - 0.5) * 0.5
-                density = (1 - smoothstep(0.35, 0.95, r)) * (0.55 + 0.45 * billow)
-                # Nothing reaches the frame's border, so no square edge shows when the puff turns.
-                density *= 1 - smoothstep(0.75, 0.97, max(abs(dx), abs(dy)))
-                if density <= 0.003:
-                    continue
-                shade = 200 + 55 * (billow - 0.5) - 30 * dy
-                pixels[px, py] = (to_byte(shade), to_byte(shade), to_byte(shade), to_byte(220 * density))
-        sheet.paste(image, ((variant % columns) * size, (variant // columns) * size))
+        puff = smoke_puff(ValueNoise(seed=100 + variant), size)
+        sheet.paste(puff, ((variant % columns) * size, (variant // columns) * size))
     return sheet
 
 
 def flare():
     size = 32
-    image = Image.new("RGBA", (size, size))
-    pixels = image.load()
-    for py in range(size):
-        for px in range(size):
-            dx = (px + 0.5) / size * 2 - 1
-            dy = (py + 0.5) / size * 2 - 1
-            r = math.hypot(dx, dy)
-            core = math.exp(-r * r * 9)
-            rays = math.exp(-abs(dx) * 18) + math.exp(-abs(dy) * 18)
-            glow = min(1.0, core + 0.35 * rays * (1 - smoothstep(0.4, 1.0, r)))
-            glow *= 1 - smoothstep(0.85, 1.0, r)
-            white = 255 * core
-            pixels[px, py] = (255, to_byte(200 + 55 * core), to_byte(150 + white * 0.4), to_byte(255 * glow))
-    return image
+
+    def texel(px, py):
+        dx = (px + 0.5) / size * 2 - 1
+        dy = (py + 0.5) / size * 2 - 1
+        r = math.hypot(dx, dy)
+        core = math.exp(-r * r * 9)
+        rays = math.exp(-abs(dx) * 18) + math.exp(-abs(dy) * 18)
+        glow = min(1.0, core + 0.35 * rays * (1 - smoothstep(0.4, 1.0, r)))
+        glow *= 1 - smoothstep(0.85, 1.0, r)
+        white = 255 * core
+        return (255, to_byte(200 + 55 * core), to_byte(150 + white * 0.4), to_byte(255 * glow))
+
+    return shaded(size, size, texel)
 
 
 def drop():
     width, height = 32, 16
-    image = Image.new("RGBA", (width, height))
-    pixels = image.load()
-    for py in range(height):
-        for px in range(width):
-            along = (px + 0.5) / width  # 0 tail, 1 head
-            across = abs((py + 0.5) / height * 2 - 1)
-            thickness = 0.25 + 0.55 * smoothstep(0.0, 0.85, along) * (1 - smoothstep(0.9, 1.0, along))
-            alpha = (1 - smoothstep(thickness * 0.5, thickness, across)) * (0.25 + 0.75 * along)
-            alpha *= 1 - smoothstep(0.93, 1.0, along)
-            pixels[px, py] = (to_byte(180 + 60 * along), to_byte(205 + 40 * along), 255, to_byte(230 * alpha))
-    return image
+
+    def texel(px, py):
+        along = (px + 0.5) / width  # 0 tail, 1 head
+        across = abs((py + 0.5) / height * 2 - 1)
+        thickness = 0.25 + 0.55 * smoothstep(0.0, 0.85, along) * (1 - smoothstep(0.9, 1.0, along))
+        alpha = (1 - smoothstep(thickness * 0.5, thickness, across)) * (0.25 + 0.75 * along)
+        alpha *= 1 - smoothstep(0.93, 1.0, along)
+        return (to_byte(180 + 60 * along), to_byte(205 + 40 * along), 255, to_byte(230 * alpha))
+
+    return shaded(width, height, texel)
 
 
 def sparkle():
     size = 32
-    image = Image.new("RGBA", (size, size))
-    pixels = image.load()
-    for py in range(size):
-        for px in range(size):
-            dx = abs((px + 0.5) / size * 2 - 1)
-            dy = abs((py + 0.5) / size * 2 - 1)
-            r = math.hypot(dx, dy)
-            # Four points: thin along the axes, a round glow in the middle.
-            star = max(0.0, 1 - (dx * dy * 40 + r * 0.9)) if r < 1 else 0.0
-            glow = math.exp(-r * r * 14)
-            alpha = min(1.0, star + glow)
-            pixels[px, py] = (to_byte(200 + 55 * glow), to_byte(220 + 35 * glow), 255, to_byte(255 * alpha))
-    return image
+
+    def texel(px, py):
+        dx = abs((px + 0.5) / size * 2 - 1)
+        dy = abs((py + 0.5) / size * 2 - 1)
+        r = math.hypot(dx, dy)
+        # Four points: thin along the axes, a round glow in the middle.
+        star = max(0.0, 1 - (dx * dy * 40 + r * 0.9)) if r < 1 else 0.0
+        glow = math.exp(-r * r * 14)
+        alpha = min(1.0, star + glow)
+        return (to_byte(200 + 55 * glow), to_byte(220 + 35 * glow), 255, to_byte(255 * alpha))
+
+    return shaded(size, size, texel)
 
 
 def main():

@@ -189,5 +189,20 @@ void describeKey(HWND window, int child, const std::string& clipboardText, bool 
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&element.screen), 2);
 }
 
+LRESULT endMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, bool& dirty, bool reporting,
+                   const std::function<void()>& notify) {
+    if (dirty) {
+        InvalidateRect(window, nullptr, TRUE);
+        dirty = false;
+    }
+    if (!reporting) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    UpdateWindow(window);
+    const LRESULT result = DefWindowProcW(window, msg, wParam, lParam);
+    notify();
+    return result;
+}
+
 } // namespace editorkeys
 } // namespace KW

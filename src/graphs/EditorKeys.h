@@ -4,10 +4,13 @@
 // What the curve and gradient editors share for keyboard work: which editing key a WM_KEYDOWN is,
 // the clipboard as text, and the focus mark drawn over the client edge.
 #include "KWObject.h"
+#include "graphs/logic/KeyChange.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace KW {
 namespace editorkeys {
@@ -54,6 +57,31 @@ void paintClientMark(HWND window, HDC dc);
 // one) while the editor has the focus, and its marker (client coordinates of window) on the screen.
 void describeKey(HWND window, int child, const std::string& clipboardText, bool selected, bool keyboardKey,
                  RECT marker, KWAccessibleElement& element);
+
+// Settles what one message's handling reports: an edit whose key was not named (report set, index
+// kUnchanged) is found by comparing the keys before and after it, and reports nothing when no key
+// changed; a drag's moving step that changed a key is remembered in dragReported and dragIndex for the
+// drag's release to report.
+template <typename Key>
+void settleReport(eEventType& report, int& index, const std::vector<Key>& before,
+                  const std::vector<Key>& after, bool& dragReported, int& dragIndex) {
+    if (report == EVENT_NONE || index != keychange::kUnchanged) {
+        return;
+    }
+    index = keychange::changedIndex(before, after);
+    if (index == keychange::kUnchanged) {
+        report = EVENT_NONE;
+    } else if (report == EVENT_CHANGING) {
+        dragReported = true;
+        dragIndex = index;
+    }
+}
+
+// Ends an editor's message after its own handling: the window is invalidated when dirty, and the
+// default procedure runs. With an edit to report, the picture is brought up to date first and notify
+// runs last, so the handler hears of the edit once it shows.
+LRESULT endMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, bool& dirty, bool reporting,
+                   const std::function<void()>& notify);
 
 } // namespace editorkeys
 } // namespace KW

@@ -393,26 +393,9 @@ LRESULT KWColorEdit::handleWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM l
     default:
         break;
     }
-    if (report != EVENT_NONE && reportIndex == keychange::kUnchanged) {
-        reportIndex = keychange::changedIndex(before, model->getPoints());
-        if (reportIndex == keychange::kUnchanged) {
-            report = EVENT_NONE;
-        } else if (report == EVENT_CHANGING) {
-            dragReported = true;
-            dragIndex = reportIndex;
-        }
-    }
-    if (dirty) {
-        InvalidateRect(handle, nullptr, TRUE);
-        dirty = false;
-    }
-    if (report == EVENT_NONE) {
-        return DefWindowProcW(handle, msg, wParam, lParam);
-    }
-    UpdateWindow(handle);
-    const LRESULT result = DefWindowProcW(handle, msg, wParam, lParam);
-    notify(report, reportIndex);
-    return result;
+    editorkeys::settleReport(report, reportIndex, before, model->getPoints(), dragReported, dragIndex);
+    return editorkeys::endMessage(handle, msg, wParam, lParam, dirty, report != EVENT_NONE,
+                                  [&] { notify(report, reportIndex); });
 }
 
 } // namespace KW

@@ -301,26 +301,9 @@ LRESULT KWFloatGraph::handleWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM 
     default:
         break;
     }
-    if (report != EVENT_NONE && reportIndex == keychange::kUnchanged) {
-        reportIndex = keychange::changedIndex(before, points);
-        if (reportIndex == keychange::kUnchanged) {
-            report = EVENT_NONE;
-        } else if (report == EVENT_CHANGING) {
-            dragReported = true;
-            dragIndex = reportIndex;
-        }
-    }
-    if (dirty) {
-        InvalidateRect(handle, nullptr, TRUE);
-        dirty = false;
-    }
-    if (report == EVENT_NONE) {
-        return DefWindowProcW(handle, msg, wParam, lParam);
-    }
-    UpdateWindow(handle);
-    const LRESULT result = DefWindowProcW(handle, msg, wParam, lParam);
-    notify(report, reportIndex);
-    return result;
+    editorkeys::settleReport(report, reportIndex, before, points, dragReported, dragIndex);
+    return editorkeys::endMessage(handle, msg, wParam, lParam, dirty, report != EVENT_NONE,
+                                  [&] { notify(report, reportIndex); });
 }
 
 void KWFloatGraph::handleMouseMove(WPARAM keys, int x, int y) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 namespace bench {
 
 // Dispatches every message waiting in the thread's queue.
@@ -28,6 +30,11 @@ inline double threadCpuMilliseconds() {
                                    t.dwLowDateTime);
     };
     return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// Milliseconds on the clock since start.
+inline double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace bench

@@ -22,6 +22,7 @@ using namespace KW;
 
 namespace {
 
+using bench::millisecondsSince;
 using bench::pump;
 
 const int GROUPS = 50;
@@ -43,10 +44,6 @@ private:
         }
     }
 };
-
-double millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Runs operation(0 .. count - 1), timing each call alone (pending paint messages are handled between
 // calls, outside the timing), and prints the mean and the worst time.

@@ -19,6 +19,7 @@ using namespace KW;
 
 namespace {
 
+using bench::millisecondsSince;
 using bench::pump;
 
 const int SECTIONS = 10;
@@ -30,10 +31,6 @@ void settle(HWND window) {
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         pump();
     }
-}
-
-double millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void timeEach(const char* what, int count, const std::function<void(int)>& operation) {
