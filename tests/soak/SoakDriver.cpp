@@ -143,7 +143,11 @@ BOOL CALLBACK dismissDialog(HWND window, LPARAM data) {
         for (const std::string& action : recentActions) {
             after += " " + action + ";";
         }
-        std::printf("soak: dismissed dialog \"%s\" after:%s\n", kwe2e::textOf(window).c_str(), after.c_str());
+        // A message box's text is in its static control.
+        const HWND message = GetDlgItem(window, 0xFFFF);
+        const std::string text = message ? " (\"" + kwe2e::textOf(message) + "\")" : "";
+        std::printf("soak: dismissed dialog \"%s\"%s after:%s\n", kwe2e::textOf(window).c_str(), text.c_str(),
+                    after.c_str());
         PostMessageA(window, WM_COMMAND, button, 0);
     }
     return TRUE;
