@@ -1,4 +1,5 @@
 #include "logic/EditorDocument.h"
+#include "DefaultSceneIds.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@ using namespace pelmora;
 using namespace pelmora::editor;
 
 namespace {
-
-// The default effect's ids: system, group, emitter.
-const ElementId kSystem = 1;
-const ElementId kGroup = 2;
-const ElementId kEmitter = 3;
 
 typedef std::function<void(EditorDocument&)> Prepare;
 typedef std::function<bool(const EditorDocument&)> Expect;

@@ -1,6 +1,7 @@
 // The editor's scene: its elements, their names and ids, and the scene as file text.
 #include "logic/EditorScene.h"
 #include "logic/SceneText.h"
+#include "DefaultSceneIds.h"
 
 #include <pelmora/Limits.h>
 
@@ -10,15 +11,6 @@
 
 using namespace pelmora;
 using namespace pelmora::editor;
-
-namespace {
-
-// The default scene's ids: system 1, group 2, emitter 3.
-const ElementId kSystem = 1;
-const ElementId kGroup = 2;
-const ElementId kEmitter = 3;
-
-} // namespace
 
 TEST(EditorScene, NewEffectHoldsOneVisibleEmitterInOneGroupInOneSystem) {
     const Scene scene = Scene::makeDefault();

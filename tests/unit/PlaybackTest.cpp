@@ -1,4 +1,5 @@
 #include "logic/Playback.h"
+#include "DefaultSceneIds.h"
 
 #include <pelmora/Limits.h>
 
@@ -11,9 +12,6 @@ using namespace pelmora;
 using namespace pelmora::editor;
 
 namespace {
-
-const ElementId kGroup = 2;
-const ElementId kEmitter = 3;
 
 // The default scene with the emitter's values changed by the caller.
 Scene sceneWith(const std::function<void(EmitterDesc&)>& change) {

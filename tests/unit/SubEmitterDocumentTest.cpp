@@ -1,6 +1,7 @@
 // The trail, noise, force, speed, stretch and collision rows and the sub-emitters, as the document takes
 // them: each edit one undo step, refused with a reason outside the runtime's ranges.
 #include "logic/EditorDocument.h"
+#include "DefaultSceneIds.h"
 
 #include <pelmora/Limits.h>
 
@@ -14,8 +15,6 @@ using namespace pelmora;
 using namespace pelmora::editor;
 
 namespace {
-
-const ElementId kEmitter = 3; // the default effect's emitter
 
 typedef std::function<bool(const EmitterDesc&)> Holds;
 
